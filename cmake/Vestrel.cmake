@@ -1,0 +1,35 @@
+# vestrel_bibliotheque(<target> [GUI] DEPENDS <targets...>)
+# A static library of every .cpp of the current folder (found again when files
+# are added), its folder on the include path of whoever links it.
+function(vestrel_bibliotheque cible)
+  cmake_parse_arguments(V "" "" "DEPENDS;EXCLUDE" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB entetes CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  file(GLOB ressources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  foreach(ex ${V_EXCLUDE})
+    list(FILTER sources EXCLUDE REGEX "${ex}")
+    list(FILTER entetes EXCLUDE REGEX "${ex}")
+  endforeach()
+  if(sources)
+    add_library(${cible} STATIC ${sources} ${entetes} ${ressources})
+    target_include_directories(${cible} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${cible} PUBLIC ${V_DEPENDS})
+  else()
+    add_library(${cible} INTERFACE)
+    target_include_directories(${cible} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${cible} INTERFACE ${V_DEPENDS})
+  endif()
+endfunction()
+
+# vestrel_test(<name> SOURCES <files...> LIBS <targets...>)
+# A Qt Test executable run by CTest without a screen.
+function(vestrel_test nom)
+  cmake_parse_arguments(V "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${nom} ${V_SOURCES})
+  target_link_libraries(${nom} PRIVATE Qt6::Test vestrel_testcommon ${V_LIBS})
+  set_target_properties(${nom} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_test(NAME ${nom} COMMAND ${nom})
+  set_tests_properties(${nom} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;ASAN_OPTIONS=detect_leaks=0"
+    TIMEOUT 300)
+endfunction()

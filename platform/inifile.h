@@ -1,0 +1,25 @@
+#pragma once
+// Initialisation files read and written one key at a time, the way the
+// platform's private-profile calls behave: names compared ignoring case,
+// spaces around names and values ignored on reading, every other line kept
+// byte for byte, CR LF line ends, Windows-1252 text. Every write goes
+// through a temporary file renamed over the old one.
+#include <QString>
+
+namespace Ini {
+
+// The value of a key, or defaut when the file, the section or the key is missing.
+// A key present with an empty value reads as the empty text.
+QString lireTexte(const QString &chemin, const QString &section, const QString &cle,
+                  const QString &defaut);
+
+// Decimal, or hexadecimal with a leading 0x; anything else gives defaut.
+int lireEntier(const QString &chemin, const QString &section, const QString &cle, int defaut);
+
+// Replaces the key's line in place, adds it at the end of its section, or
+// adds the section at the end of the file. False when the file cannot be written.
+bool ecrireTexte(const QString &chemin, const QString &section, const QString &cle,
+                 const QString &valeur);
+bool ecrireEntier(const QString &chemin, const QString &section, const QString &cle, int valeur);
+
+} // namespace Ini

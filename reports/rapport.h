@@ -1,0 +1,32 @@
+#pragma once
+// The fixed-column report text of the class, line by line, for the view the
+// teacher is looking at.
+#include "grille.h"
+#include "sortietexte.h"
+
+struct EntreesRapport {
+    QString nomClasse;  // file name less its extension
+    QString motPeriode; // "Semestre" or "Trimestre"
+    Vue vue = Vue::Notes;
+    int span = 1; // 1..3 or Annee
+    Selecteur sel = Selecteur::Mat1;
+};
+
+// The inputs as the loaded class gives them.
+EntreesRapport EntreesDepuisClasse(Vue vue, int span, Selecteur sel);
+
+void ImprimeListe(SortieTexte &s, const EntreesRapport &e);
+void ImprimeAppreciations(SortieTexte &s, const EntreesRapport &e);
+void ImprimeNotes(SortieTexte &s, const EntreesRapport &e);
+void ImprimePeriode(SortieTexte &s, const EntreesRapport &e, int periode);
+void ImprimeAnnee(SortieTexte &s, const EntreesRapport &e);
+
+// One report of the view: refuses (returns false) while another is being
+// written, since the builder lets pending events run between two students.
+bool ImprimeVue(SortieTexte &s, const EntreesRapport &e);
+
+// The whole report as the print command writes it: the view's report, an
+// empty line, then the date, three spaces and the time.
+bool RapportComplet(SortieTexte &s, const EntreesRapport &e, const QDateTime &instant);
+
+bool RapportEnCours();

@@ -1,0 +1,65 @@
+#pragma once
+// Every message box, input box and file chooser of the program goes through
+// here, so that tests can answer them without a real modal window.
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+enum class TypeBoite { Simple, Avertissement, Erreur, Information, Confirmation, Saisie, Fichier };
+
+// Buttons, combinable.
+enum Bouton { BoutonAucun = 0, BoutonOui = 1, BoutonNon = 2, BoutonOk = 4, BoutonAnnuler = 8 };
+
+struct Boite {
+    TypeBoite type = TypeBoite::Simple;
+    QString titre;
+    QString texte;
+    int boutons = BoutonOk;
+    QString valeur; // input box: initial text; file chooser: filter
+};
+
+struct Reponse {
+    int bouton = BoutonOk;
+    QString texte; // input box: the text typed; file chooser: the path chosen
+};
+
+// Answers boxes instead of showing them.
+class Repondeur {
+public:
+    virtual ~Repondeur() = default;
+    virtual Reponse repondre(const Boite &boite) = 0;
+    virtual void bip() {}
+};
+
+namespace Messages {
+
+QString titreProgramme(); // "Vestrel"
+
+// Plain message: the program title as caption, one OK button.
+void simple(const QString &texte);
+
+// A box of one of the four kinds with its title; returns the button pressed.
+int boite(TypeBoite type, const QString &texte, int boutons);
+inline int avertissement(const QString &t, int b = BoutonOk) { return boite(TypeBoite::Avertissement, t, b); }
+inline int erreur(const QString &t, int b = BoutonOk) { return boite(TypeBoite::Erreur, t, b); }
+inline int information(const QString &t, int b = BoutonOk) { return boite(TypeBoite::Information, t, b); }
+inline int confirmation(const QString &t, int b = BoutonOui | BoutonNon) { return boite(TypeBoite::Confirmation, t, b); }
+
+// The general error report: an error box titled with the program's title,
+// the message and a full stop.
+void rapportErreur(const QString &message);
+
+// Input box; false when cancelled.
+bool saisie(const QString &titre, const QString &invite, QString &valeur);
+
+// File chooser for reading; empty when cancelled.
+QString fichierAOuvrir(const QString &titre, const QString &dossier, const QString &filtre);
+
+void bip();
+
+// Tests install a responder; nullptr goes back to real boxes.
+void installerRepondeur(Repondeur *r);
+Repondeur *repondeur();
+
+} // namespace Messages
