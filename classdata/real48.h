@@ -10,3 +10,7 @@ double Real48VersDouble(const uchar octets[6]);
 void DoubleVersReal48(double valeur, uchar octets[6]);
 // The double that the nearest six-byte value stands for.
 double ArrondiReal48(double valeur);
+
+// Same rounding from an 80-bit intermediate, so that a sum is rounded once,
+// straight to the six-byte format.
+long double ArrondiReal48Etendu(long double valeur);

@@ -1,0 +1,91 @@
+#include "parametres.h"
+
+#include "dossier.h"
+#include "inifile.h"
+
+#include <QList>
+
+#include <utility>
+
+QString EcriturePourApercu = QStringLiteral("Courier New");
+int TailleEcriturePourApercu = 8;
+QString StyleEcriturePourApercu = QStringLiteral("Normal");
+bool AfficherBulles = true;
+
+namespace {
+
+const QString PARAMETRES = QStringLiteral("Paramètres");
+const QString SAUVEGARDE = QStringLiteral("Sauvegarde");
+const QString CLE_POLICE = QStringLiteral("Ecriture pour l'aperçu");
+const QString CLE_TAILLE = QStringLiteral("Taille de l'écriture pour l'aperçu");
+const QString CLE_STYLE = QStringLiteral("Style de l'écriture pour l'aperçu");
+const QString CLE_BULLES = QStringLiteral("Afficher les bulles d'aide");
+constexpr int CAPACITE_TEXTE = 255;
+
+QString texte(const QString &section, const QString &cle, const QString &defaut)
+{
+    return Ini::lireTexte(CheminParametresAppli(), section, cle, defaut).left(CAPACITE_TEXTE);
+}
+
+int entier(const QString &cle, int defaut)
+{
+    return Ini::lireEntier(CheminParametresAppli(), PARAMETRES, cle, defaut);
+}
+
+QString ecrire(const QString &section, const QList<std::pair<QString, QString>> &cles)
+{
+    const QString chemin = CheminParametresAppli();
+    for (const auto &[cle, valeur] : cles) {
+        if (!Ini::ecrireTexte(chemin, section, cle, valeur))
+            return QStringLiteral("Impossible d'écrire dans %1").arg(chemin);
+    }
+    return {};
+}
+
+QString booleen(bool b)
+{
+    return b ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+} // namespace
+
+ParametresFenetre LireParametres()
+{
+    ParametresFenetre f;
+    f.gauche = entier(QStringLiteral("Gauche"), 0);
+    f.haut = entier(QStringLiteral("Haut"), 0);
+    f.largeur = entier(QStringLiteral("Largeur"), 634);
+    f.hauteur = entier(QStringLiteral("Hauteur"), 456);
+    f.maxi = entier(QStringLiteral("Maxi"), 0) != 0;
+    EcriturePourApercu = texte(PARAMETRES, CLE_POLICE, QStringLiteral("Courier New"));
+    TailleEcriturePourApercu = entier(CLE_TAILLE, 8);
+    StyleEcriturePourApercu = texte(PARAMETRES, CLE_STYLE, QStringLiteral("Normal"));
+    AfficherBulles = entier(CLE_BULLES, 1) != 0;
+    return f;
+}
+
+QString EcrireParametres(const ParametresFenetre &f)
+{
+    return ecrire(PARAMETRES, {
+                                  {QStringLiteral("Gauche"), QString::number(f.gauche)},
+                                  {QStringLiteral("Haut"), QString::number(f.haut)},
+                                  {QStringLiteral("Largeur"), QString::number(f.largeur)},
+                                  {QStringLiteral("Hauteur"), QString::number(f.hauteur)},
+                                  {QStringLiteral("Maxi"), booleen(f.maxi)},
+                                  {CLE_POLICE, EcriturePourApercu},
+                                  {CLE_TAILLE, QString::number(TailleEcriturePourApercu)},
+                                  {CLE_STYLE, StyleEcriturePourApercu},
+                                  {CLE_BULLES, booleen(AfficherBulles)},
+                              });
+}
+
+ParametresSauvegarde LireSauvegarde()
+{
+    return {texte(SAUVEGARDE, QStringLiteral("Chemin"), QString()),
+            texte(SAUVEGARDE, QStringLiteral("Date"), QString())};
+}
+
+QString EcrireSauvegarde(const ParametresSauvegarde &s)
+{
+    return ecrire(SAUVEGARDE, {{QStringLiteral("Chemin"), s.chemin}, {QStringLiteral("Date"), s.date}});
+}

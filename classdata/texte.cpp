@@ -1,0 +1,225 @@
+#include "texte.h"
+
+#include "cp1252.h"
+#include "real48.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+const QString MoisAbreges[13] = {
+    {},
+    QStringLiteral("janv"), QStringLiteral("fév "), QStringLiteral("mars"), QStringLiteral("avr "),
+    QStringLiteral("mai "), QStringLiteral("juin"), QStringLiteral("juil"), QStringLiteral("août"),
+    QStringLiteral("sept"), QStringLiteral("oct "), QStringLiteral("nov "), QStringLiteral("déc "),
+};
+
+bool EstNote(double x)
+{
+    return x >= 0.0 && x <= 20.0;
+}
+
+QString FormatDecimal(double x, int decimales)
+{
+    if (!std::isfinite(x))
+        return QString::number(x);
+    decimales = qBound(0, decimales, 30);
+    // 18 significant digits first: d.ddddddddddddddddde±XX
+    char tampon[64];
+    std::snprintf(tampon, sizeof tampon, "%.17e", std::fabs(x));
+    QByteArray chiffres;
+    chiffres.append(tampon[0]);
+    chiffres.append(tampon + 2, 17);
+    const int exposant = std::atoi(std::strchr(tampon, 'e') + 1);
+
+    // Digits kept: those down to 10^-decimales.
+    const int gardes = exposant + 1 + decimales;
+    QByteArray entier; // the value times 10^decimales, as decimal digits
+    bool arrondir = false;
+    if (gardes >= 18) {
+        entier = chiffres + QByteArray(gardes - 18, '0');
+    } else if (gardes >= 0) {
+        entier = chiffres.left(gardes);
+        arrondir = chiffres[gardes] >= '5';
+    }
+    if (arrondir) {
+        qsizetype i = entier.size() - 1;
+        while (i >= 0 && entier[i] == '9')
+            entier[i--] = '0';
+        if (i < 0)
+            entier.prepend('1');
+        else
+            ++entier[i];
+    }
+    if (entier.size() < decimales + 1)
+        entier.prepend(QByteArray(decimales + 1 - entier.size(), '0'));
+    while (entier.size() > decimales + 1 && entier[0] == '0')
+        entier.remove(0, 1);
+
+    QString r = QString::fromLatin1(entier.left(entier.size() - decimales));
+    if (decimales > 0)
+        r += QLatin1Char('.') + QString::fromLatin1(entier.right(decimales));
+    const bool nul = entier.count('0') == entier.size();
+    if (x < 0 && !nul)
+        r.prepend(QLatin1Char('-'));
+    return r;
+}
+
+QString NoteEnTexte(double x)
+{
+    if (x == NO_MARK)
+        return {};
+    return CadrerADroite(FormatDecimal(ArrondiReal48(x), 2), 5);
+}
+
+QString NoteEnTexteCourt(double x)
+{
+    if (x == NO_MARK)
+        return {};
+    return FormatDecimal(ArrondiReal48(x), 1);
+}
+
+double TexteEnNote(const QString &s)
+{
+    const QByteArray a = s.toLatin1();
+    qsizetype i = 0;
+    while (i < a.size() && a[i] == ' ')
+        ++i;
+    QByteArray nombre;
+    if (i < a.size() && (a[i] == '+' || a[i] == '-')) {
+        if (a[i] == '-')
+            nombre.append('-');
+        ++i;
+    }
+    auto chiffre = [&](qsizetype k) { return k < a.size() && a[k] >= '0' && a[k] <= '9'; };
+    int nbChiffres = 0;
+    while (chiffre(i)) {
+        nombre.append(a[i++]);
+        ++nbChiffres;
+    }
+    if (i < a.size() && a[i] == '.') {
+        qsizetype j = i + 1;
+        QByteArray fraction;
+        while (chiffre(j))
+            fraction.append(a[j++]);
+        if (nbChiffres > 0 || !fraction.isEmpty()) {
+            nombre.append('.').append(fraction);
+            nbChiffres += int(fraction.size());
+            i = j;
+        }
+    }
+    if (nbChiffres == 0)
+        return NO_MARK;
+    if (i < a.size() && (a[i] == 'e' || a[i] == 'E')) {
+        qsizetype j = i + 1;
+        QByteArray exposant("e");
+        if (j < a.size() && (a[j] == '+' || a[j] == '-'))
+            exposant.append(a[j++]);
+        if (chiffre(j)) {
+            while (chiffre(j))
+                exposant.append(a[j++]);
+            nombre.append(exposant);
+        }
+    }
+    double v = 0;
+    const auto [fin, erreur] = std::from_chars(nombre.constData(), nombre.constData() + nombre.size(), v);
+    if (erreur != std::errc() || !EstNote(v))
+        return NO_MARK;
+    return ArrondiReal48(v);
+}
+
+QString CadrerADroite(const QString &s, int n)
+{
+    return s.size() >= n ? s : QString(n - s.size(), QLatin1Char(' ')) + s;
+}
+
+QString CadrerAGauche(const QString &s, int n)
+{
+    return s.size() >= n ? s : s + QString(n - s.size(), QLatin1Char(' '));
+}
+
+QString DeuxChiffres(const QString &s)
+{
+    return s.size() >= 2 ? s : QString(2 - s.size(), QLatin1Char('0')) + s;
+}
+
+QString InitialePrenom(const QString &s)
+{
+    QString r = s.left(2);
+    if (!r.isEmpty() && r[0] >= QLatin1Char('a') && r[0] <= QLatin1Char('z'))
+        r[0] = QChar(r[0].unicode() - 32);
+    return r + QLatin1Char('.');
+}
+
+QString JourDeDate(const QString &d)
+{
+    QString jour = d.left(2);
+    if (jour == QLatin1String("--"))
+        jour = QStringLiteral("  ");
+    return QStringLiteral("  ") + jour;
+}
+
+QString MoisDeDate(const QString &d)
+{
+    const QString mois = d.mid(3, 2);
+    bool ok = false;
+    const int m = mois.toInt(&ok);
+    // A damaged month shows as no date rather than reading outside the table.
+    if (mois == QLatin1String("--") || !ok || m < 1 || m > 12)
+        return QStringLiteral("    ");
+    return MoisAbreges[m];
+}
+
+int ChiffreCoef(int n)
+{
+    return (n >= 0 && n <= 9) ? n : 1;
+}
+
+int StyleDepuisNom(const QString &s)
+{
+    if (s == QLatin1String("Gras"))
+        return 1;
+    if (s == QLatin1String("Italique"))
+        return 2;
+    if (s == QLatin1String("Gras italique"))
+        return 3;
+    return 0;
+}
+
+QString NomDeStyle(int k)
+{
+    switch (k) {
+    case 1:
+        return QStringLiteral("Gras");
+    case 2:
+        return QStringLiteral("Italique");
+    case 3:
+        return QStringLiteral("Gras italique");
+    default:
+        return QStringLiteral("Normal");
+    }
+}
+
+QString CleDeTri(const QString &s)
+{
+    static const struct {
+        const char16_t *accents;
+        char16_t lettre;
+    } plis[] = {
+        {u"éèêëÈÉÊË", u'E'}, {u"çÇ", u'C'},     {u"àâäÀÂÄ", u'A'},
+        {u"ùûüÙÛÜ", u'U'},   {u"îïÎÏ", u'I'}, {u"ôöÔÖ", u'O'},
+    };
+    QString r = s;
+    for (QChar &c : r) {
+        for (const auto &p : plis) {
+            if (std::u16string_view(p.accents).find(c.unicode()) != std::u16string_view::npos) {
+                c = QChar(p.lettre);
+                break;
+            }
+        }
+    }
+    return MajusculesCp1252(r);
+}
