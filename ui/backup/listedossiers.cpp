@@ -17,10 +17,10 @@ ListeDossiers::ListeDossiers(QWidget *parent) : QListWidget(parent)
 
 void ListeDossiers::choisir(const QString &chemin)
 {
-    const QString avant = m_dossier;
     placer(chemin);
-    if (m_dossier != avant)
-        emit dossierChange(m_dossier);
+    // Announced even when unchanged: activating the folder already shown
+    // is how the teacher picks it.
+    emit dossierChange(m_dossier);
 }
 
 void ListeDossiers::placer(const QString &chemin)

@@ -12,7 +12,7 @@ public:
     explicit ListeDossiers(QWidget *parent = nullptr);
 
     QString dossier() const { return m_dossier; }
-    // Shows chemin; emits dossierChange when the current folder changes.
+    // Shows chemin and announces it as chosen.
     void choisir(const QString &chemin);
     // Shows chemin without announcing it.
     void placer(const QString &chemin);
