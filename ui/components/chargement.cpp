@@ -1,0 +1,22 @@
+#include "chargement.h"
+
+#include "classe.h"
+#include "messages.h"
+#include "sablier.h"
+
+bool ChargerClasse(const QString &nomFichier)
+{
+    if (!ListeEleves.isEmpty())
+        Messages::simple(QStringLiteral("Fichier déjà chargé !"));
+    ResultatChargement r;
+    {
+        Sablier sablier;
+        r = charger(nomFichier);
+    }
+    if (!r.ok) {
+        ViderClasse();
+        Messages::rapportErreur(r.message);
+        return false;
+    }
+    return true;
+}
