@@ -14,6 +14,6 @@ QByteArray VersCp1252(const QString &texte);
 bool EstCp1252(QChar c);
 
 // French upper-casing of one character, kept only when the result exists in
-// Windows-1252 (so "ÿ" stays "ÿ", "é" becomes "É").
+// Windows-1252 (so "µ" stays "µ", "é" becomes "É", "ÿ" becomes "Ÿ").
 QChar MajusculeCp1252(QChar c);
 QString MajusculesCp1252(const QString &texte);
