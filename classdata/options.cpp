@@ -65,14 +65,10 @@ void lireCoefDates(const QString &chemin)
     }
 }
 
-// Writes the pairs in order and stops at the first failure.
+// One rewrite of the file for all the keys: all are written or none.
 QString ecrireCles(const QString &chemin, const QList<std::pair<QString, QString>> &cles)
 {
-    for (const auto &[cle, valeur] : cles) {
-        if (!Ini::ecrireTexte(chemin, SECTION, cle, valeur))
-            return messageEcriture(chemin);
-    }
-    return {};
+    return Ini::ecrireTextes(chemin, SECTION, cles) ? QString() : messageEcriture(chemin);
 }
 
 } // namespace

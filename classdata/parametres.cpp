@@ -35,11 +35,8 @@ int entier(const QString &cle, int defaut)
 QString ecrire(const QString &section, const QList<std::pair<QString, QString>> &cles)
 {
     const QString chemin = CheminParametresAppli();
-    for (const auto &[cle, valeur] : cles) {
-        if (!Ini::ecrireTexte(chemin, section, cle, valeur))
-            return QStringLiteral("Impossible d'écrire dans %1").arg(chemin);
-    }
-    return {};
+    return Ini::ecrireTextes(chemin, section, cles) ? QString()
+                                                    : QStringLiteral("Impossible d'écrire dans %1").arg(chemin);
 }
 
 QString booleen(bool b)

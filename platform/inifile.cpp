@@ -175,28 +175,29 @@ int lireEntier(const QString &chemin, const QString &section, const QString &cle
     return int(n);
 }
 
-bool ecrireTexte(const QString &chemin, const QString &section, const QString &cle,
-                 const QString &valeur)
+bool ecrireTextes(const QString &chemin, const QString &section,
+                  const QList<std::pair<QString, QString>> &cles)
 {
     QByteArray avant;
     if (!lireFichier(chemin, avant))
         return false;
     QList<Ligne> lignes = decouper(avant);
     const QByteArray crlf("\r\n");
-    const QByteArray nouvelle = ligneCle(cle, valeur);
-
     auto terminer = [&](qsizetype i) {
         if (lignes[i].fin.isEmpty())
             lignes[i].fin = crlf;
     };
 
-    const qsizetype s = chercherSection(lignes, section);
-    if (s < 0) {
-        if (!lignes.isEmpty())
-            terminer(lignes.size() - 1);
-        lignes.append({'[' + VersCp1252(section) + ']', crlf});
-        lignes.append({nouvelle, crlf});
-    } else {
+    for (const auto &[cle, valeur] : cles) {
+        const QByteArray nouvelle = ligneCle(cle, valeur);
+        const qsizetype s = chercherSection(lignes, section);
+        if (s < 0) {
+            if (!lignes.isEmpty())
+                terminer(lignes.size() - 1);
+            lignes.append({'[' + VersCp1252(section) + ']', crlf});
+            lignes.append({nouvelle, crlf});
+            continue;
+        }
         qsizetype derniere = s; // last non-blank line of the section
         bool remplacee = false;
         for (qsizetype i = s + 1; i < lignes.size(); ++i) {
@@ -219,7 +220,7 @@ bool ecrireTexte(const QString &chemin, const QString &section, const QString &c
     }
 
     QByteArray apres;
-    apres.reserve(avant.size() + nouvelle.size() + 32);
+    apres.reserve(avant.size() + 64 * cles.size());
     for (const Ligne &l : lignes)
         apres += l.texte + l.fin;
     if (apres == avant && QFile::exists(chemin))
@@ -233,6 +234,12 @@ bool ecrireTexte(const QString &chemin, const QString &section, const QString &c
         return false;
     }
     return f.commit();
+}
+
+bool ecrireTexte(const QString &chemin, const QString &section, const QString &cle,
+                 const QString &valeur)
+{
+    return ecrireTextes(chemin, section, {{cle, valeur}});
 }
 
 bool ecrireEntier(const QString &chemin, const QString &section, const QString &cle, int valeur)

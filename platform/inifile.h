@@ -4,7 +4,10 @@
 // spaces around names and values ignored on reading, every other line kept
 // byte for byte, CR LF line ends, Windows-1252 text. Every write goes
 // through a temporary file renamed over the old one.
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 namespace Ini {
 
@@ -21,5 +24,10 @@ int lireEntier(const QString &chemin, const QString &section, const QString &cle
 bool ecrireTexte(const QString &chemin, const QString &section, const QString &cle,
                  const QString &valeur);
 bool ecrireEntier(const QString &chemin, const QString &section, const QString &cle, int valeur);
+
+// Several keys of one section in one rewrite of the file, in order: the file
+// then holds all of them or, on failure, none.
+bool ecrireTextes(const QString &chemin, const QString &section,
+                  const QList<std::pair<QString, QString>> &cles);
 
 } // namespace Ini
