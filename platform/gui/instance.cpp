@@ -6,6 +6,9 @@
 #include <QRegularExpression>
 #include <QWidget>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace {
 const QByteArray DEMANDE = "activer\n";
 const QByteArray REPONSE = "ok\n";
@@ -13,12 +16,11 @@ constexpr int ATTENTE_MS = 2000;
 
 QString utilisateur()
 {
-    QString u = qEnvironmentVariable("USER");
-    if (u.isEmpty())
-        u = qEnvironmentVariable("LOGNAME");
-    if (u.isEmpty())
-        u = qEnvironmentVariable("USERNAME");
-    return u;
+    // The account, not the environment: USER is not always set.
+    const uid_t uid = ::getuid();
+    if (const passwd *pw = ::getpwuid(uid); pw && pw->pw_name && *pw->pw_name)
+        return QString::fromLocal8Bit(pw->pw_name);
+    return QString::number(uid);
 }
 } // namespace
 
@@ -35,7 +37,8 @@ TOnlyOne::TOnlyOne(const QString &titre, QObject *parent)
     , m_nom(nomPour(titre))
 {
     m_serveur = new QLocalServer(this);
-    m_serveur->setSocketOptions(QLocalServer::UserAccessOption);
+    // No access option: with one, Qt renames its socket over an existing
+    // name, and a second copy would silently take the name of the first.
     connect(m_serveur, &QLocalServer::newConnection, this, &TOnlyOne::nouvelleConnexion);
 
     for (int essai = 0; essai < 3; ++essai) {

@@ -141,6 +141,8 @@ void TestComposants::panneauSuitRedimensionnement()
     TWinPanel p;
     p.setBordure(2);
     p.setBordureSimple(true);
+    p.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&p));
     p.resize(345, 60);
     QCOMPARE(p.barreTitre()->geometry(), QRect(2, 2, 337, 14));
     QCOMPARE(p.boutonFermer()->pos(), QPoint(326, 4));
