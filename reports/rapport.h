@@ -4,6 +4,8 @@
 #include "grille.h"
 #include "sortietexte.h"
 
+#include <QDateTime>
+
 struct EntreesRapport {
     QString nomClasse;  // file name less its extension
     QString motPeriode; // "Semestre" or "Trimestre"

@@ -1,0 +1,78 @@
+#include "impression.h"
+
+#include "dossier.h"
+#include "horloge.h"
+#include "options.h"
+#include "sortieimprimante.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <memory>
+
+namespace {
+
+// The printer to use: the one given, else the default printer, if any.
+QPrinter *Imprimante(QPrinter *donnee, std::unique_ptr<QPrinter> &proprietaire)
+{
+    if (donnee)
+        return donnee;
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return nullptr;
+    proprietaire = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    return proprietaire->isValid() ? proprietaire.get() : nullptr;
+}
+
+} // namespace
+
+QString CheminRapportApercu() { return CheminProgramme(QStringLiteral("a_classe.txt")); }
+
+bool EcrireRapportApercu(const EntreesRapport &e, QString *message)
+{
+    SortieFichier sortie(CheminRapportApercu());
+    if (!RapportComplet(sortie, e, Maintenant())) {
+        if (message)
+            *message = sortie.enErreur() ? sortie.messageErreur()
+                                         : QStringLiteral("Un rapport est déjà en cours d'écriture.");
+        return false;
+    }
+    if (!sortie.fermer()) {
+        if (message)
+            *message = sortie.messageErreur();
+        return false;
+    }
+    return true;
+}
+
+bool ImprimerRapport(const EntreesRapport &e, QPrinter *imprimante)
+{
+    if (RapportEnCours())
+        return false;
+    std::unique_ptr<QPrinter> proprietaire;
+    QPrinter *p = Imprimante(imprimante, proprietaire);
+    if (!p)
+        return false;
+    SortieImprimante sortie(p, SortieImprimante::PoliceRapport(TailleEcriture, Gras));
+    if (!sortie.ouvrir())
+        return false;
+    const bool ok = RapportComplet(sortie, e, Maintenant());
+    return sortie.fermer() && ok;
+}
+
+bool ImprimerLignes(const QStringList &lignes, const QFont &police, const QColor &couleur,
+                    QPrinter *imprimante)
+{
+    std::unique_ptr<QPrinter> proprietaire;
+    QPrinter *p = Imprimante(imprimante, proprietaire);
+    if (!p)
+        return false;
+    SortieImprimante sortie(p, police, couleur);
+    if (!sortie.ouvrir())
+        return false;
+    for (const QString &l : lignes) {
+        sortie.ligne(l);
+        if (sortie.enErreur())
+            break;
+    }
+    return sortie.fermer();
+}
