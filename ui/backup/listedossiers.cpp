@@ -9,6 +9,7 @@
 ListeDossiers::ListeDossiers(QWidget *parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setIconSize(QSize(16, 16));
     connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
         if (item)
             choisir(item->data(Qt::UserRole).toString());

@@ -15,9 +15,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -43,9 +45,26 @@ void bullesJaunes()
 
 QString natif(const QString &chemin) { return QDir::toNativeSeparators(chemin); }
 
-QLabel *panneau(const QString &nom, const QString &texte, QWidget *parent)
+// A status panel holding a folder path: when the path is too long, its
+// beginning gives way, since the end names the folder.
+class PanneauChemin : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        drawFrame(&p);
+        const QRect r = contentsRect().adjusted(3, 0, -3, 0);
+        p.drawText(r, Qt::AlignVCenter | Qt::AlignLeft,
+                   fontMetrics().elidedText(text(), Qt::ElideLeft, r.width()));
+    }
+};
+
+QLabel *panneau(const QString &nom, const QString &texte, QWidget *parent, bool chemin = false)
 {
-    auto *p = new QLabel(texte, parent);
+    auto *p = chemin ? new PanneauChemin(texte, parent) : new QLabel(texte, parent);
     p->setObjectName(nom);
     p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     p->setTextFormat(Qt::PlainText);
@@ -120,7 +139,7 @@ void TSauvForm::construire()
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setSortingEnabled(true);
 
-    BBTout = bouton(QStringLiteral("BBTout"), QStringLiteral("&Tout"), QStyle::SP_DialogYesToAllButton, this);
+    BBTout = bouton(QStringLiteral("BBTout"), QStringLiteral("&Tout"), QStyle::SP_DialogApplyButton, this);
     BBTout->setToolTip(QStringLiteral("Choisir tous les fichiers du type donné"));
     BBEffacer = bouton(QStringLiteral("BBEffacer"), QStringLiteral("&Effacer"), QStyle::SP_DialogResetButton, this);
     BBEffacer->setToolTip(QStringLiteral("Effacer la liste sélectionnée"));
@@ -144,14 +163,12 @@ void TSauvForm::construire()
     connect(DriveComboBox1, &ListeEmplacements::emplacementChange, this, &TSauvForm::DriveComboBox1Change);
     connect(DirectoryListBox1, &ListeDossiers::dossierChange, this, &TSauvForm::DirectoryListBox1Change);
     connect(DirectoryListBox1, &QListWidget::itemClicked, this, &TSauvForm::DirectoryListBox1Click);
-    DriveComboBox1->hide();
-    DirectoryListBox1->hide();
 
     Panel1 = panneau(QStringLiteral("Panel1"), QString(), this);
     Panel2 = panneau(QStringLiteral("Panel2"), QStringLiteral(" de"), this);
-    Panel3 = panneau(QStringLiteral("Panel3"), QString(), this);
+    Panel3 = panneau(QStringLiteral("Panel3"), QString(), this, true);
     Panel4 = panneau(QStringLiteral("Panel4"), QStringLiteral(" vers"), this);
-    Panel5 = panneau(QStringLiteral("Panel5"), QString(), this);
+    Panel5 = panneau(QStringLiteral("Panel5"), QString(), this, true);
     // Long folder paths are cut rather than widening the dialog.
     for (QLabel *p : {Panel3, Panel5})
         p->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -178,9 +195,19 @@ void TSauvForm::construire()
     milieu->addLayout(colChoisis, 5);
     milieu->addLayout(colBoutons, 0);
 
-    auto *dossiers = new QVBoxLayout;
-    dossiers->addWidget(DriveComboBox1);
-    dossiers->addWidget(DirectoryListBox1);
+    m_cadreDossiers = new QWidget(this);
+    auto *dossiers = new QGridLayout(m_cadreDossiers);
+    dossiers->setContentsMargins(0, 0, 0, 0);
+    auto *lEmplacement = new QLabel(QStringLiteral("E&mplacement"), m_cadreDossiers);
+    lEmplacement->setBuddy(DriveComboBox1);
+    auto *lRepertoire = new QLabel(QStringLiteral("Répert&oire"), m_cadreDossiers);
+    lRepertoire->setBuddy(DirectoryListBox1);
+    dossiers->addWidget(lEmplacement, 0, 0);
+    dossiers->addWidget(DriveComboBox1, 0, 1);
+    dossiers->addWidget(lRepertoire, 1, 0, Qt::AlignTop);
+    dossiers->addWidget(DirectoryListBox1, 1, 1);
+    dossiers->setColumnStretch(1, 1);
+    m_cadreDossiers->hide();
 
     auto *etat = new QHBoxLayout;
     etat->setSpacing(2);
@@ -193,7 +220,7 @@ void TSauvForm::construire()
     auto *tout = new QVBoxLayout(this);
     tout->addWidget(RadioGroup1);
     tout->addLayout(milieu, 1);
-    tout->addLayout(dossiers);
+    tout->addWidget(m_cadreDossiers);
     tout->addLayout(etat);
     tout->addWidget(StatusLine);
     resize(640, 420);
@@ -221,8 +248,7 @@ void TSauvForm::FormActivate()
     m_dateSauvegarde = s.date;
     m_aEnregistrer = false;
 
-    DriveComboBox1->hide();
-    DirectoryListBox1->hide();
+    montrerListesDossiers(false);
     DirectoryListBox1->placer(m_dossierSauvegarde);
     {
         const QSignalBlocker bloque(m_groupe);
@@ -375,13 +401,23 @@ void TSauvForm::BBEffacerClick()
 
 void TSauvForm::BBRepClick()
 {
-    const bool montrer = DirectoryListBox1->isHidden();
+    const bool montrer = m_cadreDossiers->isHidden();
     if (montrer)
         DriveComboBox1->actualiser();
-    DriveComboBox1->setVisible(montrer);
-    DirectoryListBox1->setVisible(montrer);
+    montrerListesDossiers(montrer);
     if (montrer)
         DirectoryListBox1->setFocus();
+}
+
+// The dialog grows to make room for the folder lists and gives it back.
+void TSauvForm::montrerListesDossiers(bool oui)
+{
+    if (oui == m_cadreDossiers->isVisibleTo(this))
+        return;
+    const int hauteur = 170;
+    m_cadreDossiers->setVisible(oui);
+    if (isVisible() && !isMaximized())
+        resize(width(), height() + (oui ? hauteur : -hauteur));
 }
 
 void TSauvForm::DriveComboBox1Change()

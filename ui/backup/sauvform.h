@@ -79,10 +79,12 @@ private:
     void ajouter(const QString &chemin);
     void activerCopie(bool oui);
     void afficherDossiers();
+    void montrerListesDossiers(bool oui);
     bool copierEntree(int ligne);
 
     Mode m_mode = Sauvegarde;
     QButtonGroup *m_groupe = nullptr;
+    QWidget *m_cadreDossiers = nullptr;
     QString m_dossierProgramme;
     QString m_dossierSauvegarde;
     QString m_dateSauvegarde;
