@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QSizeGrip>
 #include <QStyle>
 #include <QTextCharFormat>
@@ -180,9 +181,28 @@ void PanneauCalendrier::resizeEvent(QResizeEvent *e)
     ajusterMois();
 }
 
+namespace {
+// Detach: a small window leaving a larger one; attach: the window back inside.
+QIcon iconeDetacher(bool flottant, const QColor &couleur)
+{
+    QPixmap p(14, 12);
+    p.fill(Qt::transparent);
+    QPainter g(&p);
+    g.setPen(couleur);
+    if (flottant) {
+        g.drawRect(0, 0, 13, 11);
+        g.fillRect(2, 5, 7, 5, couleur);
+    } else {
+        g.drawRect(0, 3, 9, 8);
+        g.fillRect(5, 0, 9, 7, couleur);
+    }
+    return QIcon(p);
+}
+} // namespace
+
 void PanneauCalendrier::majBouton()
 {
-    m_detacher->setIcon(style()->standardIcon(flottant() ? QStyle::SP_TitleBarShadeButton : QStyle::SP_TitleBarNormalButton));
+    m_detacher->setIcon(iconeDetacher(flottant(), palette().color(QPalette::HighlightedText)));
     m_detacher->setToolTip(flottant() ? QStringLiteral("Remettre le calendrier dans la fenêtre")
                                       : QStringLiteral("Détacher le calendrier"));
 }

@@ -146,6 +146,9 @@ void TConfForm::construire()
     Image1->setPixmap(imageModifie());
     Image1->setToolTip(QStringLiteral("Modifications non enregistrées"));
     Image1->setFixedSize(24, 24);
+    QSizePolicy garde = Image1->sizePolicy();
+    garde.setRetainSizeWhenHidden(true); // the dialog does not move when it shows
+    Image1->setSizePolicy(garde);
     ligneNom->addWidget(Image1);
     principal->addLayout(ligneNom);
 
@@ -581,6 +584,8 @@ void TConfForm::B4DragDrop(const QString &entree)
     retirerEleve(entree);
     M4->clear();
     M5->clear();
+    LB1->clearSelection();
+    LB1->setCurrentItem(nullptr);
 }
 
 void TConfForm::B5Click()
