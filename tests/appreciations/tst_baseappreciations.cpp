@@ -1,0 +1,240 @@
+// Profiles, base file names and the reading and writing of appreciation bases.
+#include "baseappreciations.h"
+#include "dossier.h"
+#include "moyennes.h"
+#include "real48.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TstBaseAppreciations : public QObject {
+    Q_OBJECT
+private slots:
+    void resultats_data();
+    void resultats();
+    void profilInitial_data();
+    void profilInitial();
+    void codeSansResultat();
+    void decoder_data();
+    void decoder();
+    void octetsConserves();
+    void ecrire();
+    void ecrireEchoue();
+    void tri();
+    void placeCoherenteAvecTri();
+    void grandeBase_data();
+    void grandeBase();
+};
+
+void TstBaseAppreciations::resultats_data()
+{
+    QTest::addColumn<double>("note");
+    QTest::addColumn<int>("item");
+    QTest::newRow("20") << 20.0 << 0;
+    QTest::newRow("14.01") << 14.01 << 0;
+    QTest::newRow("14") << 14.0 << 1;
+    QTest::newRow("11.01") << 11.01 << 1;
+    QTest::newRow("11") << 11.0 << 2;
+    QTest::newRow("9.5") << 9.5 << 2;
+    QTest::newRow("9") << 9.0 << 3;
+    QTest::newRow("6") << 6.0 << 4;
+    QTest::newRow("0") << 0.0 << 4;
+    QTest::newRow("aucune") << NO_MARK << -1;
+}
+
+void TstBaseAppreciations::resultats()
+{
+    QFETCH(double, note);
+    QFETCH(int, item);
+    QCOMPARE(ResultatsDepuisNote(note), item);
+}
+
+void TstBaseAppreciations::profilInitial_data()
+{
+    QTest::addColumn<double>("note");
+    QTest::addColumn<int>("span");
+    QTest::addColumn<bool>("semestres");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("libelle");
+    QTest::newRow("12 en trimestre 1") << 12.0 << 1 << false << "12120002" << "Trimestre 1";
+    QTest::newRow("trimestre 2: milieu") << 15.0 << 2 << false << "02121002" << "Trimestre 2";
+    QTest::newRow("semestre 2: fin") << 8.0 << 2 << true << "32122002" << "Semestre 2";
+    QTest::newRow("trimestre 3: fin") << 3.0 << 3 << false << "42122002" << "Trimestre 3";
+    QTest::newRow("année") << 10.0 << int(Annee) << true << "22123002" << "Année";
+}
+
+void TstBaseAppreciations::profilInitial()
+{
+    QFETCH(double, note);
+    QFETCH(int, span);
+    QFETCH(bool, semestres);
+    QFETCH(QString, code);
+    QFETCH(QString, libelle);
+    const QString c = CodeProfil(ProfilInitial(note, span, semestres));
+    QCOMPARE(c, code);
+    QCOMPARE(NomFichierBase(c), code + QStringLiteral(".VAP"));
+    QCOMPARE(NomFichierBase(c).size(), 12);
+    QCOMPARE(LibellePeriode(span, semestres), libelle);
+}
+
+void TstBaseAppreciations::codeSansResultat()
+{
+    // No results item: no base may be looked for.
+    QVERIFY(CodeProfil(ProfilInitial(NO_MARK, 1, false)).isEmpty());
+    QVERIFY(NomFichierBase(QString()).isEmpty());
+    QVERIFY(!BaseExiste(QString()));
+}
+
+void TstBaseAppreciations::decoder_data()
+{
+    QTest::addColumn<QByteArray>("octets");
+    QTest::addColumn<QStringList>("phrases");
+    QTest::newRow("vide") << QByteArray() << QStringList();
+    QTest::newRow("CR LF") << QByteArray("Bon\r\nMoyen\r\n") << QStringList{"Bon", "Moyen"};
+    QTest::newRow("LF") << QByteArray("Bon\nMoyen\n") << QStringList{"Bon", "Moyen"};
+    QTest::newRow("CR") << QByteArray("Bon\rMoyen\r") << QStringList{"Bon", "Moyen"};
+    QTest::newRow("sans fin de ligne") << QByteArray("Bon\r\nMoyen") << QStringList{"Bon", "Moyen"};
+    QTest::newRow("lignes vides") << QByteArray("Bon\r\n\r\n\nMoyen\r\n") << QStringList{"Bon", "", "", "Moyen"};
+    QTest::newRow("une ligne vide") << QByteArray("\r\n") << QStringList{""};
+    QTest::newRow("LF puis CR") << QByteArray("a\n\rb") << QStringList{"a", "", "b"};
+    QTest::newRow("NUL en début de ligne") << QByteArray("Bon\r\n\0Moyen\r\n", 13) << QStringList{"Bon"};
+    QTest::newRow("NUL dans une ligne") << QByteArray("Bon\r\nMoy\0en\r\nFin\r\n", 18)
+                                        << QStringList{"Bon", "Moy"};
+    QTest::newRow("NUL d'abord") << QByteArray("\0Bon\r\n", 6) << QStringList();
+    QTest::newRow("Windows-1252") << QByteArray("\xc9l\xe8ve s\xe9rieux \x80\x9c\r\n")
+                                  << QStringList{QString::fromUtf8("Élève sérieux €œ")};
+}
+
+void TstBaseAppreciations::decoder()
+{
+    QFETCH(QByteArray, octets);
+    QFETCH(QStringList, phrases);
+    QCOMPARE(DecoderBase(octets), phrases);
+}
+
+void TstBaseAppreciations::octetsConserves()
+{
+    // Every byte a line may hold, the undefined ones included, comes back
+    // unchanged when the base is written again.
+    QByteArray ligne;
+    for (int b = 1; b < 256; ++b)
+        if (b != '\r' && b != '\n')
+            ligne += char(b);
+    const QByteArray octets = ligne + "\r\n" + ligne.left(10) + "\r\n";
+    QCOMPARE(CoderBase(DecoderBase(octets)), octets);
+}
+
+void TstBaseAppreciations::ecrire()
+{
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("12120002.VAP"));
+    QString erreur;
+    QVERIFY(EcrireBase(chemin, {QString::fromUtf8("Élève sérieux"), QString(), QStringLiteral("Fin")}, erreur));
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("\xc9l\xe8ve s\xe9rieux\r\n\r\nFin\r\n"));
+    f.close();
+
+    // Replaced whole, an empty list leaves an empty file.
+    QVERIFY(EcrireBase(chemin, {}, erreur));
+    QCOMPARE(QFileInfo(chemin).size(), 0);
+
+    QStringList lues;
+    QVERIFY(LireBase(chemin, lues, erreur));
+    QVERIFY(lues.isEmpty());
+}
+
+void TstBaseAppreciations::ecrireEchoue()
+{
+    QTemporaryDir dossier;
+    QString erreur;
+    QVERIFY(!EcrireBase(dossier.filePath(QStringLiteral("absent/12120002.VAP")), {QStringLiteral("a")}, erreur));
+    QVERIFY(!erreur.isEmpty());
+    QStringList lues;
+    erreur.clear();
+    QVERIFY(!LireBase(dossier.filePath(QStringLiteral("absent.VAP")), lues, erreur));
+    QVERIFY(!erreur.isEmpty());
+}
+
+void TstBaseAppreciations::tri()
+{
+    QStringList l{QString::fromUtf8("zèbre"), QStringLiteral("abricot"), QString::fromUtf8("élève"),
+                  QStringLiteral("Banane"), QStringLiteral("Abricot"), QStringLiteral("Elle"), QString()};
+    TrierPhrases(l);
+    const QStringList attendu{QString(), QStringLiteral("Abricot"), QStringLiteral("abricot"),
+                              QStringLiteral("Banane"), QString::fromUtf8("élève"), QStringLiteral("Elle"),
+                              QString::fromUtf8("zèbre")};
+    QCOMPARE(l, attendu);
+}
+
+void TstBaseAppreciations::placeCoherenteAvecTri()
+{
+    // Inserting one by one gives the order a full sort gives.
+    QStringList phrases;
+    auto *g = QRandomGenerator::global();
+    const QString lettres = QString::fromUtf8("aAbBeEéÉèzZ ");
+    for (int i = 0; i < 300; ++i) {
+        QString p;
+        for (int k = 0, n = int(g->bounded(1, 6)); k < n; ++k)
+            p += lettres.at(int(g->bounded(int(lettres.size()))));
+        phrases.append(p);
+    }
+    QStringList inseres;
+    for (const QString &p : phrases)
+        inseres.insert(PlaceDePhrase(inseres, p), p);
+    TrierPhrases(phrases);
+    QCOMPARE(inseres, phrases);
+}
+
+void TstBaseAppreciations::grandeBase_data()
+{
+    QTest::addColumn<int>("longueurLigne");
+    QTest::newRow("lignes de 80") << 80;
+    QTest::newRow("lignes de 2000") << 2000;
+    QTest::newRow("une seule ligne") << 0;
+}
+
+void TstBaseAppreciations::grandeBase()
+{
+    // 10 MB, random bytes, no NUL: read, sorted, written back unchanged in content.
+    QFETCH(int, longueurLigne);
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("00000000.VAP"));
+    QByteArray octets;
+    octets.reserve(10 * 1024 * 1024 + 4096);
+    auto *g = QRandomGenerator::global();
+    int n = 0;
+    while (octets.size() < 10 * 1024 * 1024) {
+        char c = char(g->bounded(32, 256));
+        octets += c;
+        if (longueurLigne > 0 && ++n % longueurLigne == 0)
+            octets += "\r\n";
+    }
+    {
+        QFile f(chemin);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(octets);
+    }
+    QElapsedTimer t;
+    t.start();
+    QStringList phrases;
+    QString erreur;
+    QVERIFY(LireBase(chemin, phrases, erreur));
+    TrierPhrases(phrases);
+    const qint64 ms = t.elapsed();
+    qInfo("10 Mo, %lld phrases : lecture et tri en %lld ms", qint64(phrases.size()), ms);
+    QVERIFY2(ms < 20000, "a large base must load in a moment");
+
+    QVERIFY(EcrireBase(chemin, phrases, erreur));
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QByteArray relu = f.readAll();
+    const qsizetype attendue = octets.size() + (octets.endsWith("\r\n") ? 0 : 2);
+    QCOMPARE(relu.size(), attendue);
+}
+
+QTEST_GUILESS_MAIN(TstBaseAppreciations)
+#include "tst_baseappreciations.moc"
