@@ -1,8 +1,13 @@
 #include "export.h"
 
 #include "cp1252.h"
+#include "erreurs.h"
 #include "horloge.h"
 #include "texte.h"
+
+#include <QSaveFile>
+
+#include <cerrno>
 
 QString SeparateurChamps(const QString &item)
 {
@@ -60,4 +65,27 @@ QString NomExportPropose(Vue vue, const QString &nomClasse, const QDate &jour)
             + DeuxChiffres(QString::number(jour.month()));
     // The name field holds 8 characters at most.
     return nom.left(8);
+}
+
+bool EcrireFichierExport(const QString &chemin, const QByteArray &octets, QString *message)
+{
+    auto echec = [message](int code) {
+        if (message)
+            *message = MessageDerniereErreur(code);
+        return false;
+    };
+    errno = 0;
+    QSaveFile fichier(chemin);
+    if (!fichier.open(QIODevice::WriteOnly))
+        return echec(EACCES);
+    errno = 0;
+    if (fichier.write(octets) != octets.size()) {
+        const bool r = echec(ENOSPC);
+        fichier.cancelWriting();
+        return r;
+    }
+    errno = 0;
+    if (!fichier.commit())
+        return echec(EIO);
+    return true;
 }

@@ -17,3 +17,7 @@ QByteArray TexteExport(const TableGrille &table, const QString &nomClasse,
 // The export file name proposed: Notes view: first 4 characters of the class
 // name + day and month on two digits; other views: the class name.
 QString NomExportPropose(Vue vue, const QString &nomClasse, const QDate &jour);
+
+// Writes the export through a temporary file renamed into place: a failure
+// leaves no half file. False with the platform's message on failure.
+bool EcrireFichierExport(const QString &chemin, const QByteArray &octets, QString *message = nullptr);
