@@ -24,6 +24,7 @@
 #include <QTimer>
 
 #include <cerrno>
+#include <utility>
 #include <unistd.h>
 
 bool DepuisLigneCommande = false;
@@ -282,10 +283,12 @@ void TMenuForm::paintEvent(QPaintEvent *)
 void TMenuForm::Timer3Timer()
 {
     Timer3->stop();
-    if (m_argument.isEmpty() || !EstNomDeClasse(m_argument))
+    // The class given on the command line opens once, whatever ticks later.
+    const QString argument = std::exchange(m_argument, QString());
+    if (argument.isEmpty() || !EstNomDeClasse(argument))
         return;
     DepuisLigneCommande = true;
-    const bool ok = ChargerClasse(NomDepuisArgument(m_argument));
+    const bool ok = ChargerClasse(NomDepuisArgument(argument));
     DepuisLigneCommande = false;
     if (ok)
         ouvrirFenetre(Fenetre::Notes);
