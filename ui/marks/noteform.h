@@ -1,6 +1,33 @@
 #pragma once
 // The mark-entry window.
+#include "eleve.h"
+#include "grille.h"
+
+#include <QColor>
 #include <QDialog>
+#include <QList>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPrinter;
+class QPushButton;
+class QTimer;
+class QToolButton;
+class QUndoStack;
+class DelegueGrille;
+class TBarreNotes;
+class TRadioGroup;
+class TStringGrid;
+class TWinPanel;
+struct EntreesRapport;
 
 class TNoteForm : public QDialog {
     Q_OBJECT
@@ -8,6 +35,163 @@ public:
     explicit TNoteForm(QWidget *parent = nullptr); // reads the application settings
     ~TNoteForm() override;                         // writes them back
     // exec(): shown modally on the class just loaded by charger.
+
+    // --- Controls, by their designer names ---------------------------------
+    TStringGrid *StringGrid1;
+    TRadioGroup *RadioGroup1, *RadioGroup2, *RadioGroup3;
+    QPushButton *Button1, *Button2, *Button4, *Button5, *Button6, *Button7, *Button8,
+        *Button9, *Button10;
+    QPushButton *BBText, *BBImp, *BBApercu, *BBConf_Imp, *BBPourcent, *BBCoefDate, *BB_toolN;
+    QToolButton *BBTailleNormale; // puts the window back to its normal size
+    QToolButton *BBAnnuler, *BBRetablir;
+    TBarreNotes *P_Notes;
+    QCheckBox *CheckBox2;
+    QFrame *Panel_coef;
+    QLabel *lc[8]; // lc1, lc2, Lc3 ... Lc8
+    QFrame *Panel1, *Panel2, *PanelBas;
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9;
+    QLabel *Label16, *Label17, *Label18, *Image1;
+    QMenu *PopupMenu1;
+    QAction *Rsultatsdudevoir1, *Augmenterde11, *Diminuerde11, *Supprimertouteslesnotes1;
+    TWinPanel *WinPanel1;
+    QLineEdit *Nom_Text;
+    QComboBox *ComboBox1, *ComboBox2;
+    QLabel *Label63;
+    QPushButton *BBOk, *BBAbandon;
+    QTimer *Timer1;
+    QUndoStack *Historique;
+
+    // --- Window state ---------------------------------------------------------
+    Vue vue = Vue::Notes;
+    int periode = 1; // 1..3 or Annee
+    Selecteur selecteur = Selecteur::Mat1;
+    bool EnregistrementNecessaire = false;
+    bool ApresClassement = false;
+    bool EnAffichage = false;
+    bool CoefsDeplaces = false;
+    QString CoefsGrille[4];
+    bool VersApercu = false;
+    QColor CouleurLignesPaires{0, 255, 255};
+
+    // --- Handlers -------------------------------------------------------------
+    void FormCreate();
+    void FormShow();
+    void FormResize();
+    void Button1Click();
+    void Button2Click();
+    void Button4Click();
+    void RadioGroup1Click();
+    void RadioGroup3Click();
+    void RadioGroup2Click();
+    void Affiche_Panel_Coef(bool visible);
+    void Affiche_Coef();
+    void BBCoefDateClick();
+    void BB_toolNClick();
+    void CheckBox2Click();
+    void Timer1Timer();
+    void TailleNormaleClick();
+
+    void Set_Donnees();
+    void Get_Donnees();
+    void Put_Result();
+    bool Devoir_Deja_Note() const;
+
+    bool StringGrid1KeyPress(QKeyEvent *e, QLineEdit *editeur);
+    void StringGrid1SetEditText(int col, int row);
+    void StringGrid1Click();
+    void StringGrid1DblClick();
+    void PopupMenu1Popup();
+    void Augmenterde11Click();
+    void Diminuerde11Click();
+    void Supprimertouteslesnotes1Click();
+    void Rsultatsdudevoir1Click();
+    bool StringGrid1DragOver(QObject *source, const QPoint &p) const;
+    void StringGrid1DragDrop(QObject *source, const QPoint &p);
+    void StringGrid1ColumnMoved(int depuis, int vers);
+    void Button9Click();
+
+    void Button7Click();
+    void Button8Click();
+    void Button10Click();
+    void BBPourcentClick();
+
+    bool Button5Click(); // true when everything was written
+    void Button6Click();
+    void BBTextClick();
+    void Nom_TextKeyPress(QKeyEvent *e);
+    void BBOkClick();
+    void BBAbandonClick();
+    void BBImpClick();
+    void BBApercuClick();
+    void BBConf_ImpClick();
+
+    // --- Seams for what opens other windows or reaches a printer -------------
+    // The appreciation expert: name, mark, period -> chosen text (empty: none).
+    static std::function<QString(const QString &, double, int)> ExpertAppreciation;
+    // The platform's print dialog on a printer; true when confirmed.
+    static std::function<bool(QPrinter &)> DialogueImpression;
+    // The default printer, or nullptr when none is installed.
+    static std::function<std::unique_ptr<QPrinter>()> ImprimanteParDefaut;
+
+    // Undo and redo of the last changes of marks and appreciations.
+    void Annuler();
+    void Retablir();
+
+    // Names in column 0, in class-model order.
+    void EcrireNoms();
+
+public slots:
+    void reject() override; // every way of closing but "&Quitter"
+
+protected:
+    void showEvent(QShowEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+
+private:
+    void construire();
+    void construireBoutons();
+    void construirePanneaux();
+    void construireExport();
+    void construireMenu();
+    void appliquerCouleurs();
+    void brancher();
+    void appliquerLargeurs();
+    void menuAttache(bool oui);
+    void deplacementColonnes();
+    void rafraichirApresSelection();
+    void verrouillerApresDeplacement();
+    void ajusterDeuxChiffres(int delta);
+    void majDrapeau();
+    bool imprimer(QPrinter *imprimante);
+    EntreesRapport entreesRapport() const;
+    // Coefficient of a column by its title: the one the column carried when
+    // the window opened, wherever the teacher has since moved it.
+    void memoriserCoefs();
+    int CoefColonne(int col) const;
+    QString DateColonne(int col) const;
+    bool colonneMat2(int col) const;
+
+    // Undo: snapshots of the class model around each change.
+    void debutModification();
+    void finModification(const QString &libelle);
+    void appliquerEtat(const QList<StudentRecord> &eleves);
+    void viderHistorique();
+    void historiqueDeplace();
+
+    DelegueGrille *m_delegue;
+    QFrame *m_fondHaut = nullptr;
+    bool m_menuAttache = true;
+    bool m_fermetureAutorisee = false;
+    bool m_verrouille = false;     // column moved: locked until closed
+    bool m_modifHorsHistorique = false;
+    int m_largeurDessin = 640;
+    QList<StudentRecord> m_avant; // model before the change in progress
+    bool m_avantPris = false;
+    QString m_texteAvantEdition;
+    bool m_enEdition = false;
+    qint32 m_coef1[4][17] = {};
+    qint32 m_coef2[4][17] = {};
 };
 
 extern TNoteForm *NoteForm;

@@ -1,0 +1,438 @@
+// Creation of the mark-entry window: its controls at their designed places,
+// colours, application settings, and the opening sequence.
+#include "noteform.h"
+
+#include "barrenotes.h"
+#include "classe.h"
+#include "cp1252.h"
+#include "etatui.h"
+#include "grillevue.h"
+#include "horloge.h"
+#include "options.h"
+#include "parametres.h"
+#include "peinture.h"
+#include "reglesnotes.h"
+#include "radiogroupe.h"
+#include "texte.h"
+#include "winpanel.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTimer>
+#include <QToolButton>
+#include <QUndoStack>
+
+TNoteForm *NoteForm = nullptr;
+
+std::function<QString(const QString &, double, int)> TNoteForm::ExpertAppreciation;
+std::function<bool(QPrinter &)> TNoteForm::DialogueImpression;
+std::function<std::unique_ptr<QPrinter>()> TNoteForm::ImprimanteParDefaut;
+
+namespace {
+
+QPushButton *bouton(QWidget *parent, const char *nom, const QString &texte, const QRect &g,
+                    const QString &bulle = {})
+{
+    auto *b = new QPushButton(texte, parent);
+    b->setObjectName(QString::fromLatin1(nom));
+    b->setGeometry(g);
+    b->setAutoDefault(false);
+    if (!bulle.isEmpty())
+        b->setToolTip(bulle);
+    return b;
+}
+
+QLabel *etiquette(QWidget *parent, const char *nom, const QString &texte, const QRect &g)
+{
+    auto *l = new QLabel(texte, parent);
+    l->setObjectName(QString::fromLatin1(nom));
+    l->setGeometry(g);
+    return l;
+}
+
+void couleurs(QWidget *w, const QColor &fond, const QColor &texte = QColor())
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, fond);
+    if (texte.isValid())
+        p.setColor(QPalette::WindowText, texte);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+} // namespace
+
+TNoteForm::TNoteForm(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("NoteForm"));
+    setWindowTitle(QStringLiteral("Gestion des notes"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(QFont(QStringLiteral("Arial"), 8));
+    setSizeGripEnabled(false);
+    // The width never changes; the grid takes any extra height.
+    setMinimumSize(m_largeurDessin, 456);
+    setMaximumWidth(m_largeurDessin);
+    resize(m_largeurDessin, 456);
+    construire();
+    brancher();
+    FormCreate();
+}
+
+TNoteForm::~TNoteForm()
+{
+    // The application settings are written back when the window goes at the end.
+    ParametresFenetre f;
+    const QRect g = isMaximized() ? geometry() : normalGeometry().isValid() ? normalGeometry() : geometry();
+    f.gauche = g.x();
+    f.haut = g.y();
+    f.largeur = g.width();
+    f.hauteur = g.height();
+    f.maxi = isMaximized();
+    EcrireParametres(f);
+    if (NoteForm == this)
+        NoteForm = nullptr;
+}
+
+void TNoteForm::construire()
+{
+    RadioGroup1 = new TRadioGroup(4, this);
+    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+    RadioGroup1->setGeometry(8, 4, 233, 33);
+    RadioGroup1->setItems({QStringLiteral(" 1"), QStringLiteral(" 2"), QStringLiteral(" 3"),
+                           QStringLiteral(" Année")});
+    RadioGroup3 = new TRadioGroup(3, this);
+    RadioGroup3->setObjectName(QStringLiteral("RadioGroup3"));
+    RadioGroup3->setGeometry(8, 4, 185, 33);
+    RadioGroup3->setItems({QStringLiteral(" 1"), QStringLiteral(" 2"), QStringLiteral(" Année")});
+    const QString bulleAnnee = QStringLiteral("Cliquez sur Année et sur % pour avoir le bilan à ce jour");
+    RadioGroup1->setToolTip(bulleAnnee);
+    RadioGroup3->setToolTip(bulleAnnee);
+    RadioGroup2 = new TRadioGroup(3, this);
+    RadioGroup2->setObjectName(QStringLiteral("RadioGroup2"));
+    RadioGroup2->setGeometry(248, 4, 233, 33);
+    RadioGroup2->setTitle(QStringLiteral("Matière"));
+    RadioGroup2->setItems({QStringLiteral("Mat1."), QStringLiteral("Mat2."), QStringLiteral("Ensemble")});
+
+    Label16 = etiquette(this, "Label16", QString(), QRect(492, 17, 36, 16));
+    Label16->setToolTip(QStringLiteral("Nombre d'élèves"));
+    Label16->setAlignment(Qt::AlignCenter);
+    Label1 = etiquette(this, "Label1", QString(), QRect(534, 15, 86, 18));
+    Label1->setAlignment(Qt::AlignCenter);
+    QFont gras = font();
+    gras.setBold(true);
+    Label1->setFont(gras);
+    couleurs(Label1, QColor(0, 0, 128), QColor(0, 255, 255));
+
+    BB_toolN = bouton(this, "BB_toolN", QStringLiteral("N"), QRect(8, 40, 18, 24),
+                      QStringLiteral("Barre de notes mobile"));
+    BBCoefDate = bouton(this, "BBCoefDate", QStringLiteral("coef / date"), QRect(38, 40, 64, 24),
+                        QStringLiteral("Coefficients et dates des devoirs"));
+
+    Panel_coef = new QFrame(this);
+    Panel_coef->setObjectName(QStringLiteral("Panel_coef"));
+    Panel_coef->setGeometry(109, 43, 409, 18);
+    Panel_coef->setToolTip(QStringLiteral("Coefficients"));
+    couleurs(Panel_coef, QColor(0, 128, 128), QColor(0, 255, 255));
+    QFont courier(QStringLiteral("Courier New"), 9);
+    courier.setStyleHint(QFont::TypeWriter);
+    courier.setBold(true);
+    const char *nomsLc[8] = {"lc1", "lc2", "Lc3", "Lc4", "Lc5", "Lc6", "Lc7", "Lc8"};
+    for (int i = 0; i < 8; ++i) {
+        lc[i] = etiquette(Panel_coef, nomsLc[i], QString(), QRect(0, 1, 12, 16));
+        lc[i]->setFont(courier);
+    }
+
+    CheckBox2 = new QCheckBox(QStringLiteral("Aide"), this);
+    CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
+    CheckBox2->setGeometry(531, 42, 48, 20);
+    CheckBox2->setToolTip(QStringLiteral("affiche/cache les bulles d'aide"));
+    BBPourcent = bouton(this, "BBPourcent", QStringLiteral("%"), QRect(580, 40, 46, 24));
+
+    StringGrid1 = new TStringGrid(this);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setGeometry(8, 66, 514, 321);
+    m_delegue = new DelegueGrille(StringGrid1);
+    StringGrid1->setItemDelegate(m_delegue);
+
+    construireBoutons();
+    construirePanneaux();
+    construireExport();
+    construireMenu();
+
+    P_Notes = new TBarreNotes(this);
+    P_Notes->hide();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    Historique = new QUndoStack(this);
+}
+
+void TNoteForm::construireBoutons()
+{
+    Button1 = bouton(this, "Button1", QStringLiteral("&Notes"), QRect(531, 65, 95, 25));
+    Button7 = bouton(this, "Button7", QStringLiteral("Résultat &Elève"), QRect(531, 92, 95, 25));
+    Button8 = bouton(this, "Button8", QStringLiteral("Résultat &Devoir"), QRect(531, 120, 95, 25));
+    Button2 = bouton(this, "Button2", QStringLiteral("&Appréciations"), QRect(531, 156, 95, 25));
+    Button9 = bouton(this, "Button9", QStringLiteral("E&Xpert Appréc."), QRect(531, 184, 95, 25));
+    Button10 = bouton(this, "Button10", QStringLiteral("&Classement"), QRect(531, 220, 95, 25),
+                      QStringLiteral("Après classement : Impression ou Sortie"));
+    Button4 = bouton(this, "Button4", QStringLiteral("&Liste"), QRect(531, 248, 95, 25));
+
+    BBAnnuler = new QToolButton(this);
+    BBAnnuler->setObjectName(QStringLiteral("BBAnnuler"));
+    BBAnnuler->setGeometry(531, 278, 26, 26);
+    BBAnnuler->setText(QStringLiteral("↶"));
+    BBAnnuler->setToolTip(QStringLiteral("Annuler la dernière modification"));
+    BBRetablir = new QToolButton(this);
+    BBRetablir->setObjectName(QStringLiteral("BBRetablir"));
+    BBRetablir->setGeometry(600, 278, 26, 26);
+    BBRetablir->setText(QStringLiteral("↷"));
+    BBRetablir->setToolTip(QStringLiteral("Rétablir"));
+
+    Image1 = etiquette(this, "Image1", QString(), QRect(561, 274, 36, 32));
+    Image1->setToolTip(QStringLiteral("Enregistrement nécessaire !"));
+    Image1->hide();
+
+    Button5 = bouton(this, "Button5", QStringLiteral("En&Registrer"), QRect(531, 308, 64, 24),
+                     QStringLiteral("les notes ou appréciations"));
+    BBText = bouton(this, "BBText", QStringLiteral("T"), QRect(598, 308, 28, 24),
+                    QStringLiteral("Exporter dans un fichier texte"));
+    BBImp = bouton(this, "BBImp", QString(), QRect(531, 334, 30, 25), QStringLiteral("Imprimer"));
+    BBApercu = bouton(this, "BBApercu", QString(), QRect(564, 334, 30, 25),
+                      QStringLiteral("Aperçu avant impression"));
+    BBConf_Imp = bouton(this, "BBConf_Imp", QString(), QRect(596, 334, 30, 25),
+                        QStringLiteral("Configurer et Imprimer"));
+    Button6 = bouton(this, "Button6", QStringLiteral("&Quitter"), QRect(531, 362, 95, 25));
+
+    // The size reset sits in the top right corner, where the caption bar's
+    // own buttons would be.
+    BBTailleNormale = new QToolButton(this);
+    BBTailleNormale->setObjectName(QStringLiteral("BBTailleNormale"));
+    BBTailleNormale->setGeometry(m_largeurDessin - 22, 0, 20, 14);
+    BBTailleNormale->setToolTip(QStringLiteral("Taille normale de la fenêtre, au centre de l'écran"));
+}
+
+void TNoteForm::construirePanneaux()
+{
+    PanelBas = new QFrame(this);
+    PanelBas->setObjectName(QStringLiteral("PanelBas"));
+    PanelBas->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    PanelBas->setGeometry(0, height() - 42, m_largeurDessin, 42);
+
+    QFont gras = font();
+    gras.setBold(true);
+    auto panneau = [&](QFrame *&p, const char *nom, int x, const QString &bulle, QLabel *&lib,
+                       QLabel *&mini, QLabel *&moy, QLabel *&maxi, const char *noms[4]) {
+        p = new QFrame(PanelBas);
+        p->setObjectName(QString::fromLatin1(nom));
+        p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        p->setGeometry(x, 5, 248, 33);
+        p->setToolTip(bulle);
+        lib = etiquette(p, noms[0], QString(), QRect(6, 9, 62, 16));
+        lib->setFont(gras);
+        const QString titres[3] = {QStringLiteral("Min"), QStringLiteral("Moy"), QStringLiteral("Max")};
+        QLabel **valeurs[3] = {&mini, &moy, &maxi};
+        const QColor encres[3] = {Qt::red, Qt::blue, QColor(0, 128, 0)};
+        for (int i = 0; i < 3; ++i) {
+            auto *t = etiquette(p, "", titres[i], QRect(72 + i * 58, 2, 54, 13));
+            t->setAlignment(Qt::AlignCenter);
+            *valeurs[i] = etiquette(p, noms[i + 1], QString(), QRect(72 + i * 58, 15, 54, 15));
+            (*valeurs[i])->setAlignment(Qt::AlignCenter);
+            (*valeurs[i])->setFont(gras);
+            QPalette pal = (*valeurs[i])->palette();
+            pal.setColor(QPalette::WindowText, encres[i]);
+            (*valeurs[i])->setPalette(pal);
+        }
+    };
+    const char *noms1[4] = {"Label2", "Label3", "Label4", "Label5"};
+    const char *noms2[4] = {"Label6", "Label7", "Label8", "Label9"};
+    panneau(Panel1, "Panel1", 10, QStringLiteral("Résultats de la classe pour la 1 ère matière"),
+            Label2, Label3, Label4, Label5, noms1);
+    panneau(Panel2, "Panel2", 277, QStringLiteral("Résultats de la classe pour la 2 ème matière"),
+            Label6, Label7, Label8, Label9, noms2);
+
+    Label18 = etiquette(PanelBas, "Label18", QString(), QRect(538, 6, 86, 15));
+    Label18->setAlignment(Qt::AlignCenter);
+    couleurs(Label18, QColor(0, 128, 128), QColor(0, 255, 0));
+    Label17 = etiquette(PanelBas, "Label17", QString(), QRect(538, 22, 86, 15));
+    Label17->setAlignment(Qt::AlignCenter);
+    couleurs(Label17, QColor(0, 128, 0), QColor(255, 255, 0));
+}
+
+void TNoteForm::construireMenu()
+{
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    Rsultatsdudevoir1 = PopupMenu1->addAction(QStringLiteral("&Résultats du devoir"));
+    Rsultatsdudevoir1->setObjectName(QStringLiteral("Rsultatsdudevoir1"));
+    PopupMenu1->addSeparator();
+    Augmenterde11 = PopupMenu1->addAction(QStringLiteral("&Augmenter les notes du devoir de 1"));
+    Augmenterde11->setObjectName(QStringLiteral("Augmenterde11"));
+    Diminuerde11 = PopupMenu1->addAction(QStringLiteral("&Diminuer les notes du devoir de 1"));
+    Diminuerde11->setObjectName(QStringLiteral("Diminuerde11"));
+    PopupMenu1->addSeparator();
+    Supprimertouteslesnotes1 = PopupMenu1->addAction(QStringLiteral("&Supprimer toutes les notes du devoir"));
+    Supprimertouteslesnotes1->setObjectName(QStringLiteral("Supprimertouteslesnotes1"));
+}
+
+void TNoteForm::FormCreate()
+{
+    appliquerCouleurs();
+    const ParametresFenetre f = LireParametres();
+    setGeometry(f.gauche, f.haut, f.largeur, f.hauteur);
+    if (f.maxi)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    InstallerBulles();
+}
+
+void TNoteForm::appliquerCouleurs()
+{
+    QColor fond(192, 192, 192);
+    QColor fixes(192, 192, 192);
+    QColor barre(192, 192, 192);
+    QColor resultats(192, 192, 192);
+    QColor export_(192, 192, 192);
+    if (CouleursCompletes()) {
+        fond = QColor(210, 210, 210);
+        CouleurLignesPaires = QColor(191, 255, 223);
+        barre = QColor(190, 190, 255);
+        fixes = QColor(237, 227, 200);
+        resultats = QColor(210, 210, 234);
+        export_ = QColor(243, 229, 233);
+    } else {
+        CouleurLignesPaires = QColor(0, 255, 255);
+    }
+    couleurs(this, fond);
+    couleurs(PanelBas, fond);
+    couleurs(P_Notes, barre);
+    couleurs(Panel1, resultats);
+    couleurs(Panel2, resultats);
+    couleurs(WinPanel1, export_);
+    m_delegue->couleurLignesPaires = CouleurLignesPaires;
+    const QString section = QStringLiteral(
+        "QHeaderView::section { background-color: %1; color: black; padding: 0px 2px;"
+        " border: none; border-right: 1px solid #808080; border-bottom: 1px solid #808080; }")
+        .arg(fixes.name());
+    StringGrid1->horizontalHeader()->setStyleSheet(section);
+    StringGrid1->verticalHeader()->setStyleSheet(section);
+}
+
+void TNoteForm::EcrireNoms()
+{
+    QStringList noms;
+    noms.reserve(NbEleves());
+    for (const StudentRecord &e : std::as_const(ListeEleves))
+        noms.append(NomAffiche(e));
+    StringGrid1->modele()->definirNoms(noms);
+}
+
+void TNoteForm::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    if (e->spontaneous())
+        return;
+    // Centred on the screen each time it opens.
+    if (!isMaximized()) {
+        if (QScreen *ecran = screen()) {
+            QRect g = geometry();
+            g.moveCenter(ecran->availableGeometry().center());
+            move(g.topLeft() - (geometry().topLeft() - pos()));
+        }
+    }
+    FormShow();
+    Timer1->start();
+}
+
+void TNoteForm::resizeEvent(QResizeEvent *e)
+{
+    QDialog::resizeEvent(e);
+    FormResize();
+}
+
+void TNoteForm::FormShow()
+{
+    EnAffichage = true;
+    m_fermetureAutorisee = false;
+    m_verrouille = false;
+    m_modifHorsHistorique = false;
+    viderHistorique();
+    P_Notes->ancrer(QPoint(27, 0));
+    P_Notes->hide();
+    WinPanel1->hide();
+    StringGrid1->move(8, 66);
+    CheckBox2->setChecked(AfficherBulles);
+    BB_toolN->setEnabled(true);
+    BBCoefDate->setEnabled(true);
+    RadioGroup1->setEnabled(true);
+    RadioGroup2->setEnabled(true);
+    RadioGroup3->setEnabled(true);
+    vue = Vue::Notes;
+    m_delegue->vue = vue;
+    m_delegue->longueurMax = 0;
+    memoriserCoefs();
+
+    Label1->setText(MajusculesCp1252(NomClasse));
+    Label16->setText(QString::number(NbEleves()));
+    RadioGroup2->setItem(0, LibelleMat1 + u'.');
+    RadioGroup2->setItem(1, LibelleMat2 + u'.');
+    RadioGroup2->setVisible(!UneMatiere);
+    Panel1->show();
+    Panel2->hide();
+    Label2->setText(LibelleMat1);
+    if (!UneMatiere)
+        Label6->setText(LibelleMat2);
+    RadioGroup3->setVisible(DeuxPeriodes);
+    RadioGroup1->setVisible(!DeuxPeriodes);
+    RadioGroup1->setTitle(DeuxPeriodes ? QStringLiteral("Semestre") : QStringLiteral("Trimestre"));
+    RadioGroup3->setTitle(RadioGroup1->title());
+    setWindowTitle(QStringLiteral("Gestion des notes"));
+    ApresClassement = false;
+    StringGrid1->modele()->setEditable(true);
+    StringGrid1->modele()->setColonnesFixes(0);
+    for (QPushButton *b : {Button1, Button2, Button4, Button7, Button10, Button5, BBImp,
+                           BBConf_Imp, BBText, BBApercu})
+        b->setEnabled(true);
+    Button9->setEnabled(false);
+
+    // The grid: names in column 0, then the period of today's month.
+    selecteur = Selecteur::Mat1;
+    StringGrid1->modele()->remplir(ConstruireGrille(Vue::Liste, 1, Selecteur::Mat1).lignes, false);
+    EcrireNoms();
+    const int mois = Aujourdhui().month();
+    if (DeuxPeriodes) {
+        RadioGroup3->setItemIndex(PeriodeDuMois(true, mois) - 1);
+        RadioGroup3Click();
+    } else {
+        RadioGroup1->setItemIndex(PeriodeDuMois(false, mois) - 1);
+        RadioGroup1Click();
+    }
+    if (!UneMatiere) {
+        RadioGroup2->setItemIndex(0);
+        RadioGroup2Click();
+    }
+    selecteur = Selecteur::Mat1;
+    Set_Donnees();
+    appliquerLargeurs();
+    StringGrid1->setCourante(1, 1);
+    EnregistrementNecessaire = false;
+    Put_Result();
+    Label17->setText(DateCourte(Aujourdhui()));
+    Label18->setText(HeureCourte(Maintenant().time()));
+    menuAttache(true);
+    Affiche_Panel_Coef(true);
+    Affiche_Coef();
+    deplacementColonnes();
+    EnAffichage = false;
+    Button8->setEnabled(Devoir_Deja_Note());
+    BBPourcent->setEnabled(false);
+    FormResize();
+    majDrapeau();
+}

@@ -1,0 +1,113 @@
+#include "peinture.h"
+
+#include <QAbstractItemView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+
+PartiesNote DecouperNote(const QString &texte)
+{
+    QString t = texte;
+    if (!t.contains(u'.'))
+        t += u'.';
+    const int point = int(t.indexOf(u'.'));
+    PartiesNote p{t.left(point), t.mid(point)};
+    if (p.fraction.size() == 1)
+        p.fraction = QStringLiteral(".00");
+    else if (p.fraction.size() == 2)
+        p.fraction += u'0';
+    if (p.entier + p.fraction == QStringLiteral(".00"))
+        return {};
+    return p;
+}
+
+void DelegueGrille::paint(QPainter *p, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const
+{
+    if (vue == Vue::Liste) {
+        QStyledItemDelegate::paint(p, option, index);
+        return;
+    }
+    const auto *grille = qobject_cast<const QAbstractItemView *>(option.widget);
+    const bool courante = grille && grille->currentIndex() == index;
+    QColor fond = Qt::white;
+    QColor encre = Qt::black;
+    if (courante) {
+        fond = Qt::yellow;
+        encre = Qt::red;
+    } else if ((index.row() + 1) % 2 == 0) {
+        fond = couleurLignesPaires;
+    }
+
+    p->save();
+    p->fillRect(option.rect, Qt::white);
+    const QRect r = option.rect.adjusted(0, 0, -1, -2);
+    p->fillRect(r, fond);
+    p->setPen(encre);
+    p->setFont(option.font);
+    p->setClipRect(r);
+    const QString texte = index.data(Qt::DisplayRole).toString();
+    const int hauteur = r.height() - 2;
+    if (vue == Vue::Appreciations) {
+        p->drawText(QRect(r.left() + 3, r.top() + 3, r.width() - 3, hauteur),
+                    Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, texte);
+    } else {
+        const PartiesNote n = DecouperNote(texte);
+        if (!n.entier.isEmpty() || !n.fraction.isEmpty()) {
+            const int droite = r.left() + r.width();
+            const int x = droite - option.fontMetrics.horizontalAdvance(QStringLiteral(".00")) - 10;
+            p->drawText(QRect(r.left(), r.top() + 2, x - r.left(), hauteur),
+                        Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine, n.entier);
+            p->drawText(QRect(x, r.top() + 2, droite - x, hauteur),
+                        Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, n.fraction);
+        }
+    }
+    p->restore();
+}
+
+QWidget *DelegueGrille::createEditor(QWidget *parent, const QStyleOptionViewItem &,
+                                     const QModelIndex &index) const
+{
+    auto *e = new QLineEdit(parent);
+    e->setFrame(false);
+    if (longueurMax > 0)
+        e->setMaxLength(longueurMax);
+    // Every change reaches the cell at once, as each key is typed.
+    connect(e, &QLineEdit::textChanged, this, [this, e] {
+        emit const_cast<DelegueGrille *>(this)->commitData(e);
+    });
+    Q_UNUSED(index);
+    if (editionOuverte)
+        editionOuverte();
+    return e;
+}
+
+void DelegueGrille::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    auto *e = qobject_cast<QLineEdit *>(editor);
+    if (!e) {
+        QStyledItemDelegate::setEditorData(editor, index);
+        return;
+    }
+    const QString t = index.data(Qt::EditRole).toString();
+    if (e->text() != t) {
+        const QSignalBlocker bloque(e);
+        e->setText(t);
+    }
+}
+
+void DelegueGrille::destroyEditor(QWidget *editor, const QModelIndex &index) const
+{
+    QStyledItemDelegate::destroyEditor(editor, index);
+    if (editionFermee)
+        editionFermee();
+}
+
+bool DelegueGrille::eventFilter(QObject *objet, QEvent *e)
+{
+    if (e->type() == QEvent::KeyPress && filtreTouches) {
+        if (filtreTouches(static_cast<QKeyEvent *>(e), qobject_cast<QLineEdit *>(objet)))
+            return true;
+    }
+    return QStyledItemDelegate::eventFilter(objet, e);
+}

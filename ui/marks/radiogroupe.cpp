@@ -1,0 +1,66 @@
+#include "radiogroupe.h"
+
+#include <QButtonGroup>
+#include <QRadioButton>
+
+TRadioGroup::TRadioGroup(int colonnes, QWidget *parent)
+    : QGroupBox(parent)
+    , m_colonnes(qMax(1, colonnes))
+    , m_groupe(new QButtonGroup(this))
+{
+    m_groupe->setExclusive(true);
+    connect(m_groupe, &QButtonGroup::idClicked, this, &TRadioGroup::clique);
+}
+
+void TRadioGroup::setItems(const QStringList &items)
+{
+    qDeleteAll(m_boutons);
+    m_boutons.clear();
+    for (int i = 0; i < items.size(); ++i) {
+        auto *b = new QRadioButton(items.at(i), this);
+        m_groupe->addButton(b, i);
+        m_boutons.append(b);
+        b->show();
+    }
+    disposer();
+}
+
+void TRadioGroup::setItem(int i, const QString &texte)
+{
+    if (QRadioButton *b = m_boutons.value(i))
+        b->setText(texte);
+}
+
+QString TRadioGroup::item(int i) const
+{
+    QRadioButton *b = m_boutons.value(i);
+    return b ? b->text() : QString();
+}
+
+int TRadioGroup::itemIndex() const { return m_groupe->checkedId(); }
+
+void TRadioGroup::setItemIndex(int i)
+{
+    if (QRadioButton *b = m_boutons.value(i))
+        b->setChecked(true);
+}
+
+void TRadioGroup::resizeEvent(QResizeEvent *e)
+{
+    QGroupBox::resizeEvent(e);
+    disposer();
+}
+
+void TRadioGroup::disposer()
+{
+    // Items fill the columns left to right below the caption.
+    const int haut = fontMetrics().height() - 2;
+    const int largeur = (width() - 8) / m_colonnes;
+    const int lignes = (int(m_boutons.size()) + m_colonnes - 1) / m_colonnes;
+    const int hauteur = lignes > 0 ? (height() - haut - 2) / lignes : 0;
+    for (int i = 0; i < m_boutons.size(); ++i) {
+        const int c = i % m_colonnes;
+        const int l = i / m_colonnes;
+        m_boutons.at(i)->setGeometry(6 + c * largeur, haut + l * hauteur, largeur - 2, hauteur);
+    }
+}

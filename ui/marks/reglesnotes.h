@@ -1,0 +1,32 @@
+#pragma once
+// Rules of the mark-entry window that need no widget: the opening period,
+// reading a typed mark, one point more or less, and the coefficient strings
+// after the teacher moved columns.
+#include <QString>
+#include <QStringList>
+
+// 1..3 for a trimester class, 1..2 for a semester class; mois 1..12.
+int PeriodeDuMois(bool semestres, int mois);
+
+// A mark on its way ("12.") or short of its zero (".5") read as the number it spells.
+QString TexteNoteComplete(const QString &texte);
+// True when the text reads as a number from 0 to 20.
+bool TexteNoteValide(const QString &texte);
+
+// delta = +1 or -1 on a non-empty mark text, kept within 0..20, written back
+// with two decimals and no minimum width ("13.50", "20.00"). A text that is
+// no number at all comes back unchanged.
+QString NoteDecalee(const QString &texte, int delta);
+
+// The three coefficient strings once the data columns stand in this order
+// (titres, left to right) in the view of span (a period or the year) and
+// subject (mat2 false: subject 1 or the only one). coef: the coefficients
+// the columns carried before any move, origine: the class's strings. False
+// when a title cannot be read; resultat is then untouched.
+bool CoefsApresDeplacement(const QStringList &titres, bool mat2, int span,
+                           const qint32 coef[4][17], const QString origine[4],
+                           bool deuxPeriodes, bool uneMatiere, QString resultat[4]);
+
+// The coefficient strings into the two tables, as the class load does, but
+// leaving the dates alone. Periods whose string is empty are left as they are.
+void DecoderCoefs(const QString chaines[4], bool uneMatiere, qint32 coef1[4][17], qint32 coef2[4][17]);

@@ -1,0 +1,210 @@
+// A student's and an assignment's results, the ranking and the class balance.
+#include "noteform.h"
+
+#include "barrenotes.h"
+#include "classe.h"
+#include "classement.h"
+#include "grillevue.h"
+#include "messages.h"
+#include "moyennes.h"
+#include "options.h"
+#include "pourcentform.h"
+#include "real48.h"
+#include "reglesnotes.h"
+#include "texte.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QPushButton>
+
+#include "radiogroupe.h"
+
+namespace {
+
+// A plain box titled with the student's name or the column's title.
+void BoiteTitree(const QString &titre, const QString &texte)
+{
+    if (Repondeur *r = Messages::repondeur()) {
+        Boite b;
+        b.type = TypeBoite::Simple;
+        b.titre = titre;
+        b.texte = texte;
+        b.boutons = BoutonOk;
+        r->repondre(b);
+        return;
+    }
+    Messages::simple(texte);
+}
+
+void TitreIllisible(const QString &titre)
+{
+    Messages::erreur(QStringLiteral("La colonne « ") + titre
+                     + QStringLiteral(" » ne correspond à aucun devoir."));
+}
+
+double NoteDeCellule(const QString &texte) { return TexteEnNote(TexteNoteComplete(texte)); }
+
+} // namespace
+
+void TNoteForm::Button7Click()
+{
+    StringGrid1->terminerEdition();
+    const int row = StringGrid1->Row();
+    const int n = StringGrid1->ColCount();
+    if (vue != Vue::Notes || row < 1 || row >= StringGrid1->RowCount() || n < 2)
+        return;
+    qint32 w1 = 0, w2 = 0;
+    double s1 = 0, s2 = 0;
+    bool texte = false;
+    for (int c = 1; c < n; ++c) {
+        const QString cellule = StringGrid1->Cells(c, row);
+        if (cellule.isEmpty())
+            continue;
+        texte = true;
+        if (!PeriodeEtDevoir(StringGrid1->Cells(c, 0))) {
+            TitreIllisible(StringGrid1->Cells(c, 0));
+            return;
+        }
+        const int k = CoefColonne(c);
+        const double x = NoteDeCellule(cellule);
+        if (!EstNote(x))
+            continue;
+        if (selecteur != Selecteur::Ensemble || c <= (n - 1) / 2) {
+            w1 += k;
+            s1 = ArrondiReal48(s1 + x * k);
+        } else {
+            w2 += k;
+            s2 = ArrondiReal48(s2 + x * k);
+        }
+    }
+    const QString nom = StringGrid1->Cells(0, row);
+    if (!texte) {
+        Messages::information(nom + QStringLiteral(" n'a pas de notes"));
+        return;
+    }
+    const double a1 = w1 > 0 ? ArrondiReal48(s1 / w1) : NO_MARK;
+    QString resultat;
+    if (selecteur != Selecteur::Ensemble) {
+        const QString &libelle = selecteur == Selecteur::Mat2 ? LibelleMat2 : LibelleMat1;
+        resultat = QStringLiteral("Moyenne ") + libelle + QStringLiteral("   :   ") + NoteEnTexte(a1);
+    } else {
+        const double a2 = w2 > 0 ? ArrondiReal48(s2 / w2) : NO_MARK;
+        const double a = w1 + w2 > 0 ? ArrondiReal48((s1 + s2) / (w1 + w2)) : NO_MARK;
+        resultat = QStringLiteral("Moyenne ") + CadrerADroite(LibelleMat1, 4) + QStringLiteral("       :  ")
+            + NoteEnTexte(a1) + QStringLiteral("\r\n") + QStringLiteral("Moyenne ")
+            + CadrerADroite(LibelleMat2, 4) + QStringLiteral("       :  ") + NoteEnTexte(a2)
+            + QStringLiteral("\r\n") + QStringLiteral("Moyenne générale :  ") + NoteEnTexte(a);
+    }
+    BoiteTitree(nom, resultat);
+}
+
+void TNoteForm::Button8Click()
+{
+    StringGrid1->terminerEdition();
+    const int col = StringGrid1->Col();
+    if (vue != Vue::Notes || col < 1 || col >= StringGrid1->ColCount())
+        return;
+    const QString titre = StringGrid1->Cells(col, 0);
+    if (!PeriodeEtDevoir(titre)) {
+        TitreIllisible(titre);
+        return;
+    }
+    const int k = CoefColonne(col);
+    const QString date = DateColonne(col);
+    double mini = 21, maxi = -1, somme = 0;
+    int n = 0;
+    bool texte = false;
+    for (int r = 1; r < StringGrid1->RowCount(); ++r) {
+        const QString cellule = StringGrid1->Cells(col, r);
+        if (cellule.isEmpty())
+            continue;
+        texte = true;
+        const double x = NoteDeCellule(cellule);
+        if (!EstNote(x))
+            continue;
+        ++n;
+        if (x > maxi)
+            maxi = x;
+        if (x < mini)
+            mini = x;
+        somme = ArrondiReal48(somme + x);
+    }
+    if (!texte) {
+        Messages::information(QStringLiteral("Il n'y a pas de notes !"));
+        return;
+    }
+    if (mini == 21)
+        mini = NO_MARK;
+    const double moyenne = n > 0 ? ArrondiReal48(somme / n) : NO_MARK;
+    const QString resultat = QStringLiteral("Coefficient  :  ") + QString::number(k)
+        + QStringLiteral("\r\n\r\n") + QStringLiteral("Minimum    :   ") + NoteEnTexte(mini)
+        + QStringLiteral("\r\n") + QStringLiteral("Moyenne   :   ") + NoteEnTexte(moyenne)
+        + QStringLiteral("\r\n") + QStringLiteral("Maximum   :   ") + NoteEnTexte(maxi)
+        + QStringLiteral("\r\n\r\n") + QStringLiteral("     Date : ") + date;
+    BoiteTitree(titre, resultat);
+}
+
+void TNoteForm::Button10Click()
+{
+    StringGrid1->terminerEdition();
+    ApresClassement = true;
+    P_Notes->hide();
+    if (vue == Vue::Notes)
+        for (QAction *a : {Augmenterde11, Diminuerde11, Supprimertouteslesnotes1})
+            a->setEnabled(false);
+    deplacementColonnes();
+
+    if (EnregistrementNecessaire) {
+        const int r = Messages::erreur(
+            QStringLiteral("Le fichier a été modifié et n'a pas été enregistré !\r\n"
+                           "        Si vous ne le faites pas maintenant,\r\n"
+                           "  les dernières données saisies seront perdues.\r\n\r\n"
+                           "            Voulez vous enregistrer ?"),
+            BoutonOui | BoutonNon);
+        if (r == BoutonOui) {
+            if (!Button5Click()) {
+                // Nothing may be lost: no ranking while the changes are not on disk.
+                ApresClassement = false;
+                deplacementColonnes();
+                return;
+            }
+        } else {
+            EnregistrementNecessaire = false;
+        }
+    }
+
+    const Selecteur sel = selecteur;
+    const int span = periode;
+    ListeEleves = Classer(ListeEleves, [sel, span](const StudentRecord &e) {
+        return span == Annee ? MoyAnnee(e, sel) : MoyPeriode(e, sel, span);
+    });
+    viderHistorique();
+    EcrireNoms();
+    Set_Donnees();
+
+    StringGrid1->modele()->setEditable(false);
+    for (QWidget *w : std::initializer_list<QWidget *>{Button1, Button2, Button4, Button5})
+        w->setEnabled(false);
+    if (vue == Vue::Appreciations) {
+        Button7->setEnabled(false);
+        Button8->setEnabled(false);
+    }
+    for (QWidget *w : std::initializer_list<QWidget *>{Button9, Button10, RadioGroup1, RadioGroup2,
+                                                        RadioGroup3, BB_toolN, BBCoefDate})
+        w->setEnabled(false);
+    majDrapeau();
+}
+
+void TNoteForm::BBPourcentClick()
+{
+    P_Notes->hide();
+    StringGrid1->terminerEdition();
+    if (PourcentForm) {
+        PourcentForm->preparer(selecteur);
+        PourcentForm->exec();
+    } else {
+        TPourcentForm local(this);
+        local.preparer(selecteur);
+        local.exec();
+    }
+}

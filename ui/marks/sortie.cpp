@@ -1,0 +1,209 @@
+// Saving, leaving the window, printing and previewing the report of the view.
+#include "noteform.h"
+
+#include "apform.h"
+#include "barrenotes.h"
+#include "classe.h"
+#include "grillevue.h"
+#include "impression.h"
+#include "messages.h"
+#include "options.h"
+#include "rapport.h"
+#include "winpanel.h"
+
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTimer>
+#include <QUndoStack>
+
+namespace {
+
+const QString ErreurImpression = QStringLiteral("Erreur d'impression");
+
+// A PDF output gets one file per copy, since a second job would overwrite the first.
+QString FichierCopie(const QString &fichier, int n)
+{
+    if (n <= 1 || fichier.isEmpty())
+        return fichier;
+    const QString suffixe = QFileInfo(fichier).suffix();
+    const QString base = suffixe.isEmpty() ? fichier : fichier.left(fichier.size() - suffixe.size() - 1);
+    return base + u'-' + QString::number(n) + (suffixe.isEmpty() ? QString() : u'.' + suffixe);
+}
+
+} // namespace
+
+bool TNoteForm::Button5Click()
+{
+    StringGrid1->terminerEdition();
+    const ResultatEcriture r = EcrireClasse();
+    if (r.etat == EtatEcriture::Vide) {
+        Messages::information(r.message);
+        return false;
+    }
+    if (r.etat != EtatEcriture::Ecrit) {
+        // The teacher must know that nothing reached the disk.
+        Messages::rapportErreur(r.message);
+        return false;
+    }
+    EnregistrementNecessaire = false;
+    if (CoefsDeplaces) {
+        const QString message = EcrireCoefDatesAvec(CoefsGrille);
+        if (!message.isEmpty()) {
+            // The marks are in their new places but the coefficients are not:
+            // the save is not complete.
+            Messages::erreur(message);
+            EnregistrementNecessaire = true;
+            majDrapeau();
+            return false;
+        }
+        CoefsDeplaces = false;
+        for (int p = 1; p <= NbPeriodes(); ++p)
+            CoefPeriode[p] = CoefsGrille[p];
+    }
+    m_modifHorsHistorique = false;
+    Historique->setClean();
+    EnregistrementNecessaire = false;
+    majDrapeau();
+    return true;
+}
+
+void TNoteForm::Button6Click()
+{
+    StringGrid1->terminerEdition();
+    if (EnregistrementNecessaire) {
+        const int r = Messages::erreur(QStringLiteral("Le fichier a été modifié et n'a pas été enregistré !\r\n"
+                                                      "       Voulez vous l'enregistrer maintenant ?"),
+                                       BoutonOui | BoutonNon);
+        if (r == BoutonOui) {
+            // A failed save keeps the window open: nothing typed is thrown away.
+            if (!Button5Click())
+                return;
+        } else {
+            EnregistrementNecessaire = false;
+        }
+    }
+    ViderClasse();
+    CoefsDeplaces = false;
+    WinPanel1->hide();
+    P_Notes->hide();
+    Timer1->stop();
+    viderHistorique();
+    m_fermetureAutorisee = true;
+    done(QDialog::Accepted);
+}
+
+void TNoteForm::reject()
+{
+    if (m_fermetureAutorisee) {
+        QDialog::reject();
+        return;
+    }
+    StringGrid1->terminerEdition();
+    P_Notes->hide();
+    if (EnregistrementNecessaire) {
+        Messages::avertissement(QStringLiteral("Le fichier a été modifié et n'a pas été enregistré !\r\n"
+                                               "    les données saisies pourraient être perdues !\r\n"
+                                               "          Il faut sortir par QUITTER"));
+        return;
+    }
+    ViderClasse();
+    CoefsDeplaces = false;
+    WinPanel1->hide();
+    Timer1->stop();
+    viderHistorique();
+    m_fermetureAutorisee = true;
+    QDialog::reject();
+}
+
+void TNoteForm::keyPressEvent(QKeyEvent *e)
+{
+    // Escape closes the export panel, never the window.
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        if (WinPanel1->isVisible())
+            BBAbandonClick();
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
+EntreesRapport TNoteForm::entreesRapport() const { return EntreesDepuisClasse(vue, periode, selecteur); }
+
+void TNoteForm::BBImpClick()
+{
+    P_Notes->hide();
+    StringGrid1->terminerEdition();
+    // A report is written while pending events run: one at a time.
+    if (RapportEnCours()) {
+        Messages::bip();
+        return;
+    }
+    const EntreesRapport e = entreesRapport();
+    if (VersApercu) {
+        if (!EcrireRapportApercu(e)) {
+            Messages::erreur(ErreurImpression);
+            return;
+        }
+        if (ApForm) {
+            ApForm->exec();
+        } else {
+            TApForm local(this);
+            local.exec();
+        }
+        return;
+    }
+    bool ok = false;
+    if (ImprimanteParDefaut) {
+        std::unique_ptr<QPrinter> p = ImprimanteParDefaut();
+        ok = p && ImprimerRapport(e, p.get());
+    } else {
+        ok = ImprimerRapport(e);
+    }
+    if (!ok)
+        Messages::erreur(ErreurImpression);
+}
+
+void TNoteForm::BBApercuClick()
+{
+    P_Notes->hide();
+    VersApercu = true;
+    BBImpClick();
+    VersApercu = false;
+}
+
+void TNoteForm::BBConf_ImpClick()
+{
+    P_Notes->hide();
+    StringGrid1->terminerEdition();
+    if (RapportEnCours()) {
+        Messages::bip();
+        return;
+    }
+    QPrinter imprimante(QPrinter::HighResolution);
+    bool confirme = false;
+    if (DialogueImpression) {
+        confirme = DialogueImpression(imprimante);
+    } else {
+        QPrintDialog dialogue(&imprimante, this);
+        dialogue.setObjectName(QStringLiteral("PrintDialog1"));
+        confirme = dialogue.exec() == QDialog::Accepted;
+    }
+    if (!confirme)
+        return;
+    const int copies = qMax(1, imprimante.copyCount());
+    const QString fichier = imprimante.outputFileName();
+    const EntreesRapport e = entreesRapport();
+    for (int n = 1; n <= copies; ++n) {
+        // One job per copy, each of a single copy.
+        imprimante.setCopyCount(1);
+        if (!fichier.isEmpty())
+            imprimante.setOutputFileName(FichierCopie(fichier, n));
+        if (!ImprimerRapport(e, &imprimante)) {
+            Messages::erreur(ErreurImpression);
+            break;
+        }
+    }
+    imprimante.setPageOrientation(QPageLayout::Portrait);
+}

@@ -1,0 +1,83 @@
+// Between the grid's texts and the class model.
+#include "noteform.h"
+
+#include "grillevue.h"
+#include "moyennes.h"
+#include "peinture.h"
+#include "texte.h"
+
+#include <QLabel>
+
+namespace {
+
+// A mark typed as "12." or ".5" is on its way to 12.5 or is already 0.5:
+// read it as the number it spells.
+bool aCompleter(const QString &t)
+{
+    return !t.isEmpty() && (t.back() == u'.' || t.front() == u'.');
+}
+
+QString complete(QString t)
+{
+    t = t.trimmed();
+    if (t.startsWith(u'.'))
+        t.prepend(u'0');
+    if (t.endsWith(u'.'))
+        t.append(u'0');
+    return t;
+}
+
+} // namespace
+
+void TNoteForm::Set_Donnees()
+{
+    StringGrid1->terminerEdition();
+    const int col = StringGrid1->Col();
+    const int row = StringGrid1->Row();
+    m_delegue->vue = vue;
+    m_delegue->longueurMax = vue == Vue::Appreciations ? 80 : 0;
+    StringGrid1->modele()->remplir(ConstruireGrille(vue, periode, selecteur).lignes, true);
+    appliquerLargeurs();
+    if (StringGrid1->RowCount() > 1 && StringGrid1->ColCount() > 1) {
+        const int premiere = vue == Vue::Appreciations ? 2 : 1;
+        StringGrid1->setCourante(qBound(premiere, col, StringGrid1->ColCount() - 1),
+                                 qBound(1, row, StringGrid1->RowCount() - 1));
+    }
+}
+
+void TNoteForm::Get_Donnees()
+{
+    if (vue == Vue::Liste)
+        return;
+    QList<QStringList> table = StringGrid1->tableVisuelle();
+    if (vue == Vue::Notes) {
+        for (int r = 1; r < table.size(); ++r) {
+            const QStringList &ligne = table.at(r);
+            for (int c = 1; c < ligne.size(); ++c)
+                if (aCompleter(ligne.at(c)))
+                    table[r][c] = complete(ligne.at(c));
+        }
+    }
+    AppliquerGrille(vue, periode, selecteur, table);
+}
+
+void TNoteForm::Put_Result()
+{
+    Label3->setText(NoteEnTexte(MinClasse(Selecteur::Mat1, periode)));
+    Label4->setText(NoteEnTexte(MoyClasse(Selecteur::Mat1, periode)));
+    Label5->setText(NoteEnTexte(MaxClasse(Selecteur::Mat1, periode)));
+    Label7->setText(NoteEnTexte(MinClasse(Selecteur::Mat2, periode)));
+    Label8->setText(NoteEnTexte(MoyClasse(Selecteur::Mat2, periode)));
+    Label9->setText(NoteEnTexte(MaxClasse(Selecteur::Mat2, periode)));
+}
+
+bool TNoteForm::Devoir_Deja_Note() const
+{
+    const int col = StringGrid1->Col();
+    if (col < 1 || col >= StringGrid1->ColCount())
+        return false;
+    for (int r = 1; r < StringGrid1->RowCount(); ++r)
+        if (!StringGrid1->Cells(col, r).isEmpty())
+            return true;
+    return false;
+}

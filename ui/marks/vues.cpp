@@ -1,0 +1,291 @@
+// The three views, the period and subject selectors, the coefficient strip,
+// the one-second timer and the window's geometry.
+#include "noteform.h"
+
+#include "barrenotes.h"
+#include "classe.h"
+#include "coefform.h"
+#include "grillevue.h"
+#include "horloge.h"
+#include "options.h"
+#include "parametres.h"
+#include "peinture.h"
+#include "radiogroupe.h"
+#include "texte.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+
+void TNoteForm::Button1Click()
+{
+    P_Notes->hide();
+    setWindowTitle(QStringLiteral("Gestion des notes"));
+    vue = Vue::Notes;
+    for (QPushButton *b : {Button7, Button8, Button5, BBImp, BBConf_Imp, Button10})
+        b->setEnabled(true);
+    Button9->setEnabled(false);
+    Set_Donnees();
+    StringGrid1->modele()->setColonnesFixes(0);
+    StringGrid1->modele()->setEditable(true);
+    menuAttache(true);
+    deplacementColonnes();
+    Affiche_Panel_Coef(true);
+    Affiche_Coef();
+}
+
+void TNoteForm::Button2Click()
+{
+    P_Notes->hide();
+    setWindowTitle(QStringLiteral("Gestion des appréciations"));
+    Affiche_Panel_Coef(false);
+    Button7->setEnabled(false);
+    Button8->setEnabled(false);
+    for (QPushButton *b : {Button5, BBImp, BBConf_Imp, Button9, Button10})
+        b->setEnabled(true);
+    vue = Vue::Appreciations;
+    StringGrid1->modele()->setColonnesFixes(1);
+    StringGrid1->modele()->setEditable(true);
+    menuAttache(false);
+    deplacementColonnes();
+    Set_Donnees();
+}
+
+void TNoteForm::Button4Click()
+{
+    P_Notes->hide();
+    setWindowTitle(QStringLiteral("Liste des élèves"));
+    Affiche_Panel_Coef(false);
+    StringGrid1->modele()->setEditable(false);
+    for (QPushButton *b : {Button7, Button8, Button5, Button9, Button10})
+        b->setEnabled(false);
+    BBImp->setEnabled(true);
+    BBConf_Imp->setEnabled(true);
+    vue = Vue::Liste;
+    deplacementColonnes();
+    // Two columns, the second one empty, title included.
+    StringGrid1->terminerEdition();
+    m_delegue->vue = vue;
+    StringGrid1->modele()->remplir(ConstruireGrille(Vue::Liste, periode, selecteur).lignes, true);
+    appliquerLargeurs();
+    menuAttache(false);
+}
+
+void TNoteForm::RadioGroup1Click()
+{
+    const int i = RadioGroup1->itemIndex();
+    periode = i == 3 ? Annee : qBound(1, i + 1, 3);
+    rafraichirApresSelection();
+}
+
+void TNoteForm::RadioGroup3Click()
+{
+    const int i = RadioGroup3->itemIndex();
+    periode = i == 2 ? Annee : qBound(1, i + 1, 2);
+    rafraichirApresSelection();
+}
+
+void TNoteForm::RadioGroup2Click()
+{
+    switch (RadioGroup2->itemIndex()) {
+    case 1:
+        selecteur = Selecteur::Mat2;
+        Panel1->hide();
+        Panel2->show();
+        break;
+    case 2:
+        selecteur = Selecteur::Ensemble;
+        Panel1->show();
+        Panel2->show();
+        break;
+    default:
+        selecteur = Selecteur::Mat1;
+        Panel1->show();
+        Panel2->hide();
+        break;
+    }
+    deplacementColonnes();
+    if (EnAffichage)
+        return;
+    Set_Donnees();
+    Put_Result();
+    Affiche_Coef();
+    Button8->setEnabled(vue == Vue::Notes && Devoir_Deja_Note());
+}
+
+void TNoteForm::rafraichirApresSelection()
+{
+    deplacementColonnes();
+    BBPourcent->setEnabled(periode == Annee);
+    if (EnAffichage)
+        return;
+    Set_Donnees();
+    Put_Result();
+    Affiche_Coef();
+    Button8->setEnabled(vue == Vue::Notes && Devoir_Deja_Note());
+}
+
+void TNoteForm::deplacementColonnes()
+{
+    StringGrid1->horizontalHeader()->setSectionsMovable(
+        vue == Vue::Notes && selecteur != Selecteur::Ensemble && !ApresClassement);
+}
+
+void TNoteForm::menuAttache(bool oui)
+{
+    m_menuAttache = oui;
+    if (oui) {
+        for (QAction *a : {Rsultatsdudevoir1, Augmenterde11, Diminuerde11, Supprimertouteslesnotes1})
+            a->setEnabled(true);
+    }
+    StringGrid1->setContextMenuPolicy(oui ? Qt::CustomContextMenu : Qt::NoContextMenu);
+}
+
+void TNoteForm::appliquerLargeurs()
+{
+    QHeaderView *h = StringGrid1->horizontalHeader();
+    // Widths include the one-pixel grid line.
+    switch (vue) {
+    case Vue::Notes:
+        h->setDefaultSectionSize(49);
+        break;
+    case Vue::Appreciations:
+        if (h->count() >= 2) {
+            h->resizeSection(0, 34);
+            h->resizeSection(1, 496);
+        }
+        break;
+    case Vue::Liste:
+        if (h->count() >= 1)
+            h->resizeSection(0, 423);
+        break;
+    }
+}
+
+void TNoteForm::Affiche_Panel_Coef(bool visible)
+{
+    const int gauche = StringGrid1->x() + StringGrid1->viewport()->x();
+    Panel_coef->setGeometry(gauche, Panel_coef->y(), StringGrid1->x() + StringGrid1->width() - gauche,
+                            Panel_coef->height());
+    // Each label stands over the middle of its column.
+    int x = 0;
+    for (int i = 0; i < 8; ++i) {
+        const int w = StringGrid1->largeurColonne(StringGrid1->LeftCol() + i);
+        lc[i]->move(x + w / 2 - lc[i]->width() / 2 + 1, lc[i]->y());
+        x += w;
+    }
+    Panel_coef->setVisible(visible);
+}
+
+bool TNoteForm::colonneMat2(int col) const
+{
+    switch (selecteur) {
+    case Selecteur::Mat1: return false;
+    case Selecteur::Mat2: return true;
+    case Selecteur::Ensemble: break;
+    }
+    return col > StringGrid1->ColCount() / 2;
+}
+
+void TNoteForm::memoriserCoefs()
+{
+    std::copy(&CoefMat1[0][0], &CoefMat1[0][0] + 4 * 17, &m_coef1[0][0]);
+    std::copy(&CoefMat2[0][0], &CoefMat2[0][0] + 4 * 17, &m_coef2[0][0]);
+}
+
+int TNoteForm::CoefColonne(int col) const
+{
+    const auto pd = PeriodeEtDevoir(StringGrid1->Cells(col, 0));
+    if (!pd)
+        return -1;
+    return colonneMat2(col) ? m_coef2[pd->periode][pd->devoir] : m_coef1[pd->periode][pd->devoir];
+}
+
+QString TNoteForm::DateColonne(int col) const
+{
+    const auto pd = PeriodeEtDevoir(StringGrid1->Cells(col, 0));
+    if (!pd)
+        return {};
+    const QString d = colonneMat2(col) ? DateMat2[pd->periode][pd->devoir]
+                                       : DateMat1[pd->periode][pd->devoir];
+    return d.trimmed().isEmpty() ? QStringLiteral("--/--") : d;
+}
+
+void TNoteForm::Affiche_Coef()
+{
+    if (vue != Vue::Notes)
+        return;
+    const int premiere = StringGrid1->LeftCol();
+    for (int i = 0; i < 8; ++i) {
+        const int col = premiere + i;
+        const int k = col < StringGrid1->ColCount() ? CoefColonne(col) : -1;
+        lc[i]->setText(k >= 0 ? QString::number(k) : QString());
+    }
+}
+
+void TNoteForm::BBCoefDateClick()
+{
+    P_Notes->hide();
+    StringGrid1->terminerEdition();
+    if (CoefForm) {
+        CoefForm->exec();
+    } else {
+        TCoefForm local(this);
+        local.exec();
+    }
+    RelireCoefDates();
+    DecoderCoefDates();
+    memoriserCoefs();
+    Affiche_Coef();
+    Put_Result();
+}
+
+void TNoteForm::BB_toolNClick()
+{
+    P_Notes->setVisible(!P_Notes->isVisible());
+    if (P_Notes->isVisible())
+        P_Notes->raise();
+}
+
+void TNoteForm::CheckBox2Click() { AfficherBulles = CheckBox2->isChecked(); }
+
+void TNoteForm::Timer1Timer()
+{
+    Label18->setText(HeureCourte(Maintenant().time()));
+    Image1->setVisible(EnregistrementNecessaire);
+    QString bulle;
+    if (vue == Vue::Notes && !ApresClassement && Devoir_Deja_Note())
+        bulle = QStringLiteral("Bouton gauche : choisir cellule, déplacer colonne, (dbl-click : "
+                               "résultat élève) / Bouton droit : modifier notes");
+    else if (vue == Vue::Appreciations)
+        bulle = QStringLiteral("Double-cliquez, dans la colonne Appréciation, sur la ligne voulue, "
+                               "pour charger l'expert");
+    StringGrid1->setToolTip(bulle);
+}
+
+void TNoteForm::FormResize()
+{
+    if (!PanelBas)
+        return;
+    const int h = height();
+    PanelBas->setGeometry(0, h - PanelBas->height(), width(), PanelBas->height());
+    const int hauteurGrille = h - PanelBas->height() - StringGrid1->y() + 1;
+    const bool toutTient = (NbEleves() + 1) * 17 - 1 <= hauteurGrille + 1;
+    const int largeur = toutTient ? 502 : (logicalDpiX() == 96 ? 518 : 522);
+    StringGrid1->resize(largeur, hauteurGrille);
+    Panel_coef->resize(StringGrid1->x() + largeur - Panel_coef->x(), Panel_coef->height());
+}
+
+void TNoteForm::TailleNormaleClick()
+{
+    showNormal();
+    resize(634, 456);
+    if (QScreen *ecran = screen()) {
+        QRect cadre = frameGeometry();
+        cadre.moveCenter(ecran->availableGeometry().center());
+        move(cadre.topLeft());
+    }
+}
