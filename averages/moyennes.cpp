@@ -7,23 +7,20 @@
 
 namespace {
 
-// The sums are kept in the six-byte format after every addition; an 80-bit
-// intermediate makes that a single rounding, as the original arithmetic did.
+// The sum is kept in the six-byte format after every addition. A mark times a
+// coefficient is exact in a double (40 + 4 bits).
 struct Cumul {
-    long double somme = 0;
+    SommeReal48 somme;
     qint32 poids = 0;
 
     void ajouter(double note, qint32 coef)
     {
-        if (!EstNote(note))
-            return;
-        somme = ArrondiReal48Etendu(somme + (long double)note * coef);
+        if (coef == 0 || !EstNote(note))
+            return; // adds nothing
+        somme.ajouter(note * coef);
         poids += coef;
     }
-    double moyenne() const
-    {
-        return poids > 0 ? double(ArrondiReal48Etendu(somme / poids)) : NO_MARK;
-    }
+    double moyenne() const { return poids > 0 ? somme.diviseePar(poids) : NO_MARK; }
 };
 
 // Slots the class does not show never count: a two-subject class has 8
@@ -73,16 +70,16 @@ double MoyEleve(const StudentRecord &eleve, Selecteur sel, int span)
 
 double MoyClasse(Selecteur sel, int span)
 {
-    long double somme = 0;
+    SommeReal48 somme;
     int nombre = 0;
     for (const StudentRecord &e : std::as_const(ListeEleves)) {
         const double m = MoyEleve(e, sel, span);
         if (EstNote(m)) {
-            somme = ArrondiReal48Etendu(somme + m);
+            somme.ajouter(m);
             ++nombre;
         }
     }
-    return nombre > 0 ? double(ArrondiReal48Etendu(somme / nombre)) : NO_MARK;
+    return nombre > 0 ? somme.diviseePar(nombre) : NO_MARK;
 }
 
 double MinClasse(Selecteur sel, int span)

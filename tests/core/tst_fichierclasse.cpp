@@ -11,6 +11,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+// QCOMPARE on doubles forgives the last digits; the six-byte format is about them.
+#define EGAL_EXACT(a, b)                                                                           \
+    do {                                                                                           \
+        const double gauche_ = (a), droite_ = (b);                                                  \
+        if (!(gauche_ == droite_))                                                                  \
+            QFAIL(qPrintable(QString::number(gauche_, 'g', 20) + QStringLiteral(" au lieu de ")      \
+                             + QString::number(droite_, 'g', 20)));                                \
+    } while (false)
+
 namespace {
 
 QByteArray octets6(const uchar o[6])
@@ -112,17 +121,60 @@ private slots:
             QCOMPARE(octets6(r), octets6(o));
         }
         // Nearest value, ties to even: the format keeps 39 fraction bits.
-        QCOMPARE(ArrondiReal48(1 + std::ldexp(1.0, -40)), 1.0);
-        QCOMPARE(ArrondiReal48(1 + 3 * std::ldexp(1.0, -40)), 1 + std::ldexp(1.0, -38));
-        QCOMPARE(ArrondiReal48(1 + std::ldexp(1.0, -39)), 1 + std::ldexp(1.0, -39));
+        EGAL_EXACT(ArrondiReal48(1 + std::ldexp(1.0, -40)), 1.0);
+        EGAL_EXACT(ArrondiReal48(1 + 3 * std::ldexp(1.0, -40)), 1 + std::ldexp(1.0, -38));
+        EGAL_EXACT(ArrondiReal48(1 + std::ldexp(1.0, -39)), 1 + std::ldexp(1.0, -39));
         QVERIFY(qAbs(ArrondiReal48(0.1) - 0.1) < std::ldexp(1.0, -43));
         QVERIFY(ArrondiReal48(0.1) != 0.1);
         // Rounding up across a power of two.
-        QCOMPARE(ArrondiReal48(2 - std::ldexp(1.0, -45)), 2.0);
-        QCOMPARE(ArrondiReal48Etendu(12.5L), 12.5L);
-        QCOMPARE(double(ArrondiReal48Etendu(0.1L)), ArrondiReal48(0.1));
+        EGAL_EXACT(ArrondiReal48(2 - std::ldexp(1.0, -45)), 2.0);
         // Nothing sensible to store: no mark.
-        QCOMPARE(ArrondiReal48(std::nan("")), NO_MARK);
+        EGAL_EXACT(ArrondiReal48(std::nan("")), NO_MARK);
+        // Any double, against a plain reference: nearest, ties to even.
+        for (int i = 0; i < 20000; ++i) {
+            const double x = std::ldexp(g.generateDouble() * 2 - 1, int(g.bounded(-120, 120)));
+            int e;
+            const double m = std::frexp(x, &e);
+            EGAL_EXACT(ArrondiReal48(x), std::ldexp(std::nearbyint(std::ldexp(m, 40)), e - 40));
+        }
+    }
+
+    // Sums and quotients rounded once from the exact result, checked against
+    // 64-bit-mantissa arithmetic, which holds these sums exactly.
+    void sommesAuFormatDesNotes()
+    {
+        auto reference = [](long double x) {
+            int e;
+            const long double m = std::frexp(x, &e);
+            return std::ldexp(std::nearbyint(std::ldexp(m, 40)), e - 40);
+        };
+        QRandomGenerator g(2024);
+        for (int serie = 0; serie < 3000; ++serie) {
+            SommeReal48 somme;
+            long double attendu = 0;
+            const int n = 1 + int(g.bounded(96));
+            for (int i = 0; i < n; ++i) {
+                const double note = ArrondiReal48(1 + g.generateDouble() * 19);
+                const int coef = int(g.bounded(10));
+                somme.ajouter(note * coef);
+                attendu = reference(attendu + (long double)note * coef);
+                EGAL_EXACT(somme.valeur(), double(attendu));
+            }
+            const int poids = 1 + int(g.bounded(200));
+            EGAL_EXACT(somme.diviseePar(poids), double(reference(attendu / poids)));
+        }
+
+        // A double sum lying exactly halfway between two six-byte values:
+        // what rounding to a double left out decides.
+        const double p14 = 16384;
+        SommeReal48 dessus;
+        dessus.ajouter(p14);
+        dessus.ajouter(std::ldexp(1.0, -26) + std::ldexp(1.0, -39));
+        EGAL_EXACT(dessus.valeur(), p14 + std::ldexp(1.0, -25));
+        SommeReal48 dessous;
+        dessous.ajouter(p14 + std::ldexp(1.0, -25));
+        dessous.ajouter(std::ldexp(1.0, -26) - std::ldexp(1.0, -39));
+        EGAL_EXACT(dessous.valeur(), p14 + std::ldexp(1.0, -25));
     }
 
     void disposition()
