@@ -1,30 +1,24 @@
 #pragma once
 // Small file helpers shared by the backup tests.
-#include <QByteArray>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 
 namespace Essai {
 
-inline QByteArray motif(int taille, int graine = 7)
+inline QByteArray motif(int taille)
 {
     QByteArray b(taille, Qt::Uninitialized);
     for (int i = 0; i < taille; ++i)
-        b[i] = char((i * 31 + graine) % 251);
+        b[i] = char((i * 31 + 7) % 251);
     return b;
 }
 
-inline bool ecrire(const QString &chemin, const QByteArray &donnees,
-                   const QDateTime &modifie = QDateTime())
+inline bool ecrire(const QString &chemin, const QByteArray &donnees, const QDateTime &modifie = {})
 {
     QFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly) || f.write(donnees) != donnees.size())
-        return false;
-    f.flush();
-    if (modifie.isValid() && !f.setFileTime(modifie, QFileDevice::FileModificationTime))
-        return false;
-    return true;
+    return f.open(QIODevice::WriteOnly) && f.write(donnees) == donnees.size() && f.flush()
+        && (!modifie.isValid() || f.setFileTime(modifie, QFileDevice::FileModificationTime));
 }
 
 inline QByteArray lire(const QString &chemin)
@@ -33,18 +27,13 @@ inline QByteArray lire(const QString &chemin)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
 }
 
-inline QDateTime modifie(const QString &chemin)
-{
-    return QFileInfo(chemin).lastModified();
-}
+inline QDateTime modifie(const QString &chemin) { return QFileInfo(chemin).lastModified(); }
 
-// Every entry of a folder, hidden ones included (a left-over temporary file shows).
+// Every entry of a folder, hidden ones included: a left-over temporary file shows.
 inline QStringList contenu(const QString &dossier)
 {
-    QStringList l = QDir(dossier).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                                | QDir::NoDotAndDotDot,
-                                            QDir::Name);
-    return l;
+    return QDir(dossier).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                   QDir::Name);
 }
 
 inline QDateTime ancienneDate() { return QDateTime(QDate(2020, 3, 4), QTime(5, 6, 7)); }

@@ -9,20 +9,16 @@
 #include "repondeurscripte.h"
 #include "sauvform.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QToolTip>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Essai;
 
 namespace {
-const QString SurLuiMeme = QStringLiteral("Impossible de copier un fichier sur lui-même !");
-
 QString natif(const QString &p) { return QDir::toNativeSeparators(p); }
 
 QStringList lignes(const QListWidget *l)
@@ -44,27 +40,18 @@ struct Banc {
         DefinirDossierProgramme(prog.path());
         DefinirCheminParametresAppli(prog.filePath(QStringLiteral("Vestrel.INI")));
     }
-    ~Banc()
-    {
-        DefinirCheminParametresAppli(QString());
-        DefinirDossierProgramme(QString());
-    }
-    QString p(const QString &nom) const { return prog.filePath(nom); }
-    QString s(const QString &nom) const { return sauv.filePath(nom); }
-    QString choisi(const QString &chemin) const { return natif(chemin).toLower(); }
+    ~Banc() { DefinirCheminParametresAppli(QString()); }
+    QString p(const char *nom) const { return prog.filePath(QString::fromLatin1(nom)); }
+    QString s(const char *nom) const { return sauv.filePath(QString::fromLatin1(nom)); }
+    QString choisi(const char *nom) const { return natif(p(nom)).toLower(); }
+    bool reglagesEcrits() const { return QFile::exists(p("Vestrel.INI")); }
 
-    void ouvrir()
-    {
-        f.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f));
-    }
+    void ouvrir() { f.show(); }
     void fermer() { f.BitBtn1->click(); }
-
     void cliquer(const QString &nom)
     {
         const auto items = f.FileListBox1->findItems(nom, Qt::MatchExactly);
         QVERIFY2(items.size() == 1, qPrintable(nom));
-        f.FileListBox1->scrollToItem(items.first());
         QTest::mouseClick(f.FileListBox1->viewport(), Qt::LeftButton, {},
                           f.FileListBox1->visualItemRect(items.first()).center());
     }
@@ -72,6 +59,12 @@ struct Banc {
     {
         rep.prevoir(reponse);
         f.RBRestauration->click();
+    }
+    void sauvegarderVers(const QString &dossier)
+    {
+        f.DirectoryListBox1->choisir(dossier);
+        f.BBTout->click();
+        f.BBCopier->click();
     }
 };
 } // namespace
@@ -85,359 +78,248 @@ private slots:
         EssaiCopie::limiterEcriture(-1);
         EssaiCopie::fixerEspaceLibre(-1);
     }
-    void premiereUtilisation();
-    void choixDesFichiers();
-    void filtres();
-    void memeDossierRefuse();
-    void restaurationRefusee();
-    void textesDesModes();
-    void sauvegardeComplete();
-    void restaurationNEnregistreRien();
-    void erreursDeDestination_data();
-    void erreursDeDestination();
-    void disquePleinEnCours();
-    void restaurationRemplaceAutreCasse();
-    void choixDuRepertoire();
-};
 
-// No backup yet: the box names an empty folder, then asks for one.
-void TstSauvForm::premiereUtilisation()
-{
-    Banc b;
-    QVERIFY(ecrire(b.p(QStringLiteral("3EME1.VTC")), "notes"));
-    QVERIFY(ecrire(b.p(QStringLiteral("3EME1.INI")), "[Options]"));
-    b.ouvrir();
-    QCOMPARE(b.f.Panel5->text(), QString());
-    QVERIFY(!b.f.BBCopier->isEnabled());
-    b.cliquer(QStringLiteral("3EME1.VTC"));
-    QVERIFY(b.f.BBCopier->isEnabled());
-    b.f.BBCopier->click();
-
-    QCOMPARE(b.rep.boites().size(), 2);
-    QCOMPARE(b.rep.boites()[0].type, TypeBoite::Simple);
-    QCOMPARE(b.rep.boites()[0].texte, QString());
-    QCOMPARE(b.rep.boites()[1].type, TypeBoite::Erreur);
-    QCOMPARE(b.rep.boites()[1].texte, QStringLiteral("Il faut choisir un répertoire"));
-    QCOMPARE(b.f.ListBox1->count(), 2);
-    b.fermer();
-    QVERIFY(!QFile::exists(b.p(QStringLiteral("Vestrel.INI"))));
-    QVERIFY(b.rep.imprevues().isEmpty());
-}
-
-// A class file brings its settings file, once; each path once, in lower case.
-void TstSauvForm::choixDesFichiers()
-{
-    Banc b;
-    for (const char *n : {"3EME1.VTC", "3Eme1.Ini", "4b.vtc", "notes.vap"})
-        QVERIFY(ecrire(b.p(QString::fromLatin1(n)), n));
-    b.ouvrir();
-    b.cliquer(QStringLiteral("3EME1.VTC"));
-    const QStringList attendu = {b.choisi(b.p(QStringLiteral("3eme1.ini"))),
-                                 b.choisi(b.p(QStringLiteral("3eme1.vtc")))};
-    QCOMPARE(lignes(b.f.ListBox1), attendu);
-    b.cliquer(QStringLiteral("3EME1.VTC"));
-    QCOMPARE(lignes(b.f.ListBox1), attendu);
-
-    // A class without its settings file comes alone.
-    b.cliquer(QStringLiteral("4b.vtc"));
-    QCOMPARE(b.f.ListBox1->count(), 3);
-    b.f.BBTout->click();
-    QCOMPARE(b.f.ListBox1->count(), 3);
-    // The real name travels with the lower-case text, for reading on Linux.
-    const auto ini = b.f.ListBox1->findItems(attendu[0], Qt::MatchExactly);
-    QCOMPARE(ini.first()->data(Qt::UserRole).toString(), b.p(QStringLiteral("3Eme1.Ini")));
-
-    b.f.BBEffacer->click();
-    QCOMPARE(b.f.ListBox1->count(), 0);
-    QVERIFY(!b.f.BBEffacer->isEnabled() && !b.f.BBCopier->isEnabled());
-    b.f.BBTout->click();
-    QCOMPARE(b.f.ListBox1->count(), 3);
-    QVERIFY(b.f.BBCopier->isEnabled());
-}
-
-void TstSauvForm::filtres()
-{
-    Banc b;
-    for (const char *n : {"a.VTC", "b.vtc", "A.INI", "p.VAP", "q.vap", "lisez"})
-        QVERIFY(ecrire(b.p(QString::fromLatin1(n)), n));
-    b.ouvrir();
-    QCOMPARE(b.f.FilterComboBox1->currentText(), QStringLiteral("Fichiers de notes"));
-    QCOMPARE(lignes(b.f.FileListBox1), (QStringList{"a.VTC", "b.vtc"}));
-    b.f.FilterComboBox1->setCurrentIndex(1);
-    QCOMPARE(lignes(b.f.FileListBox1), (QStringList{"p.VAP", "q.vap"}));
-    b.f.FilterComboBox1->setCurrentIndex(2);
-    QCOMPARE(b.f.FileListBox1->count(), 6);
-    b.f.BBTout->click();
-    QCOMPARE(b.f.ListBox1->count(), 6);
-}
-
-// The destination reaches the program folder through a link: refused
-// before the first file is touched.
-void TstSauvForm::memeDossierRefuse()
-{
-    Banc b;
-    QVERIFY(ecrire(b.p(QStringLiteral("a.vtc")), motif(9000), ancienneDate()));
-    QVERIFY(ecrire(b.p(QStringLiteral("a.ini")), "[Options]", ancienneDate()));
-    const QString lien = b.s(QStringLiteral("Lien"));
-    QVERIFY(QFile::link(b.prog.path(), lien));
-    b.ouvrir();
-    b.f.DirectoryListBox1->choisir(lien);
-    QCOMPARE(b.f.dossierDestination(), lien);
-    b.f.BBTout->click();
-    const QStringList avant = contenu(b.prog.path());
-    b.f.BBCopier->click();
-
-    QCOMPARE(b.rep.textes(), (QStringList{natif(lien), SurLuiMeme}));
-    QCOMPARE(b.rep.boites().last().type, TypeBoite::Erreur);
-    QCOMPARE(b.f.ListBox1->count(), 2);
-    QCOMPARE(contenu(b.prog.path()), avant);
-    QCOMPARE(lire(b.p(QStringLiteral("a.vtc"))), motif(9000));
-    QCOMPARE(modifie(b.p(QStringLiteral("a.vtc"))), ancienneDate());
-}
-
-void TstSauvForm::restaurationRefusee()
-{
-    Banc b;
-    QVERIFY(ecrire(b.p(QStringLiteral("a.vtc")), "x"));
-    QVERIFY(ecrire(b.s(QStringLiteral("z.vtc")), "y"));
-    QVERIFY(EcrireSauvegarde({b.sauv.path(), QStringLiteral("01/02/2024 10:00:00")}).isEmpty());
-    b.ouvrir();
-    b.cliquer(QStringLiteral("a.vtc"));
-    b.restaurer(BoutonNon);
-
-    QCOMPARE(b.rep.boites().size(), 1);
-    QCOMPARE(b.rep.boites()[0].type, TypeBoite::Avertissement);
-    QCOMPARE(b.rep.boites()[0].boutons, BoutonOui | BoutonNon);
-    QVERIFY(b.rep.boites()[0].texte.startsWith(
-        QStringLiteral("Alors qu'une sauvegarde régulière est nécessaire, la\r\nrestauration")));
-    QVERIFY(b.rep.boites()[0].texte.endsWith(QStringLiteral("Voulez-vous restaurer malgré tout ?\r\n")));
-    QCOMPARE(b.f.mode(), TSauvForm::Sauvegarde);
-    QVERIFY(b.f.RBSauvegarde->isChecked());
-    QCOMPARE(lignes(b.f.FileListBox1), QStringList{"a.vtc"});
-    QCOMPARE(b.f.dossierSource(), b.prog.path());
-    QCOMPARE(b.f.dossierDestination(), b.sauv.path());
-    QCOMPARE(b.f.ListBox1->count(), 0);
-    QCOMPARE(b.f.BBCopier->toolTip(), QStringLiteral("Sauvegarder vers le répertoire choisi"));
-}
-
-void TstSauvForm::textesDesModes()
-{
-    Banc b;
-    FixerHorloge(QDateTime(QDate(2024, 5, 6), QTime(0, 0)));
-    QVERIFY(ecrire(b.s(QStringLiteral("z.vtc")), "y"));
-    QVERIFY(EcrireSauvegarde({b.sauv.path(), QStringLiteral("01/02/2024 10:00:00")}).isEmpty());
-    b.ouvrir();
-    QCOMPARE(b.f.windowTitle(),
-             QStringLiteral("Sauvegarde / Restauration des fichiers de notes et d'appréciations"));
-    // Midnight exactly: the date alone.
-    QCOMPARE(b.f.Panel1->text(), QStringLiteral(" 06/05/2024"));
-    QCOMPARE(b.f.Panel1->toolTip(), QStringLiteral("Date de la sauvegarde"));
-    QCOMPARE(b.f.BitBtn1->toolTip(), QStringLiteral("Quitter la sauvegarde"));
-    QCOMPARE(b.f.BBRep->toolTip(), QStringLiteral("pour la sauvegarde"));
-    QCOMPARE(b.f.Panel3->text(), natif(b.prog.path()));
-    QCOMPARE(b.f.Panel5->text(), natif(b.sauv.path()));
-
-    b.restaurer(BoutonOui);
-    QCOMPARE(b.f.mode(), TSauvForm::Restauration);
-    QCOMPARE(b.f.Panel1->text(), QStringLiteral(" 01/02/2024 10:00:00"));
-    QCOMPARE(b.f.Panel1->toolTip(), QStringLiteral("Date de la sauvegarde précédente"));
-    QCOMPARE(b.f.BBCopier->toolTip(), QStringLiteral("Restaurer depuis le répertoire sélectionné"));
-    QCOMPARE(b.f.BitBtn1->toolTip(), QStringLiteral("Quitter la restauration"));
-    QCOMPARE(b.f.BBRep->toolTip(), QStringLiteral("pour la restauration"));
-    QCOMPARE(b.f.Panel3->text(), natif(b.sauv.path()));
-    QCOMPARE(b.f.Panel5->text(), natif(b.prog.path()));
-    QCOMPARE(lignes(b.f.FileListBox1), QStringList{"z.vtc"});
-    QCOMPARE(QToolTip::palette().color(QPalette::ToolTipBase), QColor(255, 255, 0));
-
-    // Restore with no backup folder known: an empty file list.
-    Banc vide;
-    vide.ouvrir();
-    vide.restaurer(BoutonOui);
-    QCOMPARE(vide.f.FileListBox1->count(), 0);
-    QCOMPARE(vide.f.Panel1->text(), QStringLiteral(" "));
-}
-
-// Overwrites, keeps the source's time, records folder and date on closing.
-void TstSauvForm::sauvegardeComplete()
-{
-    Banc b;
-    FixerHorloge(QDateTime(QDate(2024, 1, 15), QTime(14, 30, 5)));
-    const QByteArray tailles[] = {motif(0), motif(8192), motif(3 * 8192)};
-    QVERIFY(ecrire(b.p(QStringLiteral("A.VTC")), tailles[0], ancienneDate()));
-    QVERIFY(ecrire(b.p(QStringLiteral("A.INI")), tailles[1], ancienneDate()));
-    QVERIFY(ecrire(b.p(QStringLiteral("b.vtc")), tailles[2], ancienneDate()));
-    QVERIFY(ecrire(b.s(QStringLiteral("b.vtc")), "ancienne sauvegarde"));
-    b.ouvrir();
-    b.f.DirectoryListBox1->choisir(b.sauv.path());
-    b.f.BBTout->click();
-    b.f.BBCopier->click();
-
-    QCOMPARE(b.rep.textes(), QStringList(3, natif(b.sauv.path())));
-    QCOMPARE(b.f.ListBox1->count(), 0);
-    QVERIFY(!b.f.BBCopier->isEnabled() && !b.f.BBEffacer->isEnabled());
-    QCOMPARE(contenu(b.sauv.path()), (QStringList{"a.ini", "a.vtc", "b.vtc"}));
-    QCOMPARE(lire(b.s(QStringLiteral("a.vtc"))), tailles[0]);
-    QCOMPARE(lire(b.s(QStringLiteral("a.ini"))), tailles[1]);
-    QCOMPARE(lire(b.s(QStringLiteral("b.vtc"))), tailles[2]);
-    for (const char *n : {"a.vtc", "a.ini", "b.vtc"})
-        QCOMPARE(modifie(b.s(QString::fromLatin1(n))), ancienneDate());
-
-    QVERIFY(!QFile::exists(b.p(QStringLiteral("Vestrel.INI"))));
-    b.fermer();
-    const ParametresSauvegarde s = LireSauvegarde();
-    QCOMPARE(s.chemin, b.sauv.path());
-    QCOMPARE(s.date, QStringLiteral("15/01/2024 14:30:05"));
-
-    // Next opening starts from what was recorded.
-    b.rep.vider();
-    b.ouvrir();
-    QCOMPARE(b.f.dossierDestination(), b.sauv.path());
-}
-
-void TstSauvForm::restaurationNEnregistreRien()
-{
-    Banc b;
-    FixerHorloge(QDateTime(QDate(2024, 3, 1), QTime(9, 0, 0)));
-    QVERIFY(ecrire(b.s(QStringLiteral("c.vtc")), "classe"));
-    QVERIFY(EcrireSauvegarde({b.sauv.path(), QStringLiteral("01/02/2024 10:00:00")}).isEmpty());
-    const QByteArray reglages = lire(b.p(QStringLiteral("Vestrel.INI")));
-    b.ouvrir();
-    b.restaurer(BoutonOui);
-    b.f.BBTout->click();
-    b.f.BBCopier->click();
-    QCOMPARE(b.f.ListBox1->count(), 0);
-    QCOMPARE(lire(b.p(QStringLiteral("c.vtc"))), QByteArray("classe"));
-    b.fermer();
-    QCOMPARE(lire(b.p(QStringLiteral("Vestrel.INI"))), reglages);
-}
-
-void TstSauvForm::erreursDeDestination_data()
-{
-    QTest::addColumn<QString>("destination"); // relative to the backup folder
-    QTest::addColumn<qint64>("espace");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("inexistant") << "absent" << qint64(-1) << "Disque non prêt !";
-    QTest::newRow("fichier") << "f.txt" << qint64(-1) << "Disque non prêt !";
-    QTest::newRow("plein") << "" << qint64(99) << "Le disque est plein !";
-    QTest::newRow("juste assez") << "" << qint64(100) << "";
-}
-
-void TstSauvForm::erreursDeDestination()
-{
-    QFETCH(QString, destination);
-    QFETCH(qint64, espace);
-    QFETCH(QString, message);
-    Banc b;
-    QVERIFY(ecrire(b.p(QStringLiteral("a.vtc")), motif(100)));
-    QVERIFY(ecrire(b.s(QStringLiteral("f.txt")), "x"));
-    const QString dest = destination.isEmpty() ? b.sauv.path() : b.s(destination);
-    QVERIFY(EcrireSauvegarde({dest, QString()}).isEmpty());
-    EssaiCopie::fixerEspaceLibre(espace);
-    b.ouvrir();
-    b.f.BBTout->click();
-    b.f.BBCopier->click();
-    if (message.isEmpty()) {
-        QCOMPARE(b.rep.textes(), QStringList{natif(dest)});
-        QCOMPARE(b.f.ListBox1->count(), 0);
-    } else {
-        QCOMPARE(b.rep.textes(), (QStringList{natif(dest), message}));
-        QCOMPARE(b.rep.boites().last().type, TypeBoite::Erreur);
-        QCOMPARE(b.f.ListBox1->count(), 1);
-        QCOMPARE(contenu(b.sauv.path()), QStringList{"f.txt"});
+    // No backup yet: the box names an empty folder, then asks for one.
+    void premiereUtilisation()
+    {
+        Banc b;
+        QVERIFY(ecrire(b.p("3EME1.VTC"), "notes"));
+        QVERIFY(ecrire(b.p("3EME1.INI"), "[Options]"));
+        b.ouvrir();
+        QVERIFY(!b.f.BBCopier->isEnabled());
+        b.cliquer(QStringLiteral("3EME1.VTC"));
+        b.f.BBCopier->click();
+        QCOMPARE(b.rep.textes(), (QStringList{QString(), QStringLiteral("Il faut choisir un répertoire")}));
+        QCOMPARE(b.rep.boites()[0].type, TypeBoite::Simple);
+        QCOMPARE(b.rep.boites()[1].type, TypeBoite::Erreur);
+        QCOMPARE(b.f.ListBox1->count(), 2);
+        b.fermer();
+        QVERIFY(!b.reglagesEcrits());
     }
-}
 
-// The disk fills during the second file: the first stays copied, the
-// failed one and those after it stay chosen, nothing truncated, and the
-// backup is not recorded as done.
-void TstSauvForm::disquePleinEnCours()
-{
-    Banc b;
-    QVERIFY(ecrire(b.p(QStringLiteral("a.ini")), motif(500)));
-    QVERIFY(ecrire(b.p(QStringLiteral("a.vtc")), motif(20000)));
-    QVERIFY(ecrire(b.p(QStringLiteral("b.vtc")), motif(1000)));
-    QVERIFY(ecrire(b.s(QStringLiteral("A.VTC")), "sauvegarde d'hier"));
-    b.ouvrir();
-    b.f.DirectoryListBox1->choisir(b.sauv.path());
-    b.f.BBTout->click();
-    EssaiCopie::limiterEcriture(1000 + 9000);
-    b.f.BBCopier->click();
+    // A class file brings its settings file, once; each path once, in lower case.
+    void choixDesFichiers()
+    {
+        Banc b;
+        for (const char *n : {"3EME1.VTC", "3Eme1.Ini", "4b.vtc", "notes.vap"})
+            QVERIFY(ecrire(b.p(n), n));
+        b.ouvrir();
+        const QStringList classe = {b.choisi("3eme1.ini"), b.choisi("3eme1.vtc")};
+        b.cliquer(QStringLiteral("3EME1.VTC"));
+        QCOMPARE(lignes(b.f.ListBox1), classe);
+        b.cliquer(QStringLiteral("3EME1.VTC"));
+        QCOMPARE(lignes(b.f.ListBox1), classe);
+        // The real name goes with the text, for reading on a case-sensitive system.
+        QCOMPARE(b.f.ListBox1->item(0)->data(Qt::UserRole).toString(), b.p("3Eme1.Ini"));
 
-    QCOMPARE(b.rep.boites().size(), 3);
-    QCOMPARE(b.rep.boites().last().texte, QStringLiteral("Disque plein."));
-    QCOMPARE(lignes(b.f.ListBox1), (QStringList{b.choisi(b.p(QStringLiteral("a.ini"))),
-                                                b.choisi(b.p(QStringLiteral("a.vtc")))}));
-    QVERIFY(b.f.BBCopier->isEnabled());
-    QCOMPARE(contenu(b.sauv.path()), (QStringList{"A.VTC", "b.vtc"}));
-    QCOMPARE(lire(b.s(QStringLiteral("A.VTC"))), QByteArray("sauvegarde d'hier"));
-    QCOMPARE(lire(b.s(QStringLiteral("b.vtc"))), motif(1000));
-    b.fermer();
-    QVERIFY(!QFile::exists(b.p(QStringLiteral("Vestrel.INI"))));
-}
+        b.f.BBTout->click(); // the class without settings comes alone
+        QCOMPARE(b.f.ListBox1->count(), 3);
+        b.f.FilterComboBox1->setCurrentIndex(1);
+        QCOMPARE(lignes(b.f.FileListBox1), QStringList{"notes.vap"});
+        b.f.BBEffacer->click();
+        QVERIFY(b.f.ListBox1->count() == 0 && !b.f.BBCopier->isEnabled());
+        b.f.FilterComboBox1->setCurrentIndex(2);
+        b.f.BBTout->click();
+        QCOMPARE(b.f.ListBox1->count(), 4);
+    }
 
-// Restoring 3eme1.vtc replaces 3EME1.VTC rather than adding a second class.
-void TstSauvForm::restaurationRemplaceAutreCasse()
-{
-    Banc b;
-    QVERIFY(ecrire(b.p(QStringLiteral("3EME1.VTC")), "abime"));
-    QVERIFY(ecrire(b.p(QStringLiteral("3EME1.INI")), "abime"));
-    QVERIFY(ecrire(b.s(QStringLiteral("3eme1.vtc")), motif(8192), ancienneDate()));
-    QVERIFY(ecrire(b.s(QStringLiteral("3eme1.ini")), "[Options]"));
-    QVERIFY(EcrireSauvegarde({b.sauv.path(), QString()}).isEmpty());
-    const QStringList avant = contenu(b.prog.path());
-    b.ouvrir();
-    b.restaurer(BoutonOui);
-    b.cliquer(QStringLiteral("3eme1.vtc"));
-    QCOMPARE(b.f.ListBox1->count(), 2);
-    b.f.BBCopier->click();
-    QCOMPARE(b.f.ListBox1->count(), 0);
-    QCOMPARE(contenu(b.prog.path()), avant);
-    QCOMPARE(lire(b.p(QStringLiteral("3EME1.VTC"))), motif(8192));
-    QCOMPARE(modifie(b.p(QStringLiteral("3EME1.VTC"))), ancienneDate());
-    QCOMPARE(lire(b.p(QStringLiteral("3EME1.INI"))), QByteArray("[Options]"));
-}
+    // The destination reaches the program folder through a link: refused
+    // before the first file is touched.
+    void memeDossierRefuse()
+    {
+        Banc b;
+        QVERIFY(ecrire(b.p("a.vtc"), motif(9000), ancienneDate()));
+        QVERIFY(ecrire(b.p("a.ini"), "[Options]", ancienneDate()));
+        const QString lien = b.s("Lien");
+        QVERIFY(QFile::link(b.prog.path(), lien));
+        const QStringList avant = contenu(b.prog.path());
+        b.ouvrir();
+        b.sauvegarderVers(lien);
+        QCOMPARE(b.rep.textes(),
+                 (QStringList{natif(lien), QStringLiteral("Impossible de copier un fichier sur lui-même !")}));
+        QCOMPARE(b.f.ListBox1->count(), 2);
+        QCOMPARE(contenu(b.prog.path()), avant);
+        QCOMPARE(lire(b.p("a.vtc")), motif(9000));
+        QCOMPARE(modifie(b.p("a.vtc")), ancienneDate());
+    }
 
-// The folder lists: hidden until asked for; a folder chosen there becomes
-// the destination of a backup, or the source of a restore.
-void TstSauvForm::choixDuRepertoire()
-{
-    Banc b;
-    QVERIFY(QDir(b.sauv.path()).mkdir(QStringLiteral("cle")));
-    QVERIFY(ecrire(b.s(QStringLiteral("cle/x.vtc")), "x"));
-    QVERIFY(ecrire(b.p(QStringLiteral("a.vtc")), "a"));
-    b.ouvrir();
-    QVERIFY(!b.f.DirectoryListBox1->isVisible() && !b.f.DriveComboBox1->isVisible());
-    b.f.BBRep->click();
-    QVERIFY(b.f.DirectoryListBox1->isVisible() && b.f.DriveComboBox1->isVisible());
+    void restaurationRefuseeOuAcceptee()
+    {
+        Banc b;
+        QVERIFY(ecrire(b.p("a.vtc"), "x"));
+        QVERIFY(ecrire(b.s("z.vtc"), "y"));
+        QVERIFY(EcrireSauvegarde({b.sauv.path(), QStringLiteral("01/02/2024 10:00:00")}).isEmpty());
+        b.ouvrir();
+        b.cliquer(QStringLiteral("a.vtc"));
+        b.restaurer(BoutonNon);
+        QCOMPARE(b.rep.boites().size(), 1);
+        QCOMPARE(b.rep.boites()[0].type, TypeBoite::Avertissement);
+        QVERIFY(b.rep.dernierTexte().endsWith(QStringLiteral("Voulez-vous restaurer malgré tout ?\r\n")));
+        QCOMPARE(b.f.mode(), TSauvForm::Sauvegarde);
+        QVERIFY(b.f.RBSauvegarde->isChecked());
+        QCOMPARE(lignes(b.f.FileListBox1), QStringList{"a.vtc"});
+        QCOMPARE(b.f.dossierDestination(), b.sauv.path());
+        QCOMPARE(b.f.ListBox1->count(), 0);
 
-    // Activating an entry of the list chooses it.
-    b.f.DirectoryListBox1->placer(b.sauv.path());
-    const auto cle = b.f.DirectoryListBox1->findItems(QStringLiteral("cle"), Qt::MatchEndsWith);
-    QCOMPARE(cle.size(), 1);
-    emit b.f.DirectoryListBox1->itemActivated(cle.first());
-    QCOMPARE(b.f.dossierDestination(), b.s(QStringLiteral("cle")));
-    QCOMPARE(b.f.Panel5->text(), natif(b.s(QStringLiteral("cle"))));
-    QCOMPARE(lignes(b.f.FileListBox1), QStringList{"a.vtc"});
+        b.restaurer(BoutonOui);
+        QCOMPARE(b.f.mode(), TSauvForm::Restauration);
+        QCOMPARE(b.f.Panel1->text(), QStringLiteral(" 01/02/2024 10:00:00"));
+        QCOMPARE(b.f.Panel3->text(), natif(b.sauv.path()));
+        QCOMPARE(b.f.Panel5->text(), natif(b.prog.path()));
+        QCOMPARE(lignes(b.f.FileListBox1), QStringList{"z.vtc"});
+    }
 
-    b.restaurer(BoutonOui);
-    b.f.DirectoryListBox1->choisir(b.s(QStringLiteral("cle")));
-    QCOMPARE(b.f.dossierSource(), b.s(QStringLiteral("cle")));
-    QCOMPARE(b.f.dossierDestination(), b.prog.path());
-    QCOMPARE(lignes(b.f.FileListBox1), QStringList{"x.vtc"});
-    b.f.BBTout->click();
-    QCOMPARE(b.f.ListBox1->count(), 1);
-    b.f.DirectoryListBox1->choisir(b.sauv.path());
-    QCOMPARE(b.f.ListBox1->count(), 0);
+    // Folder and date recorded on closing after a complete backup only.
+    void sauvegardeCompleteEtRestauration()
+    {
+        Banc b;
+        FixerHorloge(QDateTime(QDate(2024, 1, 15), QTime(14, 30, 5)));
+        QVERIFY(ecrire(b.p("A.VTC"), motif(0), ancienneDate()));
+        QVERIFY(ecrire(b.p("A.INI"), motif(8192), ancienneDate()));
+        QVERIFY(ecrire(b.p("b.vtc"), motif(3 * 8192), ancienneDate()));
+        QVERIFY(ecrire(b.s("b.vtc"), "ancienne sauvegarde"));
+        b.ouvrir();
+        b.sauvegarderVers(b.sauv.path());
+        QCOMPARE(b.rep.textes(), QStringList(3, natif(b.sauv.path())));
+        QVERIFY(b.f.ListBox1->count() == 0 && !b.f.BBCopier->isEnabled());
+        QCOMPARE(contenu(b.sauv.path()), (QStringList{"a.ini", "a.vtc", "b.vtc"}));
+        QCOMPARE(lire(b.s("b.vtc")), motif(3 * 8192));
+        QCOMPARE(modifie(b.s("b.vtc")), ancienneDate());
+        QVERIFY(!b.reglagesEcrits());
+        b.fermer();
+        QCOMPARE(LireSauvegarde().chemin, b.sauv.path());
+        QCOMPARE(LireSauvegarde().date, QStringLiteral("15/01/2024 14:30:05"));
 
-    // A place of the place list opens in the folder list.
-    b.f.DriveComboBox1->setCurrentIndex(0);
-    b.f.DriveComboBox1Change();
-    QCOMPARE(b.f.DirectoryListBox1->dossier(), QDir::homePath());
-    QCOMPARE(b.f.dossierSource(), QDir::homePath());
+        // A restore, later, starts from there and records nothing.
+        FixerHorloge(QDateTime(QDate(2024, 3, 1), QTime(9, 0, 0)));
+        const QByteArray reglages = lire(b.p("Vestrel.INI"));
+        b.ouvrir();
+        QCOMPARE(b.f.dossierDestination(), b.sauv.path());
+        b.restaurer(BoutonOui);
+        QVERIFY(ecrire(b.p("b.vtc"), "abime"));
+        b.cliquer(QStringLiteral("b.vtc"));
+        b.f.BBCopier->click();
+        QCOMPARE(lire(b.p("b.vtc")), motif(3 * 8192));
+        b.fermer();
+        QCOMPARE(lire(b.p("Vestrel.INI")), reglages);
+    }
 
-    b.f.BBRep->click();
-    QVERIFY(!b.f.DirectoryListBox1->isVisible());
-}
+    void reglagesNonEcrits()
+    {
+        Banc b;
+        QVERIFY(ecrire(b.p("a.vtc"), "a"));
+        const QString reglages = b.s("absent/Vestrel.INI");
+        DefinirCheminParametresAppli(reglages);
+        b.ouvrir();
+        b.sauvegarderVers(b.sauv.path());
+        b.rep.vider();
+        b.fermer();
+        QVERIFY(!b.f.isVisible());
+        QCOMPARE(b.rep.textes(), QStringList{QStringLiteral("Impossible d'écrire dans ") + reglages + u'.'});
+    }
+
+    void erreursDeDestination_data()
+    {
+        QTest::addColumn<QString>("destination"); // in the backup folder
+        QTest::addColumn<qint64>("espace");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("inexistant") << "absent" << qint64(-1) << "Disque non prêt !";
+        QTest::newRow("fichier") << "f.txt" << qint64(-1) << "Disque non prêt !";
+        QTest::newRow("plein") << "" << qint64(99) << "Le disque est plein !";
+        QTest::newRow("juste assez") << "" << qint64(100) << "";
+    }
+
+    void erreursDeDestination()
+    {
+        QFETCH(QString, destination);
+        QFETCH(qint64, espace);
+        QFETCH(QString, message);
+        Banc b;
+        QVERIFY(ecrire(b.p("a.vtc"), motif(100)));
+        QVERIFY(ecrire(b.s("f.txt"), "x"));
+        const QString dest = QDir(b.sauv.path()).filePath(destination);
+        QVERIFY(EcrireSauvegarde({dest, QString()}).isEmpty());
+        EssaiCopie::fixerEspaceLibre(espace);
+        b.ouvrir();
+        b.f.BBTout->click();
+        b.f.BBCopier->click();
+        QStringList attendu{natif(dest)};
+        if (!message.isEmpty())
+            attendu << message;
+        QCOMPARE(b.rep.textes(), attendu);
+        QCOMPARE(b.f.ListBox1->count(), message.isEmpty() ? 0 : 1);
+        QCOMPARE(contenu(b.sauv.path()).size(), message.isEmpty() ? 2 : 1);
+    }
+
+    // The disk fills during the second file: the first stays copied, the
+    // failed one and those after it stay chosen, nothing is truncated, and
+    // the backup is not recorded.
+    void disquePleinEnCours()
+    {
+        Banc b;
+        QVERIFY(ecrire(b.p("a.ini"), motif(500)));
+        QVERIFY(ecrire(b.p("a.vtc"), motif(20000)));
+        QVERIFY(ecrire(b.p("b.vtc"), motif(1000)));
+        QVERIFY(ecrire(b.s("A.VTC"), "sauvegarde d'hier"));
+        b.ouvrir();
+        EssaiCopie::limiterEcriture(1000 + 9000);
+        b.sauvegarderVers(b.sauv.path());
+        QCOMPARE(b.rep.boites().size(), 3);
+        QCOMPARE(b.rep.dernierTexte(), QStringLiteral("Disque plein."));
+        QCOMPARE(lignes(b.f.ListBox1), (QStringList{b.choisi("a.ini"), b.choisi("a.vtc")}));
+        QCOMPARE(contenu(b.sauv.path()), (QStringList{"A.VTC", "b.vtc"}));
+        QCOMPARE(lire(b.s("A.VTC")), QByteArray("sauvegarde d'hier"));
+        b.fermer();
+        QVERIFY(!b.reglagesEcrits());
+    }
+
+    // Restoring 3eme1.vtc replaces 3EME1.VTC rather than adding a second class.
+    void restaurationRemplaceAutreCasse()
+    {
+        Banc b;
+        QVERIFY(ecrire(b.p("3EME1.VTC"), "abime"));
+        QVERIFY(ecrire(b.p("3EME1.INI"), "abime"));
+        QVERIFY(ecrire(b.s("3eme1.vtc"), motif(8192)));
+        QVERIFY(ecrire(b.s("3eme1.ini"), "[Options]"));
+        QVERIFY(EcrireSauvegarde({b.sauv.path(), QString()}).isEmpty());
+        const QStringList avant = contenu(b.prog.path());
+        b.ouvrir();
+        b.restaurer(BoutonOui);
+        b.cliquer(QStringLiteral("3eme1.vtc"));
+        b.f.BBCopier->click();
+        QCOMPARE(b.f.ListBox1->count(), 0);
+        QCOMPARE(contenu(b.prog.path()), avant);
+        QCOMPARE(lire(b.p("3EME1.VTC")), motif(8192));
+        QCOMPARE(lire(b.p("3EME1.INI")), QByteArray("[Options]"));
+    }
+
+    // A folder chosen in the folder list is the destination of a backup, or
+    // the source of a restore (the files chosen elsewhere are dropped).
+    void choixDuRepertoire()
+    {
+        Banc b;
+        QVERIFY(QDir(b.sauv.path()).mkdir(QStringLiteral("cle")));
+        QVERIFY(ecrire(b.s("cle/x.vtc"), "x"));
+        b.ouvrir();
+        QVERIFY(!b.f.DirectoryListBox1->isVisible());
+        b.f.BBRep->click();
+        QVERIFY(b.f.DirectoryListBox1->isVisible() && b.f.DriveComboBox1->isVisible());
+        b.f.DirectoryListBox1->placer(b.sauv.path());
+        const auto cle = b.f.DirectoryListBox1->findItems(QStringLiteral("cle"), Qt::MatchEndsWith);
+        QCOMPARE(cle.size(), 1);
+        emit b.f.DirectoryListBox1->itemActivated(cle.first());
+        QCOMPARE(b.f.dossierDestination(), b.s("cle"));
+        QCOMPARE(b.f.Panel5->text(), natif(b.s("cle")));
+
+        b.restaurer(BoutonOui);
+        b.f.DirectoryListBox1->choisir(b.s("cle"));
+        QCOMPARE(b.f.dossierSource(), b.s("cle"));
+        QCOMPARE(lignes(b.f.FileListBox1), QStringList{"x.vtc"});
+        b.f.BBTout->click();
+        b.f.DirectoryListBox1->choisir(b.sauv.path());
+        QCOMPARE(b.f.ListBox1->count(), 0);
+    }
+};
 
 QTEST_MAIN(TstSauvForm)
 #include "tst_sauvform.moc"

@@ -156,7 +156,7 @@ void TSauvForm::construire()
 
     DriveComboBox1 = new ListeEmplacements(this);
     DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
-    DriveComboBox1->setToolTip(QStringLiteral("Choisissez un disque ou un emplacement"));
+    DriveComboBox1->setToolTip(QStringLiteral("Choisir un disque ou un emplacement"));
     DirectoryListBox1 = new ListeDossiers(this);
     DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
     DirectoryListBox1->setToolTip(QStringLiteral("Double-cliquez sur un répertoire pour le choisir"));
