@@ -15,6 +15,8 @@ LigneEtat::LigneEtat(QWidget *parent)
 {
     setObjectName(QStringLiteral("StatusLine"));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // Opaque, so that a window's background picture stays behind it.
+    setAutoFillBackground(true);
     setFixedHeight(19);
     setIndent(4);
     setTextFormat(Qt::PlainText);

@@ -151,6 +151,7 @@ TMenuForm::TMenuForm(QWidget *parent)
     Label1 = new QLabel(QStringLiteral("Vestrel, le carnet de notes du professeur"), centre);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setCursor(Qt::PointingHandCursor);
+    Label1->setToolTip(QStringLiteral("Page web de Vestrel : ") + adresseEditeur());
     Label1->setGeometry(24, 306, 380, 22);
     QPalette plien = Label1->palette();
     plien.setColor(QPalette::WindowText, QColor(0, 0, 160));
