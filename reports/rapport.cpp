@@ -3,18 +3,27 @@
 #include "classe.h"
 #include "horloge.h"
 #include "options.h"
+#include "real48.h"
 #include "texte.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QHash>
 
 namespace {
 
 bool g_enCours = false;
+QElapsedTimer g_respiration; // since events last ran during a report
 
 // Marks the report being written for the length of one report.
 class Verrou {
 public:
-    Verrou() : m_pris(!g_enCours) { g_enCours = true; }
+    Verrou() : m_pris(!g_enCours)
+    {
+        g_enCours = true;
+        if (m_pris)
+            g_respiration.invalidate(); // the first student lets events run
+    }
     ~Verrou()
     {
         if (m_pris)
@@ -28,8 +37,23 @@ private:
 
 QString R(int n, const QString &t) { return CadrerADroite(t, n); }
 QString L(int n, const QString &t) { return CadrerAGauche(t, n); }
-QString F2(double x) { return NoteEnTexte(x); }
-QString F1(double x) { return NoteEnTexteCourt(x); }
+// Formatting a number is the costliest step of a report, and the same marks
+// come back again and again: the texts are remembered, by exact value.
+template<QString (*Format)(double)>
+QString Memorise(double x)
+{
+    if (x == NO_MARK)
+        return {};
+    static QHash<double, QString> textes;
+    const auto it = textes.constFind(x);
+    if (it != textes.constEnd())
+        return *it;
+    if (textes.size() > 4096)
+        textes.clear();
+    return *textes.insert(x, Format(x));
+}
+QString F2(double x) { return Memorise<&NoteEnTexte>(x); }
+QString F1(double x) { return Memorise<&NoteEnTexteCourt>(x); }
 QString Espaces(int n) { return QString(n, u' '); }
 QString Chiffre(int n) { return QString::number(n); }
 
@@ -40,11 +64,18 @@ int Matiere(Selecteur sel) { return sel == Selecteur::Mat2 ? 2 : 1; }
 qint32 Coef(int matiere, int p, int a) { return matiere == 2 ? CoefMat2[p][a] : CoefMat1[p][a]; }
 const QString &Date(int matiere, int p, int a) { return matiere == 2 ? DateMat2[p][a] : DateMat1[p][a]; }
 
-// Lets the interface breathe between two students.
+// Lets the interface breathe between two students. Asking the event loop
+// costs more than a student row, so it is asked at most every few
+// milliseconds: the window still answers at once, the report is not slowed.
+
 void Respirer()
 {
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents();
+    if (!QCoreApplication::instance())
+        return;
+    if (g_respiration.isValid() && g_respiration.elapsed() < 5)
+        return;
+    QCoreApplication::processEvents();
+    g_respiration.start();
 }
 
 // Walks the students in class-model order: one row and the rule after each.

@@ -248,13 +248,16 @@ void TstRapport::refuseUnDeuxiemeRapport()
 {
     ClasseTest::UneMatiereFran(false);
     bool dedans = false, refuse = false;
-    QTimer::singleShot(0, this, [&] {
+    QTimer minuterie;
+    minuterie.setSingleShot(true);
+    connect(&minuterie, &QTimer::timeout, this, [&] {
         dedans = RapportEnCours();
         SortieMemoire autre;
         refuse = !ImprimeVue(autre, EntreesDepuisClasse(Vue::Liste, 1, Selecteur::Mat1))
             && !RapportComplet(autre, EntreesDepuisClasse(Vue::Liste, 1, Selecteur::Mat1), QDateTime::currentDateTime())
             && autre.texte().isEmpty();
     });
+    minuterie.start(0);
     SortieMemoire s;
     QVERIFY(ImprimeVue(s, EntreesDepuisClasse(Vue::Notes, 1, Selecteur::Mat1)));
     QVERIFY(dedans);
