@@ -50,18 +50,16 @@ QString messageEcriture(const QString &chemin)
     return QStringLiteral("Impossible d'écrire dans %1").arg(chemin);
 }
 
-void lireCoefDates(const QString &chemin)
+void lireCoefDates(const Ini::Fichier &f)
 {
-    for (int p = 1; p <= 2; ++p) {
-        CoefPeriode[p] = Ini::lireTexte(chemin, SECTION, cleCoefs(p), COEFS_PAR_DEFAUT).left(CAPACITE_COEFS);
-        DatePeriode[p] = Ini::lireTexte(chemin, SECTION, cleDates(p), DatesParDefaut()).left(CAPACITE_DATES);
-    }
-    if (DeuxPeriodes) {
-        CoefPeriode[3] = COEFS_PAR_DEFAUT;
-        DatePeriode[3] = DatesParDefaut();
-    } else {
-        CoefPeriode[3] = Ini::lireTexte(chemin, SECTION, cleCoefs(3), COEFS_PAR_DEFAUT).left(CAPACITE_COEFS);
-        DatePeriode[3] = Ini::lireTexte(chemin, SECTION, cleDates(3), DatesParDefaut()).left(CAPACITE_DATES);
+    for (int p = 1; p <= 3; ++p) {
+        if (p == 3 && DeuxPeriodes) {
+            CoefPeriode[3] = COEFS_PAR_DEFAUT;
+            DatePeriode[3] = DatesParDefaut();
+        } else {
+            CoefPeriode[p] = f.lireTexte(SECTION, cleCoefs(p), COEFS_PAR_DEFAUT).left(CAPACITE_COEFS);
+            DatePeriode[p] = f.lireTexte(SECTION, cleDates(p), DatesParDefaut()).left(CAPACITE_DATES);
+        }
     }
 }
 
@@ -105,19 +103,19 @@ void OptionsParDefaut()
 
 void LireOptions()
 {
-    const QString chemin = CheminOptions(NomClasse);
-    DeuxPeriodes = Ini::lireEntier(chemin, SECTION, CLE_PERIODES, 1) == 2;
-    UneMatiere = Ini::lireEntier(chemin, SECTION, CLE_MATIERES, 1) == 1;
-    LibelleMat1 = Ini::lireTexte(chemin, SECTION, CLE_MAT1, QStringLiteral("Mat1")).left(CAPACITE_TEXTE);
-    LibelleMat2 = Ini::lireTexte(chemin, SECTION, CLE_MAT2, QStringLiteral("Mat2")).left(CAPACITE_TEXTE);
-    lireCoefDates(chemin);
-    Gras = Ini::lireEntier(chemin, SECTION, CLE_ECRITURE, 0) != 0;
-    TailleEcriture = Ini::lireEntier(chemin, SECTION, CLE_TAILLE, 8);
+    const Ini::Fichier f(CheminOptions(NomClasse));
+    DeuxPeriodes = f.lireEntier(SECTION, CLE_PERIODES, 1) == 2;
+    UneMatiere = f.lireEntier(SECTION, CLE_MATIERES, 1) == 1;
+    LibelleMat1 = f.lireTexte(SECTION, CLE_MAT1, QStringLiteral("Mat1")).left(CAPACITE_TEXTE);
+    LibelleMat2 = f.lireTexte(SECTION, CLE_MAT2, QStringLiteral("Mat2")).left(CAPACITE_TEXTE);
+    lireCoefDates(f);
+    Gras = f.lireEntier(SECTION, CLE_ECRITURE, 0) != 0;
+    TailleEcriture = f.lireEntier(SECTION, CLE_TAILLE, 8);
 }
 
 void RelireCoefDates()
 {
-    lireCoefDates(CheminOptions(NomClasse));
+    lireCoefDates(Ini::Fichier(CheminOptions(NomClasse)));
 }
 
 void DecoderCoefDates()

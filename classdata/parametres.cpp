@@ -22,14 +22,9 @@ const QString CLE_STYLE = QStringLiteral("Style de l'écriture pour l'aperçu");
 const QString CLE_BULLES = QStringLiteral("Afficher les bulles d'aide");
 constexpr int CAPACITE_TEXTE = 255;
 
-QString texte(const QString &section, const QString &cle, const QString &defaut)
+QString texte(const Ini::Fichier &f, const QString &section, const QString &cle, const QString &defaut)
 {
-    return Ini::lireTexte(CheminParametresAppli(), section, cle, defaut).left(CAPACITE_TEXTE);
-}
-
-int entier(const QString &cle, int defaut)
-{
-    return Ini::lireEntier(CheminParametresAppli(), PARAMETRES, cle, defaut);
+    return f.lireTexte(section, cle, defaut).left(CAPACITE_TEXTE);
 }
 
 QString ecrire(const QString &section, const QList<std::pair<QString, QString>> &cles)
@@ -48,15 +43,17 @@ QString booleen(bool b)
 
 ParametresFenetre LireParametres()
 {
+    const Ini::Fichier ini(CheminParametresAppli());
+    auto entier = [&](const QString &cle, int defaut) { return ini.lireEntier(PARAMETRES, cle, defaut); };
     ParametresFenetre f;
     f.gauche = entier(QStringLiteral("Gauche"), 0);
     f.haut = entier(QStringLiteral("Haut"), 0);
     f.largeur = entier(QStringLiteral("Largeur"), 634);
     f.hauteur = entier(QStringLiteral("Hauteur"), 456);
     f.maxi = entier(QStringLiteral("Maxi"), 0) != 0;
-    EcriturePourApercu = texte(PARAMETRES, CLE_POLICE, QStringLiteral("Courier New"));
+    EcriturePourApercu = texte(ini, PARAMETRES, CLE_POLICE, QStringLiteral("Courier New"));
     TailleEcriturePourApercu = entier(CLE_TAILLE, 8);
-    StyleEcriturePourApercu = texte(PARAMETRES, CLE_STYLE, QStringLiteral("Normal"));
+    StyleEcriturePourApercu = texte(ini, PARAMETRES, CLE_STYLE, QStringLiteral("Normal"));
     AfficherBulles = entier(CLE_BULLES, 1) != 0;
     return f;
 }
@@ -78,8 +75,9 @@ QString EcrireParametres(const ParametresFenetre &f)
 
 ParametresSauvegarde LireSauvegarde()
 {
-    return {texte(SAUVEGARDE, QStringLiteral("Chemin"), QString()),
-            texte(SAUVEGARDE, QStringLiteral("Date"), QString())};
+    const Ini::Fichier ini(CheminParametresAppli());
+    return {texte(ini, SAUVEGARDE, QStringLiteral("Chemin"), QString()),
+            texte(ini, SAUVEGARDE, QStringLiteral("Date"), QString())};
 }
 
 QString EcrireSauvegarde(const ParametresSauvegarde &s)

@@ -111,32 +111,38 @@ QByteArray ligneCle(const QString &cle, const QString &valeur)
 
 } // namespace
 
-QString lireTexte(const QString &chemin, const QString &section, const QString &cle,
-                  const QString &defaut)
+Fichier::Fichier(const QString &chemin)
 {
     QByteArray octets;
     if (!lireFichier(chemin, octets))
-        return defaut;
-    const QList<Ligne> lignes = decouper(octets);
-    const qsizetype s = chercherSection(lignes, section);
-    if (s < 0)
-        return defaut;
-    for (qsizetype i = s + 1; i < lignes.size(); ++i) {
-        const Analyse a = analyser(lignes[i].texte);
+        return; // unreadable: every key takes its default
+    for (const Ligne &l : decouper(octets)) {
+        Analyse a = analyser(l.texte);
         if (a.genre == Genre::Section)
-            break;
-        if (a.genre == Genre::Cle && memeNom(a.nom, cle))
-            return a.valeur;
+            m_sections.append({a.nom, {}});
+        else if (a.genre == Genre::Cle && !m_sections.isEmpty())
+            m_sections.last().cles.append({a.nom, a.valeur});
+    }
+}
+
+QString Fichier::lireTexte(const QString &section, const QString &cle, const QString &defaut) const
+{
+    // Only the first section of that name counts, and in it the first key.
+    for (const Section &s : m_sections) {
+        if (!memeNom(s.nom, section))
+            continue;
+        for (const auto &[nom, valeur] : s.cles) {
+            if (memeNom(nom, cle))
+                return valeur;
+        }
+        return defaut;
     }
     return defaut;
 }
 
-int lireEntier(const QString &chemin, const QString &section, const QString &cle, int defaut)
+int Fichier::lireEntier(const QString &section, const QString &cle, int defaut) const
 {
-    const QString v = lireTexte(chemin, section, cle, QString());
-    if (v.isEmpty())
-        return defaut;
-    QString chiffres = v;
+    QString chiffres = lireTexte(section, cle, QString());
     bool negatif = false;
     if (chiffres.startsWith(QLatin1Char('-')) || chiffres.startsWith(QLatin1Char('+'))) {
         negatif = chiffres[0] == QLatin1Char('-');
@@ -154,13 +160,11 @@ int lireEntier(const QString &chemin, const QString &section, const QString &cle
         return defaut;
     qint64 n = 0;
     for (QChar c : chiffres) {
-        const int d = c.unicode() < 128 ? QChar(c).digitValue() : -1;
-        int chiffre = d;
-        if (base == 16 && d < 0) {
-            const char16_t u = c.unicode() | 0x20;
-            chiffre = (u >= 'a' && u <= 'f') ? int(u - 'a' + 10) : -1;
-        }
-        if (chiffre < 0 || chiffre >= base)
+        const char16_t u = c.unicode();
+        int chiffre = (u >= '0' && u <= '9') ? int(u - '0') : -1;
+        if (base == 16 && chiffre < 0)
+            chiffre = ((u | 0x20) >= 'a' && (u | 0x20) <= 'f') ? int((u | 0x20) - 'a' + 10) : -1;
+        if (chiffre < 0)
             return defaut;
         n = n * base + chiffre;
         if (n > qint64(0xFFFFFFFF))
@@ -173,6 +177,17 @@ int lireEntier(const QString &chemin, const QString &section, const QString &cle
     if (n < INT_MIN || n > INT_MAX)
         return defaut;
     return int(n);
+}
+
+QString lireTexte(const QString &chemin, const QString &section, const QString &cle,
+                  const QString &defaut)
+{
+    return Fichier(chemin).lireTexte(section, cle, defaut);
+}
+
+int lireEntier(const QString &chemin, const QString &section, const QString &cle, int defaut)
+{
+    return Fichier(chemin).lireEntier(section, cle, defaut);
 }
 
 bool ecrireTextes(const QString &chemin, const QString &section,

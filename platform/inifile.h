@@ -25,6 +25,21 @@ bool ecrireTexte(const QString &chemin, const QString &section, const QString &c
                  const QString &valeur);
 bool ecrireEntier(const QString &chemin, const QString &section, const QString &cle, int valeur);
 
+// A file read once, for reading many keys (the same rules as above).
+class Fichier {
+public:
+    explicit Fichier(const QString &chemin);
+    QString lireTexte(const QString &section, const QString &cle, const QString &defaut) const;
+    int lireEntier(const QString &section, const QString &cle, int defaut) const;
+
+private:
+    struct Section {
+        QString nom;
+        QList<std::pair<QString, QString>> cles;
+    };
+    QList<Section> m_sections;
+};
+
 // Several keys of one section in one rewrite of the file, in order: the file
 // then holds all of them or, on failure, none.
 bool ecrireTextes(const QString &chemin, const QString &section,
