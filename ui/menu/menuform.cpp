@@ -21,6 +21,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 #include <cerrno>
@@ -257,6 +258,12 @@ void TMenuForm::showEvent(QShowEvent *e)
     // created after this read it.
     if (!m_dejaActive) {
         m_dejaActive = true;
+        if (QScreen *ecran = screen()) {
+            // Centred on the screen, title bar included.
+            const QRect zone = ecran->availableGeometry();
+            const QSize cadre = frameGeometry().size().expandedTo(size());
+            move(zone.x() + (zone.width() - cadre.width()) / 2, zone.y() + (zone.height() - cadre.height()) / 2);
+        }
         FormActivate();
     }
 }
