@@ -93,7 +93,9 @@ TApForm::TApForm(QWidget *parent) : QDialog(parent)
 
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setUniformItemSizes(true);
+    // Long lines are scrolled to, never cut short.
+    ListBox1->setTextElideMode(Qt::ElideNone);
+    ListBox1->setWordWrap(false);
     ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     ListBox1->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     ListBox1->setAutoFillBackground(true);
