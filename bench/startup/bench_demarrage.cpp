@@ -13,7 +13,9 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    // Arguments: the number of starts (20), another build of the program.
     const int tours = argc > 1 ? std::max(1, atoi(argv[1])) : 20;
+    const QString programme = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(PROGRAMME);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("VESTREL_BENCH_DEMARRAGE"), QStringLiteral("1"));
 
@@ -24,7 +26,7 @@ int main(int argc, char **argv)
         p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QElapsedTimer t;
         t.start();
-        p.start(QStringLiteral(PROGRAMME), {});
+        p.start(programme, {});
         QByteArray sortie;
         double ms = -1;
         while (p.state() != QProcess::NotRunning || p.bytesAvailable()) {

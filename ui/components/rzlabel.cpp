@@ -50,13 +50,8 @@ int TRzLabel::drapeaux() const
 QSize TRzLabel::sizeHint() const
 {
     // Room for the one-pixel offsets of the shadow and the highlight.
-    const QFontMetrics fm(font());
-    QString t = text();
-    if (m_accel)
-        t.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(QLatin1Char('&')).replace(QLatin1Char('\x01'), QLatin1Char('&'));
-    const QRect r = fm.boundingRect(QRect(0, 0, wordWrap() && width() > 0 ? width() : 10000, 10000),
-                                    int(Qt::AlignLeft | Qt::TextExpandTabs) | (wordWrap() ? Qt::TextWordWrap : 0), t);
-    return {r.width() + 2 + 2 * margin(), r.height() + 2 + 2 * margin()};
+    const QSize texte = QFontMetrics(font()).size(drapeaux() & ~int(Qt::AlignHorizontal_Mask | Qt::AlignVertical_Mask), text());
+    return {texte.width() + 2 + 2 * margin(), texte.height() + 2 + 2 * margin()};
 }
 
 QSize TRzLabel::minimumSizeHint() const
