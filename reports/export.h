@@ -15,7 +15,8 @@ QByteArray TexteExport(const TableGrille &table, const QString &nomClasse,
                        bool decimalVirgule);
 
 // The export file name proposed: Notes view: first 4 characters of the class
-// name + day and month on two digits; other views: the class name.
+// name + day and month on two digits; other views: the class name. At most
+// 8 characters, what the name field holds.
 QString NomExportPropose(Vue vue, const QString &nomClasse, const QDate &jour);
 
 // Writes the export through a temporary file renamed into place: a failure

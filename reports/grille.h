@@ -44,7 +44,8 @@ QString NomAffiche(const StudentRecord &e);
 void AppliquerGrille(Vue vue, int span, Selecteur sel, const QList<QStringList> &lignes);
 
 // Period and assignment of a column title, read from its end ("Fran1-03",
-// "Hist 2-5", a label holding "-" too). nullopt when it cannot be read.
+// "Hist 2-5", a label holding "-" too). nullopt when it cannot be read or
+// names no slot (period 1..3, assignment 1..16).
 struct PeriodeDevoir {
     int periode;
     int devoir;
