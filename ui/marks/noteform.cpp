@@ -96,6 +96,18 @@ TNoteForm::~TNoteForm()
     f.hauteur = g.height();
     f.maxi = isMaximized();
     EcrireParametres(f);
+    // Whatever the closing cell editor or the children still signal must not
+    // reach members that are about to go.
+    StringGrid1->terminerEdition();
+    Timer1->stop();
+    m_delegue->filtreTouches = nullptr;
+    m_delegue->editionOuverte = nullptr;
+    m_delegue->editionFermee = nullptr;
+    StringGrid1->filtreTouches = nullptr;
+    StringGrid1->glisser = nullptr;
+    for (QObject *o : findChildren<QObject *>())
+        disconnect(o, nullptr, this, nullptr);
+    Historique->disconnect(this);
     if (NoteForm == this)
         NoteForm = nullptr;
 }

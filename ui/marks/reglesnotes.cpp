@@ -2,6 +2,7 @@
 
 #include "grille.h"
 #include "options.h"
+#include "real48.h"
 #include "texte.h"
 
 #include <cmath>
@@ -17,8 +18,25 @@ int PeriodeDuMois(bool semestres, int mois)
     return 1;
 }
 
+bool FormeDeNombre(QStringView texte)
+{
+    const QStringView t = texte.trimmed();
+    int chiffres = 0, points = 0;
+    for (QChar c : t) {
+        if (c >= u'0' && c <= u'9')
+            ++chiffres;
+        else if (c == u'.' && points == 0)
+            ++points;
+        else
+            return false;
+    }
+    return chiffres > 0;
+}
+
 QString TexteNoteComplete(const QString &texte)
 {
+    if (!FormeDeNombre(texte))
+        return texte;
     QString t = texte.trimmed();
     if (t.startsWith(u'.'))
         t.prepend(u'0');
@@ -27,10 +45,21 @@ QString TexteNoteComplete(const QString &texte)
     return t;
 }
 
-bool TexteNoteValide(const QString &texte)
+bool TexteNoteValide(const QString &texte) { return EstNote(NoteDeTexte(texte)); }
+
+double NoteDeTexte(const QString &texte)
 {
-    const QString t = TexteNoteComplete(texte);
-    return !t.isEmpty() && EstNote(TexteEnNote(t));
+    return FormeDeNombre(texte) ? TexteEnNote(TexteNoteComplete(texte)) : NO_MARK;
+}
+
+QString TexteAStocker(const QString &texte)
+{
+    if (texte.isEmpty())
+        return texte;
+    if (!FormeDeNombre(texte))
+        return QString();
+    const QChar premier = texte.front(), dernier = texte.back();
+    return (premier == u'.' || dernier == u'.') ? TexteNoteComplete(texte) : texte;
 }
 
 QString NoteDecalee(const QString &texte, int delta)

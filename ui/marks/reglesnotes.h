@@ -8,10 +8,18 @@
 // 1..3 for a trimester class, 1..2 for a semester class; mois 1..12.
 int PeriodeDuMois(bool semestres, int mois);
 
-// A mark on its way ("12.") or short of its zero (".5") read as the number it spells.
+// Digits with at most one decimal point and at least one digit, spaces around.
+bool FormeDeNombre(QStringView texte);
+// A mark on its way ("12.") or short of its zero (".5") as the number it spells;
+// any other text unchanged.
 QString TexteNoteComplete(const QString &texte);
-// True when the text reads as a number from 0 to 20.
+// True when the whole text reads as a number from 0 to 20.
 bool TexteNoteValide(const QString &texte);
+// The mark a cell's text stands for: NO_MARK unless the whole text is a number 0..20.
+double NoteDeTexte(const QString &texte);
+// The text handed to the model for a cell: "" when it is not a number at all,
+// so that no part of it is taken for a mark.
+QString TexteAStocker(const QString &texte);
 
 // delta = +1 or -1 on a non-empty mark text, kept within 0..20, written back
 // with two decimals and no minimum width ("13.50", "20.00"). A text that is

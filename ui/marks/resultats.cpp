@@ -42,7 +42,7 @@ void TitreIllisible(const QString &titre)
                      + QStringLiteral(" » ne correspond à aucun devoir."));
 }
 
-double NoteDeCellule(const QString &texte) { return TexteEnNote(TexteNoteComplete(texte)); }
+double NoteDeCellule(const QString &texte) { return NoteDeTexte(texte); }
 
 } // namespace
 

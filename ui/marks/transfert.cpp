@@ -4,30 +4,11 @@
 #include "grillevue.h"
 #include "moyennes.h"
 #include "peinture.h"
+#include "reglesnotes.h"
 #include "texte.h"
 
 #include <QLabel>
 
-namespace {
-
-// A mark typed as "12." or ".5" is on its way to 12.5 or is already 0.5:
-// read it as the number it spells.
-bool aCompleter(const QString &t)
-{
-    return !t.isEmpty() && (t.back() == u'.' || t.front() == u'.');
-}
-
-QString complete(QString t)
-{
-    t = t.trimmed();
-    if (t.startsWith(u'.'))
-        t.prepend(u'0');
-    if (t.endsWith(u'.'))
-        t.append(u'0');
-    return t;
-}
-
-} // namespace
 
 void TNoteForm::Set_Donnees()
 {
@@ -52,10 +33,14 @@ void TNoteForm::Get_Donnees()
     QList<QStringList> table = StringGrid1->tableVisuelle();
     if (vue == Vue::Notes) {
         for (int r = 1; r < table.size(); ++r) {
-            const QStringList &ligne = table.at(r);
-            for (int c = 1; c < ligne.size(); ++c)
-                if (aCompleter(ligne.at(c)))
-                    table[r][c] = complete(ligne.at(c));
+            for (int c = 1; c < table.at(r).size(); ++c) {
+                const QString t = table.at(r).at(c);
+                if (t.isEmpty())
+                    continue;
+                const QString stocke = TexteAStocker(t);
+                if (stocke != t)
+                    table[r][c] = stocke;
+            }
         }
     }
     AppliquerGrille(vue, periode, selecteur, table);

@@ -1,0 +1,101 @@
+// The mark-entry window on a class of 127 students with every mark set:
+// opening (fill and first paint), one typed mark up to the refreshed class
+// figures, switching view or period. Prints the median and the worst of each.
+// Run with QT_QPA_PLATFORM=offscreen (or under Xvfb) on a Release build.
+#include "classetest.h"
+#include "grillevue.h"
+#include "noteform.h"
+#include "radiogroupe.h"
+#include "repondeurscripte.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+void ClassePleine(ClasseTest &c)
+{
+    QStringList noms;
+    for (int i = 0; i < NB_ELEVES_MAX; ++i)
+        noms << QStringLiteral("ELEVE%1 Prénom").arg(i, 3, 10, QChar(u'0'));
+    c.construire(false, true, noms, QStringLiteral("1234567891234567"));
+    for (int i = 0; i < NB_ELEVES_MAX; ++i)
+        for (int p = 1; p <= 3; ++p)
+            for (int d = 1; d <= NB_DEVOIRS; ++d)
+                ClasseTest::note(i, p, d, ((i * 37 + p * 11 + d * 7) % 41) / 2.0);
+}
+
+struct Mesure {
+    QList<double> ms;
+    void ajouter(const std::function<void()> &f)
+    {
+        QElapsedTimer t;
+        t.start();
+        f();
+        ms.append(t.nsecsElapsed() / 1e6);
+    }
+    void afficher(const char *quoi, double limite)
+    {
+        std::sort(ms.begin(), ms.end());
+        std::printf("%-48s median %7.2f ms   worst %7.2f ms   (limit %g ms, %lld runs)\n", quoi,
+                    ms.at(ms.size() / 2), ms.last(), limite, qlonglong(ms.size()));
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    ClasseTest classe;
+    ClassePleine(classe);
+    RepondeurScripte repondeur;
+    TNoteForm f;
+
+    Mesure ouverture;
+    for (int i = 0; i < 15; ++i) {
+        ouverture.ajouter([&] {
+            f.show();
+            f.repaint();
+        });
+        f.hide();
+        QApplication::processEvents();
+    }
+    ouverture.afficher("opening: fill and first paint", 100);
+
+    f.show();
+    f.repaint();
+    Mesure saisie;
+    for (int i = 0; i < 100; ++i) {
+        const QModelIndex cellule = f.StringGrid1->model()->index(i % 127, i % 16);
+        const QString texte = QString::number(i % 21) + QStringLiteral(".5");
+        // What the cell editor does for each key: the cell's new text, then
+        // the model and the class figures.
+        saisie.ajouter([&] { f.StringGrid1->model()->setData(cellule, texte); });
+    }
+    saisie.afficher("typed mark to refreshed figures", 5);
+
+    Mesure vues, periodes;
+    for (int i = 0; i < 20; ++i) {
+        vues.ajouter([&] {
+            f.Button2->click();
+            f.repaint();
+        });
+        vues.ajouter([&] {
+            f.Button1->click();
+            f.repaint();
+        });
+        periodes.ajouter([&] {
+            f.RadioGroup1->setItemIndex(i % 4);
+            emit f.RadioGroup1->clique(i % 4);
+            f.repaint();
+        });
+    }
+    vues.afficher("switching view (with repaint)", 50);
+    periodes.afficher("switching period (with repaint)", 50);
+    return 0;
+}
