@@ -1,0 +1,297 @@
+// The class balance figures, the pie gauge and the printed page.
+#include "bilan.h"
+#include "classetest.h"
+#include "horloge.h"
+#include "impressionbilan.h"
+#include "jauge.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+Q_DECLARE_METATYPE(QList<double>)
+
+namespace {
+QString TexteDuPdf(const QString &fichier)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), fichier, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+int PagesDuPdf(const QString &fichier)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {fichier});
+    p.waitForFinished(30000);
+    for (const QString &l : QString::fromUtf8(p.readAllStandardOutput()).split(u'\n'))
+        if (l.startsWith(QStringLiteral("Pages:")))
+            return l.mid(6).trimmed().toInt();
+    return -1;
+}
+
+QList<EleveTest> ElevesAvec(const QList<double> &notes)
+{
+    static const char *noms[] = {"ALBERT", "BRUNO", "CAMUS", "DURAND", "EMERY", "FAURE", "GIRARD", "HUGO"};
+    QList<EleveTest> l;
+    for (int i = 0; i < notes.size(); ++i)
+        l.append({noms[i % 8], "Jean", notes[i]});
+    return l;
+}
+} // namespace
+
+class TstBilan : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void bandes_data();
+    void bandes();
+    void listesEtChiffres();
+    void entete_data();
+    void entete();
+    void arrondiPair_data();
+    void arrondiPair();
+    void lignes();
+    void jauge_data();
+    void jauge();
+    void deuxCopiesDeuxTravaux();
+    void listeTropLongue();
+};
+
+void TstBilan::initTestCase()
+{
+    FixerHorloge(QDateTime(QDate(2024, 3, 15), QTime(10, 0)));
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        qWarning("pdftotext absent: the printed pages are not read back");
+}
+
+void TstBilan::bandes_data()
+{
+    QTest::addColumn<QList<double>>("notes");
+    QTest::addColumn<QList<int>>("effectifs");
+    QTest::addColumn<QStringList>("pourcentages");
+    QTest::addColumn<QList<int>>("jauges");
+    QTest::newRow("5 10 15") << QList<double>{5, 10, 15} << QList<int>{1, 1, 1}
+                             << QStringList{"(33.33 %)", "(33.33 %)", "(33.33 %)"} << QList<int>{33, 33, 33};
+    QTest::newRow("8 et 12 exactement") << QList<double>{8, 12} << QList<int>{0, 1, 1}
+                                        << QStringList{"(0.00 %)", "(50.00 %)", "(50.00 %)"} << QList<int>{0, 50, 50};
+    QTest::newRow("7.99 et 11.99") << QList<double>{7.99, 11.99} << QList<int>{1, 1, 0}
+                                   << QStringList{"(50.00 %)", "(50.00 %)", "(0.00 %)"} << QList<int>{50, 50, 0};
+    // 12.5 % and 37.5 %: halves go to the even neighbour.
+    QTest::newRow("moitiés") << QList<double>{1, 9, 9, 9, 13, 13, 13, 13} << QList<int>{1, 3, 4}
+                             << QStringList{"(12.50 %)", "(37.50 %)", "(50.00 %)"} << QList<int>{12, 38, 50};
+    QTest::newRow("deux tiers") << QList<double>{20, 0, 0} << QList<int>{2, 0, 1}
+                                << QStringList{"(66.67 %)", "(0.00 %)", "(33.33 %)"} << QList<int>{67, 0, 33};
+    QTest::newRow("sans moyenne") << QList<double>{NO_MARK, NO_MARK} << QList<int>{0, 0, 0}
+                                  << QStringList{"(0.00 %)", "(0.00 %)", "(0.00 %)"} << QList<int>{0, 0, 0};
+    QTest::newRow("classe vide") << QList<double>{} << QList<int>{0, 0, 0}
+                                 << QStringList{"(0.00 %)", "(0.00 %)", "(0.00 %)"} << QList<int>{0, 0, 0};
+}
+
+void TstBilan::bandes()
+{
+    QFETCH(QList<double>, notes);
+    QFETCH(QList<int>, effectifs);
+    QFETCH(QStringList, pourcentages);
+    QFETCH(QList<int>, jauges);
+    ChargerClasseTest(ElevesAvec(notes));
+    const DonneesBilan d = CalculerBilan(Selecteur::Mat1);
+    for (int b = 0; b < 3; ++b) {
+        QCOMPARE(d.effectifs[b], effectifs[b]);
+        QCOMPARE(d.texteEffectif(b), QStringLiteral("(%1)").arg(effectifs[b]));
+        QCOMPARE(d.listes[b].size(), effectifs[b]);
+        QCOMPARE(d.textePourcentage(b), pourcentages[b]);
+        QCOMPARE(d.jauge(b), jauges[b]);
+    }
+}
+
+void TstBilan::listesEtChiffres()
+{
+    ChargerClasseTest({{"MARTIN", "Luc", 15}, {"ABEL", "Eva", 5}, {"ZOLA", "Emile", 16}, {"NOEL", "Ana", NO_MARK},
+                       {"BON", "Lou", 10}});
+    const DonneesBilan d = CalculerBilan(Selecteur::Mat1);
+    QCOMPARE(d.total, 4);
+    QCOMPARE(d.listes[0], QStringList{QStringLiteral("ABEL Eva").leftJustified(45) + QStringLiteral(" 5.00")});
+    // Class order, not alphabetical.
+    QCOMPARE(d.listes[2], (QStringList{QStringLiteral("MARTIN Luc").leftJustified(45) + QStringLiteral("15.00"),
+                                       QStringLiteral("ZOLA Emile").leftJustified(45) + QStringLiteral("16.00")}));
+    QCOMPARE(d.min, QStringLiteral(" 5.00"));
+    QCOMPARE(d.moy, QStringLiteral("11.50"));
+    QCOMPARE(d.max, QStringLiteral("16.00"));
+    QCOMPARE(d.date, QStringLiteral("15/03/2024"));
+
+    ChargerClasseTest({{"NOEL", "Ana", NO_MARK}});
+    const DonneesBilan vide = CalculerBilan(Selecteur::Mat1);
+    QVERIFY(vide.min.isEmpty() && vide.moy.isEmpty() && vide.max.isEmpty());
+}
+
+void TstBilan::entete_data()
+{
+    QTest::addColumn<int>("selecteur");
+    QTest::addColumn<bool>("avecEleves");
+    QTest::addColumn<QString>("entete");
+    QTest::addColumn<QString>("mot");
+    QTest::newRow("Mat1") << int(Selecteur::Mat1) << true << "3EME1  Maths" << "Maths";
+    QTest::newRow("Mat2") << int(Selecteur::Mat2) << true << "3EME1  Physique" << "Physique";
+    QTest::newRow("Ensemble") << int(Selecteur::Ensemble) << true << "3EME1  Moyenne générale" << "Ensemble";
+    QTest::newRow("sans élève") << int(Selecteur::Mat1) << false << "3EME1  Maths" << "Maths";
+}
+
+void TstBilan::entete()
+{
+    QFETCH(int, selecteur);
+    QFETCH(bool, avecEleves);
+    QFETCH(QString, entete);
+    QFETCH(QString, mot);
+    ChargerClasseTest(avecEleves ? QList<EleveTest>{{"A", "B", 10, 14}} : QList<EleveTest>{});
+    const DonneesBilan d = CalculerBilan(Selecteur(selecteur));
+    QCOMPARE(d.entete, entete);
+    QCOMPARE(d.motTitre, mot);
+}
+
+void TstBilan::arrondiPair_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::addColumn<int>("n");
+    QTest::newRow("12.5") << 12.5 << 12;
+    QTest::newRow("37.5") << 37.5 << 38;
+    QTest::newRow("62.5") << 62.5 << 62;
+    QTest::newRow("87.5") << 87.5 << 88;
+    QTest::newRow("33.33") << 100.0 / 3 << 33;
+    QTest::newRow("66.67") << 200.0 / 3 << 67;
+    QTest::newRow("0.5") << 0.5 << 0;
+    QTest::newRow("100") << 100.0 << 100;
+}
+
+void TstBilan::arrondiPair()
+{
+    QFETCH(double, x);
+    QFETCH(int, n);
+    QCOMPARE(ArrondiPair(x), n);
+}
+
+void TstBilan::lignes()
+{
+    const QString l = LigneBilan(QStringLiteral("ABCDEFGHIJKL"), QStringLiteral("Mnopqrstuvwx"), 8);
+    QCOMPARE(l.size(), 50);
+    QVERIFY(l.endsWith(QStringLiteral("  8.00")));
+    QCOMPARE(LigneImprimee(l), QStringLiteral("ABCDEFGHIJKL Mnopqrstuvwx 8.00"));
+    QCOMPARE(LigneImprimee(LigneBilan(QStringLiteral("LI"), QStringLiteral("Wu"), 12.5)),
+             QStringLiteral("LI Wu").leftJustified(25) + QStringLiteral("12.50"));
+}
+
+void TstBilan::jauge_data()
+{
+    QTest::addColumn<int>("valeur");
+    QTest::addColumn<bool>("hautDroit");  // filled at the top right
+    QTest::addColumn<bool>("basDroit");   // filled at the bottom right
+    QTest::addColumn<bool>("hautGauche"); // filled at the top left
+    QTest::newRow("0") << 0 << false << false << false;
+    QTest::newRow("25") << 25 << true << false << false;
+    QTest::newRow("50") << 50 << true << true << false;
+    QTest::newRow("100") << 100 << true << true << true;
+}
+
+void TstBilan::jauge()
+{
+    // Drawn large, as on paper; the sector starts at the top and runs clockwise.
+    QFETCH(int, valeur);
+    QFETCH(bool, hautDroit);
+    QFETCH(bool, basDroit);
+    QFETCH(bool, hautGauche);
+    const QColor fond(Qt::yellow), remplissage(Qt::red);
+    QImage img(400, 400, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QPainter p(&img);
+        JaugeCirculaire::dessiner(p, QRectF(0, 0, 400, 400), valeur, fond, remplissage, Qt::white);
+    }
+    auto couleur = [&](int x, int y) { return QColor(img.pixel(x, y)); };
+    QCOMPARE(couleur(300, 80) == remplissage, hautDroit);
+    QCOMPARE(couleur(300, 320) == remplissage, basDroit);
+    QCOMPARE(couleur(100, 80) == remplissage, hautGauche);
+    QCOMPARE(couleur(100, 80) == fond, !hautGauche);
+
+    // The value in the centre, in the inverse of what lies beneath it.
+    int inverseFond = 0, inverseRemplissage = 0;
+    for (int y = 150; y < 250; ++y)
+        for (int x = 100; x < 300; ++x) {
+            const QColor c = couleur(x, y);
+            inverseFond += c == QColor(0, 0, 255);
+            inverseRemplissage += c == QColor(0, 255, 255);
+        }
+    QCOMPARE(inverseFond > 50, valeur < 100);
+    QCOMPARE(inverseRemplissage > 50, valeur > 0);
+
+    JaugeCirculaire g;
+    g.definirValeur(valeur);
+    QCOMPARE(g.texte(), QStringLiteral("%1%").arg(valeur));
+    g.definirValeur(150);
+    QCOMPARE(g.valeur(), 100);
+}
+
+void TstBilan::deuxCopiesDeuxTravaux()
+{
+    ChargerClasseTest({{"MARTIN", "Luc", 15}, {"ABEL", "Eva", 5}, {"BON", "Lou", 10}});
+    const DonneesBilan d = CalculerBilan(Selecteur::Mat1);
+    QTemporaryDir dossier;
+    QPrinter imp(QPrinter::HighResolution);
+    imp.setOutputFormat(QPrinter::PdfFormat);
+    imp.setOutputFileName(dossier.filePath(QStringLiteral("bilan.pdf")));
+    imp.setPageOrientation(QPageLayout::Landscape);
+    QString erreur;
+    QVERIFY(ImprimerBilan(imp, d, 2, erreur));
+    QCOMPARE(imp.pageLayout().orientation(), QPageLayout::Portrait);
+    QCOMPARE(imp.outputFileName(), dossier.filePath(QStringLiteral("bilan.pdf")));
+    QVERIFY(!QFile::exists(dossier.filePath(QStringLiteral("bilan-3.pdf"))));
+    for (const QString &nom : {QStringLiteral("bilan.pdf"), QStringLiteral("bilan-2.pdf")}) {
+        const QString f = dossier.filePath(nom);
+        QVERIFY2(QFile::exists(f), qPrintable(nom));
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            continue;
+        QCOMPARE(PagesDuPdf(f), 1);
+        // Word spacing is pdftotext's guess: compare with single spaces.
+        const QString texte = TexteDuPdf(f).simplified();
+        for (const QString &attendu : {QStringLiteral("3EME1 Maths Bilan au 15/03/2024"),
+                                       QStringLiteral("Moins de 8"), QStringLiteral("Entre 8 et 12"),
+                                       QStringLiteral("12 ou plus"), QStringLiteral("(33.33 %)"),
+                                       QStringLiteral("Min : 5.00"), QStringLiteral("Moy : 10.00"),
+                                       QStringLiteral("Max : 15.00"), QStringLiteral("ABEL Eva 5.00"),
+                                       QStringLiteral("BON Lou 10.00"), QStringLiteral("MARTIN Luc 15.00")})
+            QVERIFY2(texte.contains(attendu), qPrintable(attendu + QStringLiteral(" absent de :\n") + texte));
+    }
+}
+
+void TstBilan::listeTropLongue()
+{
+    // 120 students below 8: the list stops at the bottom of the one page.
+    QList<EleveTest> l;
+    static QByteArray noms[120];
+    for (int i = 0; i < 120; ++i) {
+        noms[i] = "E" + QByteArray::number(1000 + i);
+        l.append({noms[i].constData(), "Jean", 3});
+    }
+    ChargerClasseTest(l);
+    const DonneesBilan d = CalculerBilan(Selecteur::Mat1);
+    QTemporaryDir dossier;
+    QPrinter imp(QPrinter::HighResolution);
+    imp.setOutputFormat(QPrinter::PdfFormat);
+    imp.setOutputFileName(dossier.filePath(QStringLiteral("long.pdf")));
+    QString erreur;
+    QVERIFY(ImprimerBilan(imp, d, 1, erreur));
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext absent");
+    QCOMPARE(PagesDuPdf(imp.outputFileName()), 1);
+    const QString texte = TexteDuPdf(imp.outputFileName());
+    QVERIFY(texte.contains(QStringLiteral("E1000 Jean")));
+    QVERIFY(texte.contains(QStringLiteral("E1020 Jean")));
+    QVERIFY(!texte.contains(QStringLiteral("E1119 Jean")));
+}
+
+QTEST_MAIN(TstBilan)
+#include "tst_bilan.moc"

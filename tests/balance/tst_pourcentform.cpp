@@ -1,0 +1,181 @@
+// The class balance window: what it shows, and printing through its dialog.
+#include "classetest.h"
+#include "etatui.h"
+#include "horloge.h"
+#include "jauge.h"
+#include "pourcentform.h"
+#include "repondeurscripte.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TstPourcentForm : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanup();
+    void affichage();
+    void recalculeAChaqueOuverture();
+    void sansMoyenne();
+    void couleurs();
+    void impression_data();
+    void impression();
+    void erreurImpression();
+};
+
+void TstPourcentForm::initTestCase()
+{
+    FixerHorloge(QDateTime(QDate(2024, 3, 5), QTime(9, 0)));
+    ProfondeurCouleurs = 32;
+}
+
+void TstPourcentForm::cleanup()
+{
+    TPourcentForm::definirDialogueImpression({});
+}
+
+void TstPourcentForm::affichage()
+{
+    ChargerClasseTest({{"MARTIN", "Luc", 15, 15}, {"ABEL", "Eva", 5, 5}, {"BON", "Lou", 10, 10}});
+    TPourcentForm f;
+    f.preparer(Selecteur::Ensemble);
+    f.show();
+    QCOMPARE(f.windowTitle(), QStringLiteral("Bilan au 05/03/2024"));
+    QCOMPARE(f.Label10->text(), QStringLiteral("3EME1  Moyenne générale"));
+    const QLabel *effectifs[] = {f.Label4, f.Label5, f.Label6};
+    const QLabel *pourcents[] = {f.Label7, f.Label8, f.Label9};
+    const JaugeCirculaire *jauges[] = {f.Gauge1, f.Gauge2, f.Gauge3};
+    const QListWidget *listes[] = {f.LB1, f.LB2, f.LB3};
+    for (int b = 0; b < 3; ++b) {
+        QCOMPARE(effectifs[b]->text(), QStringLiteral("(1)"));
+        QCOMPARE(pourcents[b]->text(), QStringLiteral("(33.33 %)"));
+        QCOMPARE(jauges[b]->valeur(), 33);
+        QCOMPARE(jauges[b]->texte(), QStringLiteral("33%"));
+        QCOMPARE(listes[b]->count(), 1);
+    }
+    QCOMPARE(f.LB1->item(0)->text(), QStringLiteral("ABEL Eva").leftJustified(45) + QStringLiteral(" 5.00"));
+    QCOMPARE(f.LabelMin->text(), QStringLiteral("Min :  5.00"));
+    QCOMPARE(f.LabelMoy->text(), QStringLiteral("Moy : 10.00"));
+    QCOMPARE(f.LabelMax->text(), QStringLiteral("Max : 15.00"));
+    QCOMPARE(f.size(), QSize(398, 314));
+    QCOMPARE(f.BitBtn2->text(), QStringLiteral("&Imprimer"));
+    QCOMPARE(f.BitBtn1->toolTip(), QStringLiteral("quitter ce module"));
+    f.BitBtn1->click();
+    QVERIFY(!f.isVisible());
+}
+
+void TstPourcentForm::recalculeAChaqueOuverture()
+{
+    ChargerClasseTest({{"MARTIN", "Luc", 15}, {"ABEL", "Eva", 5}});
+    TPourcentForm f;
+    f.preparer(Selecteur::Mat1);
+    f.show();
+    QCOMPARE(f.LB3->count(), 1);
+    f.hide();
+    ListeEleves[1].NotesMat1[1][1] = 18;
+    f.preparer(Selecteur::Mat2);
+    f.show();
+    QCOMPARE(f.Label10->text(), QStringLiteral("3EME1  Physique"));
+    QCOMPARE(f.LB3->count(), 0);
+    f.hide();
+    f.preparer(Selecteur::Mat1);
+    f.show();
+    QCOMPARE(f.LB3->count(), 2);
+    QCOMPARE(f.LB1->count(), 0);
+}
+
+void TstPourcentForm::sansMoyenne()
+{
+    ChargerClasseTest({});
+    TPourcentForm f;
+    f.preparer(Selecteur::Mat1);
+    f.show();
+    QCOMPARE(f.Label10->text(), QStringLiteral("3EME1  Maths"));
+    for (const QLabel *l : {f.Label4, f.Label5, f.Label6})
+        QCOMPARE(l->text(), QStringLiteral("(0)"));
+    for (const QLabel *l : {f.Label7, f.Label8, f.Label9})
+        QCOMPARE(l->text(), QStringLiteral("(0.00 %)"));
+    for (const JaugeCirculaire *g : {f.Gauge1, f.Gauge2, f.Gauge3})
+        QCOMPARE(g->valeur(), 0);
+    QCOMPARE(f.LabelMin->text(), QStringLiteral("Min : "));
+    QCOMPARE(f.LB1->count() + f.LB2->count() + f.LB3->count(), 0);
+}
+
+void TstPourcentForm::couleurs()
+{
+    ChargerClasseTest({});
+    TPourcentForm f;
+    QCOMPARE(f.Panel1->palette().color(QPalette::Window), QColor(220, 220, 220));
+    QCOMPARE(f.LB2->palette().color(QPalette::Base), QColor(251, 247, 238));
+    QCOMPARE(f.Gauge1->fond(), QColor(Qt::yellow));
+    QCOMPARE(f.Gauge1->remplissage(), QColor(Qt::red));
+    QCOMPARE(f.Gauge2->remplissage(), QColor(Qt::blue));
+    QCOMPARE(f.Gauge3->remplissage(), QColor(0, 128, 0));
+}
+
+void TstPourcentForm::impression_data()
+{
+    QTest::addColumn<bool>("accepte");
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<int>("fichiers");
+    QTest::newRow("annulé") << false << 2 << 0;
+    QTest::newRow("une copie") << true << 1 << 1;
+    QTest::newRow("deux copies") << true << 2 << 2;
+}
+
+void TstPourcentForm::impression()
+{
+    QFETCH(bool, accepte);
+    QFETCH(int, copies);
+    QFETCH(int, fichiers);
+    ChargerClasseTest({{"MARTIN", "Luc", 15}, {"ABEL", "Eva", 5}, {"BON", "Lou", 10}});
+    QTemporaryDir dossier;
+    const QString pdf = dossier.filePath(QStringLiteral("bilan.pdf"));
+    int appels = 0;
+    QPageLayout::Orientation orientationVue = QPageLayout::Landscape;
+    TPourcentForm::definirDialogueImpression([&](QPrinter &imp, QWidget *) {
+        ++appels;
+        orientationVue = imp.pageLayout().orientation();
+        imp.setOutputFormat(QPrinter::PdfFormat);
+        imp.setOutputFileName(pdf);
+        imp.setCopyCount(copies);
+        imp.setPageOrientation(QPageLayout::Landscape);
+        return accepte;
+    });
+    RepondeurScripte rep;
+    TPourcentForm f;
+    f.preparer(Selecteur::Mat1);
+    f.show();
+    f.BitBtn2->click();
+    QCOMPARE(appels, 1);
+    QCOMPARE(QFile::exists(pdf), fichiers >= 1);
+    QCOMPARE(QFile::exists(dossier.filePath(QStringLiteral("bilan-2.pdf"))), fichiers >= 2);
+    QVERIFY(!QFile::exists(dossier.filePath(QStringLiteral("bilan-3.pdf"))));
+    QVERIFY(rep.boites().isEmpty());
+    // Set back to portrait in every case, printed or cancelled.
+    f.BitBtn2->click();
+    QCOMPARE(orientationVue, QPageLayout::Portrait);
+}
+
+void TstPourcentForm::erreurImpression()
+{
+    ChargerClasseTest({{"MARTIN", "Luc", 15}});
+    TPourcentForm::definirDialogueImpression([](QPrinter &imp, QWidget *) {
+        imp.setOutputFormat(QPrinter::PdfFormat);
+        imp.setOutputFileName(QStringLiteral("/nonexistent-folder/bilan.pdf"));
+        return true;
+    });
+    RepondeurScripte rep;
+    TPourcentForm f;
+    f.show();
+    f.BitBtn2->click();
+    QCOMPARE(rep.textes(), QStringList{QStringLiteral("Erreur d'impression")});
+    QCOMPARE(rep.boites().first().type, TypeBoite::Erreur);
+}
+
+QTEST_MAIN(TstPourcentForm)
+#include "tst_pourcentform.moc"
