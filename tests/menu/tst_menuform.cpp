@@ -376,6 +376,7 @@ void TestMenu::glisserDeposer()
     }
 }
 
+// Plain text, or an entry of another catalogue list: refused.
 void TestMenu::deposerDAilleursRefuse()
 {
     QMimeData texte;
@@ -384,19 +385,17 @@ void TestMenu::deposerDAilleursRefuse()
     autreListe.addItem(QStringLiteral("3EME1.VTC"));
     std::unique_ptr<QMimeData> autre(autreListe.model()->mimeData({autreListe.model()->index(0, 0)}));
     for (QMimeData *d : {&texte, autre.get()}) {
-        for (QPushButton *b : {m_menu->BB1, m_menu->B6, m_menu->BB2}) {
-            QDragEnterEvent entree(b->rect().center(), Qt::CopyAction, d, Qt::LeftButton, {});
-            entree.setAccepted(false);
-            QApplication::sendEvent(b, &entree);
-            QVERIFY(!entree.isAccepted());
+        const QPoint centre = m_menu->B6->rect().center();
+        QDragEnterEvent entree(centre, Qt::CopyAction, d, Qt::LeftButton, {});
+        QDropEvent depot(centre, Qt::CopyAction, d, Qt::LeftButton, {});
+        for (QDropEvent *e : {static_cast<QDropEvent *>(&entree), &depot}) {
+            e->setAccepted(false);
+            QApplication::sendEvent(m_menu->B6, e);
+            QVERIFY(!e->isAccepted());
         }
-        QDropEvent depot(m_menu->BB1->rect().center(), Qt::CopyAction, d, Qt::LeftButton, {});
-        depot.setAccepted(false);
-        QApplication::sendEvent(m_menu->BB1, &depot);
-        QVERIFY(!depot.isAccepted());
     }
     QTest::qWait(20);
-    QVERIFY(m_menu->ouvertures.isEmpty());
+    QVERIFY(m_rep->boites().isEmpty());
 }
 
 void TestMenu::ligneDeCommande_data()
