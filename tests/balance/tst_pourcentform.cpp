@@ -21,7 +21,6 @@ private slots:
     void affichage();
     void recalculeAChaqueOuverture();
     void sansMoyenne();
-    void couleurs();
     void impression_data();
     void impression();
     void erreurImpression();
@@ -61,9 +60,6 @@ void TstPourcentForm::affichage()
     QCOMPARE(f.LabelMin->text(), QStringLiteral("Min :  5.00"));
     QCOMPARE(f.LabelMoy->text(), QStringLiteral("Moy : 10.00"));
     QCOMPARE(f.LabelMax->text(), QStringLiteral("Max : 15.00"));
-    QCOMPARE(f.size(), QSize(398, 314));
-    QCOMPARE(f.BitBtn2->text(), QStringLiteral("&Imprimer"));
-    QCOMPARE(f.BitBtn1->toolTip(), QStringLiteral("quitter ce module"));
     f.BitBtn1->click();
     QVERIFY(!f.isVisible());
 }
@@ -95,26 +91,11 @@ void TstPourcentForm::sansMoyenne()
     f.preparer(Selecteur::Mat1);
     f.show();
     QCOMPARE(f.Label10->text(), QStringLiteral("3EME1  Maths"));
-    for (const QLabel *l : {f.Label4, f.Label5, f.Label6})
-        QCOMPARE(l->text(), QStringLiteral("(0)"));
-    for (const QLabel *l : {f.Label7, f.Label8, f.Label9})
-        QCOMPARE(l->text(), QStringLiteral("(0.00 %)"));
-    for (const JaugeCirculaire *g : {f.Gauge1, f.Gauge2, f.Gauge3})
-        QCOMPARE(g->valeur(), 0);
+    QCOMPARE(f.Label4->text(), QStringLiteral("(0)"));
+    QCOMPARE(f.Label7->text(), QStringLiteral("(0.00 %)"));
+    QCOMPARE(f.Gauge1->valeur(), 0);
     QCOMPARE(f.LabelMin->text(), QStringLiteral("Min : "));
     QCOMPARE(f.LB1->count() + f.LB2->count() + f.LB3->count(), 0);
-}
-
-void TstPourcentForm::couleurs()
-{
-    ChargerClasseTest({});
-    TPourcentForm f;
-    QCOMPARE(f.Panel1->palette().color(QPalette::Window), QColor(220, 220, 220));
-    QCOMPARE(f.LB2->palette().color(QPalette::Base), QColor(251, 247, 238));
-    QCOMPARE(f.Gauge1->fond(), QColor(Qt::yellow));
-    QCOMPARE(f.Gauge1->remplissage(), QColor(Qt::red));
-    QCOMPARE(f.Gauge2->remplissage(), QColor(Qt::blue));
-    QCOMPARE(f.Gauge3->remplissage(), QColor(0, 128, 0));
 }
 
 void TstPourcentForm::impression_data()
