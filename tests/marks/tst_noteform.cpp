@@ -657,6 +657,14 @@ void TestNoteForm::quitterApresDeplacement()
         QCOMPARE(coefs, QStringLiteral("absent"));
         QVERIFY(!QFile::exists(m_classe->chemin(QStringLiteral("3EME1.VTC"))));
     }
+    // Opened again: columns in their layout order, nothing locked.
+    m_classe->construire(false, true, TroisEleves);
+    f.show();
+    QCOMPARE(f.StringGrid1->Cells(1, 0), QStringLiteral("Fran2-01"));
+    QCOMPARE(f.StringGrid1->logique(1), 1);
+    QVERIFY(f.Button1->isEnabled() && f.RadioGroup1->isEnabled() && f.BBText->isEnabled());
+    QVERIFY(f.StringGrid1->modele()->editable());
+    QVERIFY(!f.EnregistrementNecessaire);
 }
 
 void TestNoteForm::quitterEchecEnregistrement()

@@ -139,7 +139,7 @@ TStringGrid::TStringGrid(QWidget *parent)
     h->setSectionResizeMode(QHeaderView::Interactive);
     h->setHighlightSections(false);
     v->setHighlightSections(false);
-    h->setDefaultAlignment(Qt::AlignCenter);
+    h->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &TStringGrid::hautGaucheChange);
 }
@@ -237,6 +237,18 @@ void TStringGrid::taper(QChar c)
 {
     QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
     QTableView::keyPressEvent(&e);
+}
+
+void TStringGrid::remettreColonnesEnOrdre()
+{
+    QHeaderView *h = horizontalHeader();
+    if (!h->sectionsMoved())
+        return;
+    const QSignalBlocker bloque(h);
+    for (int v = 0; v < h->count(); ++v)
+        if (h->logicalIndex(v) != v)
+            h->moveSection(h->visualIndex(v), v);
+    h->viewport()->update();
 }
 
 void TStringGrid::terminerEdition()

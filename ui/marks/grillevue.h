@@ -75,6 +75,8 @@ public:
 
     // Types a character into the current cell as the keyboard would.
     void taper(QChar c);
+    // Columns back in the layout's order, without announcing it as a move.
+    void remettreColonnesEnOrdre();
     // Closes the cell editor, keeping what it holds.
     void terminerEdition();
 

@@ -6,6 +6,7 @@
 #include "classe.h"
 #include "cp1252.h"
 #include "etatui.h"
+#include "glyphes.h"
 #include "grillevue.h"
 #include "horloge.h"
 #include "options.h"
@@ -132,9 +133,11 @@ void TNoteForm::construire()
     RadioGroup2->setTitle(QStringLiteral("Matière"));
     RadioGroup2->setItems({QStringLiteral("Mat1."), QStringLiteral("Mat2."), QStringLiteral("Ensemble")});
 
-    Label16 = etiquette(this, "Label16", QString(), QRect(492, 17, 36, 16));
+    Label16 = etiquette(this, "Label16", QString(), QRect(492, 16, 36, 19));
     Label16->setToolTip(QStringLiteral("Nombre d'élèves"));
     Label16->setAlignment(Qt::AlignCenter);
+    Label16->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    couleurs(Label16, Qt::white, Qt::black);
     Label1 = etiquette(this, "Label1", QString(), QRect(534, 15, 86, 18));
     Label1->setAlignment(Qt::AlignCenter);
     QFont gras = font();
@@ -210,6 +213,8 @@ void TNoteForm::construireBoutons()
     BBRetablir->setToolTip(QStringLiteral("Rétablir"));
 
     Image1 = etiquette(this, "Image1", QString(), QRect(561, 274, 36, 32));
+    Image1->setPixmap(ImageEnregistrement());
+    Image1->setAlignment(Qt::AlignCenter);
     Image1->setToolTip(QStringLiteral("Enregistrement nécessaire !"));
     Image1->hide();
 
@@ -223,12 +228,19 @@ void TNoteForm::construireBoutons()
     BBConf_Imp = bouton(this, "BBConf_Imp", QString(), QRect(596, 334, 30, 25),
                         QStringLiteral("Configurer et Imprimer"));
     Button6 = bouton(this, "Button6", QStringLiteral("&Quitter"), QRect(531, 362, 95, 25));
+    BBImp->setIcon(GlypheImprimer());
+    BBApercu->setIcon(GlypheApercu());
+    BBConf_Imp->setIcon(GlypheConfigurer());
+    for (QPushButton *b : {BBImp, BBApercu, BBConf_Imp})
+        b->setIconSize(QSize(20, 20));
 
     // The size reset sits in the top right corner, where the caption bar's
     // own buttons would be.
     BBTailleNormale = new QToolButton(this);
     BBTailleNormale->setObjectName(QStringLiteral("BBTailleNormale"));
     BBTailleNormale->setGeometry(m_largeurDessin - 22, 0, 20, 14);
+    BBTailleNormale->setIcon(GlypheTailleNormale());
+    BBTailleNormale->setIconSize(QSize(14, 10));
     BBTailleNormale->setToolTip(QStringLiteral("Taille normale de la fenêtre, au centre de l'écran"));
 }
 

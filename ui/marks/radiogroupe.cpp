@@ -9,6 +9,13 @@ TRadioGroup::TRadioGroup(int colonnes, QWidget *parent)
     , m_groupe(new QButtonGroup(this))
 {
     m_groupe->setExclusive(true);
+    // The caption sits on the frame's top line, which leaves room for the
+    // items in a low box.
+    setStyleSheet(QStringLiteral("TRadioGroup { border: 1px solid #8c8c8c; border-radius: 2px;"
+                                 " margin-top: 6px; }"
+                                 "TRadioGroup::title { subcontrol-origin: margin; left: 7px;"
+                                 " padding: 0px 2px; }"
+                                 "QRadioButton { spacing: 2px; }"));
     connect(m_groupe, &QButtonGroup::idClicked, this, &TRadioGroup::clique);
 }
 
@@ -54,13 +61,15 @@ void TRadioGroup::resizeEvent(QResizeEvent *e)
 void TRadioGroup::disposer()
 {
     // Items fill the columns left to right below the caption.
-    const int haut = fontMetrics().height() - 2;
+    const int haut = 12;
     const int largeur = (width() - 8) / m_colonnes;
     const int lignes = (int(m_boutons.size()) + m_colonnes - 1) / m_colonnes;
-    const int hauteur = lignes > 0 ? (height() - haut - 2) / lignes : 0;
+    const int hauteur = lignes > 0 ? (height() - haut - 1) / lignes : 0;
     for (int i = 0; i < m_boutons.size(); ++i) {
         const int c = i % m_colonnes;
         const int l = i / m_colonnes;
-        m_boutons.at(i)->setGeometry(6 + c * largeur, haut + l * hauteur, largeur - 2, hauteur);
+        // The last column may use what is left up to the frame.
+        const int w = c == m_colonnes - 1 ? width() - 4 - (6 + c * largeur) : largeur - 2;
+        m_boutons.at(i)->setGeometry(6 + c * largeur, haut + l * hauteur, w, hauteur);
     }
 }

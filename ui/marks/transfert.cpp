@@ -17,6 +17,7 @@ void TNoteForm::Set_Donnees()
     const int row = StringGrid1->Row();
     m_delegue->vue = vue;
     m_delegue->longueurMax = vue == Vue::Appreciations ? 80 : 0;
+    StringGrid1->remettreColonnesEnOrdre();
     StringGrid1->modele()->remplir(ConstruireGrille(vue, periode, selecteur).lignes, true);
     appliquerLargeurs();
     if (StringGrid1->RowCount() > 1 && StringGrid1->ColCount() > 1) {
