@@ -15,8 +15,8 @@ struct Cumul {
 
     void ajouter(double note, qint32 coef)
     {
-        if (coef == 0 || !EstNote(note))
-            return; // adds nothing
+        if (coef == 0 || !(note >= 0 && note <= 20)) // EstNote, inline in the hot loop
+            return;
         somme.ajouter(note * coef);
         poids += coef;
     }

@@ -19,39 +19,35 @@ double ArrondiReal48(double valeur);
 // addition, and the final division, is rounded once from the exact result.
 class SommeReal48 {
 public:
+    // Inline: the averages call it for every mark.
     void ajouter(double x)
     {
-        // Exact sum as a double and its rounding error (two-sum).
         const double s = m_somme + x;
-        const double b = s - m_somme;
-        const double erreur = (m_somme - (s - b)) + (x - b);
-        m_somme = arrondirExact(s, erreur);
+        std::uint64_t bits;
+        std::memcpy(&bits, &s, 8);
+        const int e = int((bits >> 52) & 0x7FF) - 1023;
+        if (s == 0 || e < -128 || e > 125) {
+            m_somme = ArrondiReal48(s);
+            return;
+        }
+        if ((bits & 0x1FFF) == 0x1000) {
+            // Exactly halfway between two six-byte values as a double: what
+            // rounding to a double left out (two-sum) decides.
+            const double b = s - m_somme;
+            const double erreur = (m_somme - (s - b)) + (x - b);
+            if (erreur != 0)
+                bits += (erreur > 0) == (s > 0) ? 0x1000 : -std::uint64_t(0x1000);
+            else
+                bits += 0xFFF + ((bits >> 13) & 1);
+        } else {
+            bits += 0xFFF + ((bits >> 13) & 1); // nearest; a carry may reach the exponent
+        }
+        bits &= ~std::uint64_t(0x1FFF);
+        std::memcpy(&m_somme, &bits, 8);
     }
     double valeur() const { return m_somme; }
     double diviseePar(double diviseur) const;
 
 private:
-    // hi + lo (what rounding to a double left out) rounded once to the
-    // six-byte format: only a double lying exactly halfway between two
-    // six-byte values needs lo to decide. Inline: the averages call it for
-    // every mark.
-    static double arrondirExact(double hi, double lo)
-    {
-        std::uint64_t bits;
-        std::memcpy(&bits, &hi, 8);
-        const int e = int((bits >> 52) & 0x7FF) - 1023;
-        if (hi == 0 || e < -128 || e > 125)
-            return ArrondiReal48(hi);
-        const std::uint64_t bas = bits & 0x1FFF;
-        if (bas == 0x1000 && lo != 0)
-            bits += (lo > 0) == (hi > 0) ? 0x1000 : -std::uint64_t(0x1000); // away from zero or back
-        else
-            bits += 0xFFF + ((bits >> 13) & 1); // nearest, ties to even; a carry may reach the exponent
-        bits &= ~std::uint64_t(0x1FFF);
-        double r;
-        std::memcpy(&r, &bits, 8);
-        return r;
-    }
-
     double m_somme = 0;
 };
