@@ -6,9 +6,9 @@ cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 jobs=$(nproc)
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug
-cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs"
+cmake -S . -B build-tests -G Ninja -DCMAKE_BUILD_TYPE=Debug
+cmake --build build-tests -j "$jobs"
+ctest --test-dir build-tests --output-on-failure -j "$jobs"
 
 if [ "${VESTREL_SANS_SANITIZERS:-0}" != 1 ]; then
   cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVESTREL_SANITIZE=ON
