@@ -26,6 +26,9 @@ TApprForm *ApprForm = nullptr;
 
 namespace {
 
+// Longest phrase "Modifier" moves into the new-phrase box.
+constexpr int LONGUEUR_MODIFIABLE = 10000;
+
 const QString QUESTION_ENREGISTRER = QStringLiteral(
     "La base d'appréciations n'a pas été enregistrée !\r\n   Voulez vous l'enregister maintenant ?");
 
@@ -445,8 +448,16 @@ void TApprForm::BModifierClick()
     const int l = ligneChoisie();
     if (l < 0)
         return;
-    const QString deCote = M1->text();
     const QString phrase = CB1->phrase(l);
+    if (phrase.size() > LONGUEUR_MODIFIABLE) {
+        // Only a damaged base holds such a line; laying it out in the box
+        // would freeze the window, and cutting it would lose its end.
+        Messages::simple(QStringLiteral("Cette appréciation est trop longue pour être modifiée (plus de %1 "
+                                        "caractères) ; vous pouvez la supprimer.")
+                             .arg(LONGUEUR_MODIFIABLE));
+        return;
+    }
+    const QString deCote = M1->text();
     CB1->supprimer(l);
     M1->setMaxLength(qMax(LONGUEUR_PHRASE, int(phrase.size())));
     M1->setText(phrase);
