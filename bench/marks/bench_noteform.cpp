@@ -77,7 +77,17 @@ int main(int argc, char **argv)
         // the model and the class figures.
         saisie.ajouter([&] { f.StringGrid1->model()->setData(cellule, texte); });
     }
-    saisie.afficher("typed mark to refreshed figures", 5);
+    saisie.afficher("typed mark to refreshed figures (a period)", 5);
+
+    f.RadioGroup1->setItemIndex(3);
+    emit f.RadioGroup1->clique(3);
+    Mesure saisieAnnee;
+    for (int i = 0; i < 100; ++i) {
+        const QModelIndex cellule = f.StringGrid1->model()->index(i % 127, i % 48);
+        const QString texte = QString::number(i % 21) + QStringLiteral(".5");
+        saisieAnnee.ajouter([&] { f.StringGrid1->model()->setData(cellule, texte); });
+    }
+    saisieAnnee.afficher("typed mark to refreshed figures (the year)", 5);
 
     Mesure vues, periodes;
     for (int i = 0; i < 20; ++i) {

@@ -85,6 +85,8 @@ private slots:
     void saisieLettre();
     void saisieHorsBornes();
     void saisieTroisDecimales();
+    void appreciationLongue();
+    void classeVide();
     void entreeRevientEnHaut();
     void plusMoins_data();
     void plusMoins();
@@ -369,6 +371,36 @@ void TestNoteForm::saisieTroisDecimales()
     QCOMPARE(f.StringGrid1->Cells(1, 1), QStringLiteral("12.345"));
     f.Button1->click(); // refilled
     QCOMPARE(f.StringGrid1->Cells(1, 1), NoteEnTexte(ArrondiReal48(12.345)));
+}
+
+void TestNoteForm::appreciationLongue()
+{
+    TNoteForm &f = *ouvrir();
+    f.Button2->click();
+    f.StringGrid1->setCourante(2, 3);
+    Taper(f, QString(95, u'x'));
+    // The cell takes no more than the file keeps: nothing typed vanishes later.
+    QCOMPARE(f.StringGrid1->Cells(2, 3).size(), 80);
+    QCOMPARE(ListeEleves[2].Appreciations[VUE_MAT1][2], QString(80, u'x'));
+}
+
+void TestNoteForm::classeVide()
+{
+    m_classe->construire(false, true, {});
+    TNoteForm &f = *ouvrir();
+    QCOMPARE(f.StringGrid1->RowCount(), 1);
+    QCOMPARE(f.StringGrid1->ColCount(), 17);
+    QCOMPARE(f.Label4->text(), QString());
+    QVERIFY(!f.Button8->isEnabled());
+    Taper(f, QStringLiteral("5"));
+    Entree(f);
+    f.Button7->click();
+    f.Button10->click();
+    QVERIFY(!f.Button5Click());
+    QCOMPARE(m_rep->dernierTexte(), QStringLiteral("Fichier vide !"));
+    QVERIFY(!QFile::exists(m_classe->chemin(QStringLiteral("3EME1.VTC"))));
+    f.close();
+    QVERIFY(!f.isVisible());
 }
 
 void TestNoteForm::entreeRevientEnHaut()
