@@ -60,16 +60,24 @@ void TRadioGroup::resizeEvent(QResizeEvent *e)
 
 void TRadioGroup::disposer()
 {
-    // Items fill the columns left to right below the caption.
+    // Items fill the columns left to right below the caption; each column is
+    // as wide as its widest item, the room left shared out evenly.
     const int haut = 12;
-    const int largeur = (width() - 8) / m_colonnes;
     const int lignes = (int(m_boutons.size()) + m_colonnes - 1) / m_colonnes;
     const int hauteur = lignes > 0 ? (height() - haut - 1) / lignes : 0;
+    QList<int> largeurs(m_colonnes, 0);
+    for (int i = 0; i < m_boutons.size(); ++i)
+        largeurs[i % m_colonnes] = qMax(largeurs[i % m_colonnes], m_boutons.at(i)->sizeHint().width());
+    int total = 0;
+    for (int w : std::as_const(largeurs))
+        total += w;
+    const int reste = qMax(0, width() - 10 - total) / m_colonnes;
     for (int i = 0; i < m_boutons.size(); ++i) {
         const int c = i % m_colonnes;
-        const int l = i / m_colonnes;
-        // The last column may use what is left up to the frame.
-        const int w = c == m_colonnes - 1 ? width() - 4 - (6 + c * largeur) : largeur - 2;
-        m_boutons.at(i)->setGeometry(6 + c * largeur, haut + l * hauteur, w, hauteur);
+        int x = 6;
+        for (int k = 0; k < c; ++k)
+            x += largeurs.at(k) + reste;
+        const int w = qMin(largeurs.at(c) + reste, width() - 3 - x);
+        m_boutons.at(i)->setGeometry(x, haut + (i / m_colonnes) * hauteur, w, hauteur);
     }
 }
