@@ -68,11 +68,13 @@ namespace Messages {
 
 QString titreProgramme() { return QStringLiteral("Vestrel"); }
 
-void simple(const QString &texte)
+void simple(const QString &texte) { simple(texte, titreProgramme()); }
+
+void simple(const QString &texte, const QString &titre)
 {
     Boite b;
     b.type = TypeBoite::Simple;
-    b.titre = titreProgramme();
+    b.titre = titre;
     b.texte = texte;
     b.boutons = BoutonOk;
     montrer(b);

@@ -38,6 +38,8 @@ QString titreProgramme(); // "Vestrel"
 
 // Plain message: the program title as caption, one OK button.
 void simple(const QString &texte);
+// Plain message with a caption of the caller's (a student's name, a column title).
+void simple(const QString &texte, const QString &titre);
 
 // A box of one of the four kinds with its title; returns the button pressed.
 int boite(TypeBoite type, const QString &texte, int boutons);

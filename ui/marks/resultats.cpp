@@ -24,16 +24,7 @@ namespace {
 // A plain box titled with the student's name or the column's title.
 void BoiteTitree(const QString &titre, const QString &texte)
 {
-    if (Repondeur *r = Messages::repondeur()) {
-        Boite b;
-        b.type = TypeBoite::Simple;
-        b.titre = titre;
-        b.texte = texte;
-        b.boutons = BoutonOk;
-        r->repondre(b);
-        return;
-    }
-    Messages::simple(texte);
+    Messages::simple(texte, titre);
 }
 
 void TitreIllisible(const QString &titre)
