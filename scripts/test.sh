@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: first a normal build, then a build with
-# AddressSanitizer and UndefinedBehaviorSanitizer (skip it with VESTREL_SANS_SANITIZERS=1).
+# Sets up, builds and runs every test.
+#   ./scripts/test.sh               normal (Debug) build, every test
+#   ./scripts/test.sh --sanitizers  the same, then again built with AddressSanitizer
+#                                   and UndefinedBehaviorSanitizer
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 jobs=$(nproc)
 
-cmake -S . -B build-tests -G Ninja -DCMAKE_BUILD_TYPE=Debug
-cmake --build build-tests -j "$jobs"
-ctest --test-dir build-tests --output-on-failure -j "$jobs"
+passe() {
+  local dossier=$1; shift
+  cmake -S . -B "$dossier" -G Ninja -DCMAKE_BUILD_TYPE=Debug "$@"
+  cmake --build "$dossier" -j "$jobs"
+  ctest --test-dir "$dossier" --output-on-failure -j "$jobs"
+}
 
-if [ "${VESTREL_SANS_SANITIZERS:-0}" != 1 ]; then
-  cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVESTREL_SANITIZE=ON
-  cmake --build build-san -j "$jobs"
-  ctest --test-dir build-san --output-on-failure -j "$jobs"
+passe build-tests
+if [ "${1:-}" = "--sanitizers" ]; then
+  passe build-san -DVESTREL_SANITIZE=ON
 fi
