@@ -241,7 +241,19 @@ void TestNoteForm::vuesEtSelecteurs()
     m_classe->note(0, 2, 1, 14);
     TNoteForm &f = *ouvrir();
 
+    // Column widths of each view, grid line included.
+    QHeaderView *h = f.StringGrid1->horizontalHeader();
+    const auto largeurs = [h] {
+        QList<int> l;
+        for (int i = 0; i < h->count() && i < 3; ++i)
+            l << h->sectionSize(h->logicalIndex(i));
+        return l;
+    };
+    QCOMPARE(f.StringGrid1->verticalHeader()->width(), 107);
+    QCOMPARE(largeurs(), (QList<int>{49, 49, 49}));
+
     f.Button2->click();
+    QCOMPARE(largeurs(), (QList<int>{34, 496}));
     QCOMPARE(f.windowTitle(), QStringLiteral("Gestion des appréciations"));
     QCOMPARE(f.StringGrid1->ColCount(), 3);
     QCOMPARE(f.StringGrid1->Cells(1, 0), QStringLiteral(" Moy"));
@@ -259,6 +271,7 @@ void TestNoteForm::vuesEtSelecteurs()
     QVERIFY(!f.Panel2->isHidden());
 
     f.Button4->click();
+    QCOMPARE(largeurs(), QList<int>{423});
     QCOMPARE(f.windowTitle(), QStringLiteral("Liste des élèves"));
     QCOMPARE(f.StringGrid1->ColCount(), 2);
     QCOMPARE(f.StringGrid1->Cells(1, 0), QString());
@@ -267,6 +280,7 @@ void TestNoteForm::vuesEtSelecteurs()
     QVERIFY(f.BBImp->isEnabled());
 
     f.Button1->click();
+    QCOMPARE(largeurs(), (QList<int>{49, 49, 49}));
     QCOMPARE(f.StringGrid1->ColCount(), 17); // Ensemble, period 2
     QVERIFY(!f.Panel_coef->isHidden());
     QVERIFY(!f.StringGrid1->horizontalHeader()->sectionsMovable());
@@ -312,6 +326,15 @@ void TestNoteForm::bandeauCoefficients()
     QCOMPARE(f.StringGrid1->LeftCol(), 4);
     QCOMPARE(f.lc[0]->text(), QStringLiteral("4"));
     QCOMPARE(f.lc[6]->text(), QStringLiteral("0"));
+
+    // Dragging the line between two titles does not widen a column, which
+    // would leave the strip over the wrong columns.
+    QHeaderView *h = f.StringGrid1->horizontalHeader();
+    const int bord = h->sectionViewportPosition(h->logicalIndexAt(0)) + h->sectionSize(h->logicalIndexAt(0)) - 1;
+    QTest::mousePress(h->viewport(), Qt::LeftButton, {}, QPoint(bord, 8));
+    QTest::mouseMove(h->viewport(), QPoint(bord + 30, 8));
+    QTest::mouseRelease(h->viewport(), Qt::LeftButton, {}, QPoint(bord + 30, 8));
+    QCOMPARE(h->sectionSize(h->logicalIndexAt(0)), 49);
 }
 
 void TestNoteForm::saisieVirgule()
@@ -360,6 +383,10 @@ void TestNoteForm::saisieHorsBornes()
     QCOMPARE(ListeEleves[0].NotesMat1[2][1], NO_MARK);
     QCOMPARE(f.StringGrid1->Cells(1, 1), QStringLiteral("21"));
     QCOMPARE(f.Label4->text(), QString());
+    // Leaving the cell changes nothing: no second message.
+    Entree(f);
+    QCOMPARE(m_rep->boites().size(), 1);
+    QCOMPARE(f.StringGrid1->Row(), 2);
 }
 
 void TestNoteForm::saisieTroisDecimales()

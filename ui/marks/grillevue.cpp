@@ -136,7 +136,8 @@ TStringGrid::TStringGrid(QWidget *parent)
     h->setMinimumSectionSize(5);
     h->setDefaultSectionSize(49);
     h->setFixedHeight(17);
-    h->setSectionResizeMode(QHeaderView::Interactive);
+    // Widths are the window's to set: the coefficient strip stands over them.
+    h->setSectionResizeMode(QHeaderView::Fixed);
     h->setHighlightSections(false);
     v->setHighlightSections(false);
     h->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
