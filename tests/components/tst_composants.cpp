@@ -66,6 +66,7 @@ private slots:
     void fermerEtDeplacerPanneau();
     void etiquetteRelief_data();
     void etiquetteRelief();
+    void etiquetteReliefRevientALaLigne();
     void entreePasseAuControleSuivant();
     void bullesEtLigneEtat();
     void exceptionMontreeEtProgrammeContinue();
@@ -182,6 +183,29 @@ void TestComposants::etiquetteRelief()
     const auto haut = enHaut == qRgb(255, 0, 0) ? rouge : bleu;
     const auto bas = enHaut == qRgb(255, 0, 0) ? bleu : rouge;
     QVERIFY(haut.first >= 0 && haut.first < bas.first && bas.second > haut.second);
+}
+
+// A caption wider than the label goes on to a second line rather than
+// being cut, although the label's own word wrap was never switched on.
+void TestComposants::etiquetteReliefRevientALaLigne()
+{
+    TRzLabel l(QStringLiteral("IIII IIII"));
+    l.setTextStyle(tsNone);
+    QFont f = l.font();
+    f.setPixelSize(20);
+    f.setStyleStrategy(QFont::NoAntialias);
+    l.setFont(f);
+    QPalette p = l.palette();
+    p.setColor(QPalette::Window, Qt::white);
+    p.setColor(QPalette::WindowText, Qt::black);
+    l.setPalette(p);
+    const QFontMetrics fm(f);
+    l.resize(fm.horizontalAdvance(QStringLiteral("IIII")) + 8, 4 * fm.height());
+    QImage img(l.size(), QImage::Format_RGB32);
+    l.render(&img);
+    const auto noir = lignesDe(img, qRgb(0, 0, 0));
+    QVERIFY(noir.first >= 0);
+    QVERIFY(noir.second - noir.first > fm.height());
 }
 
 void TestComposants::entreePasseAuControleSuivant()

@@ -39,9 +39,8 @@ void TRzLabel::setShowAccelChar(bool oui)
 
 int TRzLabel::drapeaux() const
 {
-    int f = int(alignment()) | Qt::TextExpandTabs;
-    if (wordWrap())
-        f |= Qt::TextWordWrap;
+    // Long captions wrap at word boundaries, whatever the label's own setting.
+    int f = int(alignment()) | Qt::TextExpandTabs | Qt::TextWordWrap;
     if (m_accel)
         f |= Qt::TextShowMnemonic;
     return f;
@@ -50,7 +49,8 @@ int TRzLabel::drapeaux() const
 QSize TRzLabel::sizeHint() const
 {
     // Room for the one-pixel offsets of the shadow and the highlight.
-    const QSize texte = QFontMetrics(font()).size(drapeaux() & ~int(Qt::AlignHorizontal_Mask | Qt::AlignVertical_Mask), text());
+    const QSize texte = QFontMetrics(font()).size(
+        drapeaux() & ~int(Qt::AlignHorizontal_Mask | Qt::AlignVertical_Mask | Qt::TextWordWrap), text());
     return {texte.width() + 2 + 2 * margin(), texte.height() + 2 + 2 * margin()};
 }
 
