@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -69,6 +70,8 @@ private slots:
     void cleanup();
     void creationUnEleve();
     void filtres();
+    void entreeDansUnReglage_data();
+    void entreeDansUnReglage();
     void ordreDuTri();
     void duplication_data();
     void duplication();
@@ -180,6 +183,35 @@ void TstConfForm::creationUnEleve()
     QTest::mouseClick(f->B1, Qt::LeftButton);
     QVERIFY(!f->isVisible());
     QVERIFY(ListeEleves.isEmpty());
+}
+
+// Going into a subject, period, label or printing control counts as a change
+// once the list has students, even before anything is altered there.
+void TstConfForm::entreeDansUnReglage_data()
+{
+    QTest::addColumn<QString>("controle");
+    QTest::addColumn<bool>("avecEleve");
+    for (const char *c : {"E2", "RadioGroup1", "RadioGroup2", "RG3", "SpinEdit1"}) {
+        QTest::addRow("%s, un élève", c) << QString::fromLatin1(c) << true;
+        QTest::addRow("%s, liste vide", c) << QString::fromLatin1(c) << false;
+    }
+}
+
+void TstConfForm::entreeDansUnReglage()
+{
+    QFETCH(QString, controle);
+    QFETCH(bool, avecEleve);
+    ouvrir(&ModeCreation);
+    if (avecEleve)
+        ajouter(QStringLiteral("dupont"), QStringLiteral("jean"));
+    Conf::Modifie = false;
+    QWidget *w = f->findChild<QWidget *>(controle);
+    QVERIFY(w);
+    if (auto *groupe = qobject_cast<GroupeRadio *>(w))
+        w = groupe->findChildren<QRadioButton *>().constLast();
+    w->setFocus(Qt::TabFocusReason);
+    QVERIFY(w->hasFocus() || w->isAncestorOf(QApplication::focusWidget()));
+    QCOMPARE(Conf::Modifie, avecEleve);
 }
 
 void TstConfForm::filtres()
