@@ -24,6 +24,13 @@ void erreur(const QString &texte)
 int erreurUsage(const QString &texte)
 {
     erreur(QStringLiteral("vestrel-cli : %1").arg(texte));
+    erreur(QStringLiteral(
+        "Usage : vestrel-cli moyennes CLASSE.VTC [--dossier DIR]\n"
+        "        vestrel-cli exemple [NOM] [--dossier DIR] [--remplacer]\n"
+        "        vestrel-cli rapport CLASSE.VTC [--dossier DIR] --vue V --periode P --matiere M\n"
+        "                [--sortie FICHIER]\n"
+        "        vestrel-cli exporter CLASSE.VTC [--dossier DIR] --vue V --periode P --matiere M\n"
+        "                [--separateur S] [--decimal D] [--sortie FICHIER]"));
     erreur(QStringLiteral("Voir « vestrel-cli --help »."));
     return USAGE;
 }

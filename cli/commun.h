@@ -13,7 +13,8 @@ constexpr int USAGE = 2;
 // Text to standard output / standard error, in UTF-8.
 void sortie(const QString &texte);
 void erreur(const QString &texte);
-// A usage error: the message, then a pointer to --help. Returns USAGE.
+// A usage error: the message, the short usage, then a pointer to --help.
+// Returns USAGE.
 int erreurUsage(const QString &texte);
 
 // Options of a subcommand, gathered as "--name value" or "--name=value";

@@ -139,6 +139,8 @@ private slots:
         const Resultat r = lancer(arguments);
         QCOMPARE(r.code, code);
         QVERIFY2(r.erreurs.contains(message), qPrintable(r.erreurs));
+        // Bad usage shows how to call the tool; a failure does not.
+        QCOMPARE(r.erreurs.contains(QStringLiteral("Usage : vestrel-cli")), code == 2);
         QVERIFY(r.sortie.isEmpty());
     }
 
