@@ -432,11 +432,17 @@ void TestNoteForm::classeVide()
 
 void TestNoteForm::entreeRevientEnHaut()
 {
+    m_classe->note(1, 2, 1, 8);
     TNoteForm &f = *ouvrir();
     Taper(f, QStringLiteral("8"));
     Entree(f);
     QCOMPARE(f.StringGrid1->Row(), 2);
     QCOMPARE(ListeEleves[0].NotesMat1[2][1], 8.0);
+    // Typing on a cell that holds a mark replaces it.
+    Taper(f, QStringLiteral("9"));
+    QCOMPARE(f.StringGrid1->Cells(1, 2), QStringLiteral("9"));
+    QCOMPARE(ListeEleves[1].NotesMat1[2][1], 9.0);
+    f.StringGrid1->setCourante(1, 2);
     Entree(f);
     QCOMPARE(f.StringGrid1->Row(), 3);
     Entree(f);
