@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,6 +22,7 @@ private slots:
     void affichage();
     void recalculeAChaqueOuverture();
     void sansMoyenne();
+    void auCentreDeLEcran();
     void impression_data();
     void impression();
     void erreurImpression();
@@ -96,6 +98,24 @@ void TstPourcentForm::sansMoyenne()
     QCOMPARE(f.Gauge1->valeur(), 0);
     QCOMPARE(f.LabelMin->text(), QStringLiteral("Min : "));
     QCOMPARE(f.LB1->count() + f.LB2->count() + f.LB3->count(), 0);
+}
+
+void TstPourcentForm::auCentreDeLEcran()
+{
+    // Opened over a menu window in a corner of the screen, and again after
+    // being moved away.
+    ChargerClasseTest({{"MARTIN", "Luc", 15}});
+    QWidget menu;
+    menu.setGeometry(0, 0, 200, 150);
+    menu.show();
+    TPourcentForm f(&menu);
+    const QPoint centre = f.screen()->availableGeometry().center();
+    for (int fois = 0; fois < 2; ++fois) {
+        f.show();
+        QVERIFY((f.frameGeometry().center() - centre).manhattanLength() <= 2);
+        f.hide();
+        f.move(0, 0);
+    }
 }
 
 void TstPourcentForm::impression_data()

@@ -6,12 +6,14 @@
 #include "messages.h"
 
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QStyledItemDelegate>
 
@@ -191,8 +193,16 @@ void TPourcentForm::preparer(Selecteur sel)
 void TPourcentForm::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);
-    if (!e->spontaneous())
-        FormActivate();
+    if (e->spontaneous())
+        return;
+    // A dialog centres itself on its parent, the menu window, which may lie
+    // anywhere or be hidden: this one stands in the middle of the screen.
+    if (const QScreen *ecran = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        QRect r = frameGeometry();
+        r.moveCenter(ecran->availableGeometry().center());
+        move(r.topLeft());
+    }
+    FormActivate();
 }
 
 void TPourcentForm::FormActivate()
