@@ -159,7 +159,8 @@ QString JourDeDate(const QString &d)
     QString jour = d.left(2);
     if (jour == QLatin1String("--"))
         jour = QStringLiteral("  ");
-    return QStringLiteral("  ") + jour;
+    // A short field (damaged settings) still fills its 4 columns of the report.
+    return CadrerAGauche(QStringLiteral("  ") + jour, 4);
 }
 
 QString MoisDeDate(const QString &d)

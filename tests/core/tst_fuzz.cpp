@@ -76,7 +76,7 @@ void toutCalculer()
 {
     for (int p = 1; p <= 3; ++p)
         for (int i = 1; i <= 16; ++i)
-            QVERIFY(JourDeDate(DateMat1[p][i]).size() <= 4 && MoisDeDate(DateMat2[p][i]).size() == 4);
+            QVERIFY(JourDeDate(DateMat1[p][i]).size() == 4 && MoisDeDate(DateMat2[p][i]).size() == 4);
     for (Selecteur s : {Selecteur::Mat1, Selecteur::Mat2, Selecteur::Ensemble}) {
         for (int span : {1, 2, 3, int(Annee)}) {
             const double m = MoyClasse(s, span);

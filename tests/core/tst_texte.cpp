@@ -94,7 +94,8 @@ private slots:
         QTest::newRow("fevrier") << QStringLiteral("28/02") << QStringLiteral("  28") << QStringLiteral("fév ");
         QTest::newRow("aout") << QStringLiteral("15/08") << QStringLiteral("  15") << QStringLiteral("août");
         QTest::newRow("mois abime") << QStringLiteral("01/13") << QStringLiteral("  01") << QStringLiteral("    ");
-        QTest::newRow("champ vide") << QStringLiteral("") << QStringLiteral("  ") << QStringLiteral("    ");
+        QTest::newRow("champ vide") << QStringLiteral("") << QStringLiteral("    ") << QStringLiteral("    ");
+        QTest::newRow("champ court") << QStringLiteral("7") << QStringLiteral("  7 ") << QStringLiteral("    ");
     }
     void dates()
     {
