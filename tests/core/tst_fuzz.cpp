@@ -116,7 +116,7 @@ private slots:
         const QByteArray base = classeValide(5);
         ecrireFichier(chemin(QStringLiteral("F.INI")), REGLAGES);
         int charges = 0;
-        for (int i = 0; i < 3000; ++i) {
+        for (int i = 0; i < 1500; ++i) {
             QByteArray contenu;
             if (i % 4 == 0)
                 contenu = aleatoire(g, int(g.bounded(6 * 1578)));
@@ -148,7 +148,7 @@ private slots:
     {
         QRandomGenerator g(1578);
         ecrireFichier(chemin(QStringLiteral("R.VTC")), classeValide(3));
-        for (int i = 0; i < 2000; ++i) {
+        for (int i = 0; i < 1000; ++i) {
             const bool auHasard = i % 3 == 0;
             ecrireFichier(chemin(QStringLiteral("R.INI")), auHasard ? aleatoire(g, int(g.bounded(2000))) : muter(g, REGLAGES));
             ecrireFichier(chemin(QStringLiteral("Vestrel.INI")),
