@@ -141,7 +141,7 @@ private slots:
                 QCOMPARE(relus.size(), ListeEleves.size());
             }
         }
-        QVERIFY(charges > 500);
+        QVERIFY(charges > 250);
     }
 
     void fichiersDeReglages()
