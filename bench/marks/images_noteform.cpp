@@ -33,7 +33,8 @@ int main(int argc, char **argv)
     FixerHorloge(QDateTime(QDate(2025, 2, 10), QTime(14, 25)));
     TNoteForm f;
     f.show();
-    QTest::qWaitForWindowExposed(&f);
+    if (!QTest::qWaitForWindowExposed(&f))
+        return 1;
     auto photo = [&](const char *nom) {
         QTest::qWait(150);
         f.grab().save(sortie + u'/' + QString::fromLatin1(nom) + QStringLiteral(".png"));
