@@ -3,6 +3,7 @@
 #include "cp1252.h"
 #include "real48.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -206,21 +207,32 @@ QString NomDeStyle(int k)
 
 QString CleDeTri(const QString &s)
 {
-    static const struct {
-        const char16_t *accents;
-        char16_t lettre;
-    } plis[] = {
-        {u"éèêëÈÉÊË", u'E'}, {u"çÇ", u'C'},     {u"àâäÀÂÄ", u'A'},
-        {u"ùûüÙÛÜ", u'U'},   {u"îïÎÏ", u'I'}, {u"ôöÔÖ", u'O'},
-    };
-    QString r = s;
-    for (QChar &c : r) {
-        for (const auto &p : plis) {
-            if (std::u16string_view(p.accents).find(c.unicode()) != std::u16string_view::npos) {
-                c = QChar(p.lettre);
-                break;
+    // Every folded letter lies in the single-byte range: one table for it
+    // (accents folded, then upper-cased) builds the keys of a phrase base of
+    // several megabytes in a moment.
+    static const std::array<char16_t, 256> table = [] {
+        static const struct {
+            const char16_t *accents;
+            char16_t lettre;
+        } plis[] = {
+            {u"éèêëÈÉÊË", u'E'}, {u"çÇ", u'C'},     {u"àâäÀÂÄ", u'A'},
+            {u"ùûüÙÛÜ", u'U'},   {u"îïÎÏ", u'I'}, {u"ôöÔÖ", u'O'},
+        };
+        std::array<char16_t, 256> t{};
+        for (char16_t c = 0; c < 256; ++c) {
+            char16_t plie = c;
+            for (const auto &p : plis) {
+                if (std::u16string_view(p.accents).find(c) != std::u16string_view::npos) {
+                    plie = p.lettre;
+                    break;
+                }
             }
+            t[c] = MajusculeCp1252(QChar(plie)).unicode();
         }
-    }
-    return MajusculesCp1252(r);
+        return t;
+    }();
+    QString r = s;
+    for (QChar &c : r)
+        c = c.unicode() < 256 ? QChar(table[c.unicode()]) : MajusculeCp1252(c);
+    return r;
 }

@@ -11,7 +11,6 @@
 #include <QSaveFile>
 
 #include <algorithm>
-#include <array>
 #include <numeric>
 
 int ResultatsDepuisNote(double note)
@@ -95,27 +94,10 @@ QByteArray CoderBase(const QStringList &phrases)
     return octets;
 }
 
-namespace {
-// The program's name key (accents folded, upper-cased) character by
-// character from a table: a base of several megabytes sorts in a moment.
-QString ClePhrase(const QString &phrase)
-{
-    static const std::array<char16_t, 256> table = [] {
-        std::array<char16_t, 256> t{};
-        for (int c = 0; c < 256; ++c)
-            t[size_t(c)] = CleDeTri(QString(QChar(c))).at(0).unicode();
-        return t;
-    }();
-    QString cle = phrase;
-    for (QChar &c : cle)
-        c = c.unicode() < 256 ? QChar(table[c.unicode()]) : MajusculeCp1252(c);
-    return cle;
-}
-} // namespace
 
 bool PhraseAvant(const QString &a, const QString &b)
 {
-    const int c = ClePhrase(a).compare(ClePhrase(b));
+    const int c = CleDeTri(a).compare(CleDeTri(b));
     return c != 0 ? c < 0 : a < b;
 }
 
@@ -125,7 +107,7 @@ void TrierPhrases(QStringList &phrases)
     QStringList cles;
     cles.reserve(phrases.size());
     for (const QString &p : phrases)
-        cles.append(ClePhrase(p));
+        cles.append(CleDeTri(p));
     std::vector<qsizetype> ordre(size_t(phrases.size()));
     std::iota(ordre.begin(), ordre.end(), 0);
     std::sort(ordre.begin(), ordre.end(), [&](qsizetype x, qsizetype y) {
