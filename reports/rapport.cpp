@@ -12,6 +12,15 @@
 
 namespace {
 
+// The three footer lines of the tables: class minimum, mean and maximum.
+struct Pied {
+    QString libelle;
+    double (*classe)(Selecteur, int);
+};
+const Pied pieds[] = {{QStringLiteral("Minimum :"), &MinClasse},
+                      {QStringLiteral("Moyenne :"), &MoyClasse},
+                      {QStringLiteral("Maximum :"), &MaxClasse}};
+
 bool g_enCours = false;
 QElapsedTimer g_respiration; // since events last ran during a report
 
@@ -190,12 +199,6 @@ void PeriodeEnsemble(SortieTexte &s, const EntreesRapport &e, int p)
     s.ligne(mois);
     s.ligne(QString());
 
-    const struct {
-        QString libelle;
-        double (*classe)(Selecteur, int);
-    } pieds[] = {{QStringLiteral("Minimum :"), &MinClasse},
-                 {QStringLiteral("Moyenne :"), &MoyClasse},
-                 {QStringLiteral("Maximum :"), &MaxClasse}};
     for (const auto &pied : pieds)
         s.ligne(pied.libelle + Espaces(49) + R(5, F2(pied.classe(Selecteur::Mat1, p))) + Espaces(44)
                 + R(5, F2(pied.classe(Selecteur::Mat2, p))) + Espaces(3)
@@ -371,12 +374,6 @@ void ImprimeAnnee(SortieTexte &s, const EntreesRapport &e)
     });
 
     s.ligne(QString());
-    const struct {
-        QString libelle;
-        double (*classe)(Selecteur, int);
-    } pieds[] = {{QStringLiteral("Minimum :"), &MinClasse},
-                 {QStringLiteral("Moyenne :"), &MoyClasse},
-                 {QStringLiteral("Maximum :"), &MaxClasse}};
     for (const auto &pied : pieds) {
         const ChiffresAnnee c = chiffres(pied.classe);
         QString l;

@@ -160,6 +160,7 @@ private:
     void menuAttache(bool oui);
     void deplacementColonnes();
     void rafraichirApresSelection();
+    void remplirApresChoix();
     void verrouillerApresDeplacement();
     void ajusterDeuxChiffres(int delta);
     void majDrapeau();

@@ -107,19 +107,20 @@ void TNoteForm::RadioGroup2Click()
         Panel2->hide();
         break;
     }
-    deplacementColonnes();
-    if (EnAffichage)
-        return;
-    Set_Donnees();
-    Put_Result();
-    Affiche_Coef();
-    Button8->setEnabled(vue == Vue::Notes && Devoir_Deja_Note());
+    remplirApresChoix();
 }
 
 void TNoteForm::rafraichirApresSelection()
 {
-    deplacementColonnes();
     BBPourcent->setEnabled(periode == Annee);
+    remplirApresChoix();
+}
+
+// What a change of view, period or subject redoes, unless the window is
+// still being opened (the opening sequence does it in its own order).
+void TNoteForm::remplirApresChoix()
+{
+    deplacementColonnes();
     if (EnAffichage)
         return;
     Set_Donnees();
