@@ -2,10 +2,13 @@
 // Answers the program's boxes in tests: records every box, answers boxes that
 // have a single OK button by themselves, and takes the scripted answers in
 // order for every box that asks something. A question nobody scripted is
-// recorded as a fault and answered with No / Cancel.
+// recorded as a fault and answered with No / Cancel. The gestures ToucheEchap,
+// ToucheEntree and CaseFermeture can be scripted too: a box that refuses one
+// stays open, the refusal is counted and the next scripted answer is taken.
 #include "messages.h"
 
 #include <QList>
+#include <QPair>
 #include <QQueue>
 
 class RepondeurScripte : public Repondeur {
@@ -29,6 +32,7 @@ public:
         return {(b.boutons & BoutonAnnuler) ? int(BoutonAnnuler) : int(BoutonNon), {}};
     }
     void bip() override { ++m_bips; }
+    void refuse(const Boite &b, int geste) override { m_refus.append({b.texte, geste}); }
 
     const QList<Boite> &boites() const { return m_boites; }
     QString dernierTexte() const { return m_boites.isEmpty() ? QString() : m_boites.last().texte; }
@@ -39,9 +43,12 @@ public:
         return l;
     }
     int bips() const { return m_bips; }
+    // Gestures a box refused (Escape or the close box on a Oui/Non question).
+    int refus() const { return int(m_refus.size()); }
+    QList<QPair<QString, int>> refusDetail() const { return m_refus; }
     QStringList imprevues() const { return m_imprevues; }
     int reponsesRestantes() const { return int(m_reponses.size()); }
-    void vider() { m_boites.clear(); m_bips = 0; m_imprevues.clear(); m_reponses.clear(); }
+    void vider() { m_boites.clear(); m_bips = 0; m_imprevues.clear(); m_reponses.clear(); m_refus.clear(); }
     // Let scripted answers apply to OK-only boxes too (rarely needed).
     void reponsesPourOk(bool v) { m_reponsesPourOk = v; }
 
@@ -49,6 +56,7 @@ private:
     QQueue<Reponse> m_reponses;
     QList<Boite> m_boites;
     QStringList m_imprevues;
+    QList<QPair<QString, int>> m_refus;
     int m_bips = 0;
     bool m_reponsesPourOk = false;
 };

@@ -82,7 +82,13 @@ private slots:
     void classePleine();
     void echecEnregistrement();
     void importation();
+    void importationNomPrenom();
     void coefficientsDepuisDuplication();
+    void duplicationSurUneClasseExistante();
+    void viderSAppliqueALaClasse();
+    void enregistrementReussiEffaceLIndicateur();
+    void questionsSansEchappement_data();
+    void questionsSansEchappement();
 
 private:
     void ouvrir(bool *mode);
@@ -185,33 +191,52 @@ void TstConfForm::creationUnEleve()
     QVERIFY(ListeEleves.isEmpty());
 }
 
-// Going into a subject, period, label or printing control counts as a change
-// once the list has students, even before anything is altered there.
+// Going into a subject, period, label or printing control is not a change;
+// altering it is.
 void TstConfForm::entreeDansUnReglage_data()
 {
     QTest::addColumn<QString>("controle");
-    QTest::addColumn<bool>("avecEleve");
+    QTest::addColumn<bool>("modification");
     for (const char *c : {"E2", "RadioGroup1", "RadioGroup2", "RG3", "SpinEdit1"}) {
-        QTest::addRow("%s, un élève", c) << QString::fromLatin1(c) << true;
-        QTest::addRow("%s, liste vide", c) << QString::fromLatin1(c) << false;
+        QTest::addRow("%s, création", c) << QString::fromLatin1(c) << false;
+        QTest::addRow("%s, modification", c) << QString::fromLatin1(c) << true;
     }
 }
 
 void TstConfForm::entreeDansUnReglage()
 {
     QFETCH(QString, controle);
-    QFETCH(bool, avecEleve);
-    ouvrir(&ModeCreation);
-    if (avecEleve)
+    QFETCH(bool, modification);
+    if (modification) {
+        ecrireClasse(QStringLiteral("MODIF"), {eleve(QStringLiteral("ARTHUR"), QStringLiteral("Anne"), 12)});
+        QVERIFY(charger(QStringLiteral("MODIF.VTC")).ok);
+        ouvrir(&ModeModification);
+    } else {
+        ouvrir(&ModeCreation);
         ajouter(QStringLiteral("dupont"), QStringLiteral("jean"));
+    }
     Conf::Modifie = false;
     QWidget *w = f->findChild<QWidget *>(controle);
     QVERIFY(w);
-    if (auto *groupe = qobject_cast<GroupeRadio *>(w))
-        w = groupe->findChildren<QRadioButton *>().constLast();
-    w->setFocus(Qt::TabFocusReason);
-    QVERIFY(w->hasFocus() || w->isAncestorOf(QApplication::focusWidget()));
-    QCOMPARE(Conf::Modifie, avecEleve);
+    auto *groupe = qobject_cast<GroupeRadio *>(w);
+    if (groupe) {
+        if (!groupe->isEnabled())
+            QSKIP("fixed in this mode");
+        w = groupe->findChildren<QRadioButton *>().at(groupe->itemIndex() == 0 ? 1 : 0);
+    }
+    for (auto raison : {Qt::TabFocusReason, Qt::MouseFocusReason, Qt::ShortcutFocusReason}) {
+        f->M4->setFocus(Qt::OtherFocusReason);
+        w->setFocus(raison);
+        QVERIFY(w->hasFocus() || w->isAncestorOf(QApplication::focusWidget()));
+        QVERIFY(!Conf::Modifie);
+    }
+    if (groupe)
+        QTest::keyClick(w, Qt::Key_Space);
+    else if (w == f->SpinEdit1)
+        QTest::keyClick(w, Qt::Key_Up);
+    else
+        QTest::keyClick(w, Qt::Key_Backspace);
+    QVERIFY(Conf::Modifie);
 }
 
 void TstConfForm::filtres()
@@ -566,9 +591,10 @@ void TstConfForm::importation()
 
     rep->prevoir(BoutonOk, liste);
     QTest::mouseClick(f->BImporter, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(), QStringLiteral("1 élève ajouté.\r\n1 élève déjà dans la liste.\r\n"
-                                                 "1 ligne non comprise (ligne 3).\r\n"
-                                                 "2 élèves non ajoutés : une classe compte au plus 127 élèves."));
+    QCOMPARE(rep->dernierTexte(),
+             QStringLiteral("1 élève ajouté.\r\nLigne 2 : élève déjà dans la liste.\r\n"
+                            "Ligne 3 : nom et prénom impossibles à distinguer (attendu : NOM en majuscules puis Prénom).\r\n"
+                            "Lignes 5, 6 : classe complète, une classe compte au plus 127 élèves."));
     QCOMPARE(rep->boites().last().type, TypeBoite::Information);
     QCOMPARE(NbEleves(), 127);
     QVERIFY(f->LB1->trouver(QStringLiteral("ÉLU Émile")));
@@ -587,6 +613,29 @@ void TstConfForm::importation()
     rep->prevoir(BoutonAnnuler);
     QTest::mouseClick(f->BImporter, Qt::LeftButton);
     QCOMPARE(rep->boites().size(), boites + 1);
+}
+
+// A list of "NOM Prénom" lines, compound names included, typed into a class
+// being created; the summary names what it had to cut.
+void TstConfForm::importationNomPrenom()
+{
+    ouvrir(&ModeCreation);
+    const QString liste = m_dossier->filePath(QStringLiteral("liste.txt"));
+    QFile fichier(liste);
+    QVERIFY(fichier.open(QIODevice::WriteOnly));
+    fichier.write("DE LA FONTAINE Jean\nVAN DER BERG Anne-Marie\nDUPONT Jean Marc\nMartin Paul\n"
+                  "LEROY-BEAULIEU Marie-Christine\n");
+    fichier.close();
+    rep->prevoir(BoutonOk, liste);
+    QTest::mouseClick(f->BImporter, Qt::LeftButton);
+    QCOMPARE(f->LB1->entrees(), (QStringList{QStringLiteral("DE_LA_FONTAI Jean"), QStringLiteral("DUPONT Jean Marc"),
+                                             QStringLiteral("LEROY-BEAULI Marie-Christ"),
+                                             QStringLiteral("VAN_DER_BERG Anne-Marie")}));
+    QCOMPARE(rep->dernierTexte(),
+             QStringLiteral("4 élèves ajoutés.\r\n"
+                            "Ligne 4 : nom et prénom impossibles à distinguer (attendu : NOM en majuscules puis Prénom).\r\n"
+                            "Coupés à 12 caractères : DE LA FONTAINE Jean → DE_LA_FONTAI Jean ; "
+                            "LEROY-BEAULIEU Marie-Christine → LEROY-BEAULI Marie-Christ."));
 }
 
 void TstConfForm::coefficientsDepuisDuplication()
@@ -610,9 +659,169 @@ void TstConfForm::coefficientsDepuisDuplication()
     });
     QTest::mouseClick(f->B6, Qt::LeftButton);
     QVERIFY(vu);
-    // The dialog wrote the settings of the class being made, not of its source.
+    // Nothing on disk before the class is saved, but the change is pending.
+    QVERIFY(!QFile::exists(CheminProgramme(QStringLiteral("NEUF.INI"))));
+    QCOMPARE(cle(QStringLiteral("SRC"), QStringLiteral("Coefficients période 1")), QStringLiteral("<absent>"));
+    QVERIFY(Conf::Modifie);
+    QTest::mouseClick(f->B3, Qt::LeftButton);
+    QVERIFY(!Conf::Modifie);
     QCOMPARE(cle(QStringLiteral("NEUF"), QStringLiteral("Coefficients période 1")), QStringLiteral("4111111111111111"));
     QCOMPARE(cle(QStringLiteral("SRC"), QStringLiteral("Coefficients période 1")), QStringLiteral("<absent>"));
+}
+
+// Duplicating onto the name of another class touches none of its files
+// until the replacement is confirmed; a name never saved leaves nothing.
+void TstConfForm::duplicationSurUneClasseExistante()
+{
+    ecrireClasse(QStringLiteral("SRC"), {eleve(QStringLiteral("ARTHUR"), QStringLiteral("Anne"), 12)});
+    ecrireClasse(QStringLiteral("3B"), {eleve(QStringLiteral("ZOLA"), QStringLiteral("Zoé"), 9)});
+    NomClasse = QStringLiteral("3B");
+    OptionsParDefaut();
+    CoefPeriode[2] = QStringLiteral("5555555555555555");
+    DatePeriode[1] = QStringLiteral("12/09") + QStringLiteral("--/--").repeated(15);
+    QCOMPARE(EcrireOptions({QStringLiteral("3B"), true, true, QStringLiteral("Hist"), QString(), false, false, 8}),
+             QString());
+    const QByteArray ini3B = lire(CheminProgramme(QStringLiteral("3B.INI")));
+    const QByteArray vtc3B = lire(CheminProgramme(QStringLiteral("3B.VTC")));
+    QVERIFY(charger(QStringLiteral("SRC.VTC")).ok);
+
+    ouvrir(&ModeDuplication);
+    f->CheckBox1->click();
+    taper(f->E1, QStringLiteral("3b"));
+    QTimer::singleShot(0, this, [] {
+        if (auto *coef = qobject_cast<TCoefForm *>(QApplication::activeModalWidget())) {
+            coef->SpinEdit[2][1]->setValue(7);
+            coef->BitBtn2->click();
+        }
+    });
+    QTest::mouseClick(f->B6, Qt::LeftButton);
+    QCOMPARE(lire(CheminProgramme(QStringLiteral("3B.INI"))), ini3B);
+
+    rep->prevoir(BoutonNon);
+    QTest::mouseClick(f->B3, Qt::LeftButton);
+    QVERIFY(rep->dernierTexte().startsWith(QStringLiteral("Un fichier 3B.VTC existe déjà !")));
+    QCOMPARE(lire(CheminProgramme(QStringLiteral("3B.INI"))), ini3B);
+    QCOMPARE(lire(CheminProgramme(QStringLiteral("3B.VTC"))), vtc3B);
+
+    // Another name, typed and never saved.
+    taper(f->E1, QStringLiteral("jamais"));
+    QTimer::singleShot(0, this, [] {
+        if (auto *coef = qobject_cast<TCoefForm *>(QApplication::activeModalWidget()))
+            coef->BitBtn2->click();
+    });
+    QTest::mouseClick(f->B6, Qt::LeftButton);
+    rep->prevoir(BoutonNon);
+    QTest::mouseClick(f->B1, Qt::LeftButton);
+    QVERIFY(!f->isVisible());
+    QCOMPARE(lire(CheminProgramme(QStringLiteral("3B.INI"))), ini3B);
+    QCOMPARE(QDir(m_dossier->path()).entryList(QDir::Files, QDir::Name),
+             (QStringList{QStringLiteral("3B.INI"), QStringLiteral("3B.VTC"), QStringLiteral("SRC.VTC")}));
+}
+
+// Once a save has emptied the duplicate, the class in the dialog is the
+// empty one: unticking the box cannot bring the source's marks back.
+void TstConfForm::viderSAppliqueALaClasse()
+{
+    ecrireClasse(QStringLiteral("SRC"), {eleve(QStringLiteral("ARTHUR"), QStringLiteral("Anne"), 12)});
+    NomClasse = QStringLiteral("SRC");
+    OptionsParDefaut();
+    CoefPeriode[1] = QStringLiteral("3111111111111111");
+    QCOMPARE(EcrireOptions({QStringLiteral("SRC"), true, true, QStringLiteral("Fran"), QString(), false, false, 8}),
+             QString());
+    QVERIFY(charger(QStringLiteral("SRC.VTC")).ok);
+    ouvrir(&ModeDuplication);
+    taper(f->E1, QStringLiteral("COPIE"));
+    QTest::keyClick(f.get(), Qt::Key_E, Qt::AltModifier); // a mnemonic clicks after a short animation
+    QTRY_VERIFY(!Conf::Modifie);
+    QCOMPARE(ListeEleves[0].NotesMat1[1][1], -1.0);
+    QVERIFY(ListeEleves[0].Appreciations[1][1].isEmpty());
+    QCOMPARE(CoefPeriode[1], COEFS_PAR_DEFAUT);
+
+    QTest::mouseClick(f->CheckBox1, Qt::LeftButton);
+    ajouter(QStringLiteral("durand"), QStringLiteral("luc"));
+    QTest::keyClick(f.get(), Qt::Key_E, Qt::AltModifier);
+    QTRY_VERIFY(!Conf::Modifie);
+    QList<StudentRecord> lus;
+    QVERIFY(LireEleves(CheminProgramme(QStringLiteral("COPIE.VTC")), lus).ok);
+    QCOMPARE(lus.size(), 2);
+    QCOMPARE(lus[0].Nom, QStringLiteral("ARTHUR"));
+    QCOMPARE(lus[0].NotesMat1[1][1], -1.0);
+    QVERIFY(lus[0].Appreciations[1][1].isEmpty());
+    QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Coefficients période 1")), COEFS_PAR_DEFAUT);
+    // The coefficients can now be set for the copy and are kept by later saves.
+    QVERIFY(f->B6->isVisible() && f->B6->isEnabled());
+    CoefPeriode[1] = QStringLiteral("2111111111111111");
+    QTest::mouseClick(f->B3, Qt::LeftButton);
+    QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Coefficients période 1")), QStringLiteral("2111111111111111"));
+    QCOMPARE(cle(QStringLiteral("SRC"), QStringLiteral("Coefficients période 1")), QStringLiteral("3111111111111111"));
+}
+
+// Saved with Alt+E after typing the name last: the dialog says it is saved
+// and Quitter closes without a question.
+void TstConfForm::enregistrementReussiEffaceLIndicateur()
+{
+    ouvrir(&ModeCreation);
+    ajouter(QStringLiteral("martin"), QStringLiteral("paul"));
+    f->E1->setFocus(Qt::MouseFocusReason);
+    taper(f->E1, QStringLiteral("NOUVEAU"));
+    QTest::keyClick(f.get(), Qt::Key_E, Qt::AltModifier);
+    QTRY_VERIFY(QFile::exists(CheminProgramme(QStringLiteral("NOUVEAU.VTC"))));
+    QVERIFY(!f->E1->isEnabled());
+    QVERIFY(!Conf::Modifie);
+    f->Timer1Timer();
+    QVERIFY(f->Image1->isHidden());
+    const int boites = int(rep->boites().size());
+    QTest::keyClick(f.get(), Qt::Key_Q, Qt::AltModifier);
+    QTRY_VERIFY(!f->isVisible());
+    QCOMPARE(rep->boites().size(), boites);
+}
+
+// Escape and the close box never answer a Oui/Non question; a reflex Enter
+// at a question that would replace or delete answers Non.
+void TstConfForm::questionsSansEchappement_data()
+{
+    QTest::addColumn<QString>("question");
+    QTest::newRow("remplacer") << "remplacer";
+    QTest::newRow("quitter") << "quitter";
+    QTest::newRow("supprimer l'élève") << "supprimer";
+}
+
+void TstConfForm::questionsSansEchappement()
+{
+    QFETCH(QString, question);
+    QFile existant(CheminProgramme(QStringLiteral("EXIST.VTC")));
+    QVERIFY(existant.open(QIODevice::WriteOnly));
+    existant.write("ancien");
+    existant.close();
+    ouvrir(&ModeCreation);
+    ajouter(QStringLiteral("martin"), QStringLiteral("paul"));
+    f->E1->setFocus();
+    taper(f->E1, QStringLiteral("EXIST"));
+    rep->prevoir(ToucheEchap);
+    rep->prevoir(CaseFermeture);
+    if (question == QLatin1String("quitter")) {
+        rep->prevoir(BoutonNon);
+        QTest::mouseClick(f->B1, Qt::LeftButton);
+        QCOMPARE(rep->refus(), 2);
+        QCOMPARE(rep->boites().last().defaut, int(BoutonOui));
+        QVERIFY(!f->isVisible());
+        return;
+    }
+    rep->prevoir(ToucheEntree);
+    if (question == QLatin1String("remplacer")) {
+        QTest::mouseClick(f->B3, Qt::LeftButton);
+        QCOMPARE(lire(existant.fileName()), QByteArray("ancien"));
+        QVERIFY(f->E1->text().isEmpty());
+    } else {
+        f->M4->setText(QStringLiteral("martin"));
+        f->M5->setText(QStringLiteral("paul"));
+        QTest::mouseClick(f->B4, Qt::LeftButton);
+        QCOMPARE(f->LB1->count(), 1);
+    }
+    QCOMPARE(rep->refus(), 2);
+    QCOMPARE(rep->boites().size(), 3); // the same box asked three times
+    QCOMPARE(rep->boites().last().defaut, int(BoutonNon));
+    QCOMPARE(rep->boites().last().echap, int(BoutonAucun));
 }
 
 QTEST_MAIN(TstConfForm)

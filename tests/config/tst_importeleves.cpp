@@ -54,6 +54,12 @@ void TstImportEleves::separateurs_data()
     QTest::newRow("guillemets") << "\"DE LA FONTAINE\";\"Jean\"" << "DE LA FONTAINE" << "Jean";
     QTest::newRow("séparateur entre guillemets") << "\"DUPONT, fils\",Jean" << "DUPONT, fils" << "Jean";
     QTest::newRow("guillemets et espace") << "\"DE LA FONTAINE\" Jean" << "DE LA FONTAINE" << "Jean";
+    // Spaces only: the surname is the run of words in capitals.
+    QTest::newRow("nom composé") << "DE LA FONTAINE Jean" << "DE LA FONTAINE" << "Jean";
+    QTest::newRow("nom et prénom composés") << "VAN DER BERG Anne-Marie" << "VAN DER BERG" << "Anne-Marie";
+    QTest::newRow("capitales accentuées") << "ÉLU LE BRUN Émile" << "ÉLU LE BRUN" << "Émile";
+    QTest::newRow("apostrophe") << "D'ARTAGNAN Charles" << "D'ARTAGNAN" << "Charles";
+    QTest::newRow("espaces en trop") << "  DE  LA  TOUR   Jean Marc " << "DE LA TOUR" << "Jean Marc";
     QTest::newRow("colonnes en plus") << "DUPONT;Jean;12/03/2010;3A" << "DUPONT" << "Jean";
 }
 
@@ -120,8 +126,13 @@ void TstImportEleves::encodages()
 void TstImportEleves::lignesIncomprises()
 {
     // Line numbers count every line, blank ones included.
-    const ListeLue l = AnalyserListeEleves(QStringLiteral("Nom;Prénom\r\nDUPONT;Jean\r\n\r\nSEUL\r\n;Paul\r\nMARTIN;\r\n;;\r\nDURAND Luc"));
-    QCOMPARE(l.incomprises, (QList<int>{4, 5, 6}));
+    // Without a separator, a line whose surname is not in capitals, or that
+    // has nothing after it, cannot be read safely.
+    const ListeLue l = AnalyserListeEleves(QStringLiteral(
+        "Nom;Prénom\r\nDUPONT;Jean\r\n\r\nSEUL\r\n;Paul\r\nMARTIN;\r\n;;\r\nDURAND Luc\r\n"
+        "Jean Dupont\r\nDUPONT JEAN\r\nMcDONALD Ronald"));
+    QCOMPARE(l.incomprises, (QList<int>{4, 9, 10, 11}));
+    QCOMPARE(l.nomManquant, (QList<int>{5, 6}));
     QCOMPARE(l.eleves.size(), 2);
     QCOMPARE(l.eleves[1].nom, QStringLiteral("DURAND"));
     QCOMPARE(l.eleves[1].ligne, 8);
@@ -137,14 +148,20 @@ void TstImportEleves::preparation()
                 {QStringLiteral("WAŁĘSA"), QStringLiteral("Lech"), 5},        // not storable
                 {QStringLiteral("SCHWARZENEGGERS"), QStringLiteral("arnold"), 6}};
     l.incomprises = {7};
+    l.nomManquant = {8};
     const BilanImport b = PreparerImport(l, {QStringLiteral("MARTIN Paul")}, 10);
     QCOMPARE(b.aAjouter.size(), 3);
     QCOMPARE(b.aAjouter[0], qMakePair(QStringLiteral("DE_LA_FONTAI"), QStringLiteral("Jean")));
     QCOMPARE(b.aAjouter[1], qMakePair(QStringLiteral("DUPONT"), QStringLiteral("Jean-Pierre")));
     QCOMPARE(b.aAjouter[2], qMakePair(QStringLiteral("SCHWARZENEGG"), QStringLiteral("Arnold")));
     QCOMPARE(b.dejaPresents, 2);
-    QCOMPARE(b.incomprises, (QList<int>{5, 7}));
+    QCOMPARE(b.lignesDejaPresentes, (QList<int>{3, 4}));
+    QCOMPARE(b.incomprises, QList<int>{7});
+    QCOMPARE(b.nomManquant, QList<int>{8});
+    QCOMPARE(b.caracteresInterdits, QList<int>{5});
     QCOMPARE(b.horsLimite, 0);
+    QCOMPARE(b.coupes, (QStringList{QStringLiteral("de la fontaine jean → DE_LA_FONTAI Jean"),
+                                    QStringLiteral("SCHWARZENEGGERS arnold → SCHWARZENEGG Arnold")}));
 }
 
 void TstImportEleves::limite()
@@ -155,6 +172,7 @@ void TstImportEleves::limite()
     const BilanImport b = PreparerImport(l, {}, 2);
     QCOMPARE(b.aAjouter.size(), 2);
     QCOMPARE(b.horsLimite, 3);
+    QCOMPARE(b.lignesHorsLimite, (QList<int>{3, 4, 5}));
     QCOMPARE(PreparerImport(l, {}, 0).aAjouter.size(), 0);
 }
 
@@ -164,14 +182,24 @@ void TstImportEleves::bilan()
     b.aAjouter = {{QStringLiteral("A"), QStringLiteral("B")}};
     QCOMPARE(TexteBilanImport(b), QStringLiteral("1 élève ajouté."));
     b.aAjouter.append({QStringLiteral("C"), QStringLiteral("D")});
-    b.dejaPresents = 3;
-    b.horsLimite = 2;
-    for (int i = 1; i <= 12; ++i)
+    b.dejaPresents = 2;
+    b.lignesDejaPresentes = {14, 3};
+    b.horsLimite = 3;
+    b.lignesHorsLimite = {20, 21, 22};
+    for (int i = 5; i <= 12; ++i)
         b.incomprises << i;
+    b.nomManquant = {13};
+    b.caracteresInterdits = {1, 2};
+    b.coupes = {QStringLiteral("SCHWARZENEGGERS Arnold → SCHWARZENEGG Arnold")};
+    // Every refused line with its reason, every cut name.
     QCOMPARE(TexteBilanImport(b),
-             QStringLiteral("2 élèves ajoutés.\r\n3 élèves déjà dans la liste.\r\n"
-                            "12 lignes non comprises (lignes 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, ...).\r\n"
-                            "2 élèves non ajoutés : une classe compte au plus 127 élèves."));
+             QStringLiteral("2 élèves ajoutés.\r\n"
+                            "Lignes 3, 14 : élève déjà dans la liste.\r\n"
+                            "Ligne 13 : nom ou prénom manquant.\r\n"
+                            "Lignes 5 à 12 : nom et prénom impossibles à distinguer (attendu : NOM en majuscules puis Prénom).\r\n"
+                            "Lignes 1, 2 : caractère impossible à enregistrer dans un fichier de classe.\r\n"
+                            "Lignes 20 à 22 : classe complète, une classe compte au plus 127 élèves.\r\n"
+                            "Coupé à 12 caractères : SCHWARZENEGGERS Arnold → SCHWARZENEGG Arnold."));
 }
 
 QTEST_APPLESS_MAIN(TstImportEleves)

@@ -226,8 +226,16 @@ void TestMenu::boutonsAvecClasse()
         QCOMPARE(o.modification, mode == 2);
         QCOMPARE(o.duplication, mode == 3);
     }
-    // The menu keeps no class once the window is closed.
+    // The menu keeps no class once the window is closed, and the loaded class
+    // is no longer chosen, even after the menu is active again.
     QCOMPARE(NbEleves(), 0);
+    QVERIFY(m_menu->classeChoisie().isEmpty());
+    m_menu->FormActivate();
+    QVERIFY(m_menu->classeChoisie().isEmpty());
+    QTest::mouseClick(m_menu->BB2, Qt::LeftButton);
+    QVERIFY(m_rep->boites().isEmpty());
+    QCOMPARE(m_menu->ouvertures.size(), 2);
+    QVERIFY(m_menu->ouvertures.last().creation);
 }
 
 void TestMenu::creer()
@@ -284,7 +292,9 @@ void TestMenu::doubleClicEtBoutonDroit()
     QTest::mouseDClick(lb->viewport(), Qt::LeftButton, {}, centre);
     QCOMPARE(m_menu->ouvertures.size(), 1);
     QCOMPARE(m_menu->ouvertures.first().nomFichier, QStringLiteral("4eme2.vtc"));
+    QVERIFY(m_menu->classeChoisie().isEmpty());
     // Enter on the chosen entry does the same from the keyboard.
+    QTest::mouseClick(lb->viewport(), Qt::LeftButton, {}, centre);
     QTest::keyClick(lb, Qt::Key_Return);
     QCOMPARE(m_menu->ouvertures.size(), 2);
 }
@@ -296,6 +306,8 @@ void TestMenu::supprimer_data()
     QTest::newRow("oui") << "3EME1" << int(BoutonOui);
     QTest::newRow("non") << "3EME1" << int(BoutonNon);
     QTest::newRow("sans fichier de réglages") << "4eme2" << int(BoutonOui);
+    // Escape and the close box are refused; Enter is Non.
+    QTest::newRow("échap, fermeture, entrée") << "3EME1" << int(ToucheEntree);
 }
 
 void TestMenu::supprimer()
@@ -304,12 +316,19 @@ void TestMenu::supprimer()
     QFETCH(int, reponse);
     const QString vtc = classe + (classe == QLatin1String("4eme2") ? QStringLiteral(".vtc") : QStringLiteral(".VTC"));
     choisir(vtc);
+    const int refus = reponse == ToucheEntree ? 2 : 0;
+    if (refus) {
+        m_rep->prevoir(ToucheEchap);
+        m_rep->prevoir(CaseFermeture);
+    }
     m_rep->prevoir(reponse);
     QTest::mouseClick(m_menu->B6, Qt::LeftButton);
-    QCOMPARE(m_rep->boites().size(), 1);
+    QCOMPARE(m_rep->refus(), refus);
+    QCOMPARE(m_rep->boites().size(), 1 + refus);
     const Boite b = m_rep->boites().first();
     QCOMPARE(b.type, TypeBoite::Avertissement);
     QCOMPARE(b.boutons, BoutonOui | BoutonNon);
+    QCOMPARE(b.defaut, int(BoutonNon));
     QCOMPARE(b.texte, QStringLiteral("Voulez-vous SUPPRIMER DEFINITIVEMENT\r\n       le fichier de notes de la "
                                      "classe : \r\n                     ")
                           + classe + QStringLiteral(" ?"));

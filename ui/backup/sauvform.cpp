@@ -295,7 +295,7 @@ void TSauvForm::entrerSauvegarde()
 void TSauvForm::entrerRestauration()
 {
     const int r = Messages::avertissement(QString::fromUtf8(AvertissementRestauration),
-                                          BoutonOui | BoutonNon);
+                                          BoutonOui | BoutonNon, BoutonNon);
     if (r != BoutonOui) {
         {
             const QSignalBlocker bloque(m_groupe);

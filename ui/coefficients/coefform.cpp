@@ -300,9 +300,11 @@ void TCoefForm::initialiser_coef()
 void TCoefForm::BitBtn2Click()
 {
     initialiser_coef();
-    const QString erreur = EcrireCoefDates();
-    if (!erreur.isEmpty())
-        Messages::rapportErreur(erreur);
+    if (!EcritureDifferee) {
+        const QString erreur = EcrireCoefDates();
+        if (!erreur.isEmpty())
+            Messages::rapportErreur(erreur);
+    }
     accept();
 }
 

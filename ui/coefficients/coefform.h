@@ -32,6 +32,10 @@ public:
     QPushButton *Button1, *BitBtn1, *BitBtn2, *BitBtn3, *BitBtn4;
     LigneEtat *StatusLine;
 
+    // OK keeps the strings in memory and writes nothing: the class being
+    // created or duplicated is written, settings included, by its own save.
+    bool EcritureDifferee = false;
+
     // The date the calendar shows and gives.
     QDate DateCalendrier() const;
 

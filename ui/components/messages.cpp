@@ -1,6 +1,8 @@
 #include "messages.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -31,12 +33,57 @@ QMessageBox::Icon iconeDe(TypeBoite type)
     }
 }
 
+// Waits for a button: Escape, Alt+F4 and the close box do nothing when the
+// box has no button for them.
+class BoiteMessage : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+    bool echapRefuse = false;
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        if (echapRefuse && e->matches(QKeySequence::Cancel)) {
+            e->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(e);
+    }
+    void closeEvent(QCloseEvent *e) override
+    {
+        if (echapRefuse) {
+            e->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(e);
+    }
+};
+
+// A responder's answer as the box understands it; BoutonAucun when the box
+// cannot be closed that way.
+int bouton(const Boite &b, int reponse)
+{
+    switch (reponse) {
+    case ToucheEntree: return b.defaut;
+    case ToucheEchap:
+    case CaseFermeture: return b.echap;
+    default: return reponse;
+    }
+}
+
 int montrer(const Boite &b)
 {
-    if (g_repondeur)
-        return g_repondeur->repondre(b).bouton;
-    QMessageBox box(iconeDe(b.type), b.titre, b.texte, QMessageBox::NoButton,
-                    QApplication::activeWindow());
+    if (g_repondeur) {
+        for (;;) {
+            const int r = g_repondeur->repondre(b).bouton;
+            const int choisi = bouton(b, r);
+            if (choisi != BoutonAucun)
+                return choisi;
+            g_repondeur->refuse(b, r);
+        }
+    }
+    BoiteMessage box(iconeDe(b.type), b.titre, b.texte, QMessageBox::NoButton,
+                     QApplication::activeWindow());
     struct Paire { int bouton; const char *texte; QMessageBox::ButtonRole role; };
     const Paire paires[] = {
         {BoutonOui, "&Oui", QMessageBox::YesRole},
@@ -49,18 +96,52 @@ int montrer(const Boite &b)
         if (b.boutons & p.bouton)
             boutons.append({box.addButton(QString::fromUtf8(p.texte), p.role), p.bouton});
     }
-    if (boutons.isEmpty())
-        boutons.append({box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole), BoutonOk});
-    box.setDefaultButton(qobject_cast<QPushButton *>(boutons.first().first));
-    box.exec();
     for (const auto &p : boutons) {
-        if (box.clickedButton() == p.first)
-            return p.second;
+        if (p.second == b.defaut)
+            box.setDefaultButton(qobject_cast<QPushButton *>(p.first));
+        if (p.second == b.echap)
+            box.setEscapeButton(p.first);
     }
-    // Escape: the cancelling button if any, else the last one.
-    if (b.boutons & BoutonAnnuler) return BoutonAnnuler;
-    if (b.boutons & BoutonNon) return BoutonNon;
-    return boutons.last().second;
+    if (b.echap == BoutonAucun) {
+        box.echapRefuse = true;
+        // No close box either: only a button answers.
+        box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    }
+    // Closed some other way than by a button: ask again, a few times at most.
+    for (int essai = 0; essai < 3; ++essai) {
+        box.exec();
+        for (const auto &p : boutons) {
+            if (box.clickedButton() == p.first)
+                return p.second;
+        }
+        if (b.echap != BoutonAucun)
+            return b.echap;
+    }
+    return b.defaut;
+}
+
+// The buttons of a box, at least OK, with its default and cancelling buttons.
+Boite preparer(TypeBoite type, const QString &titre, const QString &texte, int boutons, int defaut)
+{
+    Boite b;
+    b.type = type;
+    b.titre = titre;
+    b.texte = texte;
+    b.boutons = boutons & (BoutonOui | BoutonNon | BoutonOk | BoutonAnnuler);
+    if (b.boutons == BoutonAucun)
+        b.boutons = BoutonOk;
+    if (!(b.boutons & defaut)) {
+        defaut = BoutonAucun;
+        for (int x : {BoutonOui, BoutonNon, BoutonOk, BoutonAnnuler}) {
+            if (b.boutons & x) {
+                defaut = x;
+                break;
+            }
+        }
+    }
+    b.defaut = defaut;
+    b.echap = Messages::boutonEchap(b.boutons);
+    return b;
 }
 } // namespace
 
@@ -72,32 +153,29 @@ void simple(const QString &texte) { simple(texte, titreProgramme()); }
 
 void simple(const QString &texte, const QString &titre)
 {
-    Boite b;
-    b.type = TypeBoite::Simple;
-    b.titre = titre;
-    b.texte = texte;
-    b.boutons = BoutonOk;
-    montrer(b);
+    montrer(preparer(TypeBoite::Simple, titre, texte, BoutonOk, BoutonOk));
 }
 
-int boite(TypeBoite type, const QString &texte, int boutons)
+int boite(TypeBoite type, const QString &texte, int boutons, int defaut)
 {
-    Boite b;
-    b.type = type;
-    b.titre = titreDe(type);
-    b.texte = texte;
-    b.boutons = boutons;
-    return montrer(b);
+    return montrer(preparer(type, titreDe(type), texte, boutons, defaut));
+}
+
+int boutonEchap(int boutons)
+{
+    if (boutons & BoutonAnnuler)
+        return BoutonAnnuler;
+    for (int x : {BoutonOui, BoutonNon, BoutonOk}) {
+        if (boutons == x)
+            return x;
+    }
+    return BoutonAucun;
 }
 
 void rapportErreur(const QString &message)
 {
-    Boite b;
-    b.type = TypeBoite::Erreur;
-    b.titre = titreProgramme();
-    b.texte = message.endsWith(QLatin1Char('.')) ? message : message + QLatin1Char('.');
-    b.boutons = BoutonOk;
-    montrer(b);
+    const QString texte = message.endsWith(QLatin1Char('.')) ? message : message + QLatin1Char('.');
+    montrer(preparer(TypeBoite::Erreur, titreProgramme(), texte, BoutonOk, BoutonOk));
 }
 
 bool saisie(const QString &titre, const QString &invite, QString &valeur)
@@ -109,8 +187,10 @@ bool saisie(const QString &titre, const QString &invite, QString &valeur)
         b.texte = invite;
         b.valeur = valeur;
         b.boutons = BoutonOk | BoutonAnnuler;
+        b.defaut = BoutonOk;
+        b.echap = BoutonAnnuler;
         const Reponse r = g_repondeur->repondre(b);
-        if (r.bouton != BoutonOk)
+        if (r.bouton != BoutonOk && r.bouton != ToucheEntree)
             return false;
         valeur = r.texte;
         return true;
@@ -136,8 +216,10 @@ QString fichierAOuvrir(const QString &titre, const QString &dossier, const QStri
         b.texte = dossier;
         b.valeur = filtre;
         b.boutons = BoutonOk | BoutonAnnuler;
+        b.defaut = BoutonOk;
+        b.echap = BoutonAnnuler;
         const Reponse r = g_repondeur->repondre(b);
-        return r.bouton == BoutonOk ? r.texte : QString();
+        return r.bouton == BoutonOk || r.bouton == ToucheEntree ? r.texte : QString();
     }
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), titre, dossier, filtre);
 }

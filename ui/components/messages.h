@@ -11,11 +11,17 @@ enum class TypeBoite { Simple, Avertissement, Erreur, Information, Confirmation,
 // Buttons, combinable.
 enum Bouton { BoutonAucun = 0, BoutonOui = 1, BoutonNon = 2, BoutonOk = 4, BoutonAnnuler = 8 };
 
+// What a responder may answer besides a button: the keys and the close box.
+// Never returned to the caller: the box turns them into its own button.
+enum Geste { ToucheEchap = 16, ToucheEntree = 32, CaseFermeture = 64 };
+
 struct Boite {
     TypeBoite type = TypeBoite::Simple;
     QString titre;
     QString texte;
     int boutons = BoutonOk;
+    int defaut = BoutonAucun; // the button Enter presses
+    int echap = BoutonAucun;  // the button Escape and the close box press; none: refused
     QString valeur; // input box: initial text; file chooser: filter
 };
 
@@ -29,6 +35,8 @@ class Repondeur {
 public:
     virtual ~Repondeur() = default;
     virtual Reponse repondre(const Boite &boite) = 0;
+    // The gesture answered could not close this box: it stays and is asked again.
+    virtual void refuse(const Boite &, int /*geste*/) {}
     virtual void bip() {}
 };
 
@@ -42,11 +50,18 @@ void simple(const QString &texte);
 void simple(const QString &texte, const QString &titre);
 
 // A box of one of the four kinds with its title; returns the button pressed.
-int boite(TypeBoite type, const QString &texte, int boutons);
-inline int avertissement(const QString &t, int b = BoutonOk) { return boite(TypeBoite::Avertissement, t, b); }
-inline int erreur(const QString &t, int b = BoutonOk) { return boite(TypeBoite::Erreur, t, b); }
-inline int information(const QString &t, int b = BoutonOk) { return boite(TypeBoite::Information, t, b); }
-inline int confirmation(const QString &t, int b = BoutonOui | BoutonNon) { return boite(TypeBoite::Confirmation, t, b); }
+// The default button is the first of Oui, Non, OK, Annuler unless one is given;
+// a question whose Oui destroys or replaces stored data gives BoutonNon.
+int boite(TypeBoite type, const QString &texte, int boutons, int defaut = BoutonAucun);
+inline int avertissement(const QString &t, int b = BoutonOk, int d = BoutonAucun) { return boite(TypeBoite::Avertissement, t, b, d); }
+inline int erreur(const QString &t, int b = BoutonOk, int d = BoutonAucun) { return boite(TypeBoite::Erreur, t, b, d); }
+inline int information(const QString &t, int b = BoutonOk, int d = BoutonAucun) { return boite(TypeBoite::Information, t, b, d); }
+inline int confirmation(const QString &t, int b = BoutonOui | BoutonNon, int d = BoutonAucun) { return boite(TypeBoite::Confirmation, t, b, d); }
+
+// The button Escape and the close box press in a box with these buttons:
+// Annuler when there is one, the only button of a one-button box, else none
+// (a Oui/Non question is answered by Oui or Non and nothing else).
+int boutonEchap(int boutons);
 
 // The general error report: an error box titled with the program's title,
 // the message and a full stop.

@@ -69,7 +69,8 @@ void TrierEleves()
 bool ConfirmerSuppression(const QString &nom, const QString &prenom)
 {
     return Messages::confirmation(QStringLiteral("Voulez-vous vraiment supprimer la fiche de \r\n             ")
-                                  + nom + QLatin1Char(' ') + prenom)
+                                      + nom + QLatin1Char(' ') + prenom,
+                                  BoutonOui | BoutonNon, BoutonNon)
         == BoutonOui;
 }
 
@@ -111,10 +112,15 @@ QPushButton *bouton(const QString &texte, const char *nom, QWidget *parent)
     return b;
 }
 
-bool entreeUtilisateur(Qt::FocusReason r)
+// The same student with no mark and no appreciation.
+StudentRecord sansNotes(const StudentRecord &e)
 {
-    return r == Qt::TabFocusReason || r == Qt::BacktabFocusReason || r == Qt::MouseFocusReason
-        || r == Qt::ShortcutFocusReason;
+    StudentRecord vide;
+    vide.Nom = e.Nom;
+    vide.Prenom = e.Prenom;
+    vide.Lien = e.Lien;
+    vide.brut = e.brut;
+    return vide;
 }
 
 } // namespace
@@ -276,13 +282,9 @@ void TConfForm::construire()
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
 
-    // Entering these while the list has students counts as a change.
-    for (QWidget *w : {static_cast<QWidget *>(E2), static_cast<QWidget *>(E3), static_cast<QWidget *>(SpinEdit1)})
-        w->installEventFilter(this);
-    for (auto *g : {RadioGroup1, RadioGroup2, RG3}) {
-        for (auto *b : g->findChildren<QRadioButton *>())
-            b->installEventFilter(this);
-    }
+    // A setting changed by the teacher is a change; going into a control is not.
+    for (auto *g : {RadioGroup1, RadioGroup2, RG3})
+        connect(g, &GroupeRadio::choisi, this, &TConfForm::entreeControle);
 
     connect(E1, &QLineEdit::textChanged, this, [this](const QString &t) {
         if (!ModeDuplication || m_ouverture)
@@ -299,18 +301,15 @@ void TConfForm::construire()
     connect(RadioGroup2, &GroupeRadio::choisi, this, [](int i) { DeuxPeriodes = i == 1; });
     connect(E2, &QLineEdit::textChanged, this, [this](const QString &t) {
         LibelleMat1 = t;
-        if (ModeModification && !m_ouverture)
-            Conf::Modifie = true;
+        entreeControle();
     });
     connect(E3, &QLineEdit::textChanged, this, [this](const QString &t) {
         LibelleMat2 = t;
-        if (ModeModification && !m_ouverture)
-            Conf::Modifie = true;
+        entreeControle();
     });
     connect(SpinEdit1, &QSpinBox::valueChanged, this, [this](int v) {
         TailleEcriture = v;
-        if (ModeModification && !m_ouverture)
-            Conf::Modifie = true;
+        entreeControle();
     });
     connect(CheckBox1, &QCheckBox::toggled, this, [this](bool coche) {
         Conf::ViderNotes = coche;
@@ -351,6 +350,7 @@ void TConfForm::showEvent(QShowEvent *e)
 void TConfForm::FormShow()
 {
     m_ouverture = true;
+    CheckBox1->setEnabled(true);
     CheckBox1->setChecked(true);
     Conf::ViderNotes = true;
     CheckBox1->setVisible(ModeDuplication);
@@ -455,15 +455,13 @@ bool TConfForm::eventFilter(QObject *objet, QEvent *e)
         Label3Click();
         return true;
     }
-    if (e->type() == QEvent::FocusIn && !m_ouverture && LB1->count() > 0
-        && entreeUtilisateur(static_cast<QFocusEvent *>(e)->reason()))
-        entreeControle();
     return QDialog::eventFilter(objet, e);
 }
 
 void TConfForm::entreeControle()
 {
-    Conf::Modifie = true;
+    if (!m_ouverture)
+        Conf::Modifie = true;
 }
 
 void TConfForm::Label3Click()
@@ -643,12 +641,25 @@ void TConfForm::B6Click()
         local = std::make_unique<TCoefForm>(this);
         f = local.get();
     }
-    f->exec();
+    // A class being made is written by its confirmed save, and nothing
+    // before: its name may still be another class's.
+    f->EcritureDifferee = !ModeModification;
+    const int r = f->exec();
+    f->EcritureDifferee = false;
+    if (r == QDialog::Accepted && !ModeModification)
+        entreeControle();
 }
 
 bool TConfForm::ecrireFichiers(const QString &nomFichier)
 {
-    const bool vider = ModeDuplication && Conf::ViderNotes;
+    // Emptying applies once, to the class being edited: what is shown, held
+    // and written agree after every save.
+    const bool vider = ModeDuplication && Conf::ViderNotes && CheckBox1->isEnabled();
+    QList<StudentRecord> eleves = ListeEleves;
+    if (vider) {
+        for (StudentRecord &e : eleves)
+            e = sansNotes(e);
+    }
     OptionsAEcrire o;
     o.nomClasse = E1->text();
     o.trimestre = RadioGroup2->itemIndex() != 1;
@@ -662,11 +673,17 @@ bool TConfForm::ecrireFichiers(const QString &nomFichier)
     QString erreur;
     {
         Sablier sablier;
-        const ResultatEcriture r = EcrireEleves(CheminReel(DossierProgramme(), nomFichier), ListeEleves, vider);
-        if (r.etat != EtatEcriture::Ecrit)
+        const ResultatEcriture r = EcrireEleves(CheminReel(DossierProgramme(), nomFichier), eleves);
+        if (r.etat != EtatEcriture::Ecrit) {
             erreur = r.message;
-        else
-            erreur = EcrireOptions(o);
+        } else {
+            ListeEleves = eleves;
+            erreur = EcrireOptions(o); // resets the coefficients and dates in memory too
+            if (vider) {
+                CheckBox1->setEnabled(false);
+                B6->setVisible(true);
+            }
+        }
     }
     if (!erreur.isEmpty()) {
         // Nothing typed is lost: the dialog stays as it was, still marked changed.
@@ -702,7 +719,7 @@ bool TConfForm::enregistrer()
         const int r = Messages::erreur(QStringLiteral("Un fichier ") + nomFichier + QStringLiteral(" existe déjà !\r\n")
                                            + QStringLiteral("  Voulez vous le remplacer \r\n")
                                            + QStringLiteral("par celui que vous venez de créer ?"),
-                                       BoutonOui | BoutonNon);
+                                       BoutonOui | BoutonNon, BoutonNon);
         if (r != BoutonOui) {
             E1->setFocus();
             E1->clear();

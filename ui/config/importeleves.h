@@ -16,13 +16,17 @@ struct EleveLu {
 
 struct ListeLue {
     QList<EleveLu> eleves;
-    QList<int> incomprises; // lines that hold something but no surname and first name
+    QList<int> incomprises; // lines whose surname and first name cannot be told apart
+    QList<int> nomManquant; // lines with a separator but no surname or no first name
     bool entete = false;    // the first line was a header and was skipped
 };
 
-// One student per line: surname and first name separated by ";", ",", a tab
-// or, failing those, the first space. A header line (Nom, Prénom...) is
-// skipped, and names its columns when the list has more than two.
+// One student per line: surname and first name separated by ";", "," or a
+// tab. With spaces only ("DE LA FONTAINE Jean"), the surname is the run of
+// leading words written wholly in capitals and the first name the rest; a
+// line without such a run, or with nothing after it, is not understood.
+// A header line (Nom, Prénom...) is skipped, and names its columns when the
+// list has more than two.
 ListeLue AnalyserListeEleves(const QString &texte);
 
 // What adding the list to a class would do.
@@ -31,6 +35,12 @@ struct BilanImport {
     int dejaPresents = 0;   // already in the class or twice in the file
     int horsLimite = 0;     // not added: the class would exceed its size
     QList<int> incomprises; // line numbers
+    // The line numbers behind each refusal, for the summary.
+    QList<int> lignesDejaPresentes;
+    QList<int> lignesHorsLimite;
+    QList<int> nomManquant;
+    QList<int> caracteresInterdits; // a character the class file cannot hold
+    QStringList coupes;             // "as written -> as stored", cut to 12 characters
 };
 
 // existantes: the entries of the student list ("NOM Prénom"); places: how

@@ -141,7 +141,8 @@ void TNoteForm::Supprimertouteslesnotes1Click()
     const int col = StringGrid1->Col();
     if (col < 1 || col >= StringGrid1->ColCount())
         return;
-    if (Messages::confirmation(QStringLiteral("Voulez vous vraiment SUPPRIMER\r\n\r\ntoutes les notes de ce devoir ?"))
+    if (Messages::confirmation(QStringLiteral("Voulez vous vraiment SUPPRIMER\r\n\r\ntoutes les notes de ce devoir ?"),
+                               BoutonOui | BoutonNon, BoutonNon)
         != BoutonOui)
         return;
     debutModification();
@@ -173,7 +174,8 @@ void TNoteForm::StringGrid1DragDrop(QObject *source, const QPoint &p)
     const QPoint c = StringGrid1->celluleEn(p);
     StringGrid1->terminerEdition();
     if (!StringGrid1->Cells(c.x(), c.y()).isEmpty()
-        && Messages::confirmation(QStringLiteral("Remplacer la note existante ?")) != BoutonOui)
+        && Messages::confirmation(QStringLiteral("Remplacer la note existante ?"), BoutonOui | BoutonNon, BoutonNon)
+               != BoutonOui)
         return;
     debutModification();
     StringGrid1->setCells(c.x(), c.y(), note->text());

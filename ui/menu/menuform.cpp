@@ -329,8 +329,11 @@ void TMenuForm::BB1Click()
         Messages::simple(QStringLiteral("Charger quel fichier ?"));
         return;
     }
-    if (ChargerClasse(nom))
-        ouvrirFenetre(Fenetre::Notes);
+    if (!ChargerClasse(nom))
+        return;
+    // A loaded class is no longer the chosen one: Créer must work afterwards.
+    effacerChoix();
+    ouvrirFenetre(Fenetre::Notes);
 }
 
 void TMenuForm::BB2Click()
@@ -358,6 +361,7 @@ void TMenuForm::BB3Click()
     }
     if (!ChargerClasse(nom))
         return;
+    effacerChoix();
     ModeCreation = false;
     ModeModification = true;
     ModeDuplication = false;
@@ -374,6 +378,7 @@ void TMenuForm::BB4Click()
     }
     if (!ChargerClasse(nom))
         return;
+    effacerChoix();
     ModeCreation = false;
     ModeModification = false;
     ModeDuplication = true;
@@ -394,7 +399,7 @@ void TMenuForm::B6Click()
         QStringLiteral("Voulez-vous SUPPRIMER DEFINITIVEMENT\r\n       le fichier de notes de la "
                        "classe : \r\n                     ")
             + NomClasse + QStringLiteral(" ?"),
-        BoutonOui | BoutonNon);
+        BoutonOui | BoutonNon, BoutonNon);
     if (r == BoutonOui) {
         const QString erreur = supprimerFichier(CheminProgramme(NomFichier));
         if (!erreur.isEmpty()) {
