@@ -14,9 +14,11 @@
 
 #include <QDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -71,6 +73,10 @@ private slots:
     void bullesEtLigneEtat();
     void exceptionMontreeEtProgrammeContinue();
     void chargerClasse();
+    void echapEtFermeture_data();
+    void echapEtFermeture();
+    void boiteReelleSansEchappement();
+    void boiteReelleAvecAnnuler();
 };
 
 void TestComposants::dispositionPanneau_data()
@@ -316,6 +322,104 @@ void TestComposants::chargerClasse()
     QCOMPARE(r.boites().last().type, TypeBoite::Erreur);
     QCOMPARE(r.dernierTexte(), QStringLiteral("Fichier introuvable."));
     QVERIFY(!QApplication::overrideCursor());
+}
+
+// What Escape, the close box and Enter answer, by the buttons of the box.
+void TestComposants::echapEtFermeture_data()
+{
+    QTest::addColumn<int>("boutons");
+    QTest::addColumn<int>("defaut");  // asked for
+    QTest::addColumn<int>("echap");   // expected; BoutonAucun: refused
+    QTest::addColumn<int>("entree");  // expected
+    QTest::newRow("Oui/Non") << int(BoutonOui | BoutonNon) << int(BoutonAucun) << int(BoutonAucun) << int(BoutonOui);
+    QTest::newRow("Oui/Non, Non par défaut") << int(BoutonOui | BoutonNon) << int(BoutonNon) << int(BoutonAucun)
+                                             << int(BoutonNon);
+    QTest::newRow("Oui/Non/Annuler") << int(BoutonOui | BoutonNon | BoutonAnnuler) << int(BoutonAucun)
+                                     << int(BoutonAnnuler) << int(BoutonOui);
+    QTest::newRow("OK/Annuler") << int(BoutonOk | BoutonAnnuler) << int(BoutonAucun) << int(BoutonAnnuler)
+                                << int(BoutonOk);
+    QTest::newRow("OK seul") << int(BoutonOk) << int(BoutonAucun) << int(BoutonOk) << int(BoutonOk);
+    QTest::newRow("Oui seul") << int(BoutonOui) << int(BoutonAucun) << int(BoutonOui) << int(BoutonOui);
+}
+
+void TestComposants::echapEtFermeture()
+{
+    QFETCH(int, boutons);
+    QFETCH(int, defaut);
+    QFETCH(int, echap);
+    QFETCH(int, entree);
+    QCOMPARE(Messages::boutonEchap(boutons), echap);
+    for (int geste : {int(ToucheEchap), int(CaseFermeture)}) {
+        RepondeurScripte r;
+        r.prevoir(geste);
+        r.prevoir(BoutonNon);
+        const int reponse = Messages::confirmation(QStringLiteral("Question ?"), boutons, defaut);
+        if (echap == BoutonAucun) {
+            // The box stayed and was answered by the next button.
+            QCOMPARE(r.refus(), 1);
+            QCOMPARE(r.boites().size(), 2);
+            QCOMPARE(reponse, int(BoutonNon));
+        } else {
+            QCOMPARE(r.refus(), 0);
+            QCOMPARE(reponse, echap);
+        }
+    }
+    RepondeurScripte r;
+    r.prevoir(ToucheEntree);
+    QCOMPARE(Messages::confirmation(QStringLiteral("Question ?"), boutons, defaut), entree);
+    QCOMPARE(r.boites().first().defaut, entree);
+}
+
+namespace {
+// Runs f once the next modal box is up.
+template <typename F> void quandBoite(F f)
+{
+    QTimer::singleShot(0, [f] {
+        QTRY_VERIFY(qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
+        f(qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
+    });
+}
+
+QAbstractButton *boutonDe(QMessageBox *m, const QString &texte)
+{
+    for (QAbstractButton *b : m->buttons())
+        if (b->text() == texte)
+            return b;
+    return nullptr;
+}
+} // namespace
+
+// A real Oui/Non box: Escape, Alt+F4 and the window's close leave it up;
+// Enter presses the default; only a button answers.
+void TestComposants::boiteReelleSansEchappement()
+{
+    bool resteOuverte = false;
+    bool nonParDefaut = false;
+    quandBoite([&](QMessageBox *m) {
+        QTest::keyClick(m, Qt::Key_Escape);
+        QTest::keyClick(m, Qt::Key_F4, Qt::AltModifier);
+        m->close();
+        resteOuverte = m->isVisible() && QApplication::activeModalWidget() == m;
+        nonParDefaut = m->defaultButton() == boutonDe(m, QStringLiteral("&Non"));
+        QTest::keyClick(m, Qt::Key_Return);
+    });
+    const int r = Messages::avertissement(QStringLiteral("Supprimer ?"), BoutonOui | BoutonNon, BoutonNon);
+    QVERIFY(resteOuverte);
+    QVERIFY(nonParDefaut);
+    QCOMPARE(r, int(BoutonNon));
+
+    quandBoite([](QMessageBox *m) { boutonDe(m, QStringLiteral("&Oui"))->click(); });
+    QCOMPARE(Messages::confirmation(QStringLiteral("Enregistrer ?")), int(BoutonOui));
+}
+
+// With an Annuler button, Escape is Annuler.
+void TestComposants::boiteReelleAvecAnnuler()
+{
+    quandBoite([](QMessageBox *m) { QTest::keyClick(m, Qt::Key_Escape); });
+    QCOMPARE(Messages::confirmation(QStringLiteral("Enregistrer ?"), BoutonOui | BoutonNon | BoutonAnnuler),
+             int(BoutonAnnuler));
+    quandBoite([](QMessageBox *m) { m->close(); });
+    QCOMPARE(Messages::information(QStringLiteral("Fini.")), int(BoutonOk));
 }
 
 int main(int argc, char **argv)

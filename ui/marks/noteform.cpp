@@ -2,6 +2,8 @@
 // colours and the application settings.
 #include "noteform.h"
 
+#include "messages.h"
+
 #include "barrenotes.h"
 #include "classe.h"
 #include "cp1252.h"
@@ -9,6 +11,7 @@
 #include "glyphes.h"
 #include "grillevue.h"
 #include "horloge.h"
+#include "messages.h"
 #include "options.h"
 #include "parametres.h"
 #include "peinture.h"
@@ -96,7 +99,9 @@ TNoteForm::~TNoteForm()
     f.largeur = g.width();
     f.hauteur = g.height();
     f.maxi = isMaximized();
-    EcrireParametres(f);
+    const QString erreur = EcrireParametres(f);
+    if (!erreur.isEmpty())
+        Messages::rapportErreur(erreur);
     // Whatever the closing cell editor or the children still signal must not
     // reach members that are about to go.
     StringGrid1->terminerEdition();

@@ -173,7 +173,7 @@ void TNoteForm::BBOkClick()
     const QString nom = NomNettoye(Nom_Text->text());
     if (nom.isEmpty()) {
         // A file needs a name: the panel stays open.
-        Messages::bip();
+        Messages::erreur(QStringLiteral("Il est indispensable d'entrer un nom de fichier !"), BoutonOui);
         Nom_Text->setFocus();
         return;
     }

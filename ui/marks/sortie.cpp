@@ -39,10 +39,9 @@ bool TNoteForm::Button5Click()
     StringGrid1->terminerEdition();
     const ResultatEcriture r = EcrireClasse();
     if (r.etat == EtatEcriture::Vide) {
+        // Nothing to write is not a failure: moved coefficients are still saved below.
         Messages::information(r.message);
-        return false;
-    }
-    if (r.etat != EtatEcriture::Ecrit) {
+    } else if (r.etat != EtatEcriture::Ecrit) {
         // The teacher must know that nothing reached the disk.
         Messages::rapportErreur(r.message);
         return false;
@@ -142,8 +141,9 @@ void TNoteForm::BBImpClick()
     }
     const EntreesRapport e = entreesRapport();
     if (VersApercu) {
-        if (!EcrireRapportApercu(e)) {
-            Messages::erreur(ErreurImpression);
+        QString message;
+        if (!EcrireRapportApercu(e, &message)) {
+            Messages::erreur(message.isEmpty() ? ErreurImpression : message);
             return;
         }
         if (ApForm) {

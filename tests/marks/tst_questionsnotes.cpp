@@ -1,0 +1,216 @@
+// The mark-entry window's questions and saves as the teacher meets them:
+// keys that must not answer, defaults that must not destroy, and every
+// write whose failure must be told.
+#include "classetest.h"
+#include "grillevue.h"
+#include "inifile.h"
+#include "noteform.h"
+#include "parametres.h"
+#include "repondeurscripte.h"
+#include "winpanel.h"
+
+#include <QDir>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const QStringList DeuxEleves{QStringLiteral("DUPONT Jean"), QStringLiteral("MARTIN Paul")};
+
+const QString QuestionQuitter = QStringLiteral("Le fichier a été modifié et n'a pas été enregistré !\r\n"
+                                               "       Voulez vous l'enregistrer maintenant ?");
+
+// A mark typed into the first cell of the grid, as the teacher types it.
+void TaperNote(TNoteForm &f, const char *note)
+{
+    f.StringGrid1->setFocus();
+    f.StringGrid1->setCourante(1, 1);
+    for (const char *c = note; *c; ++c) {
+        QWidget *cible = f.StringGrid1;
+        for (QLineEdit *e : f.StringGrid1->findChildren<QLineEdit *>())
+            if (e->isVisible())
+                cible = e;
+        QTest::keyClick(cible, *c);
+    }
+    QWidget *cible = f.StringGrid1;
+    for (QLineEdit *e : f.StringGrid1->findChildren<QLineEdit *>())
+        if (e->isVisible())
+            cible = e;
+    QTest::keyClick(cible, Qt::Key_Return);
+}
+
+} // namespace
+
+class TestQuestionsNotes : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void echapSurQuitter_data();
+    void echapSurQuitter();
+    void echapSurClassement();
+    void supprimerLesNotesParDefautNon();
+    void parametresNonEcrits();
+    void apercuNonEcrit();
+    void exportSansNom();
+    void deplacementDansUneClasseVide();
+
+private:
+    TNoteForm *ouvrir();
+
+    ClasseTest *m_classe = nullptr;
+    RepondeurScripte *m_rep = nullptr;
+    TNoteForm *m_f = nullptr;
+};
+
+void TestQuestionsNotes::init()
+{
+    m_classe = new ClasseTest;
+    m_rep = new RepondeurScripte;
+    m_classe->construire(false, true, DeuxEleves);
+}
+
+void TestQuestionsNotes::cleanup()
+{
+    if (m_f)
+        QCOMPARE(m_rep->imprevues(), QStringList());
+    delete m_f;
+    m_f = nullptr;
+    delete m_rep;
+    delete m_classe;
+}
+
+TNoteForm *TestQuestionsNotes::ouvrir()
+{
+    FixerHorloge(QDateTime(QDate(2024, 2, 10), QTime(10, 0)));
+    m_f = new TNoteForm;
+    m_f->show();
+    if (!QTest::qWaitForWindowExposed(m_f))
+        return nullptr;
+    m_f->activateWindow();
+    return m_f;
+}
+
+// Escape or the close box at "Quitter"'s question leaves the window and the
+// marks as they were; only Oui or Non answers.
+void TestQuestionsNotes::echapSurQuitter_data()
+{
+    QTest::addColumn<int>("geste");
+    QTest::newRow("Echap") << int(ToucheEchap);
+    QTest::newRow("case de fermeture") << int(CaseFermeture);
+}
+
+void TestQuestionsNotes::echapSurQuitter()
+{
+    QFETCH(int, geste);
+    TNoteForm &f = *ouvrir();
+    TaperNote(f, "15");
+    QVERIFY(f.EnregistrementNecessaire);
+    m_rep->prevoir(geste);
+    m_rep->prevoir(BoutonOui);
+    f.Button6->click();
+    QCOMPARE(m_rep->refus(), 1);
+    QCOMPARE(m_rep->textes(), (QStringList{QuestionQuitter, QuestionQuitter}));
+    QCOMPARE(m_rep->boites().first().echap, int(BoutonAucun));
+    QList<StudentRecord> relus;
+    QVERIFY(LireEleves(m_classe->chemin(QStringLiteral("3EME1.VTC")), relus).ok);
+    QCOMPARE(relus.at(0).NotesMat1[2][1], 15.0);
+    QVERIFY(!f.isVisible());
+}
+
+// Escape at the ranking's save question neither ranks nor drops the marks.
+void TestQuestionsNotes::echapSurClassement()
+{
+    TNoteForm &f = *ouvrir();
+    TaperNote(f, "12");
+    m_rep->prevoir(ToucheEchap);
+    m_rep->prevoir(BoutonOui);
+    f.Button10->click();
+    QCOMPARE(m_rep->refus(), 1);
+    QVERIFY(m_rep->dernierTexte().endsWith(QStringLiteral("Voulez vous enregistrer ?")));
+    QVERIFY(!f.EnregistrementNecessaire);
+    QList<StudentRecord> relus;
+    QVERIFY(LireEleves(m_classe->chemin(QStringLiteral("3EME1.VTC")), relus).ok);
+    QCOMPARE(relus.at(0).NotesMat1[2][1], 12.0);
+}
+
+// A reflex Enter at the question keeps the assignment's marks.
+void TestQuestionsNotes::supprimerLesNotesParDefautNon()
+{
+    m_classe->note(0, 2, 1, 11);
+    m_classe->note(1, 2, 1, 9);
+    TNoteForm &f = *ouvrir();
+    f.StringGrid1->setCourante(1, 1);
+    m_rep->prevoir(ToucheEchap);
+    m_rep->prevoir(ToucheEntree);
+    f.Supprimertouteslesnotes1->trigger();
+    QCOMPARE(m_rep->boites().last().defaut, int(BoutonNon));
+    QCOMPARE(m_rep->refus(), 1);
+    QCOMPARE(f.StringGrid1->Cells(1, 1), QStringLiteral("11.00"));
+    QCOMPARE(ListeEleves[1].NotesMat1[2][1], 9.0);
+    QVERIFY(!f.EnregistrementNecessaire);
+}
+
+// The window's settings written when it goes: a failure is told.
+void TestQuestionsNotes::parametresNonEcrits()
+{
+    const QString chemin = m_classe->chemin(QStringLiteral("Vestrel.INI"));
+    QVERIFY(QDir().mkdir(chemin)); // a folder where the file should be
+    ouvrir();
+    delete m_f;
+    m_f = nullptr;
+    QCOMPARE(m_rep->textes(), QStringList{QStringLiteral("Impossible d'écrire dans %1.").arg(chemin)});
+    QCOMPARE(m_rep->boites().last().type, TypeBoite::Erreur);
+}
+
+// The preview's text file cannot be written: the writer's own message.
+void TestQuestionsNotes::apercuNonEcrit()
+{
+    QVERIFY(QDir(m_classe->dossier.path()).mkdir(QStringLiteral("a_classe.txt")));
+    TNoteForm &f = *ouvrir();
+    f.BBApercu->click();
+    QCOMPARE(m_rep->boites().size(), 1);
+    QCOMPARE(m_rep->boites().last().type, TypeBoite::Erreur);
+    QVERIFY(m_rep->dernierTexte() != QStringLiteral("Erreur d'impression"));
+    QVERIFY(!m_rep->dernierTexte().isEmpty());
+}
+
+// An export without a name says so and waits for one.
+void TestQuestionsNotes::exportSansNom()
+{
+    TNoteForm &f = *ouvrir();
+    f.BBText->click();
+    QVERIFY(!f.WinPanel1->isHidden());
+    f.Nom_Text->clear();
+    m_rep->prevoir(BoutonOui);
+    QTest::mouseClick(f.BBOk, Qt::LeftButton);
+    QCOMPARE(m_rep->textes(), QStringList{QStringLiteral("Il est indispensable d'entrer un nom de fichier !")});
+    QCOMPARE(m_rep->boites().last().type, TypeBoite::Erreur);
+    QVERIFY(!f.WinPanel1->isHidden());
+    QVERIFY(f.Nom_Text->hasFocus());
+    QCOMPARE(QDir(m_classe->dossier.path()).entryList({QStringLiteral("*.txt")}), QStringList());
+}
+
+// Columns moved in a class without students: Quitter, Oui writes the moved
+// coefficients and leaves.
+void TestQuestionsNotes::deplacementDansUneClasseVide()
+{
+    m_classe->construire(false, true, {}, QStringLiteral("1234567890123456"));
+    TNoteForm &f = *ouvrir();
+    f.StringGrid1->horizontalHeader()->moveSection(4, 0);
+    QVERIFY(f.CoefsDeplaces);
+    m_rep->prevoir(BoutonOui);
+    f.Button6->click();
+    QCOMPARE(m_rep->textes(), (QStringList{QuestionQuitter, QStringLiteral("Fichier vide !")}));
+    QVERIFY(!f.isVisible());
+    QCOMPARE(Ini::lireTexte(CheminOptions(QStringLiteral("3EME1")), QStringLiteral("Options"),
+                            QStringLiteral("Coefficients période 2"), QStringLiteral("absent")),
+             QStringLiteral("5123467890123456"));
+    QVERIFY(!QFile::exists(m_classe->chemin(QStringLiteral("3EME1.VTC"))));
+}
+
+QTEST_MAIN(TestQuestionsNotes)
+#include "tst_questionsnotes.moc"
