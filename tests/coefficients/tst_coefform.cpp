@@ -11,6 +11,7 @@
 #include "repondeurscripte.h"
 #include "spinfleches.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QFile>
 #include <QFrame>
@@ -40,6 +41,8 @@ private slots:
     void okEcritLesSixCles();
     void annulerNEcritRien();
     void calendrier();
+    void okSansEcrireQuandDiffere();
+    void entreeEtGuide();
 
 private:
     void ouvrir();
@@ -247,6 +250,44 @@ void TstCoefForm::calendrier()
     QVERIFY(!f->Panel4->isVisible());
     QCOMPARE(f->Panel4->parentWidget(), f.get());
     QCOMPARE(f->DateCalendrier(), QDate(2024, 4, 10)); // the calendar keeps its date
+}
+
+// For a class being created or duplicated, OK keeps the strings for the
+// class's own save and writes nothing.
+void TstCoefForm::okSansEcrireQuandDiffere()
+{
+    f->EcritureDifferee = true;
+    ouvrir();
+    f->SpinEdit[3][16]->setValue(0);
+    QTest::mouseClick(f->BitBtn2, Qt::LeftButton);
+    QCOMPARE(f->result(), int(QDialog::Accepted));
+    QCOMPARE(CoefPeriode[3], QStringLiteral("1111111111111110"));
+    QVERIFY(!QFile::exists(CheminProgramme(QStringLiteral("3A.INI"))));
+}
+
+// Enter presses the button with the focus, Calendrier at first: it does not
+// validate, and the user guide says so.
+void TstCoefForm::entreeEtGuide()
+{
+    ouvrir();
+    f->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.get()));
+    QCOMPARE(QApplication::focusWidget(), f->BitBtn1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(f->isVisible());
+    QVERIFY(f->Panel4->isVisible());
+    QVERIFY(!QFile::exists(CheminProgramme(QStringLiteral("3A.INI"))));
+
+    QFile guide(QStringLiteral(VESTREL_GUIDE));
+    QVERIFY(guide.open(QIODevice::ReadOnly));
+    const QString texte = QString::fromUtf8(guide.readAll());
+    const qsizetype debut = texte.indexOf(QStringLiteral("id=\"coefficients\""));
+    const qsizetype fin = texte.indexOf(QStringLiteral("<h2"), debut + 1);
+    QVERIFY(debut > 0 && fin > debut);
+    const QString section = texte.mid(debut, fin - debut);
+    QVERIFY(!section.contains(QStringLiteral("<strong>OK</strong> (<kbd>Entrée</kbd>)")));
+    QVERIFY(section.contains(QStringLiteral("elle ne valide pas")));
+    QVERIFY(!texte.contains(QStringLiteral("<td><kbd>Entrée</kbd></td><td>OK (enregistrer)</td>")));
 }
 
 QTEST_MAIN(TstCoefForm)
