@@ -151,9 +151,13 @@ private slots:
         QVERIFY(EcrireSauvegarde({b.sauv.path(), QStringLiteral("01/02/2024 10:00:00")}).isEmpty());
         b.ouvrir();
         b.cliquer(QStringLiteral("a.vtc"));
-        b.restaurer(BoutonNon);
-        QCOMPARE(b.rep.boites().size(), 1);
+        // Escape does not answer; a reflex Enter is Non.
+        b.rep.prevoir(ToucheEchap);
+        b.restaurer(ToucheEntree);
+        QCOMPARE(b.rep.refus(), 1);
+        QCOMPARE(b.rep.boites().size(), 2);
         QCOMPARE(b.rep.boites()[0].type, TypeBoite::Avertissement);
+        QCOMPARE(b.rep.boites()[0].defaut, int(BoutonNon));
         QVERIFY(b.rep.dernierTexte().endsWith(QStringLiteral("Voulez-vous restaurer malgré tout ?\r\n")));
         QCOMPARE(b.f.mode(), TSauvForm::Sauvegarde);
         QVERIFY(b.f.RBSauvegarde->isChecked());
@@ -161,6 +165,7 @@ private slots:
         QCOMPARE(b.f.dossierDestination(), b.sauv.path());
         QCOMPARE(b.f.ListBox1->count(), 0);
 
+        b.rep.vider();
         b.restaurer(BoutonOui);
         QCOMPARE(b.f.mode(), TSauvForm::Restauration);
         QCOMPARE(b.f.Panel1->text(), QStringLiteral(" 01/02/2024 10:00:00"));
