@@ -764,12 +764,13 @@ void TstConfForm::enregistrementReussiEffaceLIndicateur()
     ajouter(QStringLiteral("martin"), QStringLiteral("paul"));
     f->E1->setFocus(Qt::MouseFocusReason);
     taper(f->E1, QStringLiteral("NOUVEAU"));
+    f->Timer1Timer();
+    QVERIFY(f->Image1->isVisible());
     QTest::keyClick(f.get(), Qt::Key_E, Qt::AltModifier);
     QTRY_VERIFY(QFile::exists(CheminProgramme(QStringLiteral("NOUVEAU.VTC"))));
     QVERIFY(!f->E1->isEnabled());
     QVERIFY(!Conf::Modifie);
-    f->Timer1Timer();
-    QVERIFY(f->Image1->isHidden());
+    QVERIFY(f->Image1->isHidden()); // at once, not at the next tick
     const int boites = int(rep->boites().size());
     QTest::keyClick(f.get(), Qt::Key_Q, Qt::AltModifier);
     QTRY_VERIFY(!f->isVisible());

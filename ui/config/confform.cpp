@@ -737,6 +737,7 @@ bool TConfForm::enregistrer()
 void TConfForm::B3Click()
 {
     enregistrer();
+    Timer1Timer(); // the unsaved-changes picture goes at once
 }
 
 void TConfForm::fermer()
@@ -754,6 +755,7 @@ void TConfForm::B1Click()
             BoutonOui | BoutonNon);
         if (r == BoutonOui) {
             enregistrer();
+            Timer1Timer();
             return;
         }
         Conf::Modifie = false;
