@@ -22,23 +22,23 @@ const QStringList DeuxEleves{QStringLiteral("DUPONT Jean"), QStringLiteral("MART
 const QString QuestionQuitter = QStringLiteral("Le fichier a été modifié et n'a pas été enregistré !\r\n"
                                                "       Voulez vous l'enregistrer maintenant ?");
 
+// The open cell editor, else the grid: what a key typed now reaches.
+QWidget *CibleClavier(TNoteForm &f)
+{
+    for (QLineEdit *e : f.StringGrid1->findChildren<QLineEdit *>())
+        if (e->isVisible())
+            return e;
+    return f.StringGrid1;
+}
+
 // A mark typed into the first cell of the grid, as the teacher types it.
 void TaperNote(TNoteForm &f, const char *note)
 {
     f.StringGrid1->setFocus();
     f.StringGrid1->setCourante(1, 1);
-    for (const char *c = note; *c; ++c) {
-        QWidget *cible = f.StringGrid1;
-        for (QLineEdit *e : f.StringGrid1->findChildren<QLineEdit *>())
-            if (e->isVisible())
-                cible = e;
-        QTest::keyClick(cible, *c);
-    }
-    QWidget *cible = f.StringGrid1;
-    for (QLineEdit *e : f.StringGrid1->findChildren<QLineEdit *>())
-        if (e->isVisible())
-            cible = e;
-    QTest::keyClick(cible, Qt::Key_Return);
+    for (const char *c = note; *c; ++c)
+        QTest::keyClick(CibleClavier(f), *c);
+    QTest::keyClick(CibleClavier(f), Qt::Key_Return);
 }
 
 } // namespace
