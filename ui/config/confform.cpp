@@ -21,13 +21,11 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
