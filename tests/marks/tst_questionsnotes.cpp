@@ -57,6 +57,7 @@ private slots:
     void apercuNonEcrit();
     void exportSansNom();
     void deplacementDansUneClasseVide();
+    void toucheJusteApresUnClic();
 
 private:
     TNoteForm *ouvrir();
@@ -210,6 +211,27 @@ void TestQuestionsNotes::deplacementDansUneClasseVide()
                             QStringLiteral("Coefficients période 2"), QStringLiteral("absent")),
              QStringLiteral("5123467890123456"));
     QVERIFY(!QFile::exists(m_classe->chemin(QStringLiteral("3EME1.VTC"))));
+}
+
+// Click on the current cell, then type at once: no key is lost, and what
+// Quitter saves is what was typed.
+void TestQuestionsNotes::toucheJusteApresUnClic()
+{
+    TNoteForm &f = *ouvrir();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    const QModelIndex cellule = f.StringGrid1->model()->index(0, f.StringGrid1->logique(1) - 1);
+    QCOMPARE(f.StringGrid1->currentIndex(), cellule);
+    QTest::mouseClick(f.StringGrid1->viewport(), Qt::LeftButton, {}, f.StringGrid1->visualRect(cellule).center());
+    for (char c : {'1', '5'})
+        QTest::keyClick(CibleClavier(f), c);
+    QTest::keyClick(CibleClavier(f), Qt::Key_Return);
+    QCOMPARE(f.StringGrid1->Cells(1, 1), QStringLiteral("15"));
+    QCOMPARE(ListeEleves[0].NotesMat1[2][1], 15.0);
+    m_rep->prevoir(BoutonOui);
+    f.Button6->click();
+    QList<StudentRecord> relus;
+    QVERIFY(LireEleves(m_classe->chemin(QStringLiteral("3EME1.VTC")), relus).ok);
+    QCOMPARE(relus.at(0).NotesMat1[2][1], 15.0);
 }
 
 QTEST_MAIN(TestQuestionsNotes)

@@ -266,6 +266,11 @@ void TStringGrid::keyPressEvent(QKeyEvent *e)
 {
     if (filtreTouches && filtreTouches(e))
         return;
+    // Just after a click on the current cell the view waits to see whether a
+    // double click follows and drops the keys typed meanwhile: a key ends
+    // that wait, so that it opens the editor like any other.
+    if (state() != QAbstractItemView::EditingState && !e->text().isEmpty())
+        edit(currentIndex(), QAbstractItemView::CurrentChanged, e);
     QTableView::keyPressEvent(e);
 }
 
