@@ -281,6 +281,8 @@ void TstApprForm::changementDeProfil_data()
     QTest::addColumn<QByteArray>("ancienne");
     QTest::newRow("oui") << int(BoutonOui) << QByteArray("Ancienne\r\nNouvelle\r\n");
     QTest::newRow("non") << int(BoutonNon) << QByteArray("Ancienne\r\n");
+    // Escape does not answer: the box waits for Oui or Non.
+    QTest::newRow("échap puis oui") << int(ToucheEchap) << QByteArray("Ancienne\r\nNouvelle\r\n");
 }
 
 void TstApprForm::changementDeProfil()
@@ -293,8 +295,12 @@ void TstApprForm::changementDeProfil()
     m_form->M1->setText(QStringLiteral("Nouvelle"));
     m_form->BAjouter->click();
     m_rep->prevoir(reponse);
+    if (reponse == ToucheEchap)
+        m_rep->prevoir(BoutonOui);
     m_form->RG8->bouton(3)->click();
-    QCOMPARE(m_rep->textes(), QStringList{QUESTION});
+    const int refus = reponse == ToucheEchap ? 1 : 0;
+    QCOMPARE(m_rep->refus(), refus);
+    QCOMPARE(m_rep->textes(), QStringList(refus + 1, QUESTION));
     QCOMPARE(m_rep->boites().first().type, TypeBoite::Confirmation);
     QCOMPARE(lire(QStringLiteral("12120002.VAP")), ancienne);
     QCOMPARE(m_form->baseCourante(), QStringLiteral("12120003.VAP"));
