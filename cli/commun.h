@@ -40,8 +40,10 @@ private:
     QString m_erreur;
 };
 
-// Points the program folder at --dossier when given. False (message on
-// stderr) when that folder does not exist.
+// Chooses the program folder as the program does: --dossier when given, else
+// the portable copy's folder, else the documents folder's "Vestrel", created
+// with the sample class the first time. False (message on stderr) when that
+// folder does not exist or cannot be created.
 bool appliquerDossier(const Arguments &a);
 
 // Only the file-name part of a class marks file argument is used; ".VTC" is
