@@ -29,10 +29,9 @@ set(CPACK_PACKAGE_NAME "vestrel")
 set(CPACK_PACKAGE_VENDOR "Vestrel")
 set(CPACK_PACKAGE_CONTACT "Vestrel <vestrel@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "carnet de notes du professeur (notes, moyennes, appréciations)")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Vestrel keeps the marks and appreciations of a teacher's classes, computes\n"
-    "weighted averages, class figures and a ranking, prints reports with a\n"
-    "preview and exports the grid as text. The interface is in French.")
+set(CPACK_PACKAGE_DESCRIPTION "Vestrel keeps the marks and appreciations of a teacher's classes, computes \
+weighted averages, class figures and a ranking, prints reports with a \
+preview and exports the grid as text. The interface is in French.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://vestrel.example.org/")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
