@@ -5,6 +5,7 @@
 #include "messages.h"
 
 #include <QDir>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <optional>
@@ -68,6 +69,9 @@ LigneCommande PreparerDemarrage(const QStringList &arguments)
             ligne.classe = a;
         }
     }
+
+    // The desktop ties the windows to the installed menu entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.vestrel"));
 
     const DossierDonnees d = ChoisirDossierDonnees(EntreesDuSysteme(dossier, ligne.classe),
                                                    [] { return EcrireClasseExemple(); });
