@@ -82,7 +82,7 @@ Arguments::Arguments(const QStringList &arguments, const QStringList &avecValeur
     }
 }
 
-bool appliquerDossier(const Arguments &a)
+bool appliquerDossier(const Arguments &a, bool *cree)
 {
     std::optional<QString> option;
     if (a.contient(QStringLiteral("--dossier")))
@@ -95,6 +95,8 @@ bool appliquerDossier(const Arguments &a)
         erreur(d.message);
         return false;
     }
+    if (cree)
+        *cree = d.cree;
     return true;
 }
 

@@ -44,7 +44,8 @@ private:
 // the portable copy's folder, else the documents folder's "Vestrel", created
 // with the sample class the first time. False (message on stderr) when that
 // folder does not exist or cannot be created.
-bool appliquerDossier(const Arguments &a);
+// cree: set when the folder was created just now, with the sample class.
+bool appliquerDossier(const Arguments &a, bool *cree = nullptr);
 
 // Only the file-name part of a class marks file argument is used; ".VTC" is
 // added when the name has no extension.

@@ -35,13 +35,15 @@ int commandeExemple(const QStringList &arguments)
         return Cli::erreurUsage(QStringLiteral(
             "nom de classe incorrect : %1 (au plus 8 caractères parmi les lettres, les chiffres et ! $ - _ ~)")
                                     .arg(nom));
-    if (!Cli::appliquerDossier(a))
+    bool cree = false;
+    if (!Cli::appliquerDossier(a, &cree))
         return Cli::ECHEC;
 
     const QString dossier = DossierProgramme();
     const QString vtc = CheminReel(dossier, nom + QStringLiteral(".VTC"));
     const QString ini = CheminReel(dossier, nom + QStringLiteral(".INI"));
-    const bool remplacer = a.contient(QStringLiteral("--remplacer"));
+    // The first start has just written this very sample.
+    const bool remplacer = a.contient(QStringLiteral("--remplacer")) || (cree && nom == QLatin1String("EXEMPLE"));
     for (const QString &f : {vtc, ini}) {
         if (QFile::exists(f) && !remplacer) {
             Cli::erreur(QStringLiteral("Le fichier %1 existe déjà : ajoutez --remplacer pour le remplacer.").arg(f));

@@ -142,6 +142,19 @@ private slots:
         QCOMPARE(releve(m_racine), m_installe);
     }
 
+    // Asking for the sample at the first start is no error: it is there.
+    void outilExemplePremierDemarrage()
+    {
+        const QString maison = m_tmp.filePath(QStringLiteral("maison-exemple"));
+        const Resultat r = lancer(bin("vestrel-cli"), {QStringLiteral("exemple")}, maison);
+        QVERIFY2(r.code == 0, qPrintable(r.erreurs));
+        QCOMPARE(r.sortie, QStringLiteral("Classe EXEMPLE écrite : 25 élèves dans ") + maison
+                               + QStringLiteral("/Documents/Vestrel.\n"));
+        const Resultat encore = lancer(bin("vestrel-cli"), {QStringLiteral("exemple")}, maison);
+        QCOMPARE(encore.code, 1);
+        QVERIFY(encore.erreurs.contains(QStringLiteral("existe déjà")));
+    }
+
     // The program: same folder rule, the installed guide for "Aide".
     void programmeEmplacements()
     {
