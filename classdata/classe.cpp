@@ -2,13 +2,13 @@
 
 #include "casse.h"
 #include "dossier.h"
+#include "ecrituresure.h"
 #include "erreurs.h"
 #include "options.h"
 #include "real48.h"
 #include "recents.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -134,11 +134,8 @@ ResultatChargement charger(const QString &nomFichier)
     return r;
 }
 
-ResultatEcriture EcrireEleves(const QString &chemin, const QList<StudentRecord> &eleves,
-                              bool viderNotes)
+QByteArray OctetsEleves(const QList<StudentRecord> &eleves, bool viderNotes)
 {
-    if (eleves.size() > NB_ELEVES_MAX)
-        return {EtatEcriture::Echec, MessageClassePleine()};
     QByteArray octets;
     octets.reserve(eleves.size() * TAILLE_ENREGISTREMENT);
     for (const StudentRecord &e : eleves) {
@@ -158,21 +155,47 @@ ResultatEcriture EcrireEleves(const QString &chemin, const QList<StudentRecord> 
                 copie.Appreciations[v][q].clear();
         octets += CoderEleve(copie);
     }
+    return octets;
+}
 
-    QSaveFile f(chemin);
-    errno = 0;
-    if (!f.open(QIODevice::WriteOnly))
-        return {EtatEcriture::Echec, MessageDerniereErreur(EACCES)};
-    errno = 0;
-    if (f.write(octets) != octets.size()) {
-        const QString m = MessageDerniereErreur(ENOSPC);
-        f.cancelWriting();
-        return {EtatEcriture::Echec, m};
-    }
-    errno = 0;
-    if (!f.commit())
-        return {EtatEcriture::Echec, MessageDerniereErreur(ENOSPC)};
-    return {EtatEcriture::Ecrit, {}};
+namespace {
+ResultatEcriture resultat(const QString &message)
+{
+    return message.isEmpty() ? ResultatEcriture{EtatEcriture::Ecrit, {}} : ResultatEcriture{EtatEcriture::Echec, message};
+}
+
+ResultatEcriture ecrireAvecReglages(const QString &chemin, const QList<StudentRecord> &eleves, bool viderNotes,
+                                    const FichierAEcrire &reglages)
+{
+    if (eleves.size() > NB_ELEVES_MAX)
+        return {EtatEcriture::Echec, MessageClassePleine()};
+    if (!reglages.erreur.isEmpty())
+        return {EtatEcriture::Echec, reglages.erreur};
+    return resultat(EcrireDeuxFichiersSurs(chemin, OctetsEleves(eleves, viderNotes), reglages.chemin, reglages.octets));
+}
+} // namespace
+
+ResultatEcriture EcrireEleves(const QString &chemin, const QList<StudentRecord> &eleves,
+                              bool viderNotes)
+{
+    if (eleves.size() > NB_ELEVES_MAX)
+        return {EtatEcriture::Echec, MessageClassePleine()};
+    return resultat(EcrireFichierSur(chemin, OctetsEleves(eleves, viderNotes)));
+}
+
+ResultatEcriture EcrireElevesEtOptions(const QString &chemin, const QList<StudentRecord> &eleves,
+                                       bool viderNotes, const OptionsAEcrire &options, bool reglagesNeufs)
+{
+    if (eleves.size() > NB_ELEVES_MAX)
+        return {EtatEcriture::Echec, MessageClassePleine()};
+    return ecrireAvecReglages(chemin, eleves, viderNotes, OptionsAEcrireFichier(options, reglagesNeufs));
+}
+
+ResultatEcriture EcrireClasseEtCoefDates(const QString coefs[4])
+{
+    if (ListeEleves.isEmpty())
+        return {EtatEcriture::Vide, QStringLiteral("Fichier vide !")};
+    return ecrireAvecReglages(CheminProgramme(NomFichier), ListeEleves, false, CoefDatesAEcrire(coefs));
 }
 
 ResultatEcriture EcrireClasse()

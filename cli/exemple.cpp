@@ -150,17 +150,6 @@ int commandeExemple(const QStringList &arguments)
     }
 
     const QList<StudentRecord> eleves = classeExemple();
-    const ResultatEcriture r = EcrireEleves(vtc, eleves);
-    if (r.etat != EtatEcriture::Ecrit) {
-        Cli::erreur(r.message + QLatin1Char('.'));
-        return Cli::ECHEC;
-    }
-    // Keys of an old settings file would otherwise survive beside ours.
-    if (QFile::exists(ini) && !QFile::remove(ini)) {
-        Cli::erreur(QStringLiteral("Impossible d'écrire dans %1").arg(ini));
-        return Cli::ECHEC;
-    }
-
     OptionsParDefaut();
     for (int p = 1; p <= 3; ++p) {
         CoefPeriode[p] = QString::fromLatin1(COEFS[p]);
@@ -173,9 +162,11 @@ int commandeExemple(const QStringList &arguments)
     o.mat1 = QStringLiteral("Hist");
     o.mat2 = QStringLiteral("Géo");
     o.taille = 8;
-    const QString message = EcrireOptions(o);
-    if (!message.isEmpty()) {
-        Cli::erreur(message);
+    // Both files whole, or the old ones as they were; keys of an old
+    // settings file do not survive beside ours.
+    const ResultatEcriture r = EcrireElevesEtOptions(vtc, eleves, false, o, true);
+    if (r.etat != EtatEcriture::Ecrit) {
+        Cli::erreurPhrase(r.message);
         return Cli::ECHEC;
     }
     Cli::sortie(QStringLiteral("Classe %1 écrite : %2 élèves dans %3.\n")

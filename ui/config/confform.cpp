@@ -662,11 +662,12 @@ bool TConfForm::ecrireFichiers(const QString &nomFichier)
     QString erreur;
     {
         Sablier sablier;
-        const ResultatEcriture r = EcrireEleves(CheminReel(DossierProgramme(), nomFichier), ListeEleves, vider);
+        // Both files or neither: a class and settings that disagree would
+        // be read wrongly.
+        const ResultatEcriture r =
+            EcrireElevesEtOptions(CheminReel(DossierProgramme(), nomFichier), ListeEleves, vider, o);
         if (r.etat != EtatEcriture::Ecrit)
             erreur = r.message;
-        else
-            erreur = EcrireOptions(o);
     }
     if (!erreur.isEmpty()) {
         // Nothing typed is lost: the dialog stays as it was, still marked changed.
