@@ -4,6 +4,7 @@
 #include "dossier.h"
 #include "ecrituresure.h"
 #include "erreurs.h"
+#include "lecturesure.h"
 #include "options.h"
 #include "real48.h"
 #include "recents.h"
@@ -66,25 +67,18 @@ QString messageTropDEleves(qint64 nombre)
 ResultatChargement LireEleves(const QString &chemin, QList<StudentRecord> &eleves)
 {
     eleves.clear();
-    const QByteArray nomLocal = QFile::encodeName(chemin);
-    if (nomLocal.isEmpty() || nomLocal.contains('\0'))
-        return echec(MessageErreurSysteme(ENOENT));
-    errno = 0;
-    const int fd = ::open(nomLocal.constData(), O_RDONLY | O_CLOEXEC);
+    // A FIFO, a device or a link to /dev/zero is refused at once, unread.
+    QString message;
+    qint64 taille = 0;
+    const int fd = OuvrirFichierOrdinaire(chemin, message, &taille);
     if (fd < 0)
-        return echec(MessageDerniereErreur());
+        return echec(message);
 
     struct Fermeture {
         int fd;
         ~Fermeture() { ::close(fd); }
     } fermeture{fd};
 
-    struct stat st;
-    if (::fstat(fd, &st) != 0)
-        return echec(MessageDerniereErreur());
-    if (S_ISDIR(st.st_mode))
-        return echec(MessageErreurSysteme(EISDIR));
-    const qint64 taille = st.st_size;
     // The whole records are read first on the original system, then the last
     // partial one fails: the result is the same, an empty model.
     if (taille % TAILLE_ENREGISTREMENT != 0)
@@ -100,7 +94,7 @@ ResultatChargement LireEleves(const QString &chemin, QList<StudentRecord> &eleve
         while (lus < TAILLE_ENREGISTREMENT) {
             errno = 0;
             const ssize_t r = ::read(fd, octets.data() + lus, size_t(TAILLE_ENREGISTREMENT - lus));
-            if (r < 0 && errno == EINTR)
+            if (r < 0 && (errno == EINTR || errno == EAGAIN))
                 continue;
             if (r < 0) {
                 const QString m = MessageDerniereErreur();
@@ -125,8 +119,10 @@ ResultatChargement charger(const QString &nomFichier)
     const QString chemin = CheminProgramme(NomFichier);
     AjouterDocumentRecent(QFileInfo(chemin).absoluteFilePath());
     NomClasse = NomFichier.size() > 4 ? NomFichier.left(NomFichier.size() - 4) : QString();
-    LireOptions();
+    const QString erreurOptions = LireOptions();
     DecoderCoefDates();
+    if (!erreurOptions.isEmpty())
+        return echec(erreurOptions);
     QList<StudentRecord> eleves;
     const ResultatChargement r = LireEleves(chemin, eleves);
     if (r.ok)

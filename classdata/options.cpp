@@ -144,9 +144,15 @@ void OptionsParDefaut()
     }
 }
 
-void LireOptions()
+QString LireOptions()
 {
     const Ini::Fichier f(CheminOptions(NomClasse));
+    // Defaults for a file that exists but cannot be read would change every
+    // average without a word (one subject, every coefficient 1).
+    if (!f.erreur().isEmpty()) {
+        OptionsParDefaut();
+        return f.erreur();
+    }
     DeuxPeriodes = f.lireEntier(SECTION, CLE_PERIODES, 1) == 2;
     UneMatiere = f.lireEntier(SECTION, CLE_MATIERES, 1) == 1;
     LibelleMat1 = f.lireTexte(SECTION, CLE_MAT1, QStringLiteral("Mat1")).left(CAPACITE_TEXTE);
@@ -154,11 +160,14 @@ void LireOptions()
     lireCoefDates(f);
     Gras = f.lireEntier(SECTION, CLE_ECRITURE, 0) != 0;
     TailleEcriture = f.lireEntier(SECTION, CLE_TAILLE, 8);
+    return {};
 }
 
 void RelireCoefDates()
 {
-    lireCoefDates(Ini::Fichier(CheminOptions(NomClasse)));
+    const Ini::Fichier f(CheminOptions(NomClasse));
+    if (f.erreur().isEmpty()) // else the values in memory stay
+        lireCoefDates(f);
 }
 
 void DecoderCoefDates()

@@ -28,7 +28,11 @@ QString CheminOptions(const QString &nomClasse);
 // Resets every setting to its default (a class being created).
 void OptionsParDefaut();
 
-void LireOptions();      // from CheminOptions(NomClasse)
+// From CheminOptions(NomClasse); a missing file or key gives the defaults.
+// A file that exists but cannot be read (no permission, not an ordinary file,
+// larger than 1 MiB) gives the platform's message, the settings then at
+// their defaults.
+QString LireOptions();
 void DecoderCoefDates(); // the six strings into the four tables
 void RelireCoefDates();  // only the six coefficient and date keys
 
