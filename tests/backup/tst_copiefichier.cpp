@@ -157,6 +157,18 @@ void TstCopieFichier::lienDansLaDestination()
     QVERIFY(ecrire(d, "autre"));
     QVERIFY(CopierFichier(d, dst.path()).reussie);
     QCOMPARE(contenu(ailleurs.path()), QStringList{QStringLiteral("important")});
+
+    // Restoring into the program folder: the teacher's link stays and its
+    // file is written; one leading nowhere is refused.
+    QVERIFY(QFile::remove(dst.filePath(QStringLiteral("c.vtc"))));
+    QVERIFY(QFile::link(victime, dst.filePath(QStringLiteral("c.vtc"))));
+    QVERIFY(CopierFichier(source, dst.path(), true).reussie);
+    QVERIFY(QFileInfo(dst.filePath(QStringLiteral("c.vtc"))).isSymLink());
+    QCOMPARE(lire(victime), QByteArray("classe"));
+    QVERIFY(QFile::remove(dst.filePath(QStringLiteral("d.vtc"))));
+    QVERIFY(QFile::link(ailleurs.filePath(QStringLiteral("absent")), dst.filePath(QStringLiteral("d.vtc"))));
+    QVERIFY(!CopierFichier(d, dst.path(), true).reussie);
+    QVERIFY(!QFile::exists(ailleurs.filePath(QStringLiteral("absent"))));
 }
 
 void TstCopieFichier::memeDossier_data()

@@ -56,7 +56,7 @@ QString CibleDeCopie(const QString &source, const QString &destination)
     return CheminReel(dossier, QFileInfo(source).fileName().toLower());
 }
 
-ResultatCopie CopierFichier(const QString &source, const QString &destination)
+ResultatCopie CopierFichier(const QString &source, const QString &destination, bool suivreLien)
 {
     ResultatCopie r;
     r.cible = CibleDeCopie(source, destination);
@@ -77,10 +77,10 @@ ResultatCopie CopierFichier(const QString &source, const QString &destination)
     if (::fstat(fd, &st) == 0)
         modifiee = QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000);
 
-    // A link found at the target is replaced, not followed: a backup folder
-    // must not lead the copy to a file outside it. Until terminer() the target
-    // stays as it was, and the temporary file goes on every early return.
-    FichierEnCours sortie(r.cible, false);
+    // A backup folder must not lead the copy to a file outside it. Until
+    // terminer() the target stays as it was, and the temporary file goes on
+    // every early return.
+    FichierEnCours sortie(r.cible, suivreLien);
     if (!sortie.ouvrir()) {
         r.message = impossibleDOuvrir(r.cible);
         return r;
