@@ -8,10 +8,12 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -207,6 +209,32 @@ private slots:
         struct stat st {};
         QVERIFY(::lstat(fifo.constData(), &st) == 0 && S_ISFIFO(st.st_mode));
         QVERIFY(!QFile::exists(d.filePath(QStringLiteral("CL.INI"))));
+    }
+
+    // Settings that exist but cannot be read are an error, not the defaults
+    // (which would read the class as one subject, every coefficient 1).
+    void reglagesIlisibles()
+    {
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (::geteuid() != 0 || setpriv.isEmpty())
+            QSKIP("il faut être root avec setpriv pour lancer en tant qu'un autre utilisateur");
+        QTemporaryDir d;
+        QVERIFY(lancer({QStringLiteral("exemple"), QStringLiteral("CL"), QStringLiteral("--dossier"), d.path()}).code == 0);
+        QFile::setPermissions(d.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                            | QFileDevice::ReadOther | QFileDevice::ExeOther);
+        QFile::setPermissions(d.filePath(QStringLiteral("CL.VTC")), QFileDevice::ReadOwner | QFileDevice::ReadOther);
+        QFile::setPermissions(d.filePath(QStringLiteral("CL.INI")), QFileDevice::Permissions());
+        QProcess p;
+        p.start(setpriv, {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups"),
+                          QStringLiteral(VESTREL_CLI), QStringLiteral("moyennes"), QStringLiteral("CL"),
+                          QStringLiteral("--dossier"), d.path()});
+        QVERIFY(p.waitForFinished(30000));
+        const QString erreurs = QString::fromUtf8(p.readAllStandardError());
+        if (p.exitCode() != 1 && erreurs.contains(QStringLiteral("setpriv")))
+            QSKIP("setpriv refusé ici");
+        QCOMPARE(p.exitCode(), 1);
+        QCOMPARE(erreurs, QStringLiteral("Accès au fichier refusé.\n"));
+        QVERIFY(p.readAllStandardOutput().isEmpty());
     }
 
     void aide()
