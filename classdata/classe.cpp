@@ -11,6 +11,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -184,7 +186,20 @@ ResultatEcriture EcrireElevesEtOptions(const QString &chemin, const QList<Studen
 {
     if (eleves.size() > NB_ELEVES_MAX)
         return {EtatEcriture::Echec, MessageClassePleine()};
-    return ecrireAvecReglages(chemin, eleves, viderNotes, OptionsAEcrireFichier(options, reglagesNeufs));
+    // The settings in memory change only with a save that took place.
+    const bool gras = Gras;
+    const qint32 taille = TailleEcriture;
+    const auto coefs = std::to_array(CoefPeriode);
+    const auto dates = std::to_array(DatePeriode);
+    const ResultatEcriture r =
+        ecrireAvecReglages(chemin, eleves, viderNotes, OptionsAEcrireFichier(options, reglagesNeufs));
+    if (r.etat != EtatEcriture::Ecrit) {
+        Gras = gras;
+        TailleEcriture = taille;
+        std::copy(coefs.begin(), coefs.end(), CoefPeriode);
+        std::copy(dates.begin(), dates.end(), DatePeriode);
+    }
+    return r;
 }
 
 ResultatEcriture EcrireClasseEtCoefDates(const QString coefs[4])

@@ -91,6 +91,7 @@ private slots:
         o.uneMatiere = false;
         o.mat1 = QStringLiteral("Français");
         o.mat2 = QStringLiteral("Latin");
+        o.gras = true;
         auto ecrire = [&]() -> QString {
             switch (genre) {
             case Ecrivain::Classe:
@@ -122,6 +123,7 @@ private slots:
         const QStringList attendus = fichiersDe(dossier.path());
         for (int n = 1; n <= pas; ++n) {
             remettre();
+            Gras = false;
             EssaiEcriture::echouerAuPas(n, n % 2 ? ENOSPC : EIO);
             const QString m = ecrire();
             const QByteArray ici = "pas " + QByteArray::number(n) + " : " + m.toUtf8();
@@ -133,6 +135,9 @@ private slots:
             QVERIFY2(lireFichier(ini) == iniAvant, ici);
             QVERIFY2(lireFichier(txt) == txtAvant, ici);
             QVERIFY2(fichiersDe(dossier.path()) == attendus, ici);
+            if (genre == Ecrivain::ClasseEtReglages)
+                QVERIFY2(!Gras, ici); // the settings in memory follow the files
+
         }
     }
 
