@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <csignal>
 #include <climits>
 #include <cstdlib>
 #include <memory>
@@ -27,6 +28,8 @@ bool pasEchoue()
 {
     ++g_pas;
     if (g_pasEchec != 0 && g_pas == g_pasEchec) {
+        if (g_codeEchec == EssaiEcriture::ArretBrutal)
+            ::raise(SIGKILL); // a crash or a power cut just before this step
         errno = g_codeEchec;
         return true;
     }

@@ -71,6 +71,8 @@ private:
 // (and the link that keeps the first file of a pair).
 namespace EssaiEcriture {
 // The n-th step from now (1 = the next) fails with errno code; 0 disarms.
+// ArretBrutal kills the process there instead (for a forked test child).
+constexpr int ArretBrutal = -1;
 void echouerAuPas(int n, int code);
 // Steps made since the last echouerAuPas() or remettreAZero().
 int pasFaits();

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -96,6 +97,39 @@ private slots:
             }
         }
         QCOMPARE(MessageErreurSysteme(ENOSPC), QStringLiteral("Disque plein"));
+    }
+
+    // The process killed before each step in turn: the file is then the old
+    // one or the new one, whole.
+    void arretAChaquePas()
+    {
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(QStringLiteral("CL.VTC"));
+        const QByteArray avant = octets(1578, 'a'), apres = octets(127 * 1578, 'b');
+        ecrireFichier(chemin, avant);
+        const int pas = pasDUneEcriture([&] { return EcrireFichierSur(chemin, apres); });
+        for (int n = 1; n <= pas + 1; ++n) {
+            ecrireFichier(chemin, avant);
+            const pid_t enfant = ::fork();
+            QVERIFY(enfant >= 0);
+            if (enfant == 0) {
+                EssaiEcriture::echouerAuPas(n, EssaiEcriture::ArretBrutal);
+                ::_exit(EcrireFichierSur(chemin, apres).isEmpty() ? 0 : 1);
+            }
+            int etat = 0;
+            QVERIFY(::waitpid(enfant, &etat, 0) == enfant);
+            const QByteArray lu = lireFichier(chemin);
+            const QByteArray ici = QByteArray::number(n);
+            QVERIFY2(n <= pas ? WIFSIGNALED(etat) : WIFEXITED(etat) && WEXITSTATUS(etat) == 0, ici);
+            QVERIFY2(lu == (n <= pas ? avant : apres), ici);
+            // A killed write may leave its hidden temporary, nothing else.
+            for (const QString &e : entrees(dossier.path())) {
+                if (e != QStringLiteral("CL.VTC")) {
+                    QVERIFY2(e.startsWith(QStringLiteral(".CL.VTC.")), qPrintable(e));
+                    QVERIFY(QFile::remove(dossier.filePath(e)));
+                }
+            }
+        }
     }
 
     void gardeLesDroits()
