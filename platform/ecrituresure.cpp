@@ -175,7 +175,8 @@ bool FichierEnCours::ouvrir()
     const QFileInfo info(m_cible);
     const QByteArray base = local(info.absolutePath() + QStringLiteral("/.") + info.fileName());
     for (int essai = 0; essai < 100; ++essai) {
-        const QByteArray nom = base + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        // A fixed ending, so that no random part can look like a class's extension.
+        const QByteArray nom = base + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
         if (pasEchoue())
             return echec(errno);
         // 0666 less the umask, as any new file; an old file's own bits below.
@@ -276,7 +277,7 @@ QString EcrireDeuxFichiersSurs(const QString &chemin1, const QByteArray &octets1
     if (::lstat(cible1.constData(), &st) == 0) {
         const QFileInfo info(f1.cible());
         ancien = local(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".ancien.")
-                       + QString::number(QRandomGenerator::global()->generate(), 36));
+                       + QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".tmp"));
         const bool lien = !pasEchoue() && ::link(cible1.constData(), ancien.constData()) == 0;
         if (!lien) {
             const int code = errno;
