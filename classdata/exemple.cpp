@@ -8,7 +8,6 @@
 #include "options.h"
 #include "real48.h"
 
-
 namespace {
 
 struct Identite {
