@@ -19,7 +19,13 @@ int OuvrirFichierOrdinaire(const QString &chemin, QString &message, qint64 *tail
         message = MessageErreurSysteme(ENOENT);
         return -1;
     }
-    // Non-blocking: opening a FIFO nobody writes to would wait for ever.
+    // A device is not even opened (opening some has effects of its own).
+    struct stat st {};
+    if (::stat(nom.constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        message = S_ISDIR(st.st_mode) ? MessageErreurSysteme(EISDIR) : MessagePasFichierOrdinaire(chemin);
+        return -1;
+    }
+    // Non-blocking: should the file become a FIFO meanwhile, opening it must not wait.
     const int fd = ::open(nom.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         const int code = errno;
@@ -28,7 +34,6 @@ int OuvrirFichierOrdinaire(const QString &chemin, QString &message, qint64 *tail
         message = MessageErreurSysteme(code);
         return -1;
     }
-    struct stat st {};
     if (::fstat(fd, &st) != 0) {
         message = MessageErreurSysteme(errno);
         ::close(fd);
