@@ -19,12 +19,14 @@ int OuvrirFichierOrdinaire(const QString &chemin, QString &message, qint64 *tail
         message = MessageErreurSysteme(ENOENT);
         return -1;
     }
-    // A device is not even opened (opening some has effects of its own).
-    struct stat st {};
-    if (::stat(nom.constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    auto refuser = [&](const struct stat &st) {
         message = S_ISDIR(st.st_mode) ? MessageErreurSysteme(EISDIR) : MessagePasFichierOrdinaire(chemin);
         return -1;
-    }
+    };
+    // A device is not even opened (opening some has effects of its own).
+    struct stat st {};
+    if (::stat(nom.constData(), &st) == 0 && !S_ISREG(st.st_mode))
+        return refuser(st);
     // Non-blocking: should the file become a FIFO meanwhile, opening it must not wait.
     const int fd = ::open(nom.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
@@ -40,9 +42,8 @@ int OuvrirFichierOrdinaire(const QString &chemin, QString &message, qint64 *tail
         return -1;
     }
     if (!S_ISREG(st.st_mode)) {
-        message = S_ISDIR(st.st_mode) ? MessageErreurSysteme(EISDIR) : MessagePasFichierOrdinaire(chemin);
         ::close(fd);
-        return -1;
+        return refuser(st);
     }
     if (taille)
         *taille = st.st_size;
