@@ -327,7 +327,7 @@ QString EcrireSortie(const QString &chemin, const QByteArray &octets)
     // rather than hanging.
     const int fd = ::open(nom.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return errno == ENXIO ? QStringLiteral("Personne ne lit %1").arg(chemin) : MessageErreurSysteme(errno);
+        return errno == ENXIO ? QStringLiteral("Aucun programme ne lit %1").arg(chemin) : MessageErreurSysteme(errno);
     const int drapeaux = ::fcntl(fd, F_GETFL);
     if (drapeaux >= 0)
         ::fcntl(fd, F_SETFL, drapeaux & ~O_NONBLOCK);

@@ -200,7 +200,7 @@ private slots:
         }
         r = lancer(base + QStringList{QString::fromUtf8(fifo)});
         QCOMPARE(r.code, 1);
-        QVERIFY2(r.erreurs.contains(QStringLiteral("Personne ne lit")), qPrintable(r.erreurs));
+        QVERIFY2(r.erreurs.contains(QStringLiteral("Aucun programme ne lit")), qPrintable(r.erreurs));
         r = lancer(base + QStringList{QStringLiteral("/dev/null")});
         QCOMPARE(r.code, 0);
         QFile f(d.filePath(QStringLiteral("CL.VTC")));

@@ -182,7 +182,7 @@ private slots:
         QCOMPARE(EcrireFichierSur(fifo, "x"), MessagePasFichierOrdinaire(fifo));
         QVERIFY(S_ISFIFO(modeDe(fifo)));
         // A stream output to a FIFO nobody reads is refused, not waited on.
-        QCOMPARE(EcrireSortie(fifo, "x"), QStringLiteral("Personne ne lit %1").arg(fifo));
+        QCOMPARE(EcrireSortie(fifo, "x"), QStringLiteral("Aucun programme ne lit %1").arg(fifo));
         QVERIFY(S_ISFIFO(modeDe(fifo)));
         QVERIFY(t.elapsed() < 5000);
 
