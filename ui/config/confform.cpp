@@ -6,9 +6,9 @@
 #include "cp1252.h"
 #include "casse.h"
 #include "dossier.h"
-#include "erreurs.h"
 #include "etatui.h"
 #include "importeleves.h"
+#include "lecturesure.h"
 #include "messages.h"
 #include "nomseleves.h"
 #include "options.h"
@@ -31,7 +31,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cerrno>
 #include <memory>
 
 bool ModeCreation = false;
@@ -661,12 +660,14 @@ bool TConfForm::ecrireFichiers(const QString &nomFichier)
     QString erreur;
     {
         Sablier sablier;
-        const ResultatEcriture r = EcrireEleves(CheminReel(DossierProgramme(), nomFichier), eleves);
+        // Both files or neither: a class and settings that disagree would
+        // be read wrongly.
+        const ResultatEcriture r =
+            EcrireElevesEtOptions(CheminReel(DossierProgramme(), nomFichier), eleves, false, o);
         if (r.etat != EtatEcriture::Ecrit) {
             erreur = r.message;
         } else {
-            ListeEleves = eleves;
-            erreur = EcrireOptions(o); // resets the coefficients and dates in memory too
+            ListeEleves = eleves; // emptied too when the box asked for it
             if (vider) {
                 CheckBox1->setEnabled(false);
                 B6->setVisible(true);
@@ -778,20 +779,7 @@ void TConfForm::BImporterClick()
     QString erreur;
     {
         Sablier sablier;
-        QFile f(chemin);
-        const QFileInfo info(chemin);
-        errno = 0;
-        if (!info.exists())
-            erreur = MessageErreurSysteme(ENOENT);
-        else if (info.isDir())
-            erreur = MessageErreurSysteme(EISDIR);
-        else if (!f.open(QIODevice::ReadOnly))
-            erreur = MessageDerniereErreur(EACCES);
-        else {
-            octets = f.readAll();
-            if (f.error() != QFileDevice::NoError)
-                erreur = MessageDerniereErreur(EIO);
-        }
+        LireFichierBorne(chemin, TAILLE_MAX_BASE, octets, erreur);
     }
     if (!erreur.isEmpty()) {
         Messages::rapportErreur(erreur);

@@ -37,26 +37,23 @@ QString FichierCopie(const QString &fichier, int n)
 bool TNoteForm::Button5Click()
 {
     StringGrid1->terminerEdition();
-    const ResultatEcriture r = EcrireClasse();
+    // Moved columns carry their coefficients: the marks and the settings are
+    // then written together, both or neither.
+    const ResultatEcriture r = CoefsDeplaces ? EcrireClasseEtCoefDates(CoefsGrille) : EcrireClasse();
     if (r.etat == EtatEcriture::Vide) {
-        // Nothing to write is not a failure: moved coefficients are still saved below.
+        // Nothing to write is not a failure; moved coefficients are still saved.
         Messages::information(r.message);
+        const QString message = CoefsDeplaces ? EcrireCoefDatesAvec(CoefsGrille) : QString();
+        if (!message.isEmpty()) {
+            Messages::rapportErreur(message);
+            return false;
+        }
     } else if (r.etat != EtatEcriture::Ecrit) {
         // The teacher must know that nothing reached the disk.
         Messages::rapportErreur(r.message);
         return false;
     }
-    EnregistrementNecessaire = false;
     if (CoefsDeplaces) {
-        const QString message = EcrireCoefDatesAvec(CoefsGrille);
-        if (!message.isEmpty()) {
-            // The marks are in their new places but the coefficients are not:
-            // the save is not complete.
-            Messages::erreur(message);
-            EnregistrementNecessaire = true;
-            majDrapeau();
-            return false;
-        }
         CoefsDeplaces = false;
         for (int p = 1; p <= NbPeriodes(); ++p)
             CoefPeriode[p] = CoefsGrille[p];
@@ -141,9 +138,11 @@ void TNoteForm::BBImpClick()
     }
     const EntreesRapport e = entreesRapport();
     if (VersApercu) {
-        QString message;
-        if (!EcrireRapportApercu(e, &message)) {
-            Messages::erreur(message.isEmpty() ? ErreurImpression : message);
+        QString raison;
+        if (!EcrireRapportApercu(e, &raison)) {
+            // Why the report file could not be written (a full disk...).
+            Messages::erreur(raison.isEmpty() ? ErreurImpression
+                                              : ErreurImpression + QStringLiteral("\r\n") + raison + u'.');
             return;
         }
         if (ApForm) {
