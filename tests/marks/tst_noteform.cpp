@@ -13,6 +13,9 @@
 #include "winpanel.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QToolTip>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
@@ -47,6 +50,20 @@ void Taper(TNoteForm &f, const QString &touches)
     }
 }
 
+// Any text, one character at a time, as a keyboard with those keys would type it.
+void Saisir(TNoteForm &f, const QString &texte)
+{
+    for (QChar c : texte) {
+        QWidget *cible = Editeur(f);
+        if (!cible)
+            cible = f.findChild<QTableView *>(QStringLiteral("StringGrid1"));
+        QKeyEvent appui(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(cible, &appui);
+        QKeyEvent relache(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(cible, &relache);
+    }
+}
+
 void Entree(TNoteForm &f)
 {
     QWidget *cible = Editeur(f);
@@ -63,6 +80,83 @@ void Choisir(TRadioGroup *g, int i)
 {
     g->setItemIndex(i);
     emit g->clique(i);
+}
+
+// A control of the window by its designer name.
+template <class T = QWidget>
+T *Ctl(const QObject &f, const char *nom)
+{
+    T *c = f.findChild<T *>(QLatin1String(nom));
+    if (!c)
+        qFatal("no control %s", nom);
+    return c;
+}
+
+TStringGrid *Grille(const QObject &f) { return Ctl<TStringGrid>(f, "StringGrid1"); }
+
+// The coefficient a title stands for, read from the class tables.
+int CoefDuTitre(const QString &titre)
+{
+    const qsizetype tiret = titre.indexOf(u'-');
+    const int p = titre.at(tiret - 1).digitValue();
+    const int a = titre.mid(tiret + 1).toInt();
+    return titre.startsWith(LibelleMat2) && !UneMatiere ? CoefMat2[p][a] : CoefMat1[p][a];
+}
+
+// Every coefficient label stands over the column whose coefficient it shows,
+// the first one over the first column of which the larger part is in sight.
+void VerifierBandeau(TNoteForm &f)
+{
+    TStringGrid *g = Grille(f);
+    QHeaderView *h = g->horizontalHeader();
+    QWidget *vp = g->viewport();
+    const int premiere = g->LeftCol();
+    const int l = g->logique(premiere) - 1;
+    QVERIFY2(h->sectionViewportPosition(l) + h->sectionSize(l) / 2 >= 0,
+             qPrintable(QStringLiteral("first column %1 mostly hidden: %2").arg(premiere).arg(h->sectionViewportPosition(l))));
+    if (premiere > 1) {
+        const int avant = g->logique(premiere - 1) - 1;
+        QVERIFY2(h->sectionViewportPosition(avant) + h->sectionSize(avant) / 2 < 0,
+                 "a column mostly in sight is skipped");
+    }
+    for (int i = 0; i < 8; ++i) {
+        auto *lc = Ctl<QLabel>(f, i < 2 ? qPrintable(QStringLiteral("lc%1").arg(i + 1))
+                                        : qPrintable(QStringLiteral("Lc%1").arg(i + 1)));
+        const int x = vp->mapFrom(&f, lc->mapTo(&f, lc->rect().center())).x();
+        if (x >= vp->width())
+            break;
+        const int v = h->visualIndexAt(x);
+        if (i == 0)
+            QCOMPARE(v + 1, premiere);
+        if (v < 0) {
+            QCOMPARE(lc->text(), QString());
+            continue;
+        }
+        const QString titre = g->Cells(v + 1, 0);
+        QVERIFY2(lc->text() == QString::number(CoefDuTitre(titre)),
+                 qPrintable(QStringLiteral("label %1 shows %2 over %3").arg(i + 1).arg(lc->text(), titre)));
+    }
+}
+
+// The cell under a point of the grid, whichever view draws it there.
+QModelIndex CelluleSous(TStringGrid *g, const QPoint &p)
+{
+    QWidget *w = g->childAt(p);
+    for (; w && w != g; w = w->parentWidget()) {
+        if (auto *vue = qobject_cast<QAbstractItemView *>(w->parentWidget()); vue && w == vue->viewport())
+            return vue->indexAt(w->mapFrom(g, p));
+    }
+    return {};
+}
+
+// The title under a point of the grid's title row.
+QString TitreSous(TStringGrid *g, const QPoint &p)
+{
+    for (QWidget *w = g->childAt(p); w && w != g; w = w->parentWidget())
+        if (auto *h = qobject_cast<QHeaderView *>(w->parentWidget()); h && w == h->viewport()
+            && h->orientation() == Qt::Horizontal)
+            return h->model()->headerData(h->logicalIndexAt(w->mapFrom(g, p)), Qt::Horizontal).toString();
+    return {};
 }
 
 } // namespace
@@ -108,6 +202,15 @@ private slots:
 
     void annulerRetablir();
     void annulerAutrePeriode();
+
+    void bandeauEnFinDeGrille_data();
+    void bandeauEnFinDeGrille();
+    void appreciationsColonnesFixes();
+    void appreciationHorsCp1252();
+    void datesSuiventColonne();
+    void boutonDroitChoisitCellule();
+    void bullesNomsCoupes();
+    void bullesAnnulerRetablir();
 
 private:
     TNoteForm *ouvrir(const QDate &jour = QDate(2024, 2, 10));
@@ -866,6 +969,255 @@ void TestNoteForm::annulerAutrePeriode()
     QCOMPARE(f.StringGrid1->Cells(1, 1), QString());
     f.BBRetablir->click();
     QCOMPARE(f.StringGrid1->Cells(1, 1), QStringLiteral(" 7.00"));
+}
+
+void TestNoteForm::bandeauEnFinDeGrille_data()
+{
+    QTest::addColumn<bool>("semestres");
+    QTest::addColumn<bool>("uneMatiere");
+    QTest::addColumn<int>("periode");
+    QTest::addColumn<int>("matiere");
+    QTest::newRow("one subject, period 2") << false << true << 1 << -1;
+    QTest::newRow("one subject, year") << false << true << 3 << -1;
+    QTest::newRow("one subject, semesters, year") << true << true << 2 << -1;
+    QTest::newRow("Ensemble, period 2") << false << false << 1 << 2;
+    QTest::newRow("Mat1, year") << false << false << 3 << 0;
+    QTest::newRow("Mat2, year") << false << false << 3 << 1;
+    QTest::newRow("Ensemble, year") << false << false << 3 << 2;
+    QTest::newRow("Ensemble, semesters, year") << true << false << 2 << 2;
+}
+
+void TestNoteForm::bandeauEnFinDeGrille()
+{
+    QFETCH(bool, semestres);
+    QFETCH(bool, uneMatiere);
+    QFETCH(int, periode);
+    QFETCH(int, matiere);
+    m_classe->construire(semestres, uneMatiere, TroisEleves);
+    CoefPeriode[1] = QStringLiteral("5432109876543210");
+    CoefPeriode[2] = QStringLiteral("1234567890123456");
+    CoefPeriode[3] = QStringLiteral("9081726354453627");
+    DecoderCoefDates();
+    TNoteForm &f = *ouvrir();
+    Choisir(Ctl<TRadioGroup>(f, semestres ? "RadioGroup3" : "RadioGroup1"), periode);
+    if (matiere >= 0)
+        Choisir(Ctl<TRadioGroup>(f, "RadioGroup2"), matiere);
+    TStringGrid *g = Grille(f);
+    QScrollBar *barre = g->horizontalScrollBar();
+    VerifierBandeau(f);
+    if (QTest::currentTestFailed())
+        return;
+    // Fully right, by the scroll bar.
+    barre->setValue(barre->maximum());
+    VerifierBandeau(f);
+    if (QTest::currentTestFailed())
+        return;
+    // Typing in the last column brings the grid there.
+    barre->setValue(0);
+    g->setCourante(g->ColCount() - 1, 1);
+    g->setFocus();
+    Taper(f, QStringLiteral("7"));
+    QCOMPARE(barre->value(), barre->maximum());
+    VerifierBandeau(f);
+    if (QTest::currentTestFailed())
+        return;
+    // A taller window with more students: the vertical scroll bar takes room.
+    for (int i = 0; i < 30; ++i)
+        ListeEleves.append(ListeEleves.first());
+    f.resize(f.width(), f.height() + 40);
+    VerifierBandeau(f);
+    if (QTest::currentTestFailed())
+        return;
+    barre->setValue(barre->maximum() - 1);
+    VerifierBandeau(f);
+    if (QTest::currentTestFailed())
+        return;
+}
+
+void TestNoteForm::appreciationsColonnesFixes()
+{
+    m_classe->construire(false, false, TroisEleves);
+    m_classe->note(1, 2, 1, 14);
+    TNoteForm &f = *ouvrir();
+    Ctl<QPushButton>(f, "Button2")->click();
+    TStringGrid *g = Grille(f);
+    const auto verifier = [&](int row, const QString &debut) {
+        const QRect vp = g->viewport()->geometry();
+        const int y = vp.top() + g->rowViewportPosition(row - 1) + 8;
+        // The names and the averages where they were designed, titles included.
+        QCOMPARE(CelluleSous(g, QPoint(vp.left() + 16, y)).column(), 0);
+        QCOMPARE(CelluleSous(g, QPoint(vp.left() + 16, y)).row(), row - 1);
+        QCOMPARE(TitreSous(g, QPoint(vp.left() + 16, 8)), QStringLiteral(" Moy"));
+        QCOMPARE(CelluleSous(g, QPoint(vp.left() + 40, y)).column(), 1);
+        // The appreciation cell shows its beginning.
+        QLineEdit *e = Editeur(f);
+        QVERIFY(e);
+        QVERIFY(e->text().startsWith(debut));
+        const QPoint gauche = e->mapTo(g, QPoint(0, 0));
+        QVERIFY2(gauche.x() >= vp.left() + 34 - 1 && gauche.x() <= vp.left() + 40,
+                 qPrintable(QString::number(gauche.x())));
+        QCOMPARE(g->childAt(e->mapTo(g, QPoint(3, 5))), e);
+        // The caret is in sight, inside the grid.
+        const QPoint caret = e->mapTo(g, e->inputMethodQuery(Qt::ImCursorRectangle).toRect().center());
+        QVERIFY2(caret.x() > vp.left() + 34 && caret.x() < vp.right(), qPrintable(QString::number(caret.x())));
+        QCOMPARE(g->childAt(caret), e);
+    };
+    const QRect vp = g->viewport()->geometry();
+    const QPoint cellule(vp.left() + 100, vp.top() + g->rowViewportPosition(1) + 8);
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->viewport()->mapFrom(g, cellule));
+    Saisir(f, QStringLiteral("Bien"));
+    verifier(2, QStringLiteral("Bien"));
+    Saisir(f, QStringLiteral(" ") + QString(75, u'W'));
+    QCOMPARE(g->Cells(2, 2).size(), 80);
+    verifier(2, QStringLiteral("Bien"));
+
+    // The same after a period change and after a ranking.
+    Entree(f);
+    Choisir(Ctl<TRadioGroup>(f, "RadioGroup1"), 0);
+    g->setCourante(2, 1);
+    Saisir(f, QStringLiteral("Connaissances solides."));
+    verifier(1, QStringLiteral("Connaissances"));
+    Entree(f);
+    m_rep->prevoir(BoutonNon);
+    Ctl<QPushButton>(f, "Button10")->click();
+    QCOMPARE(CelluleSous(g, QPoint(vp.left() + 16, vp.top() + 8)).column(), 0);
+}
+
+void TestNoteForm::appreciationHorsCp1252()
+{
+    TNoteForm &f = *ouvrir();
+    Ctl<QPushButton>(f, "Button2")->click();
+    TStringGrid *g = Grille(f);
+    g->setCourante(2, 1);
+    g->setFocus();
+    Saisir(f, QStringLiteral("Zu"));
+    Saisir(f, QString::fromUtf8("ł"));
+    QCOMPARE(m_rep->bips(), 1);
+    Saisir(f, QString::fromUtf8("œ€x"));
+    QCOMPARE(g->Cells(2, 1), QString::fromUtf8("Zuœ€x"));
+    QCOMPARE(ListeEleves[0].Appreciations[VUE_MAT1][2], QString::fromUtf8("Zuœ€x"));
+    // Pasted text loses what the file cannot hold, with a beep.
+    QApplication::clipboard()->setText(QString::fromUtf8("Très ☺bien"));
+    QTest::keySequence(Editeur(f), QKeySequence::Paste);
+    QCOMPARE(m_rep->bips(), 2);
+    QCOMPARE(g->Cells(2, 1), QString::fromUtf8("Zuœ€xTrès bien"));
+    // The editor stops at 80 characters.
+    QApplication::clipboard()->setText(QString(100, u'a'));
+    QTest::keySequence(Editeur(f), QKeySequence::Paste);
+    QCOMPARE(Editeur(f)->text().size(), 80);
+    QTest::keyClick(Editeur(f), 'b');
+    QCOMPARE(g->Cells(2, 1).size(), 80);
+    QVERIFY(!g->Cells(2, 1).endsWith(u'b'));
+}
+
+void TestNoteForm::datesSuiventColonne()
+{
+    m_classe->construire(false, false, TroisEleves, QStringLiteral("1234123456785678"));
+    QString dates;
+    for (int i = 1; i <= 16; ++i)
+        dates += QStringLiteral("%1/01").arg(i, 2, 10, QLatin1Char('0'));
+    DatePeriode[1] = dates;
+    DecoderCoefDates();
+    m_classe->note(0, 1, 4, 13, 2);
+    TNoteForm &f = *ouvrir(QDate(2024, 10, 1));
+    Choisir(Ctl<TRadioGroup>(f, "RadioGroup2"), 1); // Hist, period 1
+    TStringGrid *g = Grille(f);
+    QCOMPARE(g->Cells(4, 0), QStringLiteral("Hist 1-4"));
+    g->horizontalHeader()->moveSection(3, 0);
+    // The reports of this showing read the tables by place.
+    QCOMPARE(DateMat2[1][1], QStringLiteral("12/01"));
+    QCOMPARE(DateMat2[1][4], QStringLiteral("11/01"));
+    QCOMPARE(DateMat1[1][1], QStringLiteral("01/01"));
+    g->setCourante(1, 1);
+    f.Button8Click();
+    QVERIFY(m_rep->dernierTexte().endsWith(QStringLiteral("Date : 12/01")));
+    QVERIFY(f.Button5Click());
+    const QString ini = CheminOptions(QStringLiteral("3EME1"));
+    const QString lues = Ini::lireTexte(ini, QStringLiteral("Options"), QStringLiteral("Dates période 1"), {});
+    QCOMPARE(lues.mid(0, 40), dates.mid(0, 40));
+    QCOMPARE(lues.mid(40, 20), QStringLiteral("12/0109/0110/0111/01"));
+    QCOMPARE(lues.mid(60), dates.mid(60));
+    QCOMPARE(Ini::lireTexte(ini, QStringLiteral("Options"), QStringLiteral("Coefficients période 1"), {}),
+             QStringLiteral("1234823456715678"));
+}
+
+void TestNoteForm::boutonDroitChoisitCellule()
+{
+    m_classe->note(0, 2, 1, 10);
+    m_classe->note(1, 2, 8, 12);
+    TNoteForm &f = *ouvrir();
+    TStringGrid *g = Grille(f);
+    g->setCourante(1, 1);
+    QString titre;
+    QTimer guetteur;
+    connect(&guetteur, &QTimer::timeout, this, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        guetteur.stop();
+        titre = g->Cells(g->Col(), 0);
+        menu->close();
+        Ctl<QAction>(f, "Augmenterde11")->trigger();
+    });
+    guetteur.start(0);
+    // The press, then the context menu event the window system sends with it.
+    const QPoint p = Centre(f, 8, 2);
+    QTest::mousePress(g->viewport(), Qt::RightButton, {}, p);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, p, g->viewport()->mapToGlobal(p));
+    QApplication::sendEvent(g->viewport(), &menu);
+    QTest::mouseRelease(g->viewport(), Qt::RightButton, {}, p);
+    QTRY_COMPARE(titre, QStringLiteral("Fran2-08"));
+    QCOMPARE(g->Col(), 8);
+    QCOMPARE(g->Row(), 2);
+    QCOMPARE(ListeEleves[1].NotesMat1[2][8], 13.0);
+    QCOMPARE(ListeEleves[0].NotesMat1[2][1], 10.0);
+}
+
+void TestNoteForm::bullesNomsCoupes()
+{
+    m_classe->construire(false, true, {QStringLiteral("BÉNARD Marie-Hélène"), QStringLiteral("ZOLA Emile")});
+    TNoteForm &f = *ouvrir();
+    AfficherBulles = false; // names are content, not help
+    QHeaderView *noms = Grille(f)->verticalHeader();
+    const auto bulle = [&](int ligne) {
+        QToolTip::hideText();
+        const QPoint p(20, noms->sectionViewportPosition(ligne) + 8);
+        QHelpEvent e(QEvent::ToolTip, p, noms->viewport()->mapToGlobal(p));
+        QApplication::sendEvent(noms->viewport(), &e);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    QCOMPARE(bulle(0), QStringLiteral("BÉNARD Marie-Hélène"));
+    QCOMPARE(bulle(1), QString());
+    AfficherBulles = true;
+    QCOMPARE(bulle(0), QStringLiteral("BÉNARD Marie-Hélène"));
+}
+
+void TestNoteForm::bullesAnnulerRetablir()
+{
+    m_classe->construire(false, false, {QStringLiteral("BÉNARD Marie-Hélène"), QStringLiteral("ZOLA Emile")});
+    m_classe->note(1, 2, 2, 9, 2);
+    TNoteForm &f = *ouvrir();
+    auto *annuler = Ctl<QToolButton>(f, "BBAnnuler");
+    auto *retablir = Ctl<QToolButton>(f, "BBRetablir");
+    QCOMPARE(annuler->toolTip(), QStringLiteral("Annuler la dernière modification"));
+    QCOMPARE(retablir->toolTip(), QStringLiteral("Rétablir"));
+    Choisir(Ctl<TRadioGroup>(f, "RadioGroup2"), 2);
+    TStringGrid *g = Grille(f);
+    f.StringGrid1DragDrop(Ctl<TBarreNotes>(f, "P_Notes")->etiquette(QStringLiteral("15")), Centre(f, 11, 1));
+    QCOMPARE(annuler->toolTip(), QStringLiteral("Annuler : note déposée (Hist 2-3, BÉNARD Marie-Hélène)"));
+    g->setCourante(10, 2);
+    Ctl<QAction>(f, "Augmenterde11")->trigger();
+    QCOMPARE(annuler->toolTip(), QStringLiteral("Annuler : notes du devoir augmentées de 1 (Hist 2-2)"));
+    g->setCourante(1, 2);
+    Taper(f, QStringLiteral("12"));
+    Entree(f);
+    QCOMPARE(annuler->toolTip(), QStringLiteral("Annuler : note saisie (Fran 2-1, ZOLA Emile)"));
+    f.Annuler();
+    QCOMPARE(retablir->toolTip(), QStringLiteral("Rétablir : note saisie (Fran 2-1, ZOLA Emile)"));
+    QCOMPARE(annuler->toolTip(), QStringLiteral("Annuler : notes du devoir augmentées de 1 (Hist 2-2)"));
+    f.Annuler();
+    f.Annuler();
+    QCOMPARE(annuler->toolTip(), QStringLiteral("Annuler la dernière modification"));
 }
 
 QTEST_MAIN(TestNoteForm)

@@ -194,8 +194,22 @@ void TStringGrid::setCourante(int col, int row)
 
 int TStringGrid::LeftCol() const
 {
-    const int v = horizontalHeader()->visualIndexAt(0);
-    return v < 0 ? 1 : v + 1;
+    const QHeaderView *h = horizontalHeader();
+    int v = h->visualIndexAt(0);
+    if (v < 0)
+        return 1;
+    // Fully right, the grid leaves a sliver of the column before: the first
+    // column is the one of which the larger part is in sight.
+    const int l = h->logicalIndex(v);
+    if (h->sectionViewportPosition(l) + h->sectionSize(l) / 2 < 0 && v + 1 < h->count())
+        ++v;
+    return v + 1;
+}
+
+int TStringGrid::xColonne(int col) const
+{
+    const int l = logique(col);
+    return l < 1 ? -1 : horizontalHeader()->sectionViewportPosition(l - 1);
 }
 
 int TStringGrid::largeurColonne(int col) const

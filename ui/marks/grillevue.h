@@ -65,6 +65,8 @@ public:
     int Row() const;
     void setCourante(int col, int row);
     int LeftCol() const; // first data column visible at the left edge
+    // Left edge of a data column in the viewport; -1 for no such column.
+    int xColonne(int col) const;
     // Width of a column as the grid lays it out, grid line included.
     int largeurColonne(int col) const;
     // Cell under a point of the viewport: (col, row) or (-1, -1).

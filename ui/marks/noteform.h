@@ -158,6 +158,7 @@ private:
     void brancher();
     void appliquerLargeurs();
     void menuAttache(bool oui);
+    void placerEtiquettesCoef();
     void deplacementColonnes();
     void rafraichirApresSelection();
     void remplirApresChoix();

@@ -171,15 +171,26 @@ void TNoteForm::Affiche_Panel_Coef(bool visible)
     const int gauche = StringGrid1->x() + StringGrid1->viewport()->x();
     Panel_coef->setGeometry(gauche, Panel_coef->y(), StringGrid1->x() + StringGrid1->width() - gauche,
                             Panel_coef->height());
-    // Each label stands over the middle of its column.
-    int x = 0;
+    placerEtiquettesCoef();
+    Panel_coef->setVisible(visible);
+}
+
+// Each label stands over the middle of its column, where the grid shows it
+// now: the panel starts where the grid's viewport does.
+void TNoteForm::placerEtiquettesCoef()
+{
+    const int premiere = StringGrid1->LeftCol();
+    int x = StringGrid1->ColCount() > premiere ? StringGrid1->xColonne(premiere) : 0;
     for (int i = 0; i < 8; ++i) {
-        const int w = StringGrid1->largeurColonne(StringGrid1->LeftCol() + i);
+        const int col = premiere + i;
+        const int w = StringGrid1->largeurColonne(col);
+        if (col < StringGrid1->ColCount())
+            x = StringGrid1->xColonne(col);
         lc[i]->move(x + w / 2 - lc[i]->width() / 2 + 1, lc[i]->y());
         x += w;
     }
-    Panel_coef->setVisible(visible);
 }
+
 
 bool TNoteForm::colonneMat2(int col) const
 {
@@ -215,8 +226,10 @@ QString TNoteForm::DateColonne(int col) const
     return d.trimmed().isEmpty() ? QStringLiteral("--/--") : d;
 }
 
+// Also after every scroll, resize or column move: the labels are laid again.
 void TNoteForm::Affiche_Coef()
 {
+    placerEtiquettesCoef();
     if (vue != Vue::Notes)
         return;
     const int premiere = StringGrid1->LeftCol();
@@ -278,6 +291,7 @@ void TNoteForm::FormResize()
     const int largeur = toutTient ? 502 : (logicalDpiX() == 96 ? 518 : 522);
     StringGrid1->resize(largeur, hauteurGrille);
     Panel_coef->resize(StringGrid1->x() + largeur - Panel_coef->x(), Panel_coef->height());
+    Affiche_Coef();
 }
 
 void TNoteForm::TailleNormaleClick()
