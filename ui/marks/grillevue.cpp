@@ -143,6 +143,111 @@ TStringGrid::TStringGrid(QWidget *parent)
     h->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &TStringGrid::hautGaucheChange);
+
+    // The frozen columns: a second view of the same cells over the left of
+    // the viewport, scrolled with the grid only vertically.
+    m_gelee = new QTableView(this);
+    m_gelee->setObjectName(QStringLiteral("StringGrid1Fixe"));
+    m_gelee->setModel(m_modele);
+    m_gelee->setSelectionModel(selectionModel());
+    m_gelee->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_gelee->setFocusPolicy(Qt::NoFocus);
+    m_gelee->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_gelee->setFrameShape(QFrame::NoFrame);
+    m_gelee->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_gelee->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_gelee->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    m_gelee->setWordWrap(false);
+    m_gelee->setCornerButtonEnabled(false);
+    m_gelee->verticalHeader()->hide();
+    m_gelee->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_gelee->verticalHeader()->setMinimumSectionSize(5);
+    m_gelee->verticalHeader()->setDefaultSectionSize(17);
+    QHeaderView *hg = m_gelee->horizontalHeader();
+    hg->setMinimumSectionSize(5);
+    hg->setFixedHeight(17);
+    hg->setSectionResizeMode(QHeaderView::Fixed);
+    hg->setHighlightSections(false);
+    hg->setSectionsMovable(false);
+    hg->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_gelee->hide();
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, m_gelee->verticalScrollBar(), &QScrollBar::setValue);
+    connect(m_gelee->verticalScrollBar(), &QScrollBar::valueChanged, verticalScrollBar(), &QScrollBar::setValue);
+    connect(m_gelee, &QAbstractItemView::doubleClicked, this, &QAbstractItemView::doubleClicked);
+    connect(m_modele, &QAbstractItemModel::modelReset, this, &TStringGrid::majGelees);
+    connect(h, &QHeaderView::sectionResized, this, &TStringGrid::majGelees);
+}
+
+void TStringGrid::setColonnesGelees(int n)
+{
+    if (n == m_gelees)
+        return;
+    m_gelees = n;
+    // Scrolling by pixels lets a column wider than the viewport be read to its end.
+    setHorizontalScrollMode(n > 0 ? QAbstractItemView::ScrollPerPixel : QAbstractItemView::ScrollPerItem);
+    horizontalScrollBar()->setValue(0);
+    majGelees();
+}
+
+QRect TStringGrid::zoneLibre() const
+{
+    QRect r = viewport()->rect();
+    if (m_gelees > 0 && m_gelee->isVisible())
+        r.setLeft(m_gelee->width());
+    return r;
+}
+
+void TStringGrid::majGelees()
+{
+    const int n = qMin(m_gelees, m_modele->columnCount());
+    if (n <= 0) {
+        m_gelee->hide();
+        return;
+    }
+    m_gelee->setItemDelegate(itemDelegate());
+    m_gelee->horizontalHeader()->setStyleSheet(horizontalHeader()->styleSheet());
+    int largeur = 0;
+    for (int c = 0; c < m_modele->columnCount(); ++c) {
+        m_gelee->setColumnHidden(c, c >= n);
+        if (c < n) {
+            m_gelee->setColumnWidth(c, columnWidth(c));
+            largeur += columnWidth(c);
+        }
+    }
+    const QRect vp = viewport()->geometry();
+    m_gelee->setGeometry(vp.left(), vp.top() - horizontalHeader()->height(), largeur,
+                         vp.height() + horizontalHeader()->height());
+    m_gelee->verticalScrollBar()->setValue(verticalScrollBar()->value());
+    m_gelee->show();
+    m_gelee->raise();
+}
+
+void TStringGrid::resizeEvent(QResizeEvent *e)
+{
+    QTableView::resizeEvent(e);
+    majGelees();
+}
+
+void TStringGrid::updateGeometries()
+{
+    QTableView::updateGeometries();
+    if (m_gelee)
+        majGelees();
+}
+
+void TStringGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    QTableView::scrollTo(index, hint);
+    if (m_gelees <= 0 || !index.isValid() || index.column() < m_gelees)
+        return;
+    // The cell shows its beginning just right of the frozen columns, even
+    // when it is wider than what remains of the viewport.
+    const QRect libre = zoneLibre();
+    const QRect cellule = visualRect(index);
+    if (cellule.left() < libre.left() || cellule.width() > libre.width()) {
+        QScrollBar *b = horizontalScrollBar();
+        b->setValue(b->value() + cellule.left() - libre.left());
+    }
 }
 
 int TStringGrid::logique(int col) const

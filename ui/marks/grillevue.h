@@ -75,6 +75,13 @@ public:
     // The whole table in screen column order, as the transfer and the export read it.
     QList<QStringList> tableVisuelle() const;
 
+    // The first n data columns stay in place whatever the horizontal scroll,
+    // as a spreadsheet's frozen columns do; 0 for none.
+    void setColonnesGelees(int n);
+    int colonnesGelees() const { return m_gelees; }
+    // The part of the viewport no frozen column covers.
+    QRect zoneLibre() const;
+
     // Types a character into the current cell as the keyboard would.
     void taper(QChar c);
     // Columns back in the layout's order, without announcing it as a move.
@@ -98,7 +105,16 @@ protected:
     void dragMoveEvent(QDragMoveEvent *e) override;
     void dropEvent(QDropEvent *e) override;
     void scrollContentsBy(int dx, int dy) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void updateGeometries() override;
+
+public:
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
 
 private:
+    void majGelees();
+
     ModeleGrille *m_modele;
+    QTableView *m_gelee = nullptr; // drawn over the frozen columns
+    int m_gelees = 0;
 };

@@ -93,6 +93,7 @@ void TNoteForm::FormShow()
     ApresClassement = false;
     StringGrid1->modele()->setEditable(true);
     StringGrid1->modele()->setColonnesFixes(0);
+    StringGrid1->setColonnesGelees(0);
     for (QPushButton *b : {Button1, Button2, Button4, Button7, Button10, Button5, BBImp,
                            BBConf_Imp, BBText, BBApercu})
         b->setEnabled(true);

@@ -1,5 +1,7 @@
 #include "peinture.h"
 
+#include "grillevue.h"
+
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -101,6 +103,19 @@ void DelegueGrille::destroyEditor(QWidget *editor, const QModelIndex &index) con
     QStyledItemDelegate::destroyEditor(editor, index);
     if (editionFermee)
         editionFermee();
+}
+
+void DelegueGrille::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                                         const QModelIndex &index) const
+{
+    QStyledItemDelegate::updateEditorGeometry(editor, option, index);
+    // A cell wider than the grid gets an editor as wide as what is in sight,
+    // which scrolls its text so that the caret stays in view.
+    if (const auto *grille = qobject_cast<const TStringGrid *>(option.widget)) {
+        const QRect r = editor->geometry().intersected(grille->zoneLibre());
+        if (!r.isEmpty())
+            editor->setGeometry(r);
+    }
 }
 
 bool DelegueGrille::eventFilter(QObject *objet, QEvent *e)

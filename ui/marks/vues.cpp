@@ -30,6 +30,7 @@ void TNoteForm::Button1Click()
     Button9->setEnabled(false);
     Set_Donnees();
     StringGrid1->modele()->setColonnesFixes(0);
+    StringGrid1->setColonnesGelees(0);
     StringGrid1->modele()->setEditable(true);
     menuAttache(true);
     deplacementColonnes();
@@ -48,6 +49,7 @@ void TNoteForm::Button2Click()
         b->setEnabled(true);
     vue = Vue::Appreciations;
     StringGrid1->modele()->setColonnesFixes(1);
+    StringGrid1->setColonnesGelees(1);
     StringGrid1->modele()->setEditable(true);
     menuAttache(false);
     deplacementColonnes();
@@ -65,6 +67,7 @@ void TNoteForm::Button4Click()
     BBImp->setEnabled(true);
     BBConf_Imp->setEnabled(true);
     vue = Vue::Liste;
+    StringGrid1->setColonnesGelees(0);
     deplacementColonnes();
     // Two columns, the second one empty, title included.
     StringGrid1->terminerEdition();
