@@ -1,11 +1,25 @@
 #include "peinture.h"
 
+#include "cp1252.h"
 #include "grillevue.h"
+#include "messages.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+
+bool CaractereEnregistrable(QChar c) { return EstCp1252(c) && c.isPrint(); }
+
+QString TexteEnregistrable(const QString &texte)
+{
+    QString r;
+    r.reserve(texte.size());
+    for (QChar c : texte)
+        if (CaractereEnregistrable(c))
+            r += c;
+    return r;
+}
 
 PartiesNote DecouperNote(const QString &texte)
 {
@@ -79,6 +93,19 @@ QWidget *DelegueGrille::createEditor(QWidget *parent, const QStyleOptionViewItem
         emit const_cast<DelegueGrille *>(this)->commitData(e);
     });
     Q_UNUSED(index);
+    if (vue == Vue::Appreciations) {
+        // The class file holds Windows-1252 only: what it cannot hold is
+        // refused, pasted text included, as the other fields of the program do.
+        connect(e, &QLineEdit::textEdited, e, [e](const QString &texte) {
+            const QString garde = TexteEnregistrable(texte);
+            if (garde == texte)
+                return;
+            const int pos = e->cursorPosition() - int(texte.size() - garde.size());
+            e->setText(garde);
+            e->setCursorPosition(qBound(0, pos, int(garde.size())));
+            Messages::bip();
+        });
+    }
     if (editionOuverte)
         editionOuverte();
     return e;

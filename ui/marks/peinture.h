@@ -44,3 +44,7 @@ struct PartiesNote {
     QString fraction;
 };
 PartiesNote DecouperNote(const QString &texte);
+
+// What an appreciation cell may hold: printable Windows-1252 characters.
+bool CaractereEnregistrable(QChar c);
+QString TexteEnregistrable(const QString &texte);

@@ -8,6 +8,7 @@
 #include "grillevue.h"
 #include "messages.h"
 #include "options.h"
+#include "peinture.h"
 #include "radiogroupe.h"
 #include "reglesnotes.h"
 #include "texte.h"
@@ -58,6 +59,13 @@ bool TNoteForm::StringGrid1KeyPress(QKeyEvent *e, QLineEdit *editeur)
             Messages::bip();
             return true;
         }
+    }
+    if (vue == Vue::Appreciations && caractere) {
+        for (QChar c : t)
+            if (!CaractereEnregistrable(c)) {
+                Messages::bip();
+                return true;
+            }
     }
     const bool modifiable = StringGrid1->currentIndex().flags() & Qt::ItemIsEditable;
     if (modifiable && StringGrid1->modele()->editable() && !ApresClassement && vue != Vue::Liste)
