@@ -141,15 +141,20 @@ void DecoderCoefDates()
     }
 }
 
-QString EcrireCoefDatesAvec(const QString coefs[4])
+QString EcrireCoefDatesAvec(const QString coefs[4], const QString dates[4])
 {
     const QString chemin = CheminOptions(NomClasse);
     return ecrireCles(chemin, {{cleCoefs(1), coefs[1]},
                                {cleCoefs(2), coefs[2]},
                                {cleCoefs(3), coefs[3]},
-                               {cleDates(1), DatePeriode[1]},
-                               {cleDates(2), DatePeriode[2]},
-                               {cleDates(3), DatePeriode[3]}});
+                               {cleDates(1), dates[1]},
+                               {cleDates(2), dates[2]},
+                               {cleDates(3), dates[3]}});
+}
+
+QString EcrireCoefDatesAvec(const QString coefs[4])
+{
+    return EcrireCoefDatesAvec(coefs, DatePeriode);
 }
 
 QString EcrireCoefDates()

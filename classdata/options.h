@@ -34,6 +34,7 @@ void RelireCoefDates();  // only the six coefficient and date keys
 // Empty on success, else "Impossible d'écrire dans <path>".
 QString EcrireCoefDates();
 QString EcrireCoefDatesAvec(const QString coefs[4]); // the window's own coefficient strings
+QString EcrireCoefDatesAvec(const QString coefs[4], const QString dates[4]); // and date strings
 
 // What the configuration dialog saves.
 struct OptionsAEcrire {

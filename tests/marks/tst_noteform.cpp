@@ -1138,7 +1138,7 @@ void TestNoteForm::datesSuiventColonne()
     QCOMPARE(lues.mid(40, 20), QStringLiteral("12/0109/0110/0111/01"));
     QCOMPARE(lues.mid(60), dates.mid(60));
     QCOMPARE(Ini::lireTexte(ini, QStringLiteral("Options"), QStringLiteral("Coefficients période 1"), {}),
-             QStringLiteral("1234823456715678"));
+             QStringLiteral("1234123485675678"));
 }
 
 void TestNoteForm::boutonDroitChoisitCellule()

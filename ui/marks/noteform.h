@@ -70,6 +70,7 @@ public:
     bool EnAffichage = false;
     bool CoefsDeplaces = false;
     QString CoefsGrille[4];
+    QString DatesGrille[4]; // the date strings, moved with their columns
     bool VersApercu = false;
     QColor CouleurLignesPaires{0, 255, 255};
 
@@ -194,6 +195,8 @@ private:
     bool m_enEdition = false;
     qint32 m_coef1[4][17] = {};
     qint32 m_coef2[4][17] = {};
+    QString m_date1[4][17];
+    QString m_date2[4][17];
 };
 
 extern TNoteForm *NoteForm;

@@ -222,10 +222,16 @@ void TNoteForm::StringGrid1ColumnMoved(int depuis, int vers)
                                         "les coefficients n'ont pas été déplacés."));
         return;
     }
-    for (int p = 1; p <= 3; ++p)
+    QString dates[4];
+    DatesApresDeplacement(titres, mat2, periode, mat2 ? m_date2 : m_date1, DatePeriode, DeuxPeriodes,
+                          UneMatiere, dates);
+    for (int p = 1; p <= 3; ++p) {
         CoefsGrille[p] = chaines[p];
-    // The class figures follow the marks into their new places at once.
+        DatesGrille[p] = dates[p];
+    }
+    // The class figures and reports follow the marks into their new places at once.
     DecoderCoefs(CoefsGrille, UneMatiere, CoefMat1, CoefMat2);
+    DecoderDates(DatesGrille, UneMatiere, DateMat1, DateMat2);
 
     Get_Donnees();
     Put_Result();

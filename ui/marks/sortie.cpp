@@ -49,7 +49,7 @@ bool TNoteForm::Button5Click()
     }
     EnregistrementNecessaire = false;
     if (CoefsDeplaces) {
-        const QString message = EcrireCoefDatesAvec(CoefsGrille);
+        const QString message = EcrireCoefDatesAvec(CoefsGrille, DatesGrille);
         if (!message.isEmpty()) {
             // The marks are in their new places but the coefficients are not:
             // the save is not complete.
@@ -59,8 +59,10 @@ bool TNoteForm::Button5Click()
             return false;
         }
         CoefsDeplaces = false;
-        for (int p = 1; p <= NbPeriodes(); ++p)
+        for (int p = 1; p <= NbPeriodes(); ++p) {
             CoefPeriode[p] = CoefsGrille[p];
+            DatePeriode[p] = DatesGrille[p];
+        }
     }
     m_modifHorsHistorique = false;
     Historique->setClean();

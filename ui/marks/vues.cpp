@@ -209,6 +209,8 @@ void TNoteForm::memoriserCoefs()
 {
     std::copy(&CoefMat1[0][0], &CoefMat1[0][0] + 4 * 17, &m_coef1[0][0]);
     std::copy(&CoefMat2[0][0], &CoefMat2[0][0] + 4 * 17, &m_coef2[0][0]);
+    std::copy(&DateMat1[0][0], &DateMat1[0][0] + 4 * 17, &m_date1[0][0]);
+    std::copy(&DateMat2[0][0], &DateMat2[0][0] + 4 * 17, &m_date2[0][0]);
 }
 
 int TNoteForm::CoefColonne(int col) const
@@ -224,8 +226,8 @@ QString TNoteForm::DateColonne(int col) const
     const auto pd = PeriodeEtDevoir(StringGrid1->Cells(col, 0));
     if (!pd)
         return {};
-    const QString d = colonneMat2(col) ? DateMat2[pd->periode][pd->devoir]
-                                       : DateMat1[pd->periode][pd->devoir];
+    const QString d = colonneMat2(col) ? m_date2[pd->periode][pd->devoir]
+                                       : m_date1[pd->periode][pd->devoir];
     return d.trimmed().isEmpty() ? QStringLiteral("--/--") : d;
 }
 
