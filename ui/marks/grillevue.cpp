@@ -390,8 +390,12 @@ void TStringGrid::keyPressEvent(QKeyEvent *e)
 
 void TStringGrid::mousePressEvent(QMouseEvent *e)
 {
-    // The right button opens the context menu without moving the current cell.
+    // The right button makes the cell under it current, so that the context
+    // menu that follows acts on the column the teacher pointed at.
     if (e->button() == Qt::RightButton) {
+        const QModelIndex i = indexAt(e->position().toPoint());
+        if (i.isValid())
+            setCurrentIndex(i);
         e->accept();
         return;
     }
