@@ -1181,6 +1181,7 @@ void TestNoteForm::bullesNomsCoupes()
     QHeaderView *noms = Grille(f)->verticalHeader();
     const auto bulle = [&](int ligne) {
         QToolTip::hideText();
+        QTest::qWaitFor([] { return !QToolTip::isVisible(); });
         const QPoint p(20, noms->sectionViewportPosition(ligne) + 8);
         QHelpEvent e(QEvent::ToolTip, p, noms->viewport()->mapToGlobal(p));
         QApplication::sendEvent(noms->viewport(), &e);

@@ -1,10 +1,13 @@
 #include "grillevue.h"
 
+#include "etatui.h"
+
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QToolTip>
 
 // --- ModeleGrille ---------------------------------------------------------
 
@@ -143,6 +146,9 @@ TStringGrid::TStringGrid(QWidget *parent)
     h->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &TStringGrid::hautGaucheChange);
+    // A name cut by its column is shown whole in a tool tip.
+    v->viewport()->installEventFilter(this);
+    BullesDeContenu(v->viewport());
 
     // The frozen columns: a second view of the same cells over the left of
     // the viewport, scrolled with the grid only vertically.
@@ -176,6 +182,25 @@ TStringGrid::TStringGrid(QWidget *parent)
     connect(m_gelee, &QAbstractItemView::doubleClicked, this, &QAbstractItemView::doubleClicked);
     connect(m_modele, &QAbstractItemModel::modelReset, this, &TStringGrid::majGelees);
     connect(h, &QHeaderView::sectionResized, this, &TStringGrid::majGelees);
+}
+
+bool TStringGrid::eventFilter(QObject *objet, QEvent *e)
+{
+    QHeaderView *v = verticalHeader();
+    if (objet == v->viewport() && e->type() == QEvent::ToolTip) {
+        auto *aide = static_cast<QHelpEvent *>(e);
+        const int section = v->logicalIndexAt(aide->pos());
+        const QString nom = m_modele->texte(section + 1, 0);
+        // The title cells have 2 pixels of padding on each side and a line on the right.
+        const int place = v->width() - 5;
+        if (section >= 0 && v->fontMetrics().horizontalAdvance(nom) > place)
+            QToolTip::showText(aide->globalPos(), nom, v->viewport(),
+                               QRect(0, v->sectionViewportPosition(section), v->width(), v->sectionSize(section)));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QTableView::eventFilter(objet, e);
 }
 
 void TStringGrid::setColonnesGelees(int n)

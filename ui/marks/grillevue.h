@@ -107,6 +107,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     void resizeEvent(QResizeEvent *e) override;
     void updateGeometries() override;
+    bool eventFilter(QObject *objet, QEvent *e) override;
 
 public:
     void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
