@@ -48,9 +48,14 @@ void TNoteForm::brancher()
     m_delegue->filtreTouches = [this](QKeyEvent *e, QLineEdit *ed) { return StringGrid1KeyPress(e, ed); };
     m_delegue->editionOuverte = [this] {
         m_texteAvantEdition = StringGrid1->Cells(StringGrid1->Col(), StringGrid1->Row());
+        m_celluleEditee = QPoint(StringGrid1->Col(), StringGrid1->Row());
         debutModification();
     };
-    m_delegue->editionFermee = [this] { finModification(QStringLiteral("Saisie")); };
+    m_delegue->editionFermee = [this] {
+        const int col = m_celluleEditee.x(), row = m_celluleEditee.y();
+        finModification(vue == Vue::Appreciations ? QStringLiteral("appréciation saisie") + nomEtape(0, row)
+                                                  : QStringLiteral("note saisie") + nomEtape(col, row));
+    };
     connect(StringGrid1->modele(), &ModeleGrille::texteSaisi, this,
             [this](int ligne, int colonne) { StringGrid1SetEditText(StringGrid1->position(colonne), ligne); });
     connect(StringGrid1, &TStringGrid::clicGauche, this, &TNoteForm::StringGrid1Click);

@@ -135,11 +135,24 @@ void TNoteForm::finModification(const QString &libelle)
         Historique->push(new CommandeNotes(this, std::move(d), libelle));
 }
 
+// " (Hist 1-3, BÉNARD Marie-Hélène)": the column's title and the student's
+// name, either left out when col or row is 0.
+QString TNoteForm::nomEtape(int col, int row) const
+{
+    QStringList l;
+    if (col > 0 && col < StringGrid1->ColCount())
+        l << StringGrid1->Cells(col, 0).trimmed();
+    if (row > 0 && row < StringGrid1->RowCount())
+        l << StringGrid1->Cells(0, row);
+    return l.isEmpty() ? QString() : QStringLiteral(" (") + l.join(QStringLiteral(", ")) + u')';
+}
+
 void TNoteForm::viderHistorique()
 {
     m_avantPris = false;
     m_avant.clear();
     Historique->clear();
+    majDrapeau();
 }
 
 void TNoteForm::Annuler()
@@ -168,4 +181,9 @@ void TNoteForm::majDrapeau()
     Image1->setVisible(EnregistrementNecessaire);
     BBAnnuler->setEnabled(Historique->canUndo() && !ApresClassement);
     BBRetablir->setEnabled(Historique->canRedo() && !ApresClassement);
+    // The hints name the step each button would take back or do again.
+    BBAnnuler->setToolTip(Historique->canUndo() ? QStringLiteral("Annuler : ") + Historique->undoText()
+                                                : QStringLiteral("Annuler la dernière modification"));
+    BBRetablir->setToolTip(Historique->canRedo() ? QStringLiteral("Rétablir : ") + Historique->redoText()
+                                                 : QStringLiteral("Rétablir"));
 }

@@ -180,6 +180,7 @@ private:
     void finModification(const QString &libelle);
     void appliquerEtat(const QList<StudentRecord> &eleves);
     void viderHistorique();
+    QString nomEtape(int col, int row) const;
     void historiqueDeplace();
 
     DelegueGrille *m_delegue;
@@ -192,6 +193,7 @@ private:
     QList<StudentRecord> m_avant; // model before the change in progress
     bool m_avantPris = false;
     QString m_texteAvantEdition;
+    QPoint m_celluleEditee;
     bool m_enEdition = false;
     qint32 m_coef1[4][17] = {};
     qint32 m_coef2[4][17] = {};

@@ -135,8 +135,9 @@ void TNoteForm::ajusterDeuxChiffres(int delta)
     Put_Result();
     if (!ApresClassement)
         EnregistrementNecessaire = true;
-    finModification(delta > 0 ? QStringLiteral("Augmenter les notes du devoir de 1")
-                              : QStringLiteral("Diminuer les notes du devoir de 1"));
+    finModification((delta > 0 ? QStringLiteral("notes du devoir augmentées de 1")
+                               : QStringLiteral("notes du devoir diminuées de 1"))
+                    + nomEtape(col, 0));
 }
 
 void TNoteForm::Augmenterde11Click() { ajusterDeuxChiffres(+1); }
@@ -159,7 +160,7 @@ void TNoteForm::Supprimertouteslesnotes1Click()
     Put_Result();
     if (!ApresClassement)
         EnregistrementNecessaire = true;
-    finModification(QStringLiteral("Supprimer toutes les notes du devoir"));
+    finModification(QStringLiteral("notes du devoir supprimées") + nomEtape(col, 0));
 }
 
 void TNoteForm::Rsultatsdudevoir1Click() { Button8Click(); }
@@ -189,7 +190,7 @@ void TNoteForm::StringGrid1DragDrop(QObject *source, const QPoint &p)
     Put_Result();
     EnregistrementNecessaire = true;
     StringGrid1->setCourante(c.x(), c.y());
-    finModification(QStringLiteral("Note déposée"));
+    finModification(QStringLiteral("note déposée") + nomEtape(c.x(), c.y()));
 }
 
 void TNoteForm::verrouillerApresDeplacement()
@@ -271,5 +272,5 @@ void TNoteForm::Button9Click()
     if (choisie.left(80) != ancienne.left(80))
         EnregistrementNecessaire = true;
     Get_Donnees();
-    finModification(QStringLiteral("Appréciation de l'expert"));
+    finModification(QStringLiteral("appréciation de l'expert") + nomEtape(0, row));
 }
