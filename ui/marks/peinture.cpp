@@ -1,41 +1,13 @@
 #include "peinture.h"
 
-#include "cp1252.h"
 #include "grillevue.h"
 #include "messages.h"
+#include "reglesnotes.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
-
-bool CaractereEnregistrable(QChar c) { return EstCp1252(c) && c.isPrint(); }
-
-QString TexteEnregistrable(const QString &texte)
-{
-    QString r;
-    r.reserve(texte.size());
-    for (QChar c : texte)
-        if (CaractereEnregistrable(c))
-            r += c;
-    return r;
-}
-
-PartiesNote DecouperNote(const QString &texte)
-{
-    QString t = texte;
-    if (!t.contains(u'.'))
-        t += u'.';
-    const int point = int(t.indexOf(u'.'));
-    PartiesNote p{t.left(point), t.mid(point)};
-    if (p.fraction.size() == 1)
-        p.fraction = QStringLiteral(".00");
-    else if (p.fraction.size() == 2)
-        p.fraction += u'0';
-    if (p.entier + p.fraction == QStringLiteral(".00"))
-        return {};
-    return p;
-}
 
 void DelegueGrille::paint(QPainter *p, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const

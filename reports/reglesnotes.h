@@ -45,3 +45,15 @@ bool DatesApresDeplacement(const QStringList &titres, bool mat2, int span,
 // leaving the dates alone. Periods whose string is empty are left as they are.
 void DecoderCoefs(const QString chaines[4], bool uneMatiere, qint32 coef1[4][17], qint32 coef2[4][17]);
 void DecoderDates(const QString chaines[4], bool uneMatiere, QString date1[4][17], QString date2[4][17]);
+
+// The two halves of a mark as the grid paints them: "12" and ".50", "7" and
+// ".00", "" and "" for an empty cell.
+struct PartiesNote {
+    QString entier;
+    QString fraction;
+};
+PartiesNote DecouperNote(const QString &texte);
+
+// What an appreciation cell may hold: printable Windows-1252 characters.
+bool CaractereEnregistrable(QChar c);
+QString TexteEnregistrable(const QString &texte);

@@ -1,5 +1,6 @@
 #include "reglesnotes.h"
 
+#include "cp1252.h"
 #include "grille.h"
 #include "options.h"
 #include "real48.h"
@@ -181,4 +182,32 @@ void DecoderDates(const QString chaines[4], bool uneMatiere, QString date1[4][17
                 date2[p][i - 8] = d;
         }
     }
+}
+
+PartiesNote DecouperNote(const QString &texte)
+{
+    QString t = texte;
+    if (!t.contains(u'.'))
+        t += u'.';
+    const int point = int(t.indexOf(u'.'));
+    PartiesNote p{t.left(point), t.mid(point)};
+    if (p.fraction.size() == 1)
+        p.fraction = QStringLiteral(".00");
+    else if (p.fraction.size() == 2)
+        p.fraction += u'0';
+    if (p.entier + p.fraction == QStringLiteral(".00"))
+        return {};
+    return p;
+}
+
+bool CaractereEnregistrable(QChar c) { return EstCp1252(c) && c.isPrint(); }
+
+QString TexteEnregistrable(const QString &texte)
+{
+    QString r;
+    r.reserve(texte.size());
+    for (QChar c : texte)
+        if (CaractereEnregistrable(c))
+            r += c;
+    return r;
 }
