@@ -212,6 +212,11 @@ private slots:
     void bullesNomsCoupes();
     void bullesAnnulerRetablir();
 
+    void resultatsEnsemble();
+    void classementApresEnregistrement();
+    void rafraichiApresCoefDate();
+    void deplacementAnneeMat2();
+
 private:
     TNoteForm *ouvrir(const QDate &jour = QDate(2024, 2, 10));
 
@@ -1219,6 +1224,137 @@ void TestNoteForm::bullesAnnulerRetablir()
     f.Annuler();
     f.Annuler();
     QCOMPARE(annuler->toolTip(), QStringLiteral("Annuler la dernière modification"));
+}
+
+void TestNoteForm::resultatsEnsemble()
+{
+    m_classe->construire(false, false, TroisEleves, QStringLiteral("2111111131111111"));
+    DatePeriode[2].replace(40, 5, QStringLiteral("07/12"));
+    DecoderCoefDates();
+    m_classe->note(0, 2, 1, 12);
+    m_classe->note(0, 2, 2, 9);
+    m_classe->note(0, 2, 1, 8, 2);
+    m_classe->note(1, 2, 1, 14, 2);
+    TNoteForm &f = *ouvrir();
+    Choisir(Ctl<TRadioGroup>(f, "RadioGroup2"), 2);
+    // The class figures of each subject, whatever the selector.
+    QCOMPARE(Ctl<QLabel>(f, "Label6")->text(), QStringLiteral("Hist"));
+    QCOMPARE(Ctl<QLabel>(f, "Label7")->text(), QStringLiteral(" 8.00"));
+    QCOMPARE(Ctl<QLabel>(f, "Label8")->text(), QStringLiteral("11.00"));
+    QCOMPARE(Ctl<QLabel>(f, "Label9")->text(), QStringLiteral("14.00"));
+    QCOMPARE(Ctl<QLabel>(f, "Label4")->text(), QStringLiteral("11.00"));
+
+    // Columns 1-8 count for the first subject, 9-16 for the second, with its own coefficients.
+    TStringGrid *g = Grille(f);
+    g->setCourante(1, 1);
+    Ctl<QPushButton>(f, "Button7")->click();
+    QCOMPARE(m_rep->dernierTexte(), QStringLiteral("Moyenne Fran       :  11.00\r\n"
+                                                   "Moyenne Hist       :   8.00\r\n"
+                                                   "Moyenne générale :   9.50"));
+    g->setCourante(9, 2);
+    Ctl<QPushButton>(f, "Button7")->click();
+    QCOMPARE(m_rep->dernierTexte(), QStringLiteral("Moyenne Fran       :  \r\n"
+                                                   "Moyenne Hist       :  14.00\r\n"
+                                                   "Moyenne générale :  14.00"));
+    g->setCourante(9, 1);
+    f.Button8Click();
+    QCOMPARE(m_rep->boites().last().titre, QStringLiteral("Hist 2-1"));
+    QCOMPARE(m_rep->dernierTexte(),
+             QStringLiteral("Coefficient  :  3\r\n\r\nMinimum    :    8.00\r\nMoyenne   :   11.00\r\n"
+                            "Maximum   :   14.00\r\n\r\n     Date : 07/12"));
+    g->setCourante(1, 1);
+    f.Button8Click();
+    QVERIFY(m_rep->dernierTexte().startsWith(QStringLiteral("Coefficient  :  2\r\n")));
+    QVERIFY(m_rep->dernierTexte().endsWith(QStringLiteral("Date : 05/11")));
+}
+
+void TestNoteForm::classementApresEnregistrement()
+{
+    m_classe->construire(false, true, {QStringLiteral("A Un"), QStringLiteral("B Deux")});
+    TNoteForm &f = *ouvrir();
+    Taper(f, QStringLiteral("9"));
+    Entree(f);
+    Taper(f, QStringLiteral("15"));
+    Entree(f);
+    // The save fails: no ranking, nothing lost, everything still available.
+    NomFichier = QStringLiteral("absent/3EME1.VTC");
+    m_rep->prevoir(BoutonOui);
+    Ctl<QPushButton>(f, "Button10")->click();
+    QCOMPARE(m_rep->boites().last().type, TypeBoite::Erreur);
+    QVERIFY(!f.ApresClassement);
+    QVERIFY(f.EnregistrementNecessaire);
+    QCOMPARE(Grille(f)->Cells(0, 1), QStringLiteral("A Un"));
+    QVERIFY(Ctl<QPushButton>(f, "Button10")->isEnabled());
+    QVERIFY(Grille(f)->horizontalHeader()->sectionsMovable());
+    // Answered Oui with a good file: written, then ranked.
+    NomFichier = QStringLiteral("3EME1.VTC");
+    m_rep->prevoir(BoutonOui);
+    Ctl<QPushButton>(f, "Button10")->click();
+    QList<StudentRecord> relus;
+    QVERIFY(LireEleves(m_classe->chemin(QStringLiteral("3EME1.VTC")), relus).ok);
+    QCOMPARE(relus.at(0).Nom, QStringLiteral("A"));
+    QCOMPARE(relus.at(1).NotesMat1[2][1], 15.0);
+    QVERIFY(!f.EnregistrementNecessaire);
+    QVERIFY(f.ApresClassement);
+    QCOMPARE(Grille(f)->Cells(0, 1), QStringLiteral("B Deux"));
+    QCOMPARE(Grille(f)->Cells(1, 1), QStringLiteral("15.00"));
+}
+
+void TestNoteForm::rafraichiApresCoefDate()
+{
+    m_classe->note(0, 2, 1, 10);
+    m_classe->note(0, 2, 2, 16);
+    TNoteForm &f = *ouvrir();
+    QCOMPARE(Ctl<QLabel>(f, "Label4")->text(), QStringLiteral("13.00"));
+    QCOMPARE(Ctl<QLabel>(f, "lc1")->text(), QStringLiteral("1"));
+    // The dialog writes the class settings; the window reads them back.
+    QTimer guetteur;
+    connect(&guetteur, &QTimer::timeout, this, [&] {
+        auto *dialogue = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialogue || dialogue == &f)
+            return;
+        guetteur.stop();
+        const QString coefs[4] = {{}, COEFS_PAR_DEFAUT, QStringLiteral("3111111111111111"), COEFS_PAR_DEFAUT};
+        QCOMPARE(EcrireCoefDatesAvec(coefs), QString());
+        dialogue->reject();
+    });
+    guetteur.start(0);
+    Ctl<QPushButton>(f, "BBCoefDate")->click();
+    QCOMPARE(Ctl<QLabel>(f, "lc1")->text(), QStringLiteral("3"));
+    QCOMPARE(Ctl<QLabel>(f, "Label4")->text(), QStringLiteral("11.50"));
+    QCOMPARE(Ctl<QLabel>(f, "Label3")->text(), QStringLiteral("11.50"));
+}
+
+void TestNoteForm::deplacementAnneeMat2()
+{
+    m_classe->construire(false, false, TroisEleves);
+    CoefPeriode[1] = QStringLiteral("1111111123456781");
+    CoefPeriode[2] = QStringLiteral("1111111198765432");
+    CoefPeriode[3] = QStringLiteral("1111111155555555");
+    DatePeriode[2].replace(40, 5, QStringLiteral("07/12"));
+    DecoderCoefDates();
+    m_classe->note(0, 2, 1, 17, 2); // Hist 2-1
+    m_classe->note(0, 1, 8, 6, 2);  // Hist 1-8
+    m_classe->note(0, 1, 1, 11, 1); // Fran 1-1, never moved
+    TNoteForm &f = *ouvrir();
+    Choisir(Ctl<TRadioGroup>(f, "RadioGroup1"), 3);
+    Choisir(Ctl<TRadioGroup>(f, "RadioGroup2"), 1);
+    TStringGrid *g = Grille(f);
+    QCOMPARE(g->Cells(9, 0), QStringLiteral("Hist 2-1"));
+    g->horizontalHeader()->moveSection(8, 0);
+    QCOMPARE(g->Cells(1, 0), QStringLiteral("Hist 2-1"));
+    QCOMPARE(Ctl<QLabel>(f, "lc1")->text(), QStringLiteral("9"));
+    // Across periods: the first subject's halves stay as they were.
+    QCOMPARE(f.CoefsGrille[1], QStringLiteral("1111111192345678"));
+    QCOMPARE(f.CoefsGrille[2], QStringLiteral("1111111118765432"));
+    QCOMPARE(f.CoefsGrille[3], QStringLiteral("1111111155555555"));
+    QCOMPARE(ListeEleves[0].NotesMat2[1][1], 17.0);
+    QCOMPARE(ListeEleves[0].NotesMat2[2][1], 6.0);
+    QCOMPARE(ListeEleves[0].NotesMat2[2][2], NO_MARK);
+    QCOMPARE(ListeEleves[0].NotesMat1[1][1], 11.0);
+    QCOMPARE(DateMat2[1][1], QStringLiteral("07/12"));
+    QVERIFY(f.CoefsDeplaces);
+    QVERIFY(!Ctl<TRadioGroup>(f, "RadioGroup2")->isEnabled());
 }
 
 QTEST_MAIN(TestNoteForm)
