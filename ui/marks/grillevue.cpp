@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QToolTip>
 
 // --- ModeleGrille ---------------------------------------------------------
@@ -110,6 +111,28 @@ void ModeleGrille::definirNoms(const QStringList &noms)
 
 // --- TStringGrid ----------------------------------------------------------
 
+namespace {
+
+// The frozen columns are painted as the grid paints them, but never edited:
+// the grid's own delegate must not see a second view connected to its editors.
+class DelegueGele : public QStyledItemDelegate {
+public:
+    DelegueGele(QAbstractItemView *grille, QObject *parent)
+        : QStyledItemDelegate(parent)
+        , m_grille(grille)
+    {
+    }
+    void paint(QPainter *p, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        m_grille->itemDelegate()->paint(p, option, index);
+    }
+
+private:
+    QAbstractItemView *m_grille;
+};
+
+} // namespace
+
 TStringGrid::TStringGrid(QWidget *parent)
     : QTableView(parent)
     , m_modele(new ModeleGrille(this))
@@ -176,6 +199,7 @@ TStringGrid::TStringGrid(QWidget *parent)
     hg->setHighlightSections(false);
     hg->setSectionsMovable(false);
     hg->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_gelee->setItemDelegate(new DelegueGele(this, m_gelee));
     m_gelee->hide();
     connect(verticalScrollBar(), &QScrollBar::valueChanged, m_gelee->verticalScrollBar(), &QScrollBar::setValue);
     connect(m_gelee->verticalScrollBar(), &QScrollBar::valueChanged, verticalScrollBar(), &QScrollBar::setValue);
@@ -229,7 +253,6 @@ void TStringGrid::majGelees()
         m_gelee->hide();
         return;
     }
-    m_gelee->setItemDelegate(itemDelegate());
     m_gelee->horizontalHeader()->setStyleSheet(horizontalHeader()->styleSheet());
     int largeur = 0;
     for (int c = 0; c < m_modele->columnCount(); ++c) {
