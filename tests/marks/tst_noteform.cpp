@@ -30,12 +30,79 @@
 
 namespace {
 
+// A control of the window by its designer name.
+template <class T = QWidget>
+T *Ctl(const QObject &f, const char *nom)
+{
+    T *c = f.findChild<T *>(QLatin1String(nom));
+    if (!c)
+        qFatal("no control %s", nom);
+    return c;
+}
+
+// The window's controls, found by their designer names.
+struct Controles {
+    explicit Controles(const QObject &f)
+        : f(f)
+    {
+        for (int i = 0; i < 8; ++i)
+            lc[i] = Ctl<QLabel>(f, qPrintable((i < 2 ? QStringLiteral("lc%1") : QStringLiteral("Lc%1")).arg(i + 1)));
+    }
+    const QObject &f;
+    TStringGrid *StringGrid1 = Ctl<TStringGrid>(f, "StringGrid1");
+    TRadioGroup *RadioGroup1 = Ctl<TRadioGroup>(f, "RadioGroup1");
+    TRadioGroup *RadioGroup2 = Ctl<TRadioGroup>(f, "RadioGroup2");
+    TRadioGroup *RadioGroup3 = Ctl<TRadioGroup>(f, "RadioGroup3");
+    QPushButton *Button1 = Ctl<QPushButton>(f, "Button1");
+    QPushButton *Button2 = Ctl<QPushButton>(f, "Button2");
+    QPushButton *Button4 = Ctl<QPushButton>(f, "Button4");
+    QPushButton *Button5 = Ctl<QPushButton>(f, "Button5");
+    QPushButton *Button6 = Ctl<QPushButton>(f, "Button6");
+    QPushButton *Button7 = Ctl<QPushButton>(f, "Button7");
+    QPushButton *Button8 = Ctl<QPushButton>(f, "Button8");
+    QPushButton *Button9 = Ctl<QPushButton>(f, "Button9");
+    QPushButton *Button10 = Ctl<QPushButton>(f, "Button10");
+    QPushButton *BBText = Ctl<QPushButton>(f, "BBText");
+    QPushButton *BBImp = Ctl<QPushButton>(f, "BBImp");
+    QPushButton *BBApercu = Ctl<QPushButton>(f, "BBApercu");
+    QPushButton *BBConf_Imp = Ctl<QPushButton>(f, "BBConf_Imp");
+    QPushButton *BBPourcent = Ctl<QPushButton>(f, "BBPourcent");
+    QPushButton *BBCoefDate = Ctl<QPushButton>(f, "BBCoefDate");
+    QPushButton *BB_toolN = Ctl<QPushButton>(f, "BB_toolN");
+    QPushButton *BBOk = Ctl<QPushButton>(f, "BBOk");
+    QToolButton *BBTailleNormale = Ctl<QToolButton>(f, "BBTailleNormale");
+    QToolButton *BBAnnuler = Ctl<QToolButton>(f, "BBAnnuler");
+    QToolButton *BBRetablir = Ctl<QToolButton>(f, "BBRetablir");
+    TBarreNotes *P_Notes = Ctl<TBarreNotes>(f, "P_Notes");
+    QCheckBox *CheckBox2 = Ctl<QCheckBox>(f, "CheckBox2");
+    QFrame *Panel_coef = Ctl<QFrame>(f, "Panel_coef");
+    QFrame *Panel1 = Ctl<QFrame>(f, "Panel1");
+    QFrame *Panel2 = Ctl<QFrame>(f, "Panel2");
+    QLabel *Label1 = Ctl<QLabel>(f, "Label1");
+    QLabel *Label4 = Ctl<QLabel>(f, "Label4");
+    QLabel *Label5 = Ctl<QLabel>(f, "Label5");
+    QLabel *Label16 = Ctl<QLabel>(f, "Label16");
+    QLabel *Label17 = Ctl<QLabel>(f, "Label17");
+    QLabel *Image1 = Ctl<QLabel>(f, "Image1");
+    QAction *Rsultatsdudevoir1 = Ctl<QAction>(f, "Rsultatsdudevoir1");
+    QAction *Augmenterde11 = Ctl<QAction>(f, "Augmenterde11");
+    QAction *Diminuerde11 = Ctl<QAction>(f, "Diminuerde11");
+    QAction *Supprimertouteslesnotes1 = Ctl<QAction>(f, "Supprimertouteslesnotes1");
+    QWidget *WinPanel1 = Ctl<QWidget>(f, "WinPanel1");
+    QLineEdit *Nom_Text = Ctl<QLineEdit>(f, "Nom_Text");
+    QComboBox *ComboBox1 = Ctl<QComboBox>(f, "ComboBox1");
+    QComboBox *ComboBox2 = Ctl<QComboBox>(f, "ComboBox2");
+    QLabel *lc[8];
+};
+
+Controles C(const QObject &f) { return Controles(f); }
+
 const QStringList TroisEleves{QStringLiteral("DUPONT Jean"), QStringLiteral("MARTIN Paul"),
                               QStringLiteral("ZOLA Emile")};
 
 QLineEdit *Editeur(TNoteForm &f)
 {
-    for (QLineEdit *e : f.StringGrid1->findChildren<QLineEdit *>())
+    for (QLineEdit *e : C(f).StringGrid1->findChildren<QLineEdit *>())
         if (e->isVisible())
             return e;
     return nullptr;
@@ -46,7 +113,7 @@ void Taper(TNoteForm &f, const QString &touches)
 {
     for (QChar c : touches) {
         QWidget *cible = Editeur(f);
-        QTest::keyClick(cible ? cible : static_cast<QWidget *>(f.StringGrid1), c.toLatin1());
+        QTest::keyClick(cible ? cible : static_cast<QWidget *>(C(f).StringGrid1), c.toLatin1());
     }
 }
 
@@ -67,13 +134,13 @@ void Saisir(TNoteForm &f, const QString &texte)
 void Entree(TNoteForm &f)
 {
     QWidget *cible = Editeur(f);
-    QTest::keyClick(cible ? cible : static_cast<QWidget *>(f.StringGrid1), Qt::Key_Return);
+    QTest::keyClick(cible ? cible : static_cast<QWidget *>(C(f).StringGrid1), Qt::Key_Return);
 }
 
 QPoint Centre(TNoteForm &f, int col, int row)
 {
-    const QModelIndex i = f.StringGrid1->model()->index(row - 1, f.StringGrid1->logique(col) - 1);
-    return f.StringGrid1->visualRect(i).center();
+    const QModelIndex i = C(f).StringGrid1->model()->index(row - 1, C(f).StringGrid1->logique(col) - 1);
+    return C(f).StringGrid1->visualRect(i).center();
 }
 
 void Choisir(TRadioGroup *g, int i)
@@ -82,15 +149,6 @@ void Choisir(TRadioGroup *g, int i)
     emit g->clique(i);
 }
 
-// A control of the window by its designer name.
-template <class T = QWidget>
-T *Ctl(const QObject &f, const char *nom)
-{
-    T *c = f.findChild<T *>(QLatin1String(nom));
-    if (!c)
-        qFatal("no control %s", nom);
-    return c;
-}
 
 TStringGrid *Grille(const QObject &f) { return Ctl<TStringGrid>(f, "StringGrid1"); }
 
@@ -253,7 +311,7 @@ TNoteForm *TestNoteForm::ouvrir(const QDate &jour)
     if (!QTest::qWaitForWindowExposed(m_f))
         return nullptr;
     m_f->activateWindow();
-    m_f->StringGrid1->setFocus();
+    C(*m_f).StringGrid1->setFocus();
     return m_f;
 }
 
@@ -279,24 +337,24 @@ void TestNoteForm::ouverture()
     QFETCH(int, index);
     m_classe->construire(semestres, true, TroisEleves);
     TNoteForm &f = *ouvrir(jour);
-    TRadioGroup *g = semestres ? f.RadioGroup3 : f.RadioGroup1;
+    TRadioGroup *g = semestres ? C(f).RadioGroup3 : C(f).RadioGroup1;
     QVERIFY(!g->isHidden());
-    QVERIFY((semestres ? f.RadioGroup1 : f.RadioGroup3)->isHidden());
+    QVERIFY((semestres ? C(f).RadioGroup1 : C(f).RadioGroup3)->isHidden());
     QCOMPARE(g->title(), semestres ? QStringLiteral("Semestre") : QStringLiteral("Trimestre"));
     QCOMPARE(g->itemIndex(), index);
     QCOMPARE(f.periode, index + 1);
     // A one-subject class shows neither the subject selector nor the second panel.
-    QVERIFY(f.RadioGroup2->isHidden());
-    QVERIFY(f.Panel2->isHidden());
-    QCOMPARE(f.Label1->text(), QStringLiteral("3EME1"));
-    QCOMPARE(f.Label16->text(), QStringLiteral("3"));
-    QCOMPARE(f.Label17->text(), DateCourte(jour));
+    QVERIFY(C(f).RadioGroup2->isHidden());
+    QVERIFY(C(f).Panel2->isHidden());
+    QCOMPARE(C(f).Label1->text(), QStringLiteral("3EME1"));
+    QCOMPARE(C(f).Label16->text(), QStringLiteral("3"));
+    QCOMPARE(C(f).Label17->text(), DateCourte(jour));
     QCOMPARE(f.windowTitle(), QStringLiteral("Gestion des notes"));
-    QCOMPARE(f.StringGrid1->Cells(0, 2), QStringLiteral("MARTIN Paul"));
+    QCOMPARE(C(f).StringGrid1->Cells(0, 2), QStringLiteral("MARTIN Paul"));
     QVERIFY(!f.EnregistrementNecessaire);
-    QVERIFY(!f.BBPourcent->isEnabled());
-    QVERIFY(!f.Button9->isEnabled());
-    QVERIFY(f.StringGrid1->horizontalHeader()->sectionsMovable());
+    QVERIFY(!C(f).BBPourcent->isEnabled());
+    QVERIFY(!C(f).Button9->isEnabled());
+    QVERIFY(C(f).StringGrid1->horizontalHeader()->sectionsMovable());
 }
 
 void TestNoteForm::disposition_data()
@@ -329,17 +387,17 @@ void TestNoteForm::disposition()
     QFETCH(QString, dernier);
     m_classe->construire(semestres, uneMatiere, TroisEleves);
     TNoteForm &f = *ouvrir();
-    QCOMPARE(f.RadioGroup2->isHidden(), uneMatiere);
-    Choisir(semestres ? f.RadioGroup3 : f.RadioGroup1, periode);
+    QCOMPARE(C(f).RadioGroup2->isHidden(), uneMatiere);
+    Choisir(semestres ? C(f).RadioGroup3 : C(f).RadioGroup1, periode);
     if (matiere >= 0)
-        Choisir(f.RadioGroup2, matiere);
-    QCOMPARE(f.StringGrid1->ColCount(), colonnes);
-    QCOMPARE(f.StringGrid1->RowCount(), 4);
-    QCOMPARE(f.StringGrid1->Cells(1, 0), premier);
-    QCOMPARE(f.StringGrid1->Cells(colonnes - 1, 0), dernier);
+        Choisir(C(f).RadioGroup2, matiere);
+    QCOMPARE(C(f).StringGrid1->ColCount(), colonnes);
+    QCOMPARE(C(f).StringGrid1->RowCount(), 4);
+    QCOMPARE(C(f).StringGrid1->Cells(1, 0), premier);
+    QCOMPARE(C(f).StringGrid1->Cells(colonnes - 1, 0), dernier);
     // Ensemble forbids moving columns; the year enables the balance.
-    QCOMPARE(f.StringGrid1->horizontalHeader()->sectionsMovable(), matiere != 2);
-    QCOMPARE(f.BBPourcent->isEnabled(), periode == (semestres ? 2 : 3));
+    QCOMPARE(C(f).StringGrid1->horizontalHeader()->sectionsMovable(), matiere != 2);
+    QCOMPARE(C(f).BBPourcent->isEnabled(), periode == (semestres ? 2 : 3));
 }
 
 void TestNoteForm::vuesEtSelecteurs()
@@ -350,54 +408,54 @@ void TestNoteForm::vuesEtSelecteurs()
     TNoteForm &f = *ouvrir();
 
     // Column widths of each view, grid line included.
-    QHeaderView *h = f.StringGrid1->horizontalHeader();
+    QHeaderView *h = C(f).StringGrid1->horizontalHeader();
     const auto largeurs = [h] {
         QList<int> l;
         for (int i = 0; i < h->count() && i < 3; ++i)
             l << h->sectionSize(h->logicalIndex(i));
         return l;
     };
-    QCOMPARE(f.StringGrid1->verticalHeader()->width(), 107);
+    QCOMPARE(C(f).StringGrid1->verticalHeader()->width(), 107);
     QCOMPARE(largeurs(), (QList<int>{49, 49, 49}));
 
-    f.Button2->click();
+    C(f).Button2->click();
     QCOMPARE(largeurs(), (QList<int>{34, 496}));
     QCOMPARE(f.windowTitle(), QStringLiteral("Gestion des appréciations"));
-    QCOMPARE(f.StringGrid1->ColCount(), 3);
-    QCOMPARE(f.StringGrid1->Cells(1, 0), QStringLiteral(" Moy"));
-    QCOMPARE(f.StringGrid1->Cells(2, 0),
+    QCOMPARE(C(f).StringGrid1->ColCount(), 3);
+    QCOMPARE(C(f).StringGrid1->Cells(1, 0), QStringLiteral(" Moy"));
+    QCOMPARE(C(f).StringGrid1->Cells(2, 0),
              QStringLiteral("                    Appréciation    Fran     2 ème trimestre"));
-    QCOMPARE(f.StringGrid1->Cells(1, 1), QStringLiteral("14.00"));
-    QCOMPARE(f.StringGrid1->Cells(2, 1), QStringLiteral("Bon travail"));
-    QVERIFY(f.Button9->isEnabled());
-    QVERIFY(!f.Button7->isEnabled());
-    QVERIFY(f.Panel_coef->isHidden());
-    Choisir(f.RadioGroup2, 2);
-    QCOMPARE(f.StringGrid1->Cells(2, 0),
+    QCOMPARE(C(f).StringGrid1->Cells(1, 1), QStringLiteral("14.00"));
+    QCOMPARE(C(f).StringGrid1->Cells(2, 1), QStringLiteral("Bon travail"));
+    QVERIFY(C(f).Button9->isEnabled());
+    QVERIFY(!C(f).Button7->isEnabled());
+    QVERIFY(C(f).Panel_coef->isHidden());
+    Choisir(C(f).RadioGroup2, 2);
+    QCOMPARE(C(f).StringGrid1->Cells(2, 0),
              QStringLiteral("                    Appréciation  générale     2 ème trimestre"));
-    QVERIFY(!f.Panel1->isHidden());
-    QVERIFY(!f.Panel2->isHidden());
+    QVERIFY(!C(f).Panel1->isHidden());
+    QVERIFY(!C(f).Panel2->isHidden());
 
-    f.Button4->click();
+    C(f).Button4->click();
     QCOMPARE(largeurs(), QList<int>{423});
     QCOMPARE(f.windowTitle(), QStringLiteral("Liste des élèves"));
-    QCOMPARE(f.StringGrid1->ColCount(), 2);
-    QCOMPARE(f.StringGrid1->Cells(1, 0), QString());
-    QVERIFY(!f.Button5->isEnabled());
-    QVERIFY(!f.StringGrid1->modele()->editable());
-    QVERIFY(f.BBImp->isEnabled());
+    QCOMPARE(C(f).StringGrid1->ColCount(), 2);
+    QCOMPARE(C(f).StringGrid1->Cells(1, 0), QString());
+    QVERIFY(!C(f).Button5->isEnabled());
+    QVERIFY(!C(f).StringGrid1->modele()->editable());
+    QVERIFY(C(f).BBImp->isEnabled());
 
-    f.Button1->click();
+    C(f).Button1->click();
     QCOMPARE(largeurs(), (QList<int>{49, 49, 49}));
-    QCOMPARE(f.StringGrid1->ColCount(), 17); // Ensemble, period 2
-    QVERIFY(!f.Panel_coef->isHidden());
-    QVERIFY(!f.StringGrid1->horizontalHeader()->sectionsMovable());
+    QCOMPARE(C(f).StringGrid1->ColCount(), 17); // Ensemble, period 2
+    QVERIFY(!C(f).Panel_coef->isHidden());
+    QVERIFY(!C(f).StringGrid1->horizontalHeader()->sectionsMovable());
 
     // The hint check box switches hints for the whole program.
     const bool avant = AfficherBulles;
-    f.CheckBox2->click();
+    C(f).CheckBox2->click();
     QCOMPARE(AfficherBulles, !avant);
-    f.CheckBox2->click();
+    C(f).CheckBox2->click();
     QCOMPARE(AfficherBulles, avant);
 }
 
@@ -410,15 +468,15 @@ void TestNoteForm::geometrie()
     f.resize(800, 300);
     QCOMPARE(f.width(), 640);
     QVERIFY(f.height() >= 456);
-    QCOMPARE(f.StringGrid1->width(), 502); // three students fit
-    QCOMPARE(f.StringGrid1->height(), f.height() - 42 - 66 + 1);
+    QCOMPARE(C(f).StringGrid1->width(), 502); // three students fit
+    QCOMPARE(C(f).StringGrid1->height(), f.height() - 42 - 66 + 1);
     delete m_f;
     m_f = nullptr;
 
     m_classe->construire(false, true, beaucoup);
     TNoteForm &g = *ouvrir();
-    QCOMPARE(g.StringGrid1->width(), g.logicalDpiX() == 96 ? 518 : 522);
-    g.BBTailleNormale->click();
+    QCOMPARE(C(g).StringGrid1->width(), g.logicalDpiX() == 96 ? 518 : 522);
+    C(g).BBTailleNormale->click();
     QCOMPARE(g.width(), 640);
     QCOMPARE(g.height(), 456);
 }
@@ -427,17 +485,17 @@ void TestNoteForm::bandeauCoefficients()
 {
     m_classe->construire(false, true, TroisEleves, QStringLiteral("1234567890123456"));
     TNoteForm &f = *ouvrir();
-    QCOMPARE(f.lc[0]->text(), QStringLiteral("1"));
-    QCOMPARE(f.lc[7]->text(), QStringLiteral("8"));
+    QCOMPARE(C(f).lc[0]->text(), QStringLiteral("1"));
+    QCOMPARE(C(f).lc[7]->text(), QStringLiteral("8"));
     // The strip follows the scroll of the grid.
-    f.StringGrid1->horizontalScrollBar()->setValue(3);
-    QCOMPARE(f.StringGrid1->LeftCol(), 4);
-    QCOMPARE(f.lc[0]->text(), QStringLiteral("4"));
-    QCOMPARE(f.lc[6]->text(), QStringLiteral("0"));
+    C(f).StringGrid1->horizontalScrollBar()->setValue(3);
+    QCOMPARE(C(f).StringGrid1->LeftCol(), 4);
+    QCOMPARE(C(f).lc[0]->text(), QStringLiteral("4"));
+    QCOMPARE(C(f).lc[6]->text(), QStringLiteral("0"));
 
     // Dragging the line between two titles does not widen a column, which
     // would leave the strip over the wrong columns.
-    QHeaderView *h = f.StringGrid1->horizontalHeader();
+    QHeaderView *h = C(f).StringGrid1->horizontalHeader();
     const int bord = h->sectionViewportPosition(h->logicalIndexAt(0)) + h->sectionSize(h->logicalIndexAt(0)) - 1;
     QTest::mousePress(h->viewport(), Qt::LeftButton, {}, QPoint(bord, 8));
     QTest::mouseMove(h->viewport(), QPoint(bord + 30, 8));
@@ -449,14 +507,14 @@ void TestNoteForm::saisieVirgule()
 {
     TNoteForm &f = *ouvrir();
     Taper(f, QStringLiteral("12,5"));
-    QCOMPARE(f.StringGrid1->Cells(1, 1), QStringLiteral("12.5"));
+    QCOMPARE(C(f).StringGrid1->Cells(1, 1), QStringLiteral("12.5"));
     QCOMPARE(ListeEleves[0].NotesMat1[2][1], 12.5);
     QVERIFY(f.EnregistrementNecessaire);
     // The class figures follow each key.
-    QCOMPARE(f.Label4->text(), QStringLiteral("12.50"));
+    QCOMPARE(C(f).Label4->text(), QStringLiteral("12.50"));
     QCOMPARE(m_rep->bips(), 0);
     f.Timer1Timer();
-    QVERIFY(!f.Image1->isHidden());
+    QVERIFY(!C(f).Image1->isHidden());
 }
 
 void TestNoteForm::saisieLettre()
@@ -464,12 +522,12 @@ void TestNoteForm::saisieLettre()
     TNoteForm &f = *ouvrir();
     Taper(f, QStringLiteral("a"));
     QCOMPARE(m_rep->bips(), 1);
-    QCOMPARE(f.StringGrid1->Cells(1, 1), QString());
+    QCOMPARE(C(f).StringGrid1->Cells(1, 1), QString());
     QVERIFY(!f.EnregistrementNecessaire);
     QVERIFY(!Editeur(f));
     // In the appreciations any character goes.
-    f.Button2->click();
-    f.StringGrid1->setCourante(2, 1);
+    C(f).Button2->click();
+    C(f).StringGrid1->setCourante(2, 1);
     Taper(f, QStringLiteral("Ab"));
     QCOMPARE(ListeEleves[0].Appreciations[VUE_MAT1][2], QStringLiteral("Ab"));
     QCOMPARE(m_rep->bips(), 1);
@@ -489,12 +547,12 @@ void TestNoteForm::saisieHorsBornes()
     QCOMPARE(m_rep->bips(), 1);
     // Stored as no mark, but what was typed stays in sight to be corrected.
     QCOMPARE(ListeEleves[0].NotesMat1[2][1], NO_MARK);
-    QCOMPARE(f.StringGrid1->Cells(1, 1), QStringLiteral("21"));
-    QCOMPARE(f.Label4->text(), QString());
+    QCOMPARE(C(f).StringGrid1->Cells(1, 1), QStringLiteral("21"));
+    QCOMPARE(C(f).Label4->text(), QString());
     // Leaving the cell changes nothing: no second message.
     Entree(f);
     QCOMPARE(m_rep->boites().size(), 1);
-    QCOMPARE(f.StringGrid1->Row(), 2);
+    QCOMPARE(C(f).StringGrid1->Row(), 2);
 }
 
 void TestNoteForm::saisieTroisDecimales()
@@ -503,19 +561,19 @@ void TestNoteForm::saisieTroisDecimales()
     Taper(f, QStringLiteral("12.345"));
     Entree(f);
     QCOMPARE(ListeEleves[0].NotesMat1[2][1], ArrondiReal48(12.345));
-    QCOMPARE(f.StringGrid1->Cells(1, 1), QStringLiteral("12.345"));
-    f.Button1->click(); // refilled
-    QCOMPARE(f.StringGrid1->Cells(1, 1), NoteEnTexte(ArrondiReal48(12.345)));
+    QCOMPARE(C(f).StringGrid1->Cells(1, 1), QStringLiteral("12.345"));
+    C(f).Button1->click(); // refilled
+    QCOMPARE(C(f).StringGrid1->Cells(1, 1), NoteEnTexte(ArrondiReal48(12.345)));
 }
 
 void TestNoteForm::appreciationLongue()
 {
     TNoteForm &f = *ouvrir();
-    f.Button2->click();
-    f.StringGrid1->setCourante(2, 3);
+    C(f).Button2->click();
+    C(f).StringGrid1->setCourante(2, 3);
     Taper(f, QString(95, u'x'));
     // The cell takes no more than the file keeps: nothing typed vanishes later.
-    QCOMPARE(f.StringGrid1->Cells(2, 3).size(), 80);
+    QCOMPARE(C(f).StringGrid1->Cells(2, 3).size(), 80);
     QCOMPARE(ListeEleves[2].Appreciations[VUE_MAT1][2], QString(80, u'x'));
 }
 
@@ -523,14 +581,14 @@ void TestNoteForm::classeVide()
 {
     m_classe->construire(false, true, {});
     TNoteForm &f = *ouvrir();
-    QCOMPARE(f.StringGrid1->RowCount(), 1);
-    QCOMPARE(f.StringGrid1->ColCount(), 17);
-    QCOMPARE(f.Label4->text(), QString());
-    QVERIFY(!f.Button8->isEnabled());
+    QCOMPARE(C(f).StringGrid1->RowCount(), 1);
+    QCOMPARE(C(f).StringGrid1->ColCount(), 17);
+    QCOMPARE(C(f).Label4->text(), QString());
+    QVERIFY(!C(f).Button8->isEnabled());
     Taper(f, QStringLiteral("5"));
     Entree(f);
-    f.Button7->click();
-    f.Button10->click();
+    C(f).Button7->click();
+    C(f).Button10->click();
     QVERIFY(!f.Button5Click());
     QCOMPARE(m_rep->dernierTexte(), QStringLiteral("Fichier vide !"));
     QVERIFY(!QFile::exists(m_classe->chemin(QStringLiteral("3EME1.VTC"))));
@@ -544,18 +602,18 @@ void TestNoteForm::entreeRevientEnHaut()
     TNoteForm &f = *ouvrir();
     Taper(f, QStringLiteral("8"));
     Entree(f);
-    QCOMPARE(f.StringGrid1->Row(), 2);
+    QCOMPARE(C(f).StringGrid1->Row(), 2);
     QCOMPARE(ListeEleves[0].NotesMat1[2][1], 8.0);
     // Typing on a cell that holds a mark replaces it.
     Taper(f, QStringLiteral("9"));
-    QCOMPARE(f.StringGrid1->Cells(1, 2), QStringLiteral("9"));
+    QCOMPARE(C(f).StringGrid1->Cells(1, 2), QStringLiteral("9"));
     QCOMPARE(ListeEleves[1].NotesMat1[2][1], 9.0);
-    f.StringGrid1->setCourante(1, 2);
+    C(f).StringGrid1->setCourante(1, 2);
     Entree(f);
-    QCOMPARE(f.StringGrid1->Row(), 3);
+    QCOMPARE(C(f).StringGrid1->Row(), 3);
     Entree(f);
-    QCOMPARE(f.StringGrid1->Row(), 1);
-    QCOMPARE(f.StringGrid1->Col(), 1);
+    QCOMPARE(C(f).StringGrid1->Row(), 1);
+    QCOMPARE(C(f).StringGrid1->Col(), 1);
 }
 
 void TestNoteForm::plusMoins_data()
@@ -577,22 +635,22 @@ void TestNoteForm::plusMoins()
     QFETCH(QString, apres);
     m_classe->note(0, 2, 3, note);
     TNoteForm &f = *ouvrir();
-    f.StringGrid1->setCourante(3, 2);
+    C(f).StringGrid1->setCourante(3, 2);
     f.PopupMenu1Popup();
-    QVERIFY(f.Augmenterde11->isEnabled());
-    (delta > 0 ? f.Augmenterde11 : f.Diminuerde11)->trigger();
-    QCOMPARE(f.StringGrid1->Cells(3, 1), apres);
+    QVERIFY(C(f).Augmenterde11->isEnabled());
+    (delta > 0 ? C(f).Augmenterde11 : C(f).Diminuerde11)->trigger();
+    QCOMPARE(C(f).StringGrid1->Cells(3, 1), apres);
     QCOMPARE(ListeEleves[0].NotesMat1[2][3], TexteEnNote(apres));
-    QCOMPARE(f.StringGrid1->Cells(3, 2), QString()); // empty cells stay empty
+    QCOMPARE(C(f).StringGrid1->Cells(3, 2), QString()); // empty cells stay empty
     QCOMPARE(ListeEleves[1].NotesMat1[2][3], NO_MARK);
     QVERIFY(f.EnregistrementNecessaire);
-    QCOMPARE(f.Label5->text(), NoteEnTexte(TexteEnNote(apres)));
+    QCOMPARE(C(f).Label5->text(), NoteEnTexte(TexteEnNote(apres)));
 
     // A column without a mark offers none of the commands.
-    f.StringGrid1->setCourante(4, 1);
+    C(f).StringGrid1->setCourante(4, 1);
     f.PopupMenu1Popup();
-    QVERIFY(!f.Augmenterde11->isEnabled());
-    QVERIFY(!f.Rsultatsdudevoir1->isEnabled());
+    QVERIFY(!C(f).Augmenterde11->isEnabled());
+    QVERIFY(!C(f).Rsultatsdudevoir1->isEnabled());
 }
 
 void TestNoteForm::effacerDevoir()
@@ -600,18 +658,18 @@ void TestNoteForm::effacerDevoir()
     m_classe->note(0, 2, 2, 11);
     m_classe->note(2, 2, 2, 7);
     TNoteForm &f = *ouvrir();
-    f.StringGrid1->setCourante(2, 1);
+    C(f).StringGrid1->setCourante(2, 1);
     m_rep->prevoir(BoutonNon);
-    f.Supprimertouteslesnotes1->trigger();
+    C(f).Supprimertouteslesnotes1->trigger();
     QCOMPARE(m_rep->dernierTexte(),
              QStringLiteral("Voulez vous vraiment SUPPRIMER\r\n\r\ntoutes les notes de ce devoir ?"));
     QCOMPARE(ListeEleves[0].NotesMat1[2][2], 11.0);
     QVERIFY(!f.EnregistrementNecessaire);
     m_rep->prevoir(BoutonOui);
-    f.Supprimertouteslesnotes1->trigger();
+    C(f).Supprimertouteslesnotes1->trigger();
     QCOMPARE(ListeEleves[0].NotesMat1[2][2], NO_MARK);
     QCOMPARE(ListeEleves[2].NotesMat1[2][2], NO_MARK);
-    QCOMPARE(f.StringGrid1->Cells(2, 3), QString());
+    QCOMPARE(C(f).StringGrid1->Cells(2, 3), QString());
     QVERIFY(f.EnregistrementNecessaire);
 }
 
@@ -619,31 +677,31 @@ void TestNoteForm::depot()
 {
     m_classe->note(1, 2, 4, 8);
     TNoteForm &f = *ouvrir();
-    EtiquetteNote *quinze = f.P_Notes->etiquette(QStringLiteral("15"));
-    EtiquetteNote *demi = f.P_Notes->etiquette(QStringLiteral("12.5"));
+    EtiquetteNote *quinze = C(f).P_Notes->etiquette(QStringLiteral("15"));
+    EtiquetteNote *demi = C(f).P_Notes->etiquette(QStringLiteral("12.5"));
     QVERIFY(quinze && demi);
-    QCOMPARE(f.P_Notes->etiquettes().size(), 41);
-    QVERIFY(!f.StringGrid1DragOver(f.Button1, Centre(f, 2, 1)));
+    QCOMPARE(C(f).P_Notes->etiquettes().size(), 41);
+    QVERIFY(!f.StringGrid1DragOver(C(f).Button1, Centre(f, 2, 1)));
     QVERIFY(f.StringGrid1DragOver(quinze, Centre(f, 2, 1)));
 
     f.StringGrid1DragDrop(quinze, Centre(f, 2, 1)); // empty: no question
     QCOMPARE(m_rep->boites().size(), 0);
     QCOMPARE(ListeEleves[0].NotesMat1[2][2], 15.0);
-    QCOMPARE(f.StringGrid1->Col(), 2);
+    QCOMPARE(C(f).StringGrid1->Col(), 2);
     QVERIFY(f.EnregistrementNecessaire);
 
     m_rep->prevoir(BoutonNon);
     f.StringGrid1DragDrop(demi, Centre(f, 4, 2));
     QCOMPARE(m_rep->dernierTexte(), QStringLiteral("Remplacer la note existante ?"));
-    QCOMPARE(f.StringGrid1->Cells(4, 2), QStringLiteral(" 8.00"));
+    QCOMPARE(C(f).StringGrid1->Cells(4, 2), QStringLiteral(" 8.00"));
     QCOMPARE(ListeEleves[1].NotesMat1[2][4], 8.0);
     m_rep->prevoir(BoutonOui);
     f.StringGrid1DragDrop(demi, Centre(f, 4, 2));
     QCOMPARE(ListeEleves[1].NotesMat1[2][4], 12.5);
-    QCOMPARE(f.StringGrid1->Cells(4, 2), QStringLiteral("12.5"));
+    QCOMPARE(C(f).StringGrid1->Cells(4, 2), QStringLiteral("12.5"));
 
     // Nothing is dropped outside the marks view.
-    f.Button2->click();
+    C(f).Button2->click();
     f.StringGrid1DragDrop(quinze, Centre(f, 2, 3));
     QCOMPARE(ListeEleves[2].Appreciations[VUE_MAT1][2], QString());
 }
@@ -656,8 +714,8 @@ void TestNoteForm::deplacementColonne()
         m_classe->note(e, 2, 5, 15 + e);
     }
     TNoteForm &f = *ouvrir();
-    f.StringGrid1->horizontalHeader()->moveSection(4, 0); // assignment 5 to the front
-    QCOMPARE(f.StringGrid1->Cells(1, 0), QStringLiteral("Fran2-05"));
+    C(f).StringGrid1->horizontalHeader()->moveSection(4, 0); // assignment 5 to the front
+    QCOMPARE(C(f).StringGrid1->Cells(1, 0), QStringLiteral("Fran2-05"));
     QCOMPARE(f.CoefsGrille[2], QStringLiteral("5123467890123456"));
     QCOMPARE(f.CoefsGrille[1], QStringLiteral("1234567890123456"));
     for (int e = 0; e < 3; ++e) {
@@ -668,19 +726,19 @@ void TestNoteForm::deplacementColonne()
     // The figures are computed with the coefficients in their new places.
     QCOMPARE(CoefMat1[2][1], 5);
     QCOMPARE(CoefMat1[2][2], 1);
-    QCOMPARE(f.lc[0]->text(), QStringLiteral("5"));
+    QCOMPARE(C(f).lc[0]->text(), QStringLiteral("5"));
     QVERIFY(f.EnregistrementNecessaire);
     QVERIFY(f.CoefsDeplaces);
     // Locked until the window closes: saving, quitting and results stay.
     for (QWidget *w : std::initializer_list<QWidget *>{
-             f.RadioGroup1, f.Button1, f.Button2, f.Button4, f.Button9, f.Button10, f.BBImp,
-             f.BBConf_Imp, f.BBText, f.BBApercu, f.BB_toolN, f.BBCoefDate})
+             C(f).RadioGroup1, C(f).Button1, C(f).Button2, C(f).Button4, C(f).Button9, C(f).Button10, C(f).BBImp,
+             C(f).BBConf_Imp, C(f).BBText, C(f).BBApercu, C(f).BB_toolN, C(f).BBCoefDate})
         QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
-    for (QWidget *w : std::initializer_list<QWidget *>{f.Button5, f.Button6, f.Button7, f.Button8})
+    for (QWidget *w : std::initializer_list<QWidget *>{C(f).Button5, C(f).Button6, C(f).Button7, C(f).Button8})
         QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
-    QVERIFY(!f.StringGrid1->modele()->editable());
+    QVERIFY(!C(f).StringGrid1->modele()->editable());
     // The assignment result still knows the moved column's own coefficient.
-    f.StringGrid1->setCourante(1, 1);
+    C(f).StringGrid1->setCourante(1, 1);
     f.Button8Click();
     QVERIFY(m_rep->dernierTexte().startsWith(QStringLiteral("Coefficient  :  5\r\n")));
     QCOMPARE(m_rep->boites().last().titre, QStringLiteral("Fran2-05"));
@@ -689,8 +747,8 @@ void TestNoteForm::deplacementColonne()
 void TestNoteForm::expert()
 {
     TNoteForm &f = *ouvrir();
-    f.Button2->click();
-    f.StringGrid1->setCourante(2, 2);
+    C(f).Button2->click();
+    C(f).StringGrid1->setCourante(2, 2);
     QString nom;
     int span = 0;
     TNoteForm::ExpertAppreciation = [&](const QString &n, double, int s) {
@@ -701,7 +759,7 @@ void TestNoteForm::expert()
     f.StringGrid1DblClick();
     QCOMPARE(nom, QStringLiteral("MARTIN Paul"));
     QCOMPARE(span, 2);
-    QCOMPARE(f.StringGrid1->Cells(2, 2), QStringLiteral("Bon trimestre."));
+    QCOMPARE(C(f).StringGrid1->Cells(2, 2), QStringLiteral("Bon trimestre."));
     QCOMPARE(ListeEleves[1].Appreciations[VUE_MAT1][2], QStringLiteral("Bon trimestre."));
     QVERIFY(f.EnregistrementNecessaire);
 }
@@ -712,11 +770,11 @@ void TestNoteForm::resultatEleve()
     m_classe->note(0, 2, 1, 12);
     m_classe->note(0, 2, 2, 9);
     TNoteForm &f = *ouvrir();
-    f.StringGrid1->setCourante(1, 1);
-    f.Button7->click();
+    C(f).StringGrid1->setCourante(1, 1);
+    C(f).Button7->click();
     QCOMPARE(m_rep->boites().last().titre, QStringLiteral("DUPONT Jean"));
     QCOMPARE(m_rep->dernierTexte(), QStringLiteral("Moyenne Fran   :   11.00"));
-    f.StringGrid1->setCourante(1, 2);
+    C(f).StringGrid1->setCourante(1, 2);
     f.StringGrid1DblClick();
     QCOMPARE(m_rep->boites().last().type, TypeBoite::Information);
     QCOMPARE(m_rep->dernierTexte(), QStringLiteral("MARTIN Paul n'a pas de notes"));
@@ -729,18 +787,18 @@ void TestNoteForm::resultatDevoir()
     m_classe->note(1, 2, 1, 10);
     m_classe->note(2, 2, 1, 15);
     TNoteForm &f = *ouvrir();
-    f.StringGrid1->setCourante(1, 1);
+    C(f).StringGrid1->setCourante(1, 1);
     f.StringGrid1Click();
-    QVERIFY(f.Button8->isEnabled());
-    f.Button8->click();
+    QVERIFY(C(f).Button8->isEnabled());
+    C(f).Button8->click();
     QCOMPARE(m_rep->boites().last().titre, QStringLiteral("Fran2-01"));
     QCOMPARE(m_rep->dernierTexte(),
              QStringLiteral("Coefficient  :  2\r\n\r\nMinimum    :    5.00\r\nMoyenne   :   10.00\r\n"
                             "Maximum   :   15.00\r\n\r\n     Date : 05/11"));
-    f.StringGrid1->setCourante(2, 1);
+    C(f).StringGrid1->setCourante(2, 1);
     f.StringGrid1Click();
-    QVERIFY(!f.Button8->isEnabled());
-    f.Rsultatsdudevoir1->trigger();
+    QVERIFY(!C(f).Button8->isEnabled());
+    C(f).Rsultatsdudevoir1->trigger();
     QCOMPARE(m_rep->dernierTexte(), QStringLiteral("Il n'y a pas de notes !"));
 }
 
@@ -753,25 +811,25 @@ void TestNoteForm::classement()
     Taper(f, QStringLiteral("12"));
     Entree(f);
     m_rep->prevoir(BoutonNon);
-    f.Button10->click();
+    C(f).Button10->click();
     QVERIFY(m_rep->dernierTexte().endsWith(QStringLiteral("Voulez vous enregistrer ?")));
     QVERIFY(!f.EnregistrementNecessaire);
-    QCOMPARE(f.StringGrid1->Cells(0, 1), QStringLiteral("A Un"));
-    QCOMPARE(f.StringGrid1->Cells(0, 2), QStringLiteral("C Trois"));
-    QCOMPARE(f.StringGrid1->Cells(0, 3), QStringLiteral("B Deux"));
+    QCOMPARE(C(f).StringGrid1->Cells(0, 1), QStringLiteral("A Un"));
+    QCOMPARE(C(f).StringGrid1->Cells(0, 2), QStringLiteral("C Trois"));
+    QCOMPARE(C(f).StringGrid1->Cells(0, 3), QStringLiteral("B Deux"));
     QCOMPARE(ListeEleves[1].Nom, QStringLiteral("C"));
-    QCOMPARE(f.StringGrid1->Cells(1, 2), QStringLiteral("12.00"));
+    QCOMPARE(C(f).StringGrid1->Cells(1, 2), QStringLiteral("12.00"));
     QVERIFY(f.ApresClassement);
-    for (QWidget *w : std::initializer_list<QWidget *>{f.Button1, f.Button2, f.Button4, f.Button5,
-                                                        f.Button9, f.Button10, f.RadioGroup1,
-                                                        f.BB_toolN, f.BBCoefDate})
+    for (QWidget *w : std::initializer_list<QWidget *>{C(f).Button1, C(f).Button2, C(f).Button4, C(f).Button5,
+                                                        C(f).Button9, C(f).Button10, C(f).RadioGroup1,
+                                                        C(f).BB_toolN, C(f).BBCoefDate})
         QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
-    QVERIFY(f.BBImp->isEnabled());
-    QVERIFY(f.Button7->isEnabled());
-    QVERIFY(!f.StringGrid1->modele()->editable());
+    QVERIFY(C(f).BBImp->isEnabled());
+    QVERIFY(C(f).Button7->isEnabled());
+    QVERIFY(!C(f).StringGrid1->modele()->editable());
     f.PopupMenu1Popup();
-    QVERIFY(f.Rsultatsdudevoir1->isEnabled());
-    QVERIFY(!f.Augmenterde11->isEnabled());
+    QVERIFY(C(f).Rsultatsdudevoir1->isEnabled());
+    QVERIFY(!C(f).Augmenterde11->isEnabled());
 }
 
 void TestNoteForm::fermetureRefusee()
@@ -809,9 +867,9 @@ void TestNoteForm::quitterApresDeplacement()
     m_classe->construire(false, true, TroisEleves, QStringLiteral("1234567890123456"));
     m_classe->note(0, 2, 5, 17);
     TNoteForm &f = *ouvrir();
-    f.StringGrid1->horizontalHeader()->moveSection(4, 0);
+    C(f).StringGrid1->horizontalHeader()->moveSection(4, 0);
     m_rep->prevoir(reponse);
-    f.Button6->click();
+    C(f).Button6->click();
     QCOMPARE(m_rep->dernierTexte(), QStringLiteral("Le fichier a été modifié et n'a pas été enregistré !\r\n"
                                                    "       Voulez vous l'enregistrer maintenant ?"));
     QCOMPARE(m_rep->boites().last().type, TypeBoite::Erreur);
@@ -833,10 +891,10 @@ void TestNoteForm::quitterApresDeplacement()
     // Opened again: columns in their layout order, nothing locked.
     m_classe->construire(false, true, TroisEleves);
     f.show();
-    QCOMPARE(f.StringGrid1->Cells(1, 0), QStringLiteral("Fran2-01"));
-    QCOMPARE(f.StringGrid1->logique(1), 1);
-    QVERIFY(f.Button1->isEnabled() && f.RadioGroup1->isEnabled() && f.BBText->isEnabled());
-    QVERIFY(f.StringGrid1->modele()->editable());
+    QCOMPARE(C(f).StringGrid1->Cells(1, 0), QStringLiteral("Fran2-01"));
+    QCOMPARE(C(f).StringGrid1->logique(1), 1);
+    QVERIFY(C(f).Button1->isEnabled() && C(f).RadioGroup1->isEnabled() && C(f).BBText->isEnabled());
+    QVERIFY(C(f).StringGrid1->modele()->editable());
     QVERIFY(!f.EnregistrementNecessaire);
 }
 
@@ -847,7 +905,7 @@ void TestNoteForm::quitterEchecEnregistrement()
     Taper(f, QStringLiteral("14"));
     Entree(f);
     m_rep->prevoir(BoutonOui);
-    f.Button6->click();
+    C(f).Button6->click();
     // The save failed: the window stays, with the platform's message, nothing lost.
     QVERIFY(f.isVisible());
     QCOMPARE(m_rep->boites().last().type, TypeBoite::Erreur);
@@ -862,21 +920,21 @@ void TestNoteForm::exporter()
     m_classe->note(0, 1, 1, 12.5); // December: the first trimester
     m_classe->note(0, 1, 3, 8);
     TNoteForm &f = *ouvrir(QDate(2024, 12, 5));
-    f.BBText->click();
-    QVERIFY(!f.WinPanel1->isHidden());
-    QCOMPARE(f.Nom_Text->text(), QStringLiteral("3EME0512"));
-    QCOMPARE(f.ComboBox1->currentText(), QStringLiteral("Aucun"));
-    QCOMPARE(f.ComboBox2->currentText(), QStringLiteral(","));
+    C(f).BBText->click();
+    QVERIFY(!C(f).WinPanel1->isHidden());
+    QCOMPARE(C(f).Nom_Text->text(), QStringLiteral("3EME0512"));
+    QCOMPARE(C(f).ComboBox1->currentText(), QStringLiteral("Aucun"));
+    QCOMPARE(C(f).ComboBox2->currentText(), QStringLiteral(","));
     // The name takes letters, digits and !$-_~ only.
-    f.Nom_Text->setCursorPosition(8);
-    QTest::keyClick(f.Nom_Text, Qt::Key_Backspace);
-    QTest::keyClick(f.Nom_Text, '/');
+    C(f).Nom_Text->setCursorPosition(8);
+    QTest::keyClick(C(f).Nom_Text, Qt::Key_Backspace);
+    QTest::keyClick(C(f).Nom_Text, '/');
     QCOMPARE(m_rep->bips(), 1);
-    QTest::keyClick(f.Nom_Text, '~');
-    QCOMPARE(f.Nom_Text->text(), QStringLiteral("3EME051~"));
-    f.ComboBox1->setCurrentText(QStringLiteral(";"));
-    f.BBOk->click();
-    QVERIFY(f.WinPanel1->isHidden());
+    QTest::keyClick(C(f).Nom_Text, '~');
+    QCOMPARE(C(f).Nom_Text->text(), QStringLiteral("3EME051~"));
+    C(f).ComboBox1->setCurrentText(QStringLiteral(";"));
+    C(f).BBOk->click();
+    QVERIFY(C(f).WinPanel1->isHidden());
     QFile fichier(m_classe->chemin(QStringLiteral("3EME051~.txt")));
     QVERIFY(fichier.open(QIODevice::ReadOnly));
     const QList<QByteArray> lignes = fichier.readAll().split('\n');
@@ -886,11 +944,11 @@ void TestNoteForm::exporter()
 
     // A file that cannot be written: the platform's message, the panel hidden.
     QVERIFY(QDir(m_classe->dossier.path()).mkdir(QStringLiteral("PRIS.txt")));
-    f.BBText->click();
-    f.Nom_Text->setText(QStringLiteral("PRIS"));
-    f.BBOk->click();
+    C(f).BBText->click();
+    C(f).Nom_Text->setText(QStringLiteral("PRIS"));
+    C(f).BBOk->click();
     QCOMPARE(m_rep->boites().last().type, TypeBoite::Erreur);
-    QVERIFY(f.WinPanel1->isHidden());
+    QVERIFY(C(f).WinPanel1->isHidden());
 }
 
 void TestNoteForm::imprimer()
@@ -899,7 +957,7 @@ void TestNoteForm::imprimer()
     TNoteForm &f = *ouvrir();
     // No printer.
     TNoteForm::ImprimanteParDefaut = [] { return std::unique_ptr<QPrinter>(); };
-    f.BBImp->click();
+    C(f).BBImp->click();
     QCOMPARE(m_rep->dernierTexte(), QStringLiteral("Erreur d'impression"));
     // Through the print dialog into a PDF file, two copies.
     const QString pdf = m_classe->chemin(QStringLiteral("classe.pdf"));
@@ -910,7 +968,7 @@ void TestNoteForm::imprimer()
         return true;
     };
     const int boites = int(m_rep->boites().size());
-    f.BBConf_Imp->click();
+    C(f).BBConf_Imp->click();
     QCOMPARE(m_rep->boites().size(), boites);
     QVERIFY(QFileInfo(pdf).size() > 0);
     QVERIFY(QFileInfo(m_classe->chemin(QStringLiteral("classe-2.pdf"))).size() > 0);
@@ -919,7 +977,7 @@ void TestNoteForm::imprimer()
         if (QWidget *w = QApplication::activeModalWidget())
             w->close();
     });
-    f.BBApercu->click();
+    C(f).BBApercu->click();
     QFile rapport(m_classe->chemin(QStringLiteral("a_classe.txt")));
     QVERIFY(rapport.open(QIODevice::ReadOnly));
     QVERIFY(rapport.readAll().contains("DUPONT"));
@@ -930,16 +988,16 @@ void TestNoteForm::annulerRetablir()
 {
     m_classe->note(0, 2, 1, 19.5);
     TNoteForm &f = *ouvrir();
-    f.StringGrid1->setCourante(1, 1);
-    f.Augmenterde11->trigger();
-    f.Diminuerde11->trigger();
+    C(f).StringGrid1->setCourante(1, 1);
+    C(f).Augmenterde11->trigger();
+    C(f).Diminuerde11->trigger();
     QCOMPARE(ListeEleves[0].NotesMat1[2][1], 19.0);
     f.Annuler();
     QCOMPARE(ListeEleves[0].NotesMat1[2][1], 20.0);
-    QCOMPARE(f.StringGrid1->Cells(1, 1), QStringLiteral("20.00"));
+    QCOMPARE(C(f).StringGrid1->Cells(1, 1), QStringLiteral("20.00"));
     f.Annuler();
     QCOMPARE(ListeEleves[0].NotesMat1[2][1], 19.5);
-    QCOMPARE(f.Label4->text(), QStringLiteral("19.50"));
+    QCOMPARE(C(f).Label4->text(), QStringLiteral("19.50"));
     QVERIFY(!f.EnregistrementNecessaire); // back to what is on disk
     f.Retablir();
     QCOMPARE(ListeEleves[0].NotesMat1[2][1], 20.0);
@@ -947,7 +1005,7 @@ void TestNoteForm::annulerRetablir()
 
     // A cleared column comes back whole.
     m_rep->prevoir(BoutonOui);
-    f.Supprimertouteslesnotes1->trigger();
+    C(f).Supprimertouteslesnotes1->trigger();
     QCOMPARE(ListeEleves[0].NotesMat1[2][1], NO_MARK);
     QTest::keySequence(&f, QKeySequence::Undo);
     QCOMPARE(ListeEleves[0].NotesMat1[2][1], 20.0);
@@ -966,14 +1024,14 @@ void TestNoteForm::annulerAutrePeriode()
     Taper(f, QStringLiteral("7"));
     Entree(f);
     QCOMPARE(ListeEleves[0].NotesMat1[2][1], 7.0);
-    Choisir(f.RadioGroup1, 0);
-    f.BBAnnuler->click();
+    Choisir(C(f).RadioGroup1, 0);
+    C(f).BBAnnuler->click();
     QCOMPARE(ListeEleves[0].NotesMat1[2][1], NO_MARK);
-    QCOMPARE(f.StringGrid1->Cells(1, 1), QString());
-    Choisir(f.RadioGroup1, 1);
-    QCOMPARE(f.StringGrid1->Cells(1, 1), QString());
-    f.BBRetablir->click();
-    QCOMPARE(f.StringGrid1->Cells(1, 1), QStringLiteral(" 7.00"));
+    QCOMPARE(C(f).StringGrid1->Cells(1, 1), QString());
+    Choisir(C(f).RadioGroup1, 1);
+    QCOMPARE(C(f).StringGrid1->Cells(1, 1), QString());
+    C(f).BBRetablir->click();
+    QCOMPARE(C(f).StringGrid1->Cells(1, 1), QStringLiteral(" 7.00"));
 }
 
 void TestNoteForm::bandeauEnFinDeGrille_data()

@@ -5,7 +5,6 @@
 #include "grillevue.h"
 #include "peinture.h"
 #include "radiogroupe.h"
-#include "winpanel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -33,8 +32,7 @@ void TNoteForm::brancher()
         {BBText, &TNoteForm::BBTextClick},         {BBImp, &TNoteForm::BBImpClick},
         {BBApercu, &TNoteForm::BBApercuClick},     {BBConf_Imp, &TNoteForm::BBConf_ImpClick},
         {BBPourcent, &TNoteForm::BBPourcentClick}, {BBCoefDate, &TNoteForm::BBCoefDateClick},
-        {BB_toolN, &TNoteForm::BB_toolNClick},     {BBOk, &TNoteForm::BBOkClick},
-        {BBAbandon, &TNoteForm::BBAbandonClick},
+        {BB_toolN, &TNoteForm::BB_toolNClick},
     };
     for (const auto &[b, f] : boutons)
         connect(b, &QPushButton::clicked, this, f);

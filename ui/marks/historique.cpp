@@ -50,14 +50,42 @@ int VueDe(Selecteur s)
     return s == Selecteur::Mat2 ? VUE_MAT2 : s == Selecteur::Ensemble ? VUE_ENSEMBLE : VUE_MAT1;
 }
 
+// The cells showing these slots, where the grid shows them now.
+void MontrerChangements(TStringGrid *g, Vue vue, int periode, Selecteur selecteur,
+                        const QList<Changement> &changements, bool apres)
+{
+    if (vue == Vue::Notes) {
+        QHash<int, int> positions; // slot -> grid position
+        const QList<ColonneNote> colonnes = ColonnesNotes(periode, selecteur);
+        for (int k = 1; k <= colonnes.size() && k < g->ColCount(); ++k) {
+            const ColonneNote &col = colonnes.at(k - 1);
+            positions.insert(col.matiere * 1000 + col.periode * 100 + col.devoir, k);
+        }
+        for (const Changement &c : changements) {
+            if (c.appreciation)
+                continue;
+            const int k = positions.value(c.a * 1000 + c.b * 100 + c.c, 0);
+            if (k > 0)
+                g->setCells(k, c.eleve + 1, NoteEnTexte(apres ? c.noteApres : c.noteAvant));
+        }
+    } else if (vue == Vue::Appreciations) {
+        const int v = VueDe(selecteur);
+        const int p = periode == Annee ? PERIODE_ANNEE : periode;
+        for (const Changement &c : changements)
+            if (c.appreciation && c.a == v && c.b == p)
+                g->setCells(2, c.eleve + 1, apres ? c.texteApres : c.texteAvant);
+    }
+}
+
 // One change of the grid: a typed cell, +1, -1, a cleared assignment, a
 // dropped mark, an appreciation from the expert.
 class CommandeNotes : public QUndoCommand {
 public:
-    CommandeNotes(TNoteForm *f, QList<Changement> c, const QString &libelle)
+    using Montrer = std::function<void(const QList<Changement> &, bool apres)>;
+    CommandeNotes(QList<Changement> c, const QString &libelle, Montrer montrer)
         : QUndoCommand(libelle)
-        , m_f(f)
         , m_changements(std::move(c))
+        , m_montrer(std::move(montrer))
     {
     }
     void redo() override
@@ -72,49 +100,24 @@ public:
     void undo() override { appliquer(false); }
 
 private:
-    void appliquer(bool apres);
+    void appliquer(bool apres)
+    {
+        for (const Changement &c : std::as_const(m_changements)) {
+            if (c.eleve >= ListeEleves.size())
+                continue;
+            StudentRecord &e = ListeEleves[c.eleve];
+            if (c.appreciation)
+                e.Appreciations[c.a][c.b] = apres ? c.texteApres : c.texteAvant;
+            else
+                e.note(c.a, c.b, c.c) = apres ? c.noteApres : c.noteAvant;
+        }
+        m_montrer(m_changements, apres);
+    }
 
-    TNoteForm *m_f;
     QList<Changement> m_changements;
+    Montrer m_montrer;
     bool m_premiere = true;
 };
-
-void CommandeNotes::appliquer(bool apres)
-{
-    for (const Changement &c : std::as_const(m_changements)) {
-        if (c.eleve >= ListeEleves.size())
-            continue;
-        StudentRecord &e = ListeEleves[c.eleve];
-        if (c.appreciation)
-            e.Appreciations[c.a][c.b] = apres ? c.texteApres : c.texteAvant;
-        else
-            e.note(c.a, c.b, c.c) = apres ? c.noteApres : c.noteAvant;
-    }
-    // The display follows: the cells showing these slots, where they are shown.
-    TStringGrid *g = m_f->StringGrid1;
-    if (m_f->vue == Vue::Notes) {
-        QHash<int, int> positions; // slot -> grid position
-        const QList<ColonneNote> colonnes = ColonnesNotes(m_f->periode, m_f->selecteur);
-        for (int k = 1; k <= colonnes.size() && k < g->ColCount(); ++k) {
-            const ColonneNote &col = colonnes.at(k - 1);
-            positions.insert(col.matiere * 1000 + col.periode * 100 + col.devoir, k);
-        }
-        for (const Changement &c : std::as_const(m_changements)) {
-            if (c.appreciation)
-                continue;
-            const int k = positions.value(c.a * 1000 + c.b * 100 + c.c, 0);
-            if (k > 0)
-                g->setCells(k, c.eleve + 1, NoteEnTexte(apres ? c.noteApres : c.noteAvant));
-        }
-    } else if (m_f->vue == Vue::Appreciations) {
-        const int v = VueDe(m_f->selecteur);
-        const int p = m_f->periode == Annee ? PERIODE_ANNEE : m_f->periode;
-        for (const Changement &c : std::as_const(m_changements))
-            if (c.appreciation && c.a == v && c.b == p)
-                g->setCells(2, c.eleve + 1, apres ? c.texteApres : c.texteAvant);
-    }
-    m_f->Put_Result();
-}
 
 } // namespace
 
@@ -132,7 +135,10 @@ void TNoteForm::finModification(const QString &libelle)
     QList<Changement> d = Differences(m_avant, ListeEleves);
     m_avant.clear();
     if (!d.isEmpty())
-        Historique->push(new CommandeNotes(this, std::move(d), libelle));
+        Historique->push(new CommandeNotes(std::move(d), libelle, [this](const QList<Changement> &c, bool apres) {
+            MontrerChangements(StringGrid1, vue, periode, selecteur, c, apres);
+            Put_Result();
+        }));
 }
 
 // " (Hist 1-3, BÉNARD Marie-Hélène)": the column's title and the student's

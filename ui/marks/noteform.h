@@ -11,7 +11,6 @@
 
 class QAction;
 class QCheckBox;
-class QComboBox;
 class QFrame;
 class QKeyEvent;
 class QLabel;
@@ -23,10 +22,12 @@ class QTimer;
 class QToolButton;
 class QUndoStack;
 class DelegueGrille;
+class TBandeauCoefs;
+class TPanneauExport;
+class TPanneauResultats;
 class TBarreNotes;
 class TRadioGroup;
 class TStringGrid;
-class TWinPanel;
 struct EntreesRapport;
 
 class TNoteForm : public QDialog {
@@ -35,31 +36,6 @@ public:
     explicit TNoteForm(QWidget *parent = nullptr); // reads the application settings
     ~TNoteForm() override;                         // writes them back
     // exec(): shown modally on the class just loaded by charger.
-
-    // --- Controls, by their designer names ---------------------------------
-    TStringGrid *StringGrid1;
-    TRadioGroup *RadioGroup1, *RadioGroup2, *RadioGroup3;
-    QPushButton *Button1, *Button2, *Button4, *Button5, *Button6, *Button7, *Button8,
-        *Button9, *Button10;
-    QPushButton *BBText, *BBImp, *BBApercu, *BBConf_Imp, *BBPourcent, *BBCoefDate, *BB_toolN;
-    QToolButton *BBTailleNormale; // puts the window back to its normal size
-    QToolButton *BBAnnuler, *BBRetablir;
-    TBarreNotes *P_Notes;
-    QCheckBox *CheckBox2;
-    QFrame *Panel_coef;
-    QLabel *lc[8]; // lc1, lc2, Lc3 ... Lc8
-    QFrame *Panel1, *Panel2, *PanelBas;
-    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9;
-    QLabel *Label16, *Label17, *Label18, *Image1;
-    QMenu *PopupMenu1;
-    QAction *Rsultatsdudevoir1, *Augmenterde11, *Diminuerde11, *Supprimertouteslesnotes1;
-    TWinPanel *WinPanel1;
-    QLineEdit *Nom_Text;
-    QComboBox *ComboBox1, *ComboBox2;
-    QLabel *Label63;
-    QPushButton *BBOk, *BBAbandon;
-    QTimer *Timer1;
-    QUndoStack *Historique;
 
     // --- Window state ---------------------------------------------------------
     Vue vue = Vue::Notes;
@@ -119,7 +95,6 @@ public:
     bool Button5Click(); // true when everything was written
     void Button6Click();
     void BBTextClick();
-    void Nom_TextKeyPress(QKeyEvent *e);
     void BBOkClick();
     void BBAbandonClick();
     void BBImpClick();
@@ -150,16 +125,34 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
 
 private:
+    // --- Controls, by their designer names ---------------------------------
+    TStringGrid *StringGrid1;
+    TRadioGroup *RadioGroup1, *RadioGroup2, *RadioGroup3;
+    QPushButton *Button1, *Button2, *Button4, *Button5, *Button6, *Button7, *Button8,
+        *Button9, *Button10;
+    QPushButton *BBText, *BBImp, *BBApercu, *BBConf_Imp, *BBPourcent, *BBCoefDate, *BB_toolN;
+    QToolButton *BBTailleNormale; // puts the window back to its normal size
+    QToolButton *BBAnnuler, *BBRetablir;
+    TBarreNotes *P_Notes;
+    QCheckBox *CheckBox2;
+    TBandeauCoefs *Panel_coef;
+    TPanneauResultats *Panel1, *Panel2;
+    QFrame *PanelBas;
+    QLabel *Label1, *Label16, *Label17, *Label18, *Image1;
+    QMenu *PopupMenu1;
+    QAction *Rsultatsdudevoir1, *Augmenterde11, *Diminuerde11, *Supprimertouteslesnotes1;
+    TPanneauExport *WinPanel1;
+    QTimer *Timer1;
+    QUndoStack *Historique;
+
     void construire();
     void construireBoutons();
     void construirePanneaux();
-    void construireExport();
     void construireMenu();
     void appliquerCouleurs();
     void brancher();
     void appliquerLargeurs();
     void menuAttache(bool oui);
-    void placerEtiquettesCoef();
     void deplacementColonnes();
     void rafraichirApresSelection();
     void remplirApresChoix();

@@ -12,7 +12,8 @@
 #include "peinture.h"
 #include "radiogroupe.h"
 #include "reglesnotes.h"
-#include "winpanel.h"
+#include "panneauexport.h"
+#include "panneauresultats.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -82,9 +83,9 @@ void TNoteForm::FormShow()
     RadioGroup2->setVisible(!UneMatiere);
     Panel1->show();
     Panel2->hide();
-    Label2->setText(LibelleMat1);
+    Panel1->setLibelle(LibelleMat1);
     if (!UneMatiere)
-        Label6->setText(LibelleMat2);
+        Panel2->setLibelle(LibelleMat2);
     RadioGroup3->setVisible(DeuxPeriodes);
     RadioGroup1->setVisible(!DeuxPeriodes);
     RadioGroup1->setTitle(DeuxPeriodes ? QStringLiteral("Semestre") : QStringLiteral("Trimestre"));

@@ -9,7 +9,7 @@
 #include "messages.h"
 #include "options.h"
 #include "rapport.h"
-#include "winpanel.h"
+#include "panneauexport.h"
 
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -130,6 +130,17 @@ void TNoteForm::keyPressEvent(QKeyEvent *e)
     }
     QDialog::keyPressEvent(e);
 }
+
+void TNoteForm::BBTextClick()
+{
+    P_Notes->hide();
+    StringGrid1->terminerEdition();
+    WinPanel1->ouvrir(vue);
+}
+
+void TNoteForm::BBOkClick() { WinPanel1->BBOkClick(); }
+
+void TNoteForm::BBAbandonClick() { WinPanel1->BBAbandonClick(); }
 
 EntreesRapport TNoteForm::entreesRapport() const { return EntreesDepuisClasse(vue, periode, selecteur); }
 

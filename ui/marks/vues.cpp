@@ -2,6 +2,7 @@
 // the one-second timer and the window's geometry.
 #include "noteform.h"
 
+#include "bandeaucoefs.h"
 #include "barrenotes.h"
 #include "classe.h"
 #include "coefform.h"
@@ -9,6 +10,7 @@
 #include "horloge.h"
 #include "options.h"
 #include "parametres.h"
+#include "panneauresultats.h"
 #include "peinture.h"
 #include "radiogroupe.h"
 #include "texte.h"
@@ -171,29 +173,9 @@ void TNoteForm::appliquerLargeurs()
 
 void TNoteForm::Affiche_Panel_Coef(bool visible)
 {
-    const int gauche = StringGrid1->x() + StringGrid1->viewport()->x();
-    Panel_coef->setGeometry(gauche, Panel_coef->y(), StringGrid1->x() + StringGrid1->width() - gauche,
-                            Panel_coef->height());
-    placerEtiquettesCoef();
+    Panel_coef->suivre(*StringGrid1);
     Panel_coef->setVisible(visible);
 }
-
-// Each label stands over the middle of its column, where the grid shows it
-// now: the panel starts where the grid's viewport does.
-void TNoteForm::placerEtiquettesCoef()
-{
-    const int premiere = StringGrid1->LeftCol();
-    int x = StringGrid1->ColCount() > premiere ? StringGrid1->xColonne(premiere) : 0;
-    for (int i = 0; i < 8; ++i) {
-        const int col = premiere + i;
-        const int w = StringGrid1->largeurColonne(col);
-        if (col < StringGrid1->ColCount())
-            x = StringGrid1->xColonne(col);
-        lc[i]->move(x + w / 2 - lc[i]->width() / 2 + 1, lc[i]->y());
-        x += w;
-    }
-}
-
 
 bool TNoteForm::colonneMat2(int col) const
 {
@@ -234,15 +216,8 @@ QString TNoteForm::DateColonne(int col) const
 // Also after every scroll, resize or column move: the labels are laid again.
 void TNoteForm::Affiche_Coef()
 {
-    placerEtiquettesCoef();
-    if (vue != Vue::Notes)
-        return;
-    const int premiere = StringGrid1->LeftCol();
-    for (int i = 0; i < 8; ++i) {
-        const int col = premiere + i;
-        const int k = col < StringGrid1->ColCount() ? CoefColonne(col) : -1;
-        lc[i]->setText(k >= 0 ? QString::number(k) : QString());
-    }
+    if (vue == Vue::Notes)
+        Panel_coef->afficher(*StringGrid1, [this](int col) { return CoefColonne(col); });
 }
 
 void TNoteForm::BBCoefDateClick()
@@ -295,7 +270,7 @@ void TNoteForm::FormResize()
     const bool toutTient = (NbEleves() + 1) * 17 - 1 <= hauteurGrille + 1;
     const int largeur = toutTient ? 502 : (logicalDpiX() == 96 ? 518 : 522);
     StringGrid1->resize(largeur, hauteurGrille);
-    Panel_coef->resize(StringGrid1->x() + largeur - Panel_coef->x(), Panel_coef->height());
+    Panel_coef->suivre(*StringGrid1);
     Affiche_Coef();
 }
 
