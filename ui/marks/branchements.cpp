@@ -3,6 +3,7 @@
 
 #include "barrenotes.h"
 #include "grillevue.h"
+#include "historique.h"
 #include "peinture.h"
 #include "radiogroupe.h"
 
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
-#include <QUndoStack>
 
 void TNoteForm::brancher()
 {
@@ -90,8 +90,8 @@ void TNoteForm::brancher()
             &TNoteForm::Supprimertouteslesnotes1Click);
 
     // Undo and redo, by the two small buttons and the usual keys.
-    connect(BBAnnuler, &QToolButton::clicked, this, &TNoteForm::Annuler);
-    connect(BBRetablir, &QToolButton::clicked, this, &TNoteForm::Retablir);
+    connect(m_historique, &THistoriqueNotes::annulerDemande, this, &TNoteForm::Annuler);
+    connect(m_historique, &THistoriqueNotes::retablirDemande, this, &TNoteForm::Retablir);
     auto *annuler = new QAction(this);
     annuler->setShortcut(QKeySequence::Undo);
     connect(annuler, &QAction::triggered, this, &TNoteForm::Annuler);
@@ -101,5 +101,5 @@ void TNoteForm::brancher()
     connect(retablir, &QAction::triggered, this, &TNoteForm::Retablir);
     addAction(annuler);
     addAction(retablir);
-    connect(Historique, &QUndoStack::indexChanged, this, &TNoteForm::historiqueDeplace);
+    connect(m_historique, &THistoriqueNotes::deplace, this, &TNoteForm::historiqueDeplace);
 }

@@ -1,26 +1,16 @@
-// Undo and redo of the changes made in the grid. Each change is recorded as
-// the slots of the class model it altered, so that it can be taken back
-// whatever view, period or subject is on display.
-#include "noteform.h"
+#include "historique.h"
 
 #include "classe.h"
 #include "grillevue.h"
 #include "texte.h"
 
 #include <QHash>
-#include <QLabel>
 #include <QToolButton>
 #include <QUndoStack>
 
 namespace {
 
-struct Changement {
-    int eleve;         // index in ListeEleves
-    bool appreciation; // else a mark
-    int a, b, c;       // mark: subject, period, slot; appreciation: view, period
-    double noteAvant, noteApres;
-    QString texteAvant, texteApres;
-};
+using Changement = ChangementNote;
 
 QList<Changement> Differences(const QList<StudentRecord> &avant, const QList<StudentRecord> &apres)
 {
@@ -50,7 +40,8 @@ int VueDe(Selecteur s)
     return s == Selecteur::Mat2 ? VUE_MAT2 : s == Selecteur::Ensemble ? VUE_ENSEMBLE : VUE_MAT1;
 }
 
-// The cells showing these slots, where the grid shows them now.
+} // namespace
+
 void MontrerChangements(TStringGrid *g, Vue vue, int periode, Selecteur selecteur,
                         const QList<Changement> &changements, bool apres)
 {
@@ -76,6 +67,8 @@ void MontrerChangements(TStringGrid *g, Vue vue, int periode, Selecteur selecteu
                 g->setCells(2, c.eleve + 1, apres ? c.texteApres : c.texteAvant);
     }
 }
+
+namespace {
 
 // One change of the grid: a typed cell, +1, -1, a cleared assignment, a
 // dropped mark, an appreciation from the expert.
@@ -121,13 +114,32 @@ private:
 
 } // namespace
 
-void TNoteForm::debutModification()
+THistoriqueNotes::THistoriqueNotes(QWidget *fenetre, Montrer montrer)
+    : QObject(fenetre)
+    , m_pile(new QUndoStack(this))
+    , m_montrer(std::move(montrer))
+{
+    m_annuler = new QToolButton(fenetre);
+    m_annuler->setObjectName(QStringLiteral("BBAnnuler"));
+    m_annuler->setGeometry(531, 278, 26, 26);
+    m_annuler->setText(QStringLiteral("↶"));
+    m_retablir = new QToolButton(fenetre);
+    m_retablir->setObjectName(QStringLiteral("BBRetablir"));
+    m_retablir->setGeometry(600, 278, 26, 26);
+    m_retablir->setText(QStringLiteral("↷"));
+    majBoutons(true);
+    connect(m_pile, &QUndoStack::indexChanged, this, &THistoriqueNotes::deplace);
+    connect(m_annuler, &QToolButton::clicked, this, &THistoriqueNotes::annulerDemande);
+    connect(m_retablir, &QToolButton::clicked, this, &THistoriqueNotes::retablirDemande);
+}
+
+void THistoriqueNotes::debut()
 {
     m_avant = ListeEleves;
     m_avantPris = true;
 }
 
-void TNoteForm::finModification(const QString &libelle)
+void THistoriqueNotes::fin(const QString &libelle)
 {
     if (!m_avantPris)
         return;
@@ -135,61 +147,31 @@ void TNoteForm::finModification(const QString &libelle)
     QList<Changement> d = Differences(m_avant, ListeEleves);
     m_avant.clear();
     if (!d.isEmpty())
-        Historique->push(new CommandeNotes(std::move(d), libelle, [this](const QList<Changement> &c, bool apres) {
-            MontrerChangements(StringGrid1, vue, periode, selecteur, c, apres);
-            Put_Result();
-        }));
+        m_pile->push(new CommandeNotes(std::move(d), libelle, m_montrer));
 }
 
-// " (Hist 1-3, BÉNARD Marie-Hélène)": the column's title and the student's
-// name, either left out when col or row is 0.
-QString TNoteForm::nomEtape(int col, int row) const
-{
-    QStringList l;
-    if (col > 0 && col < StringGrid1->ColCount())
-        l << StringGrid1->Cells(col, 0).trimmed();
-    if (row > 0 && row < StringGrid1->RowCount())
-        l << StringGrid1->Cells(0, row);
-    return l.isEmpty() ? QString() : QStringLiteral(" (") + l.join(QStringLiteral(", ")) + u')';
-}
-
-void TNoteForm::viderHistorique()
+void THistoriqueNotes::vider()
 {
     m_avantPris = false;
     m_avant.clear();
-    Historique->clear();
-    majDrapeau();
+    m_pile->clear();
 }
 
-void TNoteForm::Annuler()
-{
-    StringGrid1->terminerEdition();
-    if (!ApresClassement)
-        Historique->undo();
-}
+void THistoriqueNotes::annuler() { m_pile->undo(); }
 
-void TNoteForm::Retablir()
-{
-    StringGrid1->terminerEdition();
-    if (!ApresClassement)
-        Historique->redo();
-}
+void THistoriqueNotes::retablir() { m_pile->redo(); }
 
-void TNoteForm::historiqueDeplace()
-{
-    // Unsaved exactly while the model differs from what was last saved.
-    EnregistrementNecessaire = !Historique->isClean() || m_modifHorsHistorique;
-    majDrapeau();
-}
+void THistoriqueNotes::marquerEnregistre() { m_pile->setClean(); }
 
-void TNoteForm::majDrapeau()
+bool THistoriqueNotes::enregistre() const { return m_pile->isClean(); }
+
+void THistoriqueNotes::majBoutons(bool permis)
 {
-    Image1->setVisible(EnregistrementNecessaire);
-    BBAnnuler->setEnabled(Historique->canUndo() && !ApresClassement);
-    BBRetablir->setEnabled(Historique->canRedo() && !ApresClassement);
+    m_annuler->setEnabled(m_pile->canUndo() && permis);
+    m_retablir->setEnabled(m_pile->canRedo() && permis);
     // The hints name the step each button would take back or do again.
-    BBAnnuler->setToolTip(Historique->canUndo() ? QStringLiteral("Annuler : ") + Historique->undoText()
-                                                : QStringLiteral("Annuler la dernière modification"));
-    BBRetablir->setToolTip(Historique->canRedo() ? QStringLiteral("Rétablir : ") + Historique->redoText()
-                                                 : QStringLiteral("Rétablir"));
+    m_annuler->setToolTip(m_pile->canUndo() ? QStringLiteral("Annuler : ") + m_pile->undoText()
+                                            : QStringLiteral("Annuler la dernière modification"));
+    m_retablir->setToolTip(m_pile->canRedo() ? QStringLiteral("Rétablir : ") + m_pile->redoText()
+                                             : QStringLiteral("Rétablir"));
 }

@@ -9,6 +9,7 @@
 #include "etatui.h"
 #include "glyphes.h"
 #include "grillevue.h"
+#include "historique.h"
 #include "horloge.h"
 #include "options.h"
 #include "panneauexport.h"
@@ -28,7 +29,6 @@
 #include <QShowEvent>
 #include <QTimer>
 #include <QToolButton>
-#include <QUndoStack>
 
 TNoteForm *NoteForm = nullptr;
 
@@ -110,7 +110,7 @@ TNoteForm::~TNoteForm()
     StringGrid1->glisser = nullptr;
     for (QObject *o : findChildren<QObject *>())
         disconnect(o, nullptr, this, nullptr);
-    Historique->disconnect(this);
+    m_historique->disconnect(this);
     if (NoteForm == this)
         NoteForm = nullptr;
 }
@@ -177,7 +177,6 @@ void TNoteForm::construire()
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
-    Historique = new QUndoStack(this);
 }
 
 void TNoteForm::construireBoutons()
@@ -191,16 +190,10 @@ void TNoteForm::construireBoutons()
                       QStringLiteral("Après classement : Impression ou Sortie"));
     Button4 = bouton(this, "Button4", QStringLiteral("&Liste"), QRect(531, 248, 95, 25));
 
-    BBAnnuler = new QToolButton(this);
-    BBAnnuler->setObjectName(QStringLiteral("BBAnnuler"));
-    BBAnnuler->setGeometry(531, 278, 26, 26);
-    BBAnnuler->setText(QStringLiteral("↶"));
-    BBAnnuler->setToolTip(QStringLiteral("Annuler la dernière modification"));
-    BBRetablir = new QToolButton(this);
-    BBRetablir->setObjectName(QStringLiteral("BBRetablir"));
-    BBRetablir->setGeometry(600, 278, 26, 26);
-    BBRetablir->setText(QStringLiteral("↷"));
-    BBRetablir->setToolTip(QStringLiteral("Rétablir"));
+    m_historique = new THistoriqueNotes(this, [this](const QList<ChangementNote> &c, bool apres) {
+        MontrerChangements(StringGrid1, vue, periode, selecteur, c, apres);
+        Put_Result();
+    });
 
     Image1 = etiquette(this, "Image1", QString(), QRect(561, 274, 36, 32));
     Image1->setPixmap(ImageEnregistrement());

@@ -20,9 +20,9 @@ class QPrinter;
 class QPushButton;
 class QTimer;
 class QToolButton;
-class QUndoStack;
 class DelegueGrille;
 class TBandeauCoefs;
+class THistoriqueNotes;
 class TPanneauExport;
 class TPanneauResultats;
 class TBarreNotes;
@@ -132,7 +132,6 @@ private:
         *Button9, *Button10;
     QPushButton *BBText, *BBImp, *BBApercu, *BBConf_Imp, *BBPourcent, *BBCoefDate, *BB_toolN;
     QToolButton *BBTailleNormale; // puts the window back to its normal size
-    QToolButton *BBAnnuler, *BBRetablir;
     TBarreNotes *P_Notes;
     QCheckBox *CheckBox2;
     TBandeauCoefs *Panel_coef;
@@ -143,7 +142,7 @@ private:
     QAction *Rsultatsdudevoir1, *Augmenterde11, *Diminuerde11, *Supprimertouteslesnotes1;
     TPanneauExport *WinPanel1;
     QTimer *Timer1;
-    QUndoStack *Historique;
+    THistoriqueNotes *m_historique;
 
     void construire();
     void construireBoutons();
@@ -183,8 +182,6 @@ private:
     bool m_verrouille = false;     // column moved: locked until closed
     bool m_modifHorsHistorique = false;
     int m_largeurDessin = 640;
-    QList<StudentRecord> m_avant; // model before the change in progress
-    bool m_avantPris = false;
     QString m_texteAvantEdition;
     QPoint m_celluleEditee;
     bool m_enEdition = false;

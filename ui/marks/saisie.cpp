@@ -6,6 +6,7 @@
 #include "apprform.h"
 #include "barrenotes.h"
 #include "grillevue.h"
+#include "historique.h"
 #include "messages.h"
 #include "options.h"
 #include "peinture.h"
@@ -273,4 +274,55 @@ void TNoteForm::Button9Click()
         EnregistrementNecessaire = true;
     Get_Donnees();
     finModification(QStringLiteral("appréciation de l'expert") + nomEtape(0, row));
+}
+
+// --- Undo and redo ----------------------------------------------------------
+
+void TNoteForm::debutModification() { m_historique->debut(); }
+
+void TNoteForm::finModification(const QString &libelle) { m_historique->fin(libelle); }
+
+// " (Hist 1-3, BÉNARD Marie-Hélène)": the column's title and the student's
+// name, either left out when col or row is 0.
+QString TNoteForm::nomEtape(int col, int row) const
+{
+    QStringList l;
+    if (col > 0 && col < StringGrid1->ColCount())
+        l << StringGrid1->Cells(col, 0).trimmed();
+    if (row > 0 && row < StringGrid1->RowCount())
+        l << StringGrid1->Cells(0, row);
+    return l.isEmpty() ? QString() : QStringLiteral(" (") + l.join(QStringLiteral(", ")) + u')';
+}
+
+void TNoteForm::viderHistorique()
+{
+    m_historique->vider();
+    majDrapeau();
+}
+
+void TNoteForm::Annuler()
+{
+    StringGrid1->terminerEdition();
+    if (!ApresClassement)
+        m_historique->annuler();
+}
+
+void TNoteForm::Retablir()
+{
+    StringGrid1->terminerEdition();
+    if (!ApresClassement)
+        m_historique->retablir();
+}
+
+void TNoteForm::historiqueDeplace()
+{
+    // Unsaved exactly while the model differs from what was last saved.
+    EnregistrementNecessaire = !m_historique->enregistre() || m_modifHorsHistorique;
+    majDrapeau();
+}
+
+void TNoteForm::majDrapeau()
+{
+    Image1->setVisible(EnregistrementNecessaire);
+    m_historique->majBoutons(!ApresClassement);
 }

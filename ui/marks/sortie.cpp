@@ -16,7 +16,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTimer>
-#include <QUndoStack>
+#include "historique.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ bool TNoteForm::Button5Click()
         }
     }
     m_modifHorsHistorique = false;
-    Historique->setClean();
+    m_historique->marquerEnregistre();
     EnregistrementNecessaire = false;
     majDrapeau();
     return true;
