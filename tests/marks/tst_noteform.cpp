@@ -1168,7 +1168,9 @@ void TestNoteForm::appreciationHorsCp1252()
     QApplication::clipboard()->setText(QString(100, u'a'));
     QTest::keySequence(Editeur(f), QKeySequence::Paste);
     QCOMPARE(Editeur(f)->text().size(), 80);
+    const int bips = m_rep->bips();
     QTest::keyClick(Editeur(f), 'b');
+    QCOMPARE(m_rep->bips(), bips + 1);
     QCOMPARE(g->Cells(2, 1).size(), 80);
     QVERIFY(!g->Cells(2, 1).endsWith(u'b'));
 }

@@ -67,6 +67,12 @@ bool TNoteForm::StringGrid1KeyPress(QKeyEvent *e, QLineEdit *editeur)
                 Messages::bip();
                 return true;
             }
+        // The file keeps 80 characters: the 81st is refused aloud, not cut at the save.
+        if (editeur && editeur->maxLength() > 0 && editeur->text().size() >= editeur->maxLength()
+            && !editeur->hasSelectedText()) {
+            Messages::bip();
+            return true;
+        }
     }
     const bool modifiable = StringGrid1->currentIndex().flags() & Qt::ItemIsEditable;
     if (modifiable && StringGrid1->modele()->editable() && !ApresClassement && vue != Vue::Liste)
