@@ -158,7 +158,6 @@ private:
     void verrouillerApresDeplacement();
     void ajusterDeuxChiffres(int delta);
     void majDrapeau();
-    bool imprimer(QPrinter *imprimante);
     EntreesRapport entreesRapport() const;
     // Coefficient of a column by its title: the one the column carried when
     // the window opened, wherever the teacher has since moved it.
@@ -167,16 +166,14 @@ private:
     QString DateColonne(int col) const;
     bool colonneMat2(int col) const;
 
-    // Undo: snapshots of the class model around each change.
+    // Undo: the history records each change between these two calls.
     void debutModification();
     void finModification(const QString &libelle);
-    void appliquerEtat(const QList<StudentRecord> &eleves);
     void viderHistorique();
     QString nomEtape(int col, int row) const;
     void historiqueDeplace();
 
     DelegueGrille *m_delegue;
-    QFrame *m_fondHaut = nullptr;
     bool m_menuAttache = true;
     bool m_fermetureAutorisee = false;
     bool m_verrouille = false;     // column moved: locked until closed
@@ -184,7 +181,6 @@ private:
     int m_largeurDessin = 640;
     QString m_texteAvantEdition;
     QPoint m_celluleEditee;
-    bool m_enEdition = false;
     qint32 m_coef1[4][17] = {};
     qint32 m_coef2[4][17] = {};
     QString m_date1[4][17];
