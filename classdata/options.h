@@ -38,7 +38,8 @@ void RelireCoefDates();  // only the six coefficient and date keys
 
 // Empty on success, else "Impossible d'écrire dans <path>".
 QString EcrireCoefDates();
-QString EcrireCoefDatesAvec(const QString coefs[4]); // the window's own coefficient strings
+// The window's own coefficient strings, and its dates when its columns moved.
+QString EcrireCoefDatesAvec(const QString coefs[4], const QString dates[4] = DatePeriode);
 
 // What the configuration dialog saves.
 struct OptionsAEcrire {
@@ -58,7 +59,7 @@ struct FichierAEcrire {
     QByteArray octets;
     QString erreur; // "Impossible d'écrire dans <path>" when the old file cannot be read
 };
-FichierAEcrire CoefDatesAEcrire(const QString coefs[4]);
+FichierAEcrire CoefDatesAEcrire(const QString coefs[4], const QString dates[4]);
 // Updates the globals as EcrireOptions does. fichierNeuf: the old file's
 // other keys are not kept.
 FichierAEcrire OptionsAEcrireFichier(const OptionsAEcrire &o, bool fichierNeuf = false);

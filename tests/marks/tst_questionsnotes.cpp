@@ -9,6 +9,7 @@
 #include "repondeurscripte.h"
 #include "winpanel.h"
 
+#include <QAction>
 #include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -22,20 +23,32 @@ const QStringList DeuxEleves{QStringLiteral("DUPONT Jean"), QStringLiteral("MART
 const QString QuestionQuitter = QStringLiteral("Le fichier a été modifié et n'a pas été enregistré !\r\n"
                                                "       Voulez vous l'enregistrer maintenant ?");
 
+// A control of the window by its designer name.
+template <class T = QPushButton>
+T *Ctl(const TNoteForm &f, const char *nom)
+{
+    T *c = f.findChild<T *>(QLatin1String(nom));
+    if (!c)
+        qFatal("no control %s", nom);
+    return c;
+}
+
+TStringGrid *Grille(const TNoteForm &f) { return Ctl<TStringGrid>(f, "StringGrid1"); }
+
 // The open cell editor, else the grid: what a key typed now reaches.
 QWidget *CibleClavier(TNoteForm &f)
 {
-    for (QLineEdit *e : f.StringGrid1->findChildren<QLineEdit *>())
+    for (QLineEdit *e : Grille(f)->findChildren<QLineEdit *>())
         if (e->isVisible())
             return e;
-    return f.StringGrid1;
+    return Grille(f);
 }
 
 // A mark typed into the first cell of the grid, as the teacher types it.
 void TaperNote(TNoteForm &f, const char *note)
 {
-    f.StringGrid1->setFocus();
-    f.StringGrid1->setCourante(1, 1);
+    Grille(f)->setFocus();
+    Grille(f)->setCourante(1, 1);
     for (const char *c = note; *c; ++c)
         QTest::keyClick(CibleClavier(f), *c);
     QTest::keyClick(CibleClavier(f), Qt::Key_Return);
@@ -112,7 +125,7 @@ void TestQuestionsNotes::echapSurQuitter()
     QVERIFY(f.EnregistrementNecessaire);
     m_rep->prevoir(geste);
     m_rep->prevoir(BoutonOui);
-    f.Button6->click();
+    Ctl(f, "Button6")->click();
     QCOMPARE(m_rep->refus(), 1);
     QCOMPARE(m_rep->textes(), (QStringList{QuestionQuitter, QuestionQuitter}));
     QCOMPARE(m_rep->boites().first().echap, int(BoutonAucun));
@@ -129,7 +142,7 @@ void TestQuestionsNotes::echapSurClassement()
     TaperNote(f, "12");
     m_rep->prevoir(ToucheEchap);
     m_rep->prevoir(BoutonOui);
-    f.Button10->click();
+    Ctl(f, "Button10")->click();
     QCOMPARE(m_rep->refus(), 1);
     QVERIFY(m_rep->dernierTexte().endsWith(QStringLiteral("Voulez vous enregistrer ?")));
     QVERIFY(!f.EnregistrementNecessaire);
@@ -144,13 +157,13 @@ void TestQuestionsNotes::supprimerLesNotesParDefautNon()
     m_classe->note(0, 2, 1, 11);
     m_classe->note(1, 2, 1, 9);
     TNoteForm &f = *ouvrir();
-    f.StringGrid1->setCourante(1, 1);
+    Grille(f)->setCourante(1, 1);
     m_rep->prevoir(ToucheEchap);
     m_rep->prevoir(ToucheEntree);
-    f.Supprimertouteslesnotes1->trigger();
+    Ctl<QAction>(f, "Supprimertouteslesnotes1")->trigger();
     QCOMPARE(m_rep->boites().last().defaut, int(BoutonNon));
     QCOMPARE(m_rep->refus(), 1);
-    QCOMPARE(f.StringGrid1->Cells(1, 1), QStringLiteral("11.00"));
+    QCOMPARE(Grille(f)->Cells(1, 1), QStringLiteral("11.00"));
     QCOMPARE(ListeEleves[1].NotesMat1[2][1], 9.0);
     QVERIFY(!f.EnregistrementNecessaire);
 }
@@ -172,7 +185,7 @@ void TestQuestionsNotes::apercuNonEcrit()
 {
     QVERIFY(QDir(m_classe->dossier.path()).mkdir(QStringLiteral("a_classe.txt")));
     TNoteForm &f = *ouvrir();
-    f.BBApercu->click();
+    Ctl(f, "BBApercu")->click();
     QCOMPARE(m_rep->boites().size(), 1);
     QCOMPARE(m_rep->boites().last().type, TypeBoite::Erreur);
     QVERIFY(m_rep->dernierTexte() != QStringLiteral("Erreur d'impression"));
@@ -183,15 +196,15 @@ void TestQuestionsNotes::apercuNonEcrit()
 void TestQuestionsNotes::exportSansNom()
 {
     TNoteForm &f = *ouvrir();
-    f.BBText->click();
-    QVERIFY(!f.WinPanel1->isHidden());
-    f.Nom_Text->clear();
+    Ctl(f, "BBText")->click();
+    QVERIFY(!Ctl<QWidget>(f, "WinPanel1")->isHidden());
+    Ctl<QLineEdit>(f, "Nom_Text")->clear();
     m_rep->prevoir(BoutonOui);
-    QTest::mouseClick(f.BBOk, Qt::LeftButton);
+    QTest::mouseClick(Ctl(f, "BBOk"), Qt::LeftButton);
     QCOMPARE(m_rep->textes(), QStringList{QStringLiteral("Il est indispensable d'entrer un nom de fichier !")});
     QCOMPARE(m_rep->boites().last().type, TypeBoite::Erreur);
-    QVERIFY(!f.WinPanel1->isHidden());
-    QVERIFY(f.Nom_Text->hasFocus());
+    QVERIFY(!Ctl<QWidget>(f, "WinPanel1")->isHidden());
+    QVERIFY(Ctl<QLineEdit>(f, "Nom_Text")->hasFocus());
     QCOMPARE(QDir(m_classe->dossier.path()).entryList({QStringLiteral("*.txt")}), QStringList());
 }
 
@@ -201,15 +214,20 @@ void TestQuestionsNotes::deplacementDansUneClasseVide()
 {
     m_classe->construire(false, true, {}, QStringLiteral("1234567890123456"));
     TNoteForm &f = *ouvrir();
-    f.StringGrid1->horizontalHeader()->moveSection(4, 0);
+    Grille(f)->horizontalHeader()->moveSection(4, 0);
     QVERIFY(f.CoefsDeplaces);
     m_rep->prevoir(BoutonOui);
-    f.Button6->click();
+    Ctl(f, "Button6")->click();
     QCOMPARE(m_rep->textes(), (QStringList{QuestionQuitter, QStringLiteral("Fichier vide !")}));
     QVERIFY(!f.isVisible());
     QCOMPARE(Ini::lireTexte(CheminOptions(QStringLiteral("3EME1")), QStringLiteral("Options"),
                             QStringLiteral("Coefficients période 2"), QStringLiteral("absent")),
              QStringLiteral("5123467890123456"));
+    // The dates follow their columns as the coefficients do.
+    QCOMPARE(Ini::lireTexte(CheminOptions(QStringLiteral("3EME1")), QStringLiteral("Options"),
+                            QStringLiteral("Dates période 2"), QStringLiteral("absent"))
+                 .left(10),
+             QStringLiteral("--/--05/11"));
     QVERIFY(!QFile::exists(m_classe->chemin(QStringLiteral("3EME1.VTC"))));
 }
 
@@ -219,16 +237,16 @@ void TestQuestionsNotes::toucheJusteApresUnClic()
 {
     TNoteForm &f = *ouvrir();
     QVERIFY(QTest::qWaitForWindowActive(&f));
-    const QModelIndex cellule = f.StringGrid1->model()->index(0, f.StringGrid1->logique(1) - 1);
-    QCOMPARE(f.StringGrid1->currentIndex(), cellule);
-    QTest::mouseClick(f.StringGrid1->viewport(), Qt::LeftButton, {}, f.StringGrid1->visualRect(cellule).center());
+    const QModelIndex cellule = Grille(f)->model()->index(0, Grille(f)->logique(1) - 1);
+    QCOMPARE(Grille(f)->currentIndex(), cellule);
+    QTest::mouseClick(Grille(f)->viewport(), Qt::LeftButton, {}, Grille(f)->visualRect(cellule).center());
     for (char c : {'1', '5'})
         QTest::keyClick(CibleClavier(f), c);
     QTest::keyClick(CibleClavier(f), Qt::Key_Return);
-    QCOMPARE(f.StringGrid1->Cells(1, 1), QStringLiteral("15"));
+    QCOMPARE(Grille(f)->Cells(1, 1), QStringLiteral("15"));
     QCOMPARE(ListeEleves[0].NotesMat1[2][1], 15.0);
     m_rep->prevoir(BoutonOui);
-    f.Button6->click();
+    Ctl(f, "Button6")->click();
     QList<StudentRecord> relus;
     QVERIFY(LireEleves(m_classe->chemin(QStringLiteral("3EME1.VTC")), relus).ok);
     QCOMPARE(relus.at(0).NotesMat1[2][1], 15.0);
