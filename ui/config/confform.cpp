@@ -8,6 +8,7 @@
 #include "dossier.h"
 #include "erreurs.h"
 #include "etatui.h"
+#include "fenetres.h"
 #include "importeleves.h"
 #include "messages.h"
 #include "nomseleves.h"
@@ -637,13 +638,7 @@ void TConfForm::B5Click()
 
 void TConfForm::B6Click()
 {
-    TCoefForm *f = CoefForm;
-    std::unique_ptr<TCoefForm> local;
-    if (!f) {
-        local = std::make_unique<TCoefForm>(this);
-        f = local.get();
-    }
-    f->exec();
+    SurDemande(CoefForm).exec();
 }
 
 bool TConfForm::ecrireFichiers(const QString &nomFichier)

@@ -7,6 +7,7 @@
 #include "dossier.h"
 #include "erreurs.h"
 #include "etatui.h"
+#include "fenetres.h"
 #include "messages.h"
 #include "noteform.h"
 #include "options.h"
@@ -302,24 +303,27 @@ void TMenuForm::Timer3Timer()
         ouvrirFenetre(Fenetre::Notes);
 }
 
-void TMenuForm::ouvrirFenetre(Fenetre quoi)
+void TMenuForm::montrerFenetre(Fenetre quoi)
 {
     switch (quoi) {
     case Fenetre::Notes:
-        if (NoteForm)
-            NoteForm->exec();
+        SurDemande(NoteForm).exec();
         break;
     case Fenetre::Configuration:
-        if (ConfForm)
-            ConfForm->exec();
+        SurDemande(ConfForm).exec();
         break;
     case Fenetre::Sauvegarde:
-        if (SauvForm)
-            SauvForm->exec();
-        return;
+        SurDemande(SauvForm).exec();
+        break;
     }
+}
+
+void TMenuForm::ouvrirFenetre(Fenetre quoi)
+{
+    montrerFenetre(quoi);
     // The main menu never keeps a class loaded.
-    ViderClasse();
+    if (quoi != Fenetre::Sauvegarde)
+        ViderClasse();
 }
 
 void TMenuForm::BB1Click()

@@ -52,9 +52,11 @@ public:
     QTimer *Timer3;
 
 protected:
-    // The windows opened from here; tests record the opening instead.
+    // The windows opened from here, each built on its first opening; tests
+    // record the showing instead.
     enum class Fenetre { Notes, Configuration, Sauvegarde };
-    virtual void ouvrirFenetre(Fenetre quoi);
+    void ouvrirFenetre(Fenetre quoi);
+    virtual void montrerFenetre(Fenetre quoi);
 
     void paintEvent(QPaintEvent *e) override;
     void showEvent(QShowEvent *e) override;
