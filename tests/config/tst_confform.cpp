@@ -5,6 +5,7 @@
 #include "coefform.h"
 #include "confform.h"
 #include "dossier.h"
+#include "fenetres.h"
 #include "inifile.h"
 #include "options.h"
 #include "repondeurscripte.h"
@@ -107,6 +108,7 @@ void TstConfForm::cleanup()
 {
     QVERIFY2(rep->imprevues().isEmpty(), qPrintable(rep->imprevues().join(QLatin1Char('|'))));
     f.reset();
+    Fenetres::detruireTout(); // the windows it opened
     rep.reset();
     ViderClasse();
     m_dossier.reset();

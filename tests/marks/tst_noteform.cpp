@@ -3,6 +3,7 @@
 // ranking, saving, leaving, export and printing.
 #include "barrenotes.h"
 #include "classetest.h"
+#include "fenetres.h"
 #include "grillevue.h"
 #include "inifile.h"
 #include "noteform.h"
@@ -130,6 +131,7 @@ void TestNoteForm::cleanup()
         QCOMPARE(m_rep->imprevues(), QStringList());
     delete m_f;
     m_f = nullptr;
+    Fenetres::detruireTout(); // the windows it opened
     TNoteForm::ExpertAppreciation = nullptr;
     delete m_rep;
     delete m_classe;
