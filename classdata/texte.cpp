@@ -272,7 +272,7 @@ QString NomDeStyle(int k)
     }
 }
 
-QString CleDeTri(const QString &s)
+const char16_t *TableDeTri()
 {
     // Every folded letter lies in the single-byte range: one table for it
     // (accents folded, then upper-cased) builds the keys of a phrase base of
@@ -298,8 +298,15 @@ QString CleDeTri(const QString &s)
         }
         return t;
     }();
+    return table.data();
+}
+
+char16_t CaractereDeTriHorsTable(char16_t c) { return MajusculeCp1252(QChar(c)).unicode(); }
+
+QString CleDeTri(const QString &s)
+{
     QString r = s;
     for (QChar &c : r)
-        c = c.unicode() < 256 ? QChar(table[c.unicode()]) : MajusculeCp1252(c);
+        c = QChar(CaractereDeTri(c.unicode()));
     return r;
 }
