@@ -81,7 +81,12 @@ int main(int argc, char **argv)
         fprintf(stderr, "usage : premiere_image [-n N] [-t SECONDES] -- PROGRAMME ARGUMENTS...\n");
         return 2;
     }
-    Display *d = XOpenDisplay(NULL);
+    /* The server may be busy accepting the previous program's going. */
+    Display *d = NULL;
+    for (int essai = 0; essai < 50 && !(d = XOpenDisplay(NULL)); ++essai) {
+        struct timespec pause = {0, 20000000};
+        nanosleep(&pause, NULL);
+    }
     if (!d) {
         fprintf(stderr, "premiere_image : pas d'affichage X\n");
         return 2;

@@ -4,6 +4,7 @@
 #include "fenetres.h"
 #include "menuform.h"
 #include "parametres.h"
+#include "recents.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ TMenuForm *Demarrer(const QStringList &arguments)
 {
     LireParametres();
     InstallerBulles();
+    DiffererDocumentsRecents(true);
     MenuForm = new TMenuForm;
     QApplication::setWindowIcon(MenuForm->windowIcon());
     Fenetres::definirProprietaire(MenuForm);
@@ -26,4 +28,5 @@ void Terminer()
     delete MenuForm;
     MenuForm = nullptr;
     Fenetres::definirProprietaire(nullptr);
+    EcrireDocumentsRecentsEnAttente();
 }

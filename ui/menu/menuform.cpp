@@ -180,7 +180,8 @@ TMenuForm::TMenuForm(QWidget *parent)
     Timer3->setSingleShot(true);
     Timer3->setInterval(1);
     connect(Timer3, &QTimer::timeout, this, &TMenuForm::Timer3Timer);
-    Timer3->start();
+    // Started by the first paint: the class given on the command line opens
+    // over a painted main window, never a blank one.
 
     Repeint();
 }
@@ -266,6 +267,13 @@ void TMenuForm::showEvent(QShowEvent *e)
             move(zone.x() + (zone.width() - cadre.width()) / 2, zone.y() + (zone.height() - cadre.height()) / 2);
         }
         FormActivate();
+        // A window that is never painted (started minimised) opens the class all the same.
+        QTimer::singleShot(1000, this, [this] {
+            if (!m_peinte) {
+                m_peinte = true;
+                Timer3->start();
+            }
+        });
     }
 }
 
@@ -278,6 +286,10 @@ void TMenuForm::changeEvent(QEvent *e)
 
 void TMenuForm::paintEvent(QPaintEvent *)
 {
+    if (!m_peinte) {
+        m_peinte = true;
+        Timer3->start();
+    }
     QPainter p(this);
     if (m_fond.isNull()) {
         p.fillRect(rect(), palette().window());

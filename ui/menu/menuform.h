@@ -72,6 +72,7 @@ private:
     QPixmap m_fond;
     QString m_argument;
     bool m_dejaActive = false;
+    bool m_peinte = false;
 };
 
 extern TMenuForm *MenuForm;
