@@ -3,6 +3,7 @@
 #include "applicationvestrel.h"
 #include "demarrage.h"
 #include "instance.h"
+#include "lignecommande.h"
 #include "menuform.h"
 #include "messages.h"
 
@@ -19,11 +20,15 @@ int main(int argc, char **argv)
     if (traductionQt.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&traductionQt);
 
+    const LigneCommande ligne = PreparerDemarrage(QCoreApplication::arguments());
+    if (ligne.fin)
+        return ligne.code;
+
     TOnlyOne OnlyOne1(Messages::titreProgramme());
     if (OnlyOne1.autreCopie())
         return 0;
 
-    TMenuForm *menu = Demarrer(QCoreApplication::arguments());
+    TMenuForm *menu = Demarrer(ligne.classe);
     QObject::connect(&OnlyOne1, &TOnlyOne::activationDemandee, menu, [menu] { AmenerAuPremierPlan(menu); });
 
     const int code = QApplication::exec();

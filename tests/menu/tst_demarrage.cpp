@@ -1,151 +1,100 @@
-// Start-up: only the main menu is built; every other window is built the
-// first time it opens, once, and destroyed at the end.
-#include "apform.h"
-#include "apprform.h"
-#include "catalogue.h"
-#include "classe.h"
-#include "coefform.h"
-#include "confform.h"
-#include "demarrage.h"
+// The program's start: its command line, run as a process, and the folder
+// of the classes in the main window's title.
 #include "dossier.h"
-#include "fenetres.h"
 #include "menuform.h"
-#include "noteform.h"
-#include "pourcentform.h"
 #include "repondeurscripte.h"
-#include "sauvform.h"
 
-#include <QApplication>
-#include <QPushButton>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-
-namespace {
-
-QList<QWidget *> FenetresSecondaires()
-{
-    return {NoteForm, ConfForm, CoefForm, ApprForm, PourcentForm, SauvForm, ApForm};
-}
-
-// Closes the next modal window as soon as it shows, and says which it was.
-QWidget *FermerLaProchaine(const std::function<void()> &ouvrir)
-{
-    QWidget *vue = nullptr;
-    QTimer t;
-    t.setInterval(5);
-    QObject::connect(&t, &QTimer::timeout, [&] {
-        if (QWidget *w = QApplication::activeModalWidget()) {
-            vue = w;
-            t.stop();
-            w->close();
-        }
-    });
-    t.start();
-    ouvrir();
-    return vue;
-}
-
-} // namespace
 
 class TstDemarrage : public QObject {
     Q_OBJECT
+
+    QTemporaryDir m_tmp;
+
 private slots:
-    void init();
-    void cleanup();
-    void seulLeMenuAuDemarrage();
-    void construitesUneFoisAPremiereOuverture();
-    void classeDeLaLigneDeCommande();
+    void cleanup() { DefinirDossierProgramme(QString()); }
 
-private:
-    QTemporaryDir *m_dossier = nullptr;
-    RepondeurScripte *m_rep = nullptr;
-};
+    void ligneDeCommande_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // @T: the temporary folder
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("sortie");  // expected in stdout
+        QTest::addColumn<QString>("erreurs"); // expected in stderr
 
-void TstDemarrage::init()
-{
-    m_dossier = new QTemporaryDir;
-    DefinirDossierProgramme(m_dossier->path());
-    QList<StudentRecord> eleves(3);
-    QCOMPARE(EcrireEleves(m_dossier->filePath(QStringLiteral("3EME1.VTC")), eleves).etat, EtatEcriture::Ecrit);
-    m_rep = new RepondeurScripte;
-}
-
-void TstDemarrage::cleanup()
-{
-    Terminer();
-    QVERIFY(!MenuForm);
-    for (QWidget *w : FenetresSecondaires())
-        QVERIFY(!w);
-    QCOMPARE(Fenetres::nombreConstruites(), 0);
-    QVERIFY2(m_rep->imprevues().isEmpty(), qPrintable(m_rep->imprevues().join(u'|')));
-    delete m_rep;
-    delete m_dossier;
-}
-
-void TstDemarrage::seulLeMenuAuDemarrage()
-{
-    TMenuForm *menu = Demarrer({QStringLiteral("vestrel")});
-    QCOMPARE(menu, MenuForm);
-    QVERIFY(menu->isVisible());
-    QVERIFY(QTest::qWaitForWindowExposed(menu));
-    for (QWidget *w : FenetresSecondaires())
-        QVERIFY(!w);
-    QCOMPARE(Fenetres::nombreConstruites(), 0);
-    // No top-level window but the menu.
-    for (QWidget *w : QApplication::topLevelWidgets())
-        QVERIFY2(w == menu || w->parentWidget() == menu, qPrintable(w->objectName()));
-}
-
-void TstDemarrage::construitesUneFoisAPremiereOuverture()
-{
-    TMenuForm *menu = Demarrer({QStringLiteral("vestrel")});
-    QVERIFY(QTest::qWaitForWindowExposed(menu));
-    auto *charger = menu->findChild<QPushButton *>(QStringLiteral("BB1"));
-    auto *sauver = menu->findChild<QPushButton *>(QStringLiteral("BBSauver"));
-    QVERIFY(charger && sauver);
-
-    QList<QWidget *> vues;
-    for (int fois = 0; fois < 2; ++fois) {
-        menu->LB1->setCurrentRow(0);
-        vues << FermerLaProchaine([&] { charger->click(); });
+        const QString bin = QFileInfo(QStringLiteral(VESTREL)).absolutePath();
+        QTest::newRow("--dossier") << QStringList{"--dossier", "@T", "--emplacements"} << 0
+                                   << "Dossier des classes : @T\n" << "";
+        QTest::newRow("--dossier=") << QStringList{"--emplacements", "--dossier=@T/"} << 0
+                                    << "Dossier des classes : @T\n" << "";
+        QTest::newRow("copie portable, comme avant") << QStringList{"--emplacements"} << 0
+                                                     << "Dossier des classes : " + bin + "\n" << "";
+        QTest::newRow("une classe double-cliquée") << QStringList{"@T/ailleurs/4B.VTC", "--emplacements"} << 0
+                                                   << "Dossier des classes : @T/ailleurs\n" << "";
+        QTest::newRow("dossier absent") << QStringList{"--dossier", "@T/absent", "--emplacements"} << 1 << ""
+                                        << "Dossier introuvable : @T/absent";
+        QTest::newRow("--dossier sans dossier") << QStringList{"--dossier"} << 2 << ""
+                                                << "l'option --dossier attend un dossier";
+        QTest::newRow("option inconnue") << QStringList{"--dosier", "@T"} << 2 << "" << "option inconnue : --dosier";
+        QTest::newRow("aide") << QStringList{"--help"} << 0 << "Usage : vestrel [--dossier DIR] [CLASSE.VTC]" << "";
     }
-    QVERIFY(NoteForm);
-    QCOMPARE(vues, QList<QWidget *>({NoteForm, NoteForm}));
-    QCOMPARE(NoteForm->parentWidget(), menu);
-    QCOMPARE(Fenetres::nombreConstruites(), 1);
-    QCOMPARE(NbEleves(), 0); // the class is emptied after the window closes
 
-    QWidget *sauvegarde = FermerLaProchaine([&] { sauver->click(); });
-    QVERIFY(SauvForm);
-    QCOMPARE(sauvegarde, SauvForm);
-    QCOMPARE(Fenetres::nombreConstruites(), 2);
-    for (QWidget *w : {(QWidget *)ConfForm, (QWidget *)CoefForm, (QWidget *)ApprForm, (QWidget *)PourcentForm,
-                       (QWidget *)ApForm})
-        QVERIFY(!w);
+    void ligneDeCommande()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, code);
+        QFETCH(QString, sortie);
+        QFETCH(QString, erreurs);
+        QDir().mkpath(m_tmp.filePath(QStringLiteral("ailleurs")));
+        QFile f(m_tmp.filePath(QStringLiteral("ailleurs/4B.VTC")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        for (QString &a : arguments)
+            a.replace(QLatin1String("@T"), m_tmp.path());
+        sortie.replace(QLatin1String("@T"), m_tmp.path());
+        erreurs.replace(QLatin1String("@T"), m_tmp.path());
 
-    // Built once, whoever asks.
-    TApForm *apercu = &SurDemande(ApForm);
-    QCOMPARE(&SurDemande(ApForm), apercu);
-    QCOMPARE(apercu->parentWidget(), menu);
-    QVERIFY(!apercu->FontDialog1); // the font dialog waits for "Ecriture"
-    QCOMPARE(Fenetres::nombreConstruites(), 3);
+        QProcess p;
+        p.start(QStringLiteral(VESTREL), arguments);
+        QVERIFY(p.waitForFinished(30000));
+        const QString so = QString::fromUtf8(p.readAllStandardOutput());
+        const QString se = QString::fromUtf8(p.readAllStandardError());
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), code);
+        QVERIFY2(so.contains(sortie), qPrintable(so));
+        QVERIFY2(se.contains(erreurs), qPrintable(se));
+        // Only the documents rule creates a folder; none of these reach it.
+        QCOMPARE(QDir(m_tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"ailleurs"});
+    }
 
-    // A window that goes empties its pointer; the next use builds a new one.
-    delete ApForm;
-    QVERIFY(!ApForm);
-    QVERIFY(&SurDemande(ApForm));
-}
+    // The teacher always sees where the classes are: the home folder as "~".
+    void titre_data()
+    {
+        QTest::addColumn<QString>("dossier"); // under the temporary folder; the home is "maison"
+        QTest::addColumn<QString>("titre");
+        QTest::newRow("documents") << "maison/Documents/Vestrel" << "Vestrel 1.5 - Classes dans ~/Documents/Vestrel";
+        QTest::newRow("clé") << "cle/Vestrel" << "Vestrel 1.5 - Classes dans @T/cle/Vestrel";
+    }
 
-void TstDemarrage::classeDeLaLigneDeCommande()
-{
-    QWidget *vue = FermerLaProchaine([&] {
-        Demarrer({QStringLiteral("vestrel"), m_dossier->filePath(QStringLiteral("3EME1.VTC"))});
-        QTRY_VERIFY(NoteForm && !NoteForm->isVisible() && Fenetres::nombreConstruites() == 1);
-    });
-    QCOMPARE(vue, NoteForm);
-    QCOMPARE(Fenetres::nombreConstruites(), 1);
-}
+    void titre()
+    {
+        QFETCH(QString, dossier);
+        QFETCH(QString, titre);
+        const QByteArray maison = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(m_tmp.filePath(QStringLiteral("maison"))));
+        QDir().mkpath(m_tmp.filePath(dossier));
+        DefinirDossierProgramme(m_tmp.filePath(dossier));
+        RepondeurScripte repondeur;
+        TMenuForm menu;
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        qputenv("HOME", maison);
+        QCOMPARE(menu.windowTitle(), QString(titre).replace(QLatin1String("@T"), m_tmp.path()));
+    }
+};
 
 QTEST_MAIN(TstDemarrage)
 #include "tst_demarrage.moc"

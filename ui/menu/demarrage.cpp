@@ -8,7 +8,7 @@
 
 #include <QApplication>
 
-TMenuForm *Demarrer(const QStringList &arguments)
+TMenuForm *Demarrer(const QString &classe)
 {
     LireParametres();
     InstallerBulles();
@@ -16,8 +16,8 @@ TMenuForm *Demarrer(const QStringList &arguments)
     MenuForm = new TMenuForm;
     QApplication::setWindowIcon(MenuForm->windowIcon());
     Fenetres::definirProprietaire(MenuForm);
-    if (arguments.size() > 1)
-        MenuForm->definirArgument(arguments.at(1));
+    if (!classe.isEmpty())
+        MenuForm->definirArgument(classe);
     MenuForm->show();
     return MenuForm;
 }
