@@ -12,6 +12,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 
 int ResultatsDepuisNote(double note)
@@ -70,19 +71,21 @@ QString NomFichierBase(const QString &code)
 
 QStringList DecoderBase(const QByteArray &octets)
 {
-    // One decoding of the whole text, then one string per line.
+    // One pass over the bytes: each line is decoded straight into its own
+    // string, with no copy of the line's bytes and no text of the whole file.
     const qsizetype nul = octets.indexOf('\0');
-    const QString texte = DepuisCp1252(nul >= 0 ? octets.left(nul) : octets);
-    const qsizetype fin = texte.size();
-    const QChar *c = texte.constData();
+    const qsizetype fin = nul >= 0 ? nul : octets.size();
+    const char *o = octets.constData();
     QStringList phrases;
+    phrases.reserve(octets.count('\n') + 1);
     qsizetype debut = 0;
     while (debut < fin) {
-        qsizetype i = debut;
-        while (i < fin && c[i] != u'\r' && c[i] != u'\n')
-            ++i;
-        phrases.append(QString(c + debut, i - debut));
-        if (i < fin && c[i] == u'\r' && i + 1 < fin && c[i + 1] == u'\n')
+        const char *d = o + debut;
+        const char *f = static_cast<const char *>(std::memchr(d, '\n', size_t(fin - debut)));
+        const char *r = static_cast<const char *>(std::memchr(d, '\r', size_t((f ? f : o + fin) - d)));
+        qsizetype i = (r ? r : f ? f : o + fin) - o;
+        phrases.append(DepuisCp1252(d, i - debut));
+        if (i < fin && o[i] == '\r' && i + 1 < fin && o[i + 1] == '\n')
             ++i;
         debut = i + 1;
     }

@@ -10,6 +10,7 @@
 #include "real48.h"
 #include "texte.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -83,14 +84,35 @@ private slots:
         QFETCH(int, longueur);
         QFETCH(bool, enOrdre);
         ecrireBase(QStringLiteral("12120002.VAP"), Phrases(nombre, longueur), enOrdre);
-        QBENCHMARK {
+        // Median of 11 openings; the closing, which forgets the bases read, is
+        // not counted.
+        QList<double> ms;
+        for (int i = 0; i < 11; ++i) {
+            QElapsedTimer t;
+            t.start();
             m_form->preparer(QStringLiteral("DUPONT Jean"), 12, 1);
             m_form->show();
-            m_form->BQuitterClick(); // closing forgets the bases read
+            ms << t.nsecsElapsed() / 1e6;
+            QCOMPARE(m_form->CB1->count(), nombre);
+            m_form->BQuitterClick();
         }
-        m_form->show();
-        QCOMPARE(m_form->CB1->count(), nombre);
-        m_form->BQuitterClick();
+        std::sort(ms.begin(), ms.end());
+        QTest::setBenchmarkResult(ms.at(ms.size() / 2), QTest::WalltimeMilliseconds);
+    }
+
+    // The parts of an opening: reading and decoding the file, the check of its order.
+    void parties()
+    {
+        ecrireBase(QStringLiteral("12120002.VAP"), Phrases(178500, 56), true);
+        const QString chemin = CheminProgramme(QStringLiteral("12120002.VAP"));
+        QStringList phrases;
+        QString erreur;
+        QBENCHMARK {
+            LireBase(chemin, phrases, erreur);
+        }
+        QBENCHMARK {
+            QVERIFY(PhrasesEnOrdre(phrases));
+        }
     }
 
     // A click on a profile whose base was read since the window opened.
@@ -101,6 +123,11 @@ private slots:
         m_form->preparer(QStringLiteral("DUPONT Jean"), 12, 1);
         m_form->show();
         int cote = 2;
+        for (int i = 0; i < 2; ++i) { // both bases read once
+            cote = cote == 2 ? 3 : 2;
+            m_form->RG8->definirItemIndex(cote);
+            m_form->RG1Click();
+        }
         QBENCHMARK {
             cote = cote == 2 ? 3 : 2;
             m_form->RG8->definirItemIndex(cote);

@@ -532,8 +532,10 @@ void TApprForm::couleurRecharger(bool rouge)
 void TApprForm::fermer(int resultat)
 {
     m_fermeture = true;
-    m_bases.vider();
     done(resultat);
+    // The memory of the bases goes back now, not when the window next opens.
+    CB1->vider();
+    m_bases.vider();
     m_fermeture = false;
 }
 
