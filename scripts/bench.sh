@@ -40,9 +40,12 @@ if [[ " $* " == *" --dans-xvfb "* ]]; then
     $mesure -n 1 -- "$bin/vestrel" | awk '{ print $4 }' >> "$travail/menu" || true
     $mesure -n 2 -- "$bin/vestrel" CLASSE.VTC | awk '{ print $4 }' >> "$travail/classe" || true
     if [ "$calc" = 1 ]; then
-      # A fresh profile every time, as on a first start.
+      # A fresh profile every time, as on a first start, and a fresh copy of
+      # the file: the killed Calc leaves its lock beside the last one.
+      mkdir -p "$travail/tour-$i"
+      cp "$travail/CLASSE.ods" "$travail/tour-$i/"
       $mesure -n 1 -t 60 -- soffice --calc --norestore --nologo \
-        -env:UserInstallation="file://$travail/profil-$i" "$travail/CLASSE.ods" | awk '{ print $4 }' >> "$travail/calc" || true
+        -env:UserInstallation="file://$travail/tour-$i/profil" "$travail/tour-$i/CLASSE.ods" | awk '{ print $4 }' >> "$travail/calc" || true
     fi
   done
   m=$(mediane < "$travail/menu"); c=$(mediane < "$travail/classe")
@@ -80,4 +83,5 @@ fi
 echo "== Start-up, from the outside (Xvfb)"
 args=(--dans-xvfb)
 [ "$calc" = 1 ] && args+=(--calc)
-xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "${args[@]}"
+# A display number of its own: other X servers may start and stop meanwhile.
+xvfb-run -a -n $((200 + RANDOM % 600)) -s "-screen 0 1280x1024x24" "$0" "${args[@]}"

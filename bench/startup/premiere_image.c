@@ -6,7 +6,8 @@
  * Watches the root window for top-level windows being mapped, takes the N-th
  * (default 1) at least 200 x 150 pixels large, then reads its pixels until
  * they hold more than two colours. Prints "carte MS image MS" (milliseconds
- * from the fork to the mapping and to the first painted frame), ends the
+ * from the fork to the mapping and to the first painted frame); a window
+ * taken down before it was painted is replaced by the next one. Then it ends the
  * program and its children, and leaves with 0; 1 when nothing showed in time.
  * Run it on a display without a window manager (Xvfb), where top-level
  * windows are the root's children. */
@@ -112,6 +113,14 @@ int main(int argc, char **argv)
         while (XPending(d)) {
             XEvent e;
             XNextEvent(d, &e);
+            /* A window taken down before it was painted (a program that
+             * restarts itself on a first start): the next one counts. */
+            if (cible && ((e.type == UnmapNotify && e.xunmap.window == cible)
+                          || (e.type == DestroyNotify && e.xdestroywindow.window == cible))) {
+                cible = 0;
+                rang = vues + 1;
+                continue;
+            }
             if (e.type != MapNotify || cible || e.xmap.override_redirect || e.xmap.event != racine)
                 continue;
             XWindowAttributes a;
