@@ -100,21 +100,6 @@ private slots:
         QTest::setBenchmarkResult(ms.at(ms.size() / 2), QTest::WalltimeMilliseconds);
     }
 
-    // The parts of an opening: reading and decoding the file, the check of its order.
-    void parties()
-    {
-        ecrireBase(QStringLiteral("12120002.VAP"), Phrases(178500, 56), true);
-        const QString chemin = CheminProgramme(QStringLiteral("12120002.VAP"));
-        QStringList phrases;
-        QString erreur;
-        QBENCHMARK {
-            LireBase(chemin, phrases, erreur);
-        }
-        QBENCHMARK {
-            QVERIFY(PhrasesEnOrdre(phrases));
-        }
-    }
-
     // A click on a profile whose base was read since the window opened.
     void clicProfilDejaLu()
     {
