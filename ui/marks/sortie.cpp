@@ -11,12 +11,12 @@
 #include "messages.h"
 #include "options.h"
 #include "rapport.h"
-#include "winpanel.h"
+#include "panneauexport.h"
 
 #include <QKeyEvent>
 #include <QPrinter>
 #include <QTimer>
-#include <QUndoStack>
+#include "historique.h"
 
 namespace {
 
@@ -27,7 +27,9 @@ const QString ErreurImpression = QStringLiteral("Erreur d'impression");
 bool TNoteForm::Button5Click()
 {
     StringGrid1->terminerEdition();
-    const ResultatEcriture r = EcrireClasse();
+    // Moved columns carry their coefficients and dates: the marks and the settings are
+    // then written together, both or neither.
+    const ResultatEcriture r = CoefsDeplaces ? EcrireClasseEtCoefDates(CoefsGrille, DatesGrille) : EcrireClasse();
     if (r.etat == EtatEcriture::Vide) {
         Messages::information(r.message);
         return false;
@@ -37,23 +39,15 @@ bool TNoteForm::Button5Click()
         Messages::rapportErreur(r.message);
         return false;
     }
-    EnregistrementNecessaire = false;
     if (CoefsDeplaces) {
-        const QString message = EcrireCoefDatesAvec(CoefsGrille);
-        if (!message.isEmpty()) {
-            // The marks are in their new places but the coefficients are not:
-            // the save is not complete.
-            Messages::erreur(message);
-            EnregistrementNecessaire = true;
-            majDrapeau();
-            return false;
-        }
         CoefsDeplaces = false;
-        for (int p = 1; p <= NbPeriodes(); ++p)
+        for (int p = 1; p <= NbPeriodes(); ++p) {
             CoefPeriode[p] = CoefsGrille[p];
+            DatePeriode[p] = DatesGrille[p];
+        }
     }
     m_modifHorsHistorique = false;
-    Historique->setClean();
+    m_historique->marquerEnregistre();
     EnregistrementNecessaire = false;
     majDrapeau();
     return true;
@@ -119,6 +113,17 @@ void TNoteForm::keyPressEvent(QKeyEvent *e)
     QDialog::keyPressEvent(e);
 }
 
+void TNoteForm::BBTextClick()
+{
+    P_Notes->hide();
+    StringGrid1->terminerEdition();
+    WinPanel1->ouvrir(vue);
+}
+
+void TNoteForm::BBOkClick() { WinPanel1->BBOkClick(); }
+
+void TNoteForm::BBAbandonClick() { WinPanel1->BBAbandonClick(); }
+
 EntreesRapport TNoteForm::entreesRapport() const { return EntreesDepuisClasse(vue, periode, selecteur); }
 
 void TNoteForm::BBImpClick()
@@ -132,8 +137,11 @@ void TNoteForm::BBImpClick()
     }
     const EntreesRapport e = entreesRapport();
     if (VersApercu) {
-        if (!EcrireRapportApercu(e)) {
-            Messages::erreur(ErreurImpression);
+        QString raison;
+        if (!EcrireRapportApercu(e, &raison)) {
+            // Why the report file could not be written (a full disk...).
+            Messages::erreur(raison.isEmpty() ? ErreurImpression
+                                              : ErreurImpression + QStringLiteral("\r\n") + raison + u'.');
             return;
         }
         SurDemande(ApForm).exec();
