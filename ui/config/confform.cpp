@@ -7,6 +7,7 @@
 #include "casse.h"
 #include "dossier.h"
 #include "etatui.h"
+#include "fenetres.h"
 #include "importeleves.h"
 #include "lecturesure.h"
 #include "messages.h"
@@ -622,17 +623,12 @@ void TConfForm::B5Click()
 
 void TConfForm::B6Click()
 {
-    TCoefForm *f = CoefForm;
-    std::unique_ptr<TCoefForm> local;
-    if (!f) {
-        local = std::make_unique<TCoefForm>(this);
-        f = local.get();
-    }
+    TCoefForm &f = SurDemande(CoefForm);
     // A class being made is written by its confirmed save, and nothing
     // before: its name may still be another class's.
-    f->EcritureDifferee = !ModeModification;
-    const int r = f->exec();
-    f->EcritureDifferee = false;
+    f.EcritureDifferee = !ModeModification;
+    const int r = f.exec();
+    f.EcritureDifferee = false;
     if (r == QDialog::Accepted && !ModeModification)
         entreeControle();
 }
