@@ -9,6 +9,7 @@
 #include "messages.h"
 #include "options.h"
 #include "rapport.h"
+#include "respiration.h"
 #include "winpanel.h"
 
 #include <QFileInfo>
@@ -129,7 +130,12 @@ void TNoteForm::keyPressEvent(QKeyEvent *e)
     QDialog::keyPressEvent(e);
 }
 
-EntreesRapport TNoteForm::entreesRapport() const { return EntreesDepuisClasse(vue, periode, selecteur); }
+EntreesRapport TNoteForm::entreesRapport() const
+{
+    EntreesRapport e = EntreesDepuisClasse(vue, periode, selecteur);
+    e.entreEleves = Respiration();
+    return e;
+}
 
 void TNoteForm::BBImpClick()
 {
