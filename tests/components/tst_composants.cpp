@@ -7,6 +7,7 @@
 #include "editr.h"
 #include "etatui.h"
 #include "parametres.h"
+#include "radiogroupe.h"
 #include "repondeurscripte.h"
 #include "rzlabel.h"
 #include "sablier.h"
@@ -15,6 +16,8 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
@@ -71,6 +74,8 @@ private slots:
     void bullesEtLigneEtat();
     void exceptionMontreeEtProgrammeContinue();
     void chargerClasse();
+    void groupeRadio_data();
+    void groupeRadio();
 };
 
 void TestComposants::dispositionPanneau_data()
@@ -316,6 +321,58 @@ void TestComposants::chargerClasse()
     QCOMPARE(r.boites().last().type, TypeBoite::Erreur);
     QCOMPARE(r.dernierTexte(), QStringLiteral("Fichier introuvable."));
     QVERIFY(!QApplication::overrideCursor());
+}
+
+void TestComposants::groupeRadio_data()
+{
+    QTest::addColumn<int>("forme");
+    QTest::newRow("cadre") << int(RadioGroupe::Forme::Cadre);
+    QTest::newRow("bandeau") << int(RadioGroupe::Forme::Bandeau);
+}
+
+void TestComposants::groupeRadio()
+{
+    QFETCH(int, forme);
+    QWidget fenetre;
+    auto *g = new RadioGroupe(QStringLiteral("Période"), {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("Année")},
+                              3, &fenetre, RadioGroupe::Forme(forme));
+    g->setGeometry(8, 4, 233, forme == int(RadioGroupe::Forme::Bandeau) ? 33 : 80);
+    fenetre.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
+    QSignalSpy clics(g, &RadioGroupe::clique);
+    QCOMPARE(g->itemIndex(), -1);
+
+    // Set by the program: no signal.
+    g->setItemIndex(1);
+    QCOMPARE(g->itemIndex(), 1);
+    QCOMPARE(clics.size(), 0);
+
+    // By the teacher, mouse then keyboard; the checked item answers too.
+    QTest::mouseClick(g->bouton(2), Qt::LeftButton);
+    QTest::mouseClick(g->bouton(2), Qt::LeftButton);
+    g->bouton(2)->setFocus();
+    QTest::keyClick(g->bouton(2), Qt::Key_Left);
+    QCOMPARE(g->itemIndex(), 1);
+    QCOMPARE(clics.size(), 3);
+    QCOMPARE(clics.at(0).at(0).toInt(), 2);
+    QCOMPARE(clics.at(2).at(0).toInt(), 1);
+
+    // -1 leaves nothing checked; new items start unchecked.
+    g->setItemIndex(-1);
+    QCOMPARE(g->itemIndex(), -1);
+    g->setItem(0, QStringLiteral("Maths."));
+    QCOMPARE(g->item(0), QStringLiteral("Maths."));
+    g->setItems({QStringLiteral("a"), QStringLiteral("b")});
+    QCOMPARE(g->count(), 2);
+    QCOMPARE(g->itemIndex(), -1);
+    QCOMPARE(g->item(2), QString());
+
+    // Three columns: the items side by side, inside the box.
+    g->setItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("Année")});
+    QTRY_VERIFY(g->bouton(0)->geometry().right() < g->bouton(1)->geometry().left());
+    QVERIFY(g->bouton(1)->geometry().right() < g->bouton(2)->geometry().left());
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(g->rect().contains(g->bouton(i)->geometry()));
 }
 
 int main(int argc, char **argv)

@@ -7,6 +7,7 @@
 #include "dossier.h"
 #include "inifile.h"
 #include "options.h"
+#include "radiogroupe.h"
 #include "repondeurscripte.h"
 #include "spinfleches.h"
 
@@ -207,7 +208,7 @@ void TstConfForm::entreeDansUnReglage()
     Conf::Modifie = false;
     QWidget *w = f->findChild<QWidget *>(controle);
     QVERIFY(w);
-    if (auto *groupe = qobject_cast<GroupeRadio *>(w))
+    if (auto *groupe = qobject_cast<RadioGroupe *>(w))
         w = groupe->findChildren<QRadioButton *>().constLast();
     w->setFocus(Qt::TabFocusReason);
     QVERIFY(w->hasFocus() || w->isAncestorOf(QApplication::focusWidget()));

@@ -59,7 +59,7 @@ QPoint Centre(TNoteForm &f, int col, int row)
     return f.StringGrid1->visualRect(i).center();
 }
 
-void Choisir(TRadioGroup *g, int i)
+void Choisir(RadioGroupe *g, int i)
 {
     g->setItemIndex(i);
     emit g->clique(i);
@@ -171,7 +171,7 @@ void TestNoteForm::ouverture()
     QFETCH(int, index);
     m_classe->construire(semestres, true, TroisEleves);
     TNoteForm &f = *ouvrir(jour);
-    TRadioGroup *g = semestres ? f.RadioGroup3 : f.RadioGroup1;
+    RadioGroupe *g = semestres ? f.RadioGroup3 : f.RadioGroup1;
     QVERIFY(!g->isHidden());
     QVERIFY((semestres ? f.RadioGroup1 : f.RadioGroup3)->isHidden());
     QCOMPARE(g->title(), semestres ? QStringLiteral("Semestre") : QStringLiteral("Trimestre"));

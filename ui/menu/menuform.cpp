@@ -45,7 +45,7 @@ constexpr int HAUT_BOUTONS = 17;
 constexpr int PAS_BOUTONS = 36;
 constexpr int MARGE = 35;
 
-QString legendeFenetre() { return QStringLiteral("Vestrel 1.5 - Carnet de notes"); }
+QString legendeFenetre() { return QStringLiteral("Vestrel " VESTREL_VERSION " - Carnet de notes"); }
 QString textePanneau() { return QStringLiteral("Cliquez sur une classe,\npuis sur un bouton"); }
 
 // Deletes one file; empty on success, else the platform's message. A folder
@@ -65,7 +65,7 @@ TMenuForm::TMenuForm(QWidget *parent)
 {
     initialiserRessources();
     setObjectName(QStringLiteral("MenuForm"));
-    setWindowTitle(QStringLiteral("Vestrel 1.5"));
+    setWindowTitle(QStringLiteral("Vestrel " VESTREL_VERSION));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
