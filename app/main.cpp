@@ -14,38 +14,7 @@
 #include "sauvform.h"
 
 #include <QLibraryInfo>
-#include <QTimer>
 #include <QTranslator>
-
-#include <cstdio>
-
-namespace {
-
-// For the start-up benchmark only: report once the main window has been
-// painted, then leave.
-class MesureDemarrage : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *objet, QEvent *e) override
-    {
-        if (e->type() == QEvent::Paint && !m_fait) {
-            m_fait = true;
-            QTimer::singleShot(0, qApp, [] {
-                std::fputs("fenetre affichee\n", stdout);
-                std::fflush(stdout);
-                QCoreApplication::quit();
-            });
-        }
-        return QObject::eventFilter(objet, e);
-    }
-
-private:
-    bool m_fait = false;
-};
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -70,8 +39,6 @@ int main(int argc, char **argv)
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1)
         MenuForm->definirArgument(arguments.at(1));
-    if (qEnvironmentVariableIsSet("VESTREL_BENCH_DEMARRAGE"))
-        MenuForm->installEventFilter(new MesureDemarrage(MenuForm));
     // Shown before the others exist: they read the colour depth it measures.
     MenuForm->show();
 
