@@ -1,7 +1,7 @@
 // Pictures of the mark-entry window on a sample class, one per view, with the
 // marks bar and the export panel: images_noteform <folder for the PNG files>.
 #include "barrenotes.h"
-#include "classetest.h"
+#include "classeessai.h"
 #include "grillevue.h"
 #include "noteform.h"
 #include "radiogroupe.h"
@@ -16,7 +16,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const QString sortie = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    ClasseTest classe;
+    ClasseEssai classe;
     const bool deux = argc > 2;
     classe.construire(false, !deux,
                       {QStringLiteral("BERNARD Léa"), QStringLiteral("DUPONT Jean"),
@@ -27,7 +27,7 @@ int main(int argc, char **argv)
     for (int e = 0; e < 8; ++e)
         for (int d = 1; d <= 6; ++d)
             if ((e + d) % 5)
-                ClasseTest::note(e, 2, d, ((e * 7 + d * 5) % 41) / 2.0);
+                ClasseEssai::note(e, 2, d, ((e * 7 + d * 5) % 41) / 2.0);
     ListeEleves[1].Appreciations[VUE_MAT1][2] = QStringLiteral("Travail sérieux, des progrès.");
     RepondeurScripte rep;
     FixerHorloge(QDateTime(QDate(2025, 2, 10), QTime(14, 25)));

@@ -64,8 +64,6 @@ class TestComposants : public QObject {
     Q_OBJECT
 
 private slots:
-    void dispositionPanneau_data();
-    void dispositionPanneau();
     void fermerEtDeplacerPanneau();
     void etiquetteRelief_data();
     void etiquetteRelief();
@@ -74,44 +72,10 @@ private slots:
     void bullesEtLigneEtat();
     void exceptionMontreeEtProgrammeContinue();
     void chargerClasse();
+    void repondeurExigeant();
     void groupeRadio_data();
     void groupeRadio();
 };
-
-void TestComposants::dispositionPanneau_data()
-{
-    QTest::addColumn<int>("bordure");
-    QTest::addColumn<bool>("simple");
-    QTest::addColumn<int>("largeur");
-    QTest::addColumn<QRect>("barre");
-    QTest::addColumn<QPoint>("fermer");
-    QTest::addColumn<QRect>("texte");
-    QTest::newRow("bordure 2, trait simple, 345") << 2 << true << 345 << QRect(2, 2, 337, 14)
-                                                 << QPoint(326, 4) << QRect(4, 2, 323, 14);
-    QTest::newRow("bordure 2, sans trait, 345") << 2 << false << 345 << QRect(2, 2, 341, 14)
-                                               << QPoint(330, 4) << QRect(4, 2, 323, 14);
-    QTest::newRow("réglages de création") << 1 << false << 120 << QRect(1, 1, 118, 14) << QPoint(106, 3)
-                                          << QRect(3, 1, 100, 14);
-}
-
-// The setters lay the panel out, and so does every later resize.
-void TestComposants::dispositionPanneau()
-{
-    QFETCH(int, bordure);
-    QFETCH(bool, simple);
-    QFETCH(int, largeur);
-    TWinPanel p;
-    QCOMPARE(p.size(), QSize(120, 80));
-    p.setBordureSimple(simple);
-    p.setBordure(bordure);
-    p.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&p));
-    p.resize(largeur, 100);
-    QTEST(p.barreTitre()->geometry(), "barre");
-    QTEST(p.boutonFermer()->pos(), "fermer");
-    QTEST(p.texteTitre()->geometry(), "texte");
-    QCOMPARE(p.boutonFermer()->size(), QSize(12, 11));
-}
 
 void TestComposants::fermerEtDeplacerPanneau()
 {
@@ -321,6 +285,20 @@ void TestComposants::chargerClasse()
     QCOMPARE(r.boites().last().type, TypeBoite::Erreur);
     QCOMPARE(r.dernierTexte(), QStringLiteral("Fichier introuvable."));
     QVERIFY(!QApplication::overrideCursor());
+}
+
+// The responder fails a test by itself: a question nobody scripted, an answer left unused.
+void TestComposants::repondeurExigeant()
+{
+    RepondeurScripte r;
+    QEXPECT_FAIL("", "a question nobody scripted", Continue);
+    QCOMPARE(Messages::confirmation(QStringLiteral("Vraiment ?")), int(BoutonNon));
+    QCOMPARE(r.imprevues(), QStringList{QStringLiteral("Vraiment ?")});
+    Messages::erreur(QStringLiteral("Un simple avis")); // OK only: answered by itself
+    r.prevoir(BoutonOui);
+    QEXPECT_FAIL("", "an answer left unused", Continue);
+    r.verifier();
+    QCOMPARE(r.reponsesRestantes(), 0);
 }
 
 void TestComposants::groupeRadio_data()

@@ -1,7 +1,7 @@
 // The report text, byte for byte against expected files, and what goes with
 // it: columns lined up, printer-only effects, refusal while a report is being
 // written, the ending, the file sink.
-#include "classetest.h"
+#include "classeessai.h"
 #include "cp1252.h"
 #include "rapport.h"
 
@@ -81,7 +81,7 @@ void TstRapport::texte()
     QFETCH(int, vue);
     QFETCH(int, span);
     QFETCH(int, sel);
-    QVERIFY(ClasseTest::Preparer(classe));
+    QVERIFY(ClasseEssai::Preparer(classe));
     const QByteArray obtenu = VersCp1252(Rapport(Vue(vue), span, Selecteur(sel)));
     QFile f(QStringLiteral(ATTENDU_DIR "/%1.txt").arg(QString::fromLatin1(QTest::currentDataTag())));
     if (qEnvironmentVariableIsSet("VESTREL_REGENERER")) {
@@ -106,8 +106,8 @@ void TstRapport::colonnesAlignees()
     QFETCH(int, sel);
     if (vue != int(Vue::Notes) || classe.startsWith(u"vide"))
         QSKIP("not a marks table of a class with students");
-    QVERIFY(ClasseTest::Preparer(classe));
-    StudentRecord plein = ClasseTest::Eleve(QStringLiteral("PLEIN"), QStringLiteral("Max"));
+    QVERIFY(ClasseEssai::Preparer(classe));
+    StudentRecord plein = ClasseEssai::Eleve(QStringLiteral("PLEIN"), QStringLiteral("Max"));
     for (int p = 1; p <= 3; ++p)
         for (int a = 1; a <= 16; ++a) {
             plein.NotesMat1[p][a] = 10.5;
@@ -129,7 +129,7 @@ void TstRapport::colonnesAlignees()
 void TstRapport::effetsImprimanteSeulement()
 {
     // The names are bold, and only they, even when the class prints in bold.
-    ClasseTest::UneMatiereFran(false);
+    ClasseEssai::UneMatiereFran(false);
     Gras = true;
     SortieEnregistreuse liste;
     QVERIFY(ImprimeVue(liste, EntreesDepuisClasse(Vue::Liste, 1, Selecteur::Mat1)));
@@ -138,7 +138,7 @@ void TstRapport::effetsImprimanteSeulement()
     QCOMPARE(liste.effets.size(), 3 * NbEleves());
 
     // The widest table one point smaller, from its title to its footer.
-    ClasseTest::DeuxMatieres(false);
+    ClasseEssai::DeuxMatieres(false);
     for (Selecteur sel : {Selecteur::Mat1, Selecteur::Mat2, Selecteur::Ensemble}) {
         SortieEnregistreuse s;
         QVERIFY(ImprimeVue(s, EntreesDepuisClasse(Vue::Notes, 2, sel)));
@@ -155,7 +155,7 @@ void TstRapport::effetsImprimanteSeulement()
 // Pending events may run between students; a report asked for then is refused.
 void TstRapport::refuseUnDeuxiemeRapport()
 {
-    ClasseTest::UneMatiereFran(false);
+    ClasseEssai::UneMatiereFran(false);
     bool dedans = false, refuse = false;
     QTimer minuterie;
     minuterie.setSingleShot(true);
@@ -177,7 +177,7 @@ void TstRapport::refuseUnDeuxiemeRapport()
 
 void TstRapport::finEtFichier()
 {
-    ClasseTest::DeuxMatieres(true);
+    ClasseEssai::DeuxMatieres(true);
     const EntreesRapport e = EntreesDepuisClasse(Vue::Appreciations, 2, Selecteur::Mat2);
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath(QStringLiteral("a_classe.txt"));
