@@ -58,6 +58,21 @@ QPair<int, int> lignesDe(const QImage &img, QRgb couleur)
     return {haut, bas};
 }
 
+// A caption drawn in pure colours, without smoothing, so that pixels tell its drawings apart.
+void peindreEnCouleursPures(TRzLabel &l, int pixels, QColor clair = Qt::white, QColor sombre = Qt::white)
+{
+    QFont f = l.font();
+    f.setPixelSize(pixels);
+    f.setStyleStrategy(QFont::NoAntialias);
+    l.setFont(f);
+    QPalette p = l.palette();
+    p.setColor(QPalette::Window, Qt::white);
+    p.setColor(QPalette::WindowText, Qt::black);
+    p.setColor(QPalette::Light, clair);
+    p.setColor(QPalette::Dark, sombre);
+    l.setPalette(p);
+}
+
 } // namespace
 
 class TestComposants : public QObject {
@@ -129,16 +144,7 @@ void TestComposants::etiquetteRelief()
     TRzLabel l(QStringLiteral("IIII"));
     if (style >= 0)
         l.setTextStyle(TTextStyle(style));
-    QFont f = l.font();
-    f.setPixelSize(30);
-    f.setStyleStrategy(QFont::NoAntialias);
-    l.setFont(f);
-    QPalette p = l.palette();
-    p.setColor(QPalette::Window, Qt::white);
-    p.setColor(QPalette::WindowText, Qt::black);
-    p.setColor(QPalette::Light, Qt::red);
-    p.setColor(QPalette::Dark, Qt::blue);
-    l.setPalette(p);
+    peindreEnCouleursPures(l, 30, Qt::red, Qt::blue);
     l.resize(120, 50);
     QImage img(l.size(), QImage::Format_RGB32);
     l.render(&img);
@@ -160,15 +166,8 @@ void TestComposants::etiquetteReliefRevientALaLigne()
 {
     TRzLabel l(QStringLiteral("IIII IIII"));
     l.setTextStyle(tsNone);
-    QFont f = l.font();
-    f.setPixelSize(20);
-    f.setStyleStrategy(QFont::NoAntialias);
-    l.setFont(f);
-    QPalette p = l.palette();
-    p.setColor(QPalette::Window, Qt::white);
-    p.setColor(QPalette::WindowText, Qt::black);
-    l.setPalette(p);
-    const QFontMetrics fm(f);
+    peindreEnCouleursPures(l, 20);
+    const QFontMetrics fm(l.font());
     l.resize(fm.horizontalAdvance(QStringLiteral("IIII")) + 8, 4 * fm.height());
     QImage img(l.size(), QImage::Format_RGB32);
     l.render(&img);

@@ -1,5 +1,6 @@
 #pragma once
-// What a window passes to a long core routine to run between two steps.
+// What a window passes to a long core routine to run between two steps:
+// the event loop's turn, as the system lets a busy program answer.
 #include <functional>
 
 // Lets pending events run, at most every few milliseconds: asking the event
