@@ -2,6 +2,8 @@
 
 #include "classe.h"
 #include "dossier.h"
+#include "dossierdonnees.h"
+#include "exemple.h"
 
 #include <QFileInfo>
 
@@ -19,6 +21,11 @@ void erreur(const QString &texte)
 {
     const QByteArray o = (texte + QLatin1Char('\n')).toUtf8();
     std::fwrite(o.constData(), 1, size_t(o.size()), stderr);
+}
+
+void erreurPhrase(const QString &texte)
+{
+    erreur(texte.endsWith(QLatin1Char('.')) ? texte : texte + QLatin1Char('.'));
 }
 
 int erreurUsage(const QString &texte)
@@ -80,16 +87,21 @@ Arguments::Arguments(const QStringList &arguments, const QStringList &avecValeur
     }
 }
 
-bool appliquerDossier(const Arguments &a)
+bool appliquerDossier(const Arguments &a, bool *cree)
 {
-    if (!a.contient(QStringLiteral("--dossier")))
-        return true;
-    const QString dossier = a.valeur(QStringLiteral("--dossier"));
-    if (dossier.isEmpty() || !QFileInfo(dossier).isDir()) {
-        erreur(QStringLiteral("Dossier introuvable : %1").arg(dossier));
+    std::optional<QString> option;
+    if (a.contient(QStringLiteral("--dossier")))
+        option = a.valeur(QStringLiteral("--dossier"));
+    // The same folder as the program's: a class named on the command line is
+    // still read from it, by its file name only.
+    const DossierDonnees d = ChoisirDossierDonnees(EntreesDuSysteme(option, QString()),
+                                                   [] { return EcrireClasseExemple(); });
+    if (!d.message.isEmpty()) {
+        erreur(d.message);
         return false;
     }
-    DefinirDossierProgramme(dossier);
+    if (cree)
+        *cree = d.cree;
     return true;
 }
 
@@ -105,7 +117,7 @@ bool chargerClasse(const QString &argument)
 {
     const ResultatChargement r = charger(nomFichierClasse(argument));
     if (!r.ok) {
-        erreur(r.message + QLatin1Char('.'));
+        erreurPhrase(r.message);
         return false;
     }
     return true;
