@@ -1330,7 +1330,8 @@ void TestNoteForm::bullesNomsCoupes()
     QHeaderView *noms = Grille(f)->verticalHeader();
     const auto bulle = [&](int ligne) {
         QToolTip::hideText();
-        QTest::qWaitFor([] { return !QToolTip::isVisible(); });
+        if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
+            return QStringLiteral("<bulle restée visible>");
         const QPoint p(20, noms->sectionViewportPosition(ligne) + 8);
         QHelpEvent e(QEvent::ToolTip, p, noms->viewport()->mapToGlobal(p));
         QApplication::sendEvent(noms->viewport(), &e);
