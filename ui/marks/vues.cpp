@@ -6,6 +6,7 @@
 #include "barrenotes.h"
 #include "classe.h"
 #include "coefform.h"
+#include "fenetres.h"
 #include "grillevue.h"
 #include "horloge.h"
 #include "options.h"
@@ -224,12 +225,7 @@ void TNoteForm::BBCoefDateClick()
 {
     P_Notes->hide();
     StringGrid1->terminerEdition();
-    if (CoefForm) {
-        CoefForm->exec();
-    } else {
-        TCoefForm local(this);
-        local.exec();
-    }
+    SurDemande(CoefForm).exec();
     RelireCoefDates();
     DecoderCoefDates();
     memoriserCoefs();
