@@ -438,6 +438,9 @@ void TestMenu::ligneDeCommande()
     m_menu = new MenuSousTest;
     m_menu->definirArgument(argument);
     m_menu->show();
+    // The first paint starts the opening; then wait for its one tick.
+    QVERIFY(QTest::qWaitForWindowExposed(m_menu));
+    m_menu->repaint();
     QTRY_VERIFY(!m_menu->Timer3->isActive());
     QCOMPARE(m_menu->ouvertures.size(), ouvert.isEmpty() ? 0 : 1);
     if (!ouvert.isEmpty()) {
