@@ -1,7 +1,7 @@
 // The mark-entry window's questions and saves as the teacher meets them:
 // keys that must not answer, defaults that must not destroy, and every
 // write whose failure must be told.
-#include "classetest.h"
+#include "classeessai.h"
 #include "grillevue.h"
 #include "inifile.h"
 #include "noteform.h"
@@ -75,14 +75,14 @@ private slots:
 private:
     TNoteForm *ouvrir();
 
-    ClasseTest *m_classe = nullptr;
+    ClasseEssai *m_classe = nullptr;
     RepondeurScripte *m_rep = nullptr;
     TNoteForm *m_f = nullptr;
 };
 
 void TestQuestionsNotes::init()
 {
-    m_classe = new ClasseTest;
+    m_classe = new ClasseEssai;
     m_rep = new RepondeurScripte;
     m_classe->construire(false, true, DeuxEleves);
 }
