@@ -385,8 +385,10 @@ void TestComposants::echapEtFermeture()
     QCOMPARE(Messages::boutonEchap(boutons), echap);
     for (int geste : {int(ToucheEchap), int(CaseFermeture)}) {
         RepondeurScripte r;
+        r.reponsesPourOk(true); // the one-button boxes too
         r.prevoir(geste);
-        r.prevoir(BoutonNon);
+        if (echap == BoutonAucun)
+            r.prevoir(BoutonNon);
         const int reponse = Messages::confirmation(QStringLiteral("Question ?"), boutons, defaut);
         if (echap == BoutonAucun) {
             // The box stayed and was answered by the next button.
@@ -399,6 +401,7 @@ void TestComposants::echapEtFermeture()
         }
     }
     RepondeurScripte r;
+    r.reponsesPourOk(true);
     r.prevoir(ToucheEntree);
     QCOMPARE(Messages::confirmation(QStringLiteral("Question ?"), boutons, defaut), entree);
     QCOMPARE(r.boites().first().defaut, entree);

@@ -24,9 +24,9 @@ struct Boite {
     QString titre;
     QString texte;
     int boutons = BoutonOk;
+    QString valeur; // input box: initial text; file chooser: filter
     int defaut = BoutonAucun; // the button Enter presses
     int echap = BoutonAucun;  // the button Escape and the close box press; none: refused
-    QString valeur; // input box: initial text; file chooser: filter
 };
 
 struct Reponse {
