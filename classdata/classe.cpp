@@ -2,6 +2,7 @@
 
 #include "casse.h"
 #include "dossier.h"
+#include "empreinte.h"
 #include "erreurs.h"
 #include "options.h"
 #include "real48.h"
@@ -127,6 +128,8 @@ ResultatChargement charger(const QString &nomFichier)
     NomClasse = NomFichier.size() > 4 ? NomFichier.left(NomFichier.size() - 4) : QString();
     LireOptions();
     DecoderCoefDates();
+    // Before reading: a write in between shows as a change at the next save.
+    EmpreinteChargee = EmpreinteDe(chemin);
     QList<StudentRecord> eleves;
     const ResultatChargement r = LireEleves(chemin, eleves);
     if (r.ok)

@@ -51,7 +51,11 @@ int montrer(const Boite &b)
     }
     if (boutons.isEmpty())
         boutons.append({box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole), BoutonOk});
-    box.setDefaultButton(qobject_cast<QPushButton *>(boutons.first().first));
+    QAbstractButton *defaut = boutons.first().first;
+    for (const auto &p : boutons)
+        if (p.second == b.defaut)
+            defaut = p.first;
+    box.setDefaultButton(qobject_cast<QPushButton *>(defaut));
     box.exec();
     for (const auto &p : boutons) {
         if (box.clickedButton() == p.first)
@@ -82,11 +86,17 @@ void simple(const QString &texte, const QString &titre)
 
 int boite(TypeBoite type, const QString &texte, int boutons)
 {
+    return boite(type, texte, boutons, BoutonAucun);
+}
+
+int boite(TypeBoite type, const QString &texte, int boutons, int defaut)
+{
     Boite b;
     b.type = type;
     b.titre = titreDe(type);
     b.texte = texte;
     b.boutons = boutons;
+    b.defaut = defaut;
     return montrer(b);
 }
 

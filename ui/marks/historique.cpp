@@ -4,6 +4,7 @@
 #include "noteform.h"
 
 #include "classe.h"
+#include "gardeclasse.h"
 #include "grillevue.h"
 #include "texte.h"
 
@@ -168,4 +169,5 @@ void TNoteForm::majDrapeau()
     Image1->setVisible(EnregistrementNecessaire);
     BBAnnuler->setEnabled(Historique->canUndo() && !ApresClassement);
     BBRetablir->setEnabled(Historique->canRedo() && !ApresClassement);
+    Garde->changement();
 }

@@ -6,6 +6,7 @@
 #include "classe.h"
 #include "cp1252.h"
 #include "etatui.h"
+#include "gardeclasse.h"
 #include "glyphes.h"
 #include "grillevue.h"
 #include "horloge.h"
@@ -188,6 +189,7 @@ void TNoteForm::construire()
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
     Historique = new QUndoStack(this);
+    Garde = new GardeClasse(this);
 }
 
 void TNoteForm::construireBoutons()

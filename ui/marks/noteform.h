@@ -23,6 +23,7 @@ class QTimer;
 class QToolButton;
 class QUndoStack;
 class DelegueGrille;
+class GardeClasse;
 class TBarreNotes;
 class TRadioGroup;
 class TStringGrid;
@@ -60,6 +61,7 @@ public:
     QPushButton *BBOk, *BBAbandon;
     QTimer *Timer1;
     QUndoStack *Historique;
+    GardeClasse *Garde; // lock, read-only opening, recovery journal
 
     // --- Window state ---------------------------------------------------------
     Vue vue = Vue::Notes;
@@ -149,6 +151,7 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
 
 private:
+    friend class GardeClasse;
     void construire();
     void construireBoutons();
     void construirePanneaux();

@@ -5,6 +5,7 @@
 
 #include "apprform.h"
 #include "barrenotes.h"
+#include "gardeclasse.h"
 #include "grillevue.h"
 #include "messages.h"
 #include "options.h"
@@ -108,7 +109,7 @@ void TNoteForm::PopupMenu1Popup()
     const bool note = Devoir_Deja_Note();
     Rsultatsdudevoir1->setEnabled(note);
     for (QAction *a : {Augmenterde11, Diminuerde11, Supprimertouteslesnotes1})
-        a->setEnabled(note && !ApresClassement);
+        a->setEnabled(note && !ApresClassement && !Garde->lectureSeule());
 }
 
 void TNoteForm::ajusterDeuxChiffres(int delta)
@@ -159,7 +160,7 @@ void TNoteForm::Rsultatsdudevoir1Click() { Button8Click(); }
 bool TNoteForm::StringGrid1DragOver(QObject *source, const QPoint &p) const
 {
     const auto *note = qobject_cast<const EtiquetteNote *>(source);
-    if (!note || note->parent() != P_Notes)
+    if (!note || note->parent() != P_Notes || Garde->lectureSeule())
         return false;
     const QPoint c = StringGrid1->celluleEn(p);
     return c.x() >= 1 && c.y() >= 1;
@@ -230,6 +231,8 @@ void TNoteForm::StringGrid1ColumnMoved(int depuis, int vers)
 void TNoteForm::Button9Click()
 {
     StringGrid1->terminerEdition();
+    if (Garde->lectureSeule())
+        return;
     const int row = StringGrid1->Row();
     if (vue != Vue::Appreciations || row < 1 || row >= StringGrid1->RowCount())
         return;

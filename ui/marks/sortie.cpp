@@ -4,6 +4,7 @@
 #include "apform.h"
 #include "barrenotes.h"
 #include "classe.h"
+#include "gardeclasse.h"
 #include "grillevue.h"
 #include "impression.h"
 #include "messages.h"
@@ -37,6 +38,8 @@ QString FichierCopie(const QString &fichier, int n)
 bool TNoteForm::Button5Click()
 {
     StringGrid1->terminerEdition();
+    if (!Garde->avantEnregistrement())
+        return false;
     const ResultatEcriture r = EcrireClasse();
     if (r.etat == EtatEcriture::Vide) {
         Messages::information(r.message);
@@ -48,6 +51,7 @@ bool TNoteForm::Button5Click()
         return false;
     }
     EnregistrementNecessaire = false;
+    Garde->apresEnregistrement();
     if (CoefsDeplaces) {
         const QString message = EcrireCoefDatesAvec(CoefsGrille);
         if (!message.isEmpty()) {
@@ -84,6 +88,7 @@ void TNoteForm::Button6Click()
             EnregistrementNecessaire = false;
         }
     }
+    Garde->fermer();
     ViderClasse();
     CoefsDeplaces = false;
     WinPanel1->hide();
@@ -108,6 +113,7 @@ void TNoteForm::reject()
                                                "          Il faut sortir par QUITTER"));
         return;
     }
+    Garde->fermer();
     ViderClasse();
     CoefsDeplaces = false;
     WinPanel1->hide();

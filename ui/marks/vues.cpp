@@ -5,6 +5,7 @@
 #include "barrenotes.h"
 #include "classe.h"
 #include "coefform.h"
+#include "gardeclasse.h"
 #include "grillevue.h"
 #include "horloge.h"
 #include "options.h"
@@ -35,6 +36,7 @@ void TNoteForm::Button1Click()
     deplacementColonnes();
     Affiche_Panel_Coef(true);
     Affiche_Coef();
+    Garde->appliquer();
 }
 
 void TNoteForm::Button2Click()
@@ -52,6 +54,7 @@ void TNoteForm::Button2Click()
     menuAttache(false);
     deplacementColonnes();
     Set_Donnees();
+    Garde->appliquer();
 }
 
 void TNoteForm::Button4Click()
@@ -132,7 +135,7 @@ void TNoteForm::remplirApresChoix()
 void TNoteForm::deplacementColonnes()
 {
     StringGrid1->horizontalHeader()->setSectionsMovable(
-        vue == Vue::Notes && selecteur != Selecteur::Ensemble && !ApresClassement);
+        vue == Vue::Notes && selecteur != Selecteur::Ensemble && !ApresClassement && !Garde->lectureSeule());
 }
 
 void TNoteForm::menuAttache(bool oui)
@@ -229,6 +232,8 @@ void TNoteForm::Affiche_Coef()
 
 void TNoteForm::BBCoefDateClick()
 {
+    if (Garde->lectureSeule())
+        return;
     P_Notes->hide();
     StringGrid1->terminerEdition();
     if (CoefForm) {

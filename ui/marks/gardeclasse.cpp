@@ -1,0 +1,239 @@
+#include "gardeclasse.h"
+
+#include "classe.h"
+#include "dossier.h"
+#include "empreinte.h"
+#include "grillevue.h"
+#include "horloge.h"
+#include "journal.h"
+#include "messages.h"
+#include "noteform.h"
+#include "options.h"
+#include "reservation.h"
+#include "verrouclasse.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+int GardeClasse::DelaiJournal = 3000;
+
+namespace {
+const QString SuffixeTitre = QStringLiteral(" — lecture seule");
+
+// The caption says it whatever view the window shows.
+class TitreLectureSeule : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::WindowTitleChange) {
+            auto *w = static_cast<QWidget *>(o);
+            if (!w->windowTitle().endsWith(SuffixeTitre))
+                w->setWindowTitle(w->windowTitle() + SuffixeTitre);
+        }
+        return false;
+    }
+};
+} // namespace
+
+GardeClasse::GardeClasse(TNoteForm *fenetre)
+    : QObject(fenetre)
+    , m_f(fenetre)
+    , m_minuterie(new QTimer(this))
+{
+    setObjectName(QStringLiteral("GardeClasse"));
+    m_minuterie->setSingleShot(true);
+    connect(m_minuterie, &QTimer::timeout, this, &GardeClasse::echeance);
+}
+
+GardeClasse::~GardeClasse() = default;
+
+QString GardeClasse::chemin() const { return CheminProgramme(NomFichier); }
+
+void GardeClasse::ouvrir()
+{
+    m_actif = false;
+    m_lectureSeule = false;
+    m_ancienChemin.clear();
+    m_minuterie->stop();
+    m_verrou = std::make_unique<VerrouClasse>(chemin());
+    if (ReserverClasse(*m_verrou, NomClasse) == Acces::LectureSeule) {
+        m_verrou.reset();
+        m_lectureSeule = true;
+        appliquer();
+        return;
+    }
+    appliquer();
+    proposerRecuperation();
+    m_actif = true;
+    changement();
+}
+
+void GardeClasse::fermer()
+{
+    m_minuterie->stop();
+    if (m_actif) {
+        // Quitting, saved or not: what the journal held is either on disk or thrown away.
+        SupprimerJournal(chemin());
+        if (!m_ancienChemin.isEmpty())
+            SupprimerJournal(m_ancienChemin);
+    }
+    m_actif = false;
+    m_verrou.reset();
+    if (m_lectureSeule) {
+        m_lectureSeule = false;
+        appliquer();
+    }
+}
+
+void GardeClasse::appliquer()
+{
+    m_f->StringGrid1->modele()->setLectureSeule(m_lectureSeule);
+    if (m_lectureSeule) {
+        for (QWidget *w : std::initializer_list<QWidget *>{m_f->Button5, m_f->Button9, m_f->BBCoefDate})
+            w->setEnabled(false);
+        m_f->Button5->setToolTip(QStringLiteral("Classe ouverte en lecture seule : enregistrement impossible"));
+        m_f->Label1->setStyleSheet(QStringLiteral("background-color: #c00000; color: white;"));
+        m_f->Label1->setToolTip(QStringLiteral("Classe ouverte en lecture seule"));
+        if (!m_filtreTitre) {
+            m_filtreTitre = new TitreLectureSeule(this);
+            m_f->installEventFilter(m_filtreTitre);
+            m_f->setWindowTitle(m_f->windowTitle());
+        }
+    } else {
+        m_f->Button5->setToolTip(QStringLiteral("les notes ou appréciations"));
+        m_f->Label1->setStyleSheet(QString());
+        m_f->Label1->setToolTip(QString());
+        if (m_filtreTitre) {
+            m_f->removeEventFilter(m_filtreTitre);
+            delete m_filtreTitre;
+            m_filtreTitre = nullptr;
+            QString t = m_f->windowTitle();
+            if (t.endsWith(SuffixeTitre))
+                m_f->setWindowTitle(t.left(t.size() - SuffixeTitre.size()));
+        }
+    }
+}
+
+void GardeClasse::changement()
+{
+    if (m_actif)
+        m_minuterie->start(DelaiJournal);
+}
+
+void GardeClasse::echeance()
+{
+    m_minuterie->stop();
+    if (!m_actif)
+        return;
+    if (!m_f->EnregistrementNecessaire) {
+        SupprimerJournal(chemin());
+        return;
+    }
+    Journal j;
+    j.instant = Maintenant();
+    j.nomFichier = NomFichier;
+    j.eleves = ListeEleves;
+    // A journal that cannot be written is tried again at the next change; the
+    // teacher is told by the save, which writes to the same folder.
+    EcrireJournal(j);
+}
+
+void GardeClasse::proposerRecuperation()
+{
+    const QString c = chemin();
+    if (!JournalPlusRecent(c))
+        return;
+    Journal j;
+    if (!LireJournal(c, j)) {
+        // Not whole: nothing in it can be trusted.
+        SupprimerJournal(c);
+        return;
+    }
+    const DifferencesJournal d = CompterDifferences(ListeEleves, j);
+    if (d.vide()) {
+        SupprimerJournal(c);
+        return;
+    }
+    const int r = Messages::boite(TypeBoite::Confirmation, TexteRecuperation(j, d), BoutonOui | BoutonNon, BoutonOui);
+    if (r != BoutonOui) {
+        SupprimerJournal(c);
+        return;
+    }
+    // One step of the window's history: undoing it gives back the saved class.
+    m_f->debutModification();
+    ListeEleves = AppliquerJournal(ListeEleves, j);
+    m_f->Set_Donnees();
+    m_f->Put_Result();
+    m_f->finModification(QStringLiteral("Récupération"));
+}
+
+bool GardeClasse::avantEnregistrement()
+{
+    if (m_lectureSeule) {
+        Messages::information(QStringLiteral("La classe est ouverte en lecture seule : elle ne peut pas être enregistrée."));
+        return false;
+    }
+    if (!FichierChangeDepuisChargement(chemin()))
+        return true;
+    switch (DemanderFichierChange(NomFichier)) {
+    case ChoixFichierChange::Remplacer:
+        return true;
+    case ChoixFichierChange::Annuler:
+        return false;
+    case ChoixFichierChange::AutreNom:
+        break;
+    }
+    const QString nom = DemanderAutreNom(NomClasse);
+    return !nom.isEmpty() && changerDeClasse(nom);
+}
+
+// The window goes on with a new class of its own: its lock, its settings file,
+// its name; the class left behind keeps what the other copy wrote.
+bool GardeClasse::changerDeClasse(const QString &nom)
+{
+    const QString nouveauFichier = nom + QStringLiteral(".VTC");
+    auto verrou = std::make_unique<VerrouClasse>(CheminProgramme(nouveauFichier));
+    if (verrou->prendre() != VerrouClasse::Etat::Pris) {
+        Messages::erreur(QStringLiteral("Le fichier ") + nouveauFichier
+                         + QStringLiteral(" est déjà utilisé : choisissez un autre nom."));
+        return false;
+    }
+    OptionsAEcrire o;
+    o.nomClasse = nom;
+    o.trimestre = !DeuxPeriodes;
+    o.uneMatiere = UneMatiere;
+    o.mat1 = LibelleMat1;
+    o.mat2 = LibelleMat2;
+    o.gras = Gras;
+    o.taille = TailleEcriture;
+    const QString erreur = EcrireOptions(o);
+    if (!erreur.isEmpty()) {
+        Messages::rapportErreur(erreur);
+        return false;
+    }
+    m_minuterie->stop();
+    if (m_ancienChemin.isEmpty())
+        m_ancienChemin = chemin();
+    m_verrou = std::move(verrou);
+    NomFichier = nouveauFichier;
+    NomClasse = nom;
+    m_f->Label1->setText(nom);
+    return true;
+}
+
+void GardeClasse::apresEnregistrement()
+{
+    MemoriserEmpreinte(chemin());
+    m_minuterie->stop();
+    if (!m_actif)
+        return;
+    SupprimerJournal(chemin());
+    if (!m_ancienChemin.isEmpty()) {
+        SupprimerJournal(m_ancienChemin);
+        m_ancienChemin.clear();
+    }
+}
