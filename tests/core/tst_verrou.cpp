@@ -42,8 +42,10 @@ qint64 PidTermine()
 {
     QProcess p;
     p.start(QStringLiteral("true"), {});
+    p.waitForStarted();
+    const qint64 pid = p.processId();
     p.waitForFinished();
-    return p.processId() > 0 ? p.processId() : 999999;
+    return pid;
 }
 
 } // namespace

@@ -21,6 +21,15 @@
 int GardeClasse::DelaiJournal = 3000;
 
 namespace {
+
+QByteArray Octets(const QList<StudentRecord> &eleves)
+{
+    QByteArray o;
+    for (const StudentRecord &e : eleves)
+        o += CoderEleve(e);
+    return o;
+}
+
 const QString SuffixeTitre = QStringLiteral(" — lecture seule");
 
 // The caption says it whatever view the window shows.
@@ -58,6 +67,7 @@ void GardeClasse::ouvrir()
     m_actif = false;
     m_lectureSeule = false;
     m_ancienChemin.clear();
+    m_ecrit.clear();
     m_minuterie->stop();
     m_verrou = std::make_unique<VerrouClasse>(chemin());
     if (ReserverClasse(*m_verrou, NomClasse) == Acces::LectureSeule) {
@@ -92,6 +102,7 @@ void GardeClasse::fermer()
 void GardeClasse::appliquer()
 {
     m_f->StringGrid1->modele()->setLectureSeule(m_lectureSeule);
+    m_f->deplacementColonnes();
     if (m_lectureSeule) {
         for (QWidget *w : std::initializer_list<QWidget *>{m_f->Button5, m_f->Button9, m_f->BBCoefDate})
             w->setEnabled(false);
@@ -101,7 +112,7 @@ void GardeClasse::appliquer()
         if (!m_filtreTitre) {
             m_filtreTitre = new TitreLectureSeule(this);
             m_f->installEventFilter(m_filtreTitre);
-            m_f->setWindowTitle(m_f->windowTitle());
+            m_f->setWindowTitle(m_f->windowTitle() + SuffixeTitre);
         }
     } else {
         m_f->Button5->setToolTip(QStringLiteral("les notes ou appréciations"));
@@ -131,6 +142,7 @@ void GardeClasse::echeance()
         return;
     if (!m_f->EnregistrementNecessaire) {
         SupprimerJournal(chemin());
+        m_ecrit.clear();
         return;
     }
     Journal j;
@@ -139,7 +151,14 @@ void GardeClasse::echeance()
     j.eleves = ListeEleves;
     // A journal that cannot be written is tried again at the next change; the
     // teacher is told by the save, which writes to the same folder.
-    EcrireJournal(j);
+    if (EcrireJournal(j).isEmpty())
+        m_ecrit = Octets(ListeEleves);
+}
+
+void GardeClasse::veille()
+{
+    if (m_actif && m_f->EnregistrementNecessaire && !m_minuterie->isActive() && Octets(ListeEleves) != m_ecrit)
+        m_minuterie->start(DelaiJournal);
 }
 
 void GardeClasse::proposerRecuperation()
@@ -229,6 +248,7 @@ void GardeClasse::apresEnregistrement()
 {
     MemoriserEmpreinte(chemin());
     m_minuterie->stop();
+    m_ecrit.clear();
     if (!m_actif)
         return;
     SupprimerJournal(chemin());

@@ -3,6 +3,7 @@
 // lock that makes any other copy read-only, the check that the file was not
 // changed by someone else before it is overwritten, and the recovery journal
 // written a few seconds after each change.
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -34,6 +35,9 @@ public:
     void changement();
     // The write itself (the timer's end; tests call it instead of waiting).
     void echeance();
+    // Once a second: a change made without a step of the history (a cell
+    // still being typed) reaches the journal too.
+    void veille();
     QTimer *minuterie() const { return m_minuterie; }
 
     // Before a save: false when nothing must be written now. Saving under
@@ -54,4 +58,5 @@ private:
     bool m_lectureSeule = false;
     QString m_ancienChemin;     // journal to drop once the class is saved under another name
     QObject *m_filtreTitre = nullptr;
+    QByteArray m_ecrit;         // the class as the journal last had it
 };

@@ -262,6 +262,7 @@ void TNoteForm::Timer1Timer()
 {
     Label18->setText(HeureCourte(Maintenant().time()));
     Image1->setVisible(EnregistrementNecessaire);
+    Garde->veille();
     QString bulle;
     if (vue == Vue::Notes && !ApresClassement && Devoir_Deja_Note())
         bulle = QStringLiteral("Bouton gauche : choisir cellule, déplacer colonne, (dbl-click : "
