@@ -79,6 +79,8 @@ QByteArray CoderJournal(const Journal &j)
     o += "classe=" + j.nomFichier.toUtf8() + '\n';
     o += "instant=" + j.instant.toString(Qt::ISODate).toLatin1() + '\n';
     o += "eleves=" + QByteArray::number(j.eleves.size()) + '\n';
+    if (j.coefsDeplaces())
+        o += "coefs=" + (j.coefs[1] + u'|' + j.coefs[2] + u'|' + j.coefs[3]).toUtf8() + '\n';
     o += "controle=" + QCryptographicHash::hash(corps, QCryptographicHash::Sha256).toHex() + '\n';
     o += '\n';
     o += corps;
@@ -112,6 +114,13 @@ bool DecoderJournal(const QByteArray &octets, Journal &j)
     j.nomFichier = QString::fromUtf8(champs.value("classe"));
     if (!j.instant.isValid())
         return false;
+    if (champs.contains("coefs")) {
+        const QStringList c = QString::fromUtf8(champs.value("coefs")).split(u'|');
+        if (c.size() != 3)
+            return false;
+        for (int p = 1; p <= 3; ++p)
+            j.coefs[p] = c.at(p - 1);
+    }
     for (qint64 n = 0; n < nombre; ++n)
         j.eleves.append(DecoderEleve(corps.mid(n * TAILLE_ENREGISTREMENT, TAILLE_ENREGISTREMENT)));
     return true;
@@ -150,9 +159,13 @@ bool JournalPlusRecent(const QString &cheminClasse)
     return !classe.exists() || journal.lastModified() > classe.lastModified();
 }
 
-DifferencesJournal CompterDifferences(const QList<StudentRecord> &fichier, const Journal &j)
+DifferencesJournal CompterDifferences(const QList<StudentRecord> &fichier, const Journal &j,
+                                      const QString coefsFichier[4])
 {
     DifferencesJournal d;
+    if (j.coefsDeplaces())
+        for (int p = 1; p <= 3; ++p)
+            d.coefs = d.coefs || !coefsFichier || j.coefs[p] != coefsFichier[p];
     const QList<int> c = Correspondances(fichier, j.eleves);
     for (int i = 0; i < fichier.size(); ++i) {
         if (c.at(i) < 0)
@@ -191,8 +204,12 @@ QList<StudentRecord> AppliquerJournal(const QList<StudentRecord> &fichier, const
 QString TexteRecuperation(const Journal &j, const DifferencesJournal &d)
 {
     const QDateTime t = j.instant.toLocalTime();
-    return QStringLiteral("Des modifications non enregistrées du %1 à %2 ont été retrouvées. "
-                          "Voulez-vous les récupérer ?\r\n\r\n%3 et %4 diffèrent de la classe enregistrée.")
-        .arg(t.toString(QStringLiteral("dd/MM")), t.toString(QStringLiteral("HH:mm")),
-             Pluriel(d.notes, QStringLiteral("note")), Pluriel(d.appreciations, QStringLiteral("appréciation")));
+    QString texte = QStringLiteral("Des modifications non enregistrées du %1 à %2 ont été retrouvées. "
+                                   "Voulez-vous les récupérer ?\r\n\r\n%3 et %4 diffèrent de la classe enregistrée.")
+                        .arg(t.toString(QStringLiteral("dd/MM")), t.toString(QStringLiteral("HH:mm")),
+                             Pluriel(d.notes, QStringLiteral("note")),
+                             Pluriel(d.appreciations, QStringLiteral("appréciation")));
+    if (d.coefs)
+        texte += QStringLiteral("\r\nDes colonnes de devoirs avaient été déplacées : leurs coefficients le seront aussi.");
+    return texte;
 }

@@ -12,6 +12,10 @@ struct Journal {
     QDateTime instant;             // when it was written
     QString nomFichier;            // the class file it belongs to (3B.VTC)
     QList<StudentRecord> eleves;   // the whole class as the window held it
+    // Columns moved in the grid: the coefficient strings that go with the
+    // marks' new places (empty when nothing was moved).
+    QString coefs[4];
+    bool coefsDeplaces() const { return !coefs[1].isEmpty() || !coefs[2].isEmpty() || !coefs[3].isEmpty(); }
 };
 
 // Bytes of a journal; decoding refuses anything incomplete or altered.
@@ -33,9 +37,12 @@ bool JournalPlusRecent(const QString &cheminClasse);
 struct DifferencesJournal {
     int notes = 0;
     int appreciations = 0;
-    bool vide() const { return notes == 0 && appreciations == 0; }
+    bool coefs = false; // the journal moves the coefficients too
+    bool vide() const { return notes == 0 && appreciations == 0 && !coefs; }
 };
-DifferencesJournal CompterDifferences(const QList<StudentRecord> &fichier, const Journal &j);
+// coefsFichier: the class's own coefficient strings [1..3].
+DifferencesJournal CompterDifferences(const QList<StudentRecord> &fichier, const Journal &j,
+                                      const QString coefsFichier[4] = nullptr);
 
 // The saved class with the journal's marks and appreciations put in.
 QList<StudentRecord> AppliquerJournal(const QList<StudentRecord> &fichier, const Journal &j);

@@ -221,9 +221,21 @@ void TestVerrou::journalAllerRetour()
     j.eleves[1].NotesMat2[1][16] = ArrondiReal48(0);
     j.eleves[1].Appreciations[1][4] = QStringLiteral("Très bon trimestre, à poursuivre.");
     QCOMPARE(EcrireJournal(j), QString());
-    QVERIFY(QFileInfo::exists(m_dossier.filePath(QStringLiteral("3B.VTC.journal"))));
     Journal lu;
     QVERIFY(LireJournal(m_classe, lu));
+    QVERIFY(!lu.coefsDeplaces());
+    // Columns moved: the coefficient strings travel with the marks.
+    j.coefs[1] = QStringLiteral("2111111111111113");
+    j.coefs[2] = j.coefs[3] = QStringLiteral("1111111111111111");
+    QCOMPARE(EcrireJournal(j), QString());
+    QVERIFY(QFileInfo::exists(m_dossier.filePath(QStringLiteral("3B.VTC.journal"))));
+    QVERIFY(LireJournal(m_classe, lu));
+    QCOMPARE(lu.coefs[1], j.coefs[1]);
+    QCOMPARE(lu.coefs[3], j.coefs[3]);
+    const QString coefsFichier[4] = {{}, j.coefs[1], j.coefs[2], j.coefs[3]};
+    QVERIFY(CompterDifferences(lu.eleves, lu, coefsFichier).vide());
+    const QString autres[4] = {{}, QStringLiteral("1111111111111111"), j.coefs[2], j.coefs[3]};
+    QVERIFY(CompterDifferences(lu.eleves, lu, autres).coefs);
     QCOMPARE(lu.instant, j.instant);
     QCOMPARE(lu.nomFichier, j.nomFichier);
     QCOMPARE(lu.eleves.size(), 2);

@@ -84,6 +84,7 @@ private slots:
     void journalRetireEnQuittant();
     void recuperationAcceptee();
     void recuperationRefusee();
+    void recuperationColonnesDeplacees();
     void processusTue();
 
     void configurationVerrouillee();
@@ -483,6 +484,34 @@ void TestGardeClasse::recuperationRefusee()
     QVERIFY(charger(QStringLiteral("3EME1.VTC")).ok);
     f.show();
     QVERIFY(m_rep->boites().isEmpty());
+    f.Button6->click();
+}
+
+void TestGardeClasse::recuperationColonnesDeplacees()
+{
+    ecrireEtCharger();
+    // The window had moved assignment 1 of period 1 to place 2 before the crash.
+    Journal j;
+    j.instant = Instant;
+    j.nomFichier = NomFichier;
+    j.eleves = ListeEleves;
+    for (StudentRecord &e : j.eleves)
+        std::swap(e.NotesMat1[1][1], e.NotesMat1[1][2]);
+    j.coefs[1] = QStringLiteral("1311111111111111");
+    j.coefs[2] = j.coefs[3] = COEFS_PAR_DEFAUT;
+    QCOMPARE(EcrireJournal(j), QString());
+    m_rep->prevoir(BoutonOui);
+    TNoteForm &f = *ouvrir();
+    QVERIFY(m_rep->dernierTexte().contains(QStringLiteral("4 notes et 0 appréciation")));
+    QVERIFY(m_rep->dernierTexte().contains(QStringLiteral("coefficients")));
+    QCOMPARE(f.StringGrid1->Cells(2, 1), QStringLiteral(" 8.00"));
+    QVERIFY(f.CoefsDeplaces);
+    QVERIFY(f.EnregistrementNecessaire);
+    QVERIFY(!f.Button1->isEnabled()); // locked as after a move
+    QVERIFY(f.Button5Click());
+    QCOMPARE(LireClasse(m_chemin)[1].NotesMat1[1][2], 14.0);
+    LireOptions();
+    QCOMPARE(CoefPeriode[1], QStringLiteral("1311111111111111"));
     f.Button6->click();
 }
 

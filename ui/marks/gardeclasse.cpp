@@ -9,6 +9,7 @@
 #include "messages.h"
 #include "noteform.h"
 #include "options.h"
+#include "reglesnotes.h"
 #include "reservation.h"
 #include "verrouclasse.h"
 
@@ -149,6 +150,9 @@ void GardeClasse::echeance()
     j.instant = Maintenant();
     j.nomFichier = NomFichier;
     j.eleves = ListeEleves;
+    if (m_f->CoefsDeplaces)
+        for (int p = 1; p <= 3; ++p)
+            j.coefs[p] = m_f->CoefsGrille[p];
     // A journal that cannot be written is tried again at the next change; the
     // teacher is told by the save, which writes to the same folder.
     if (EcrireJournal(j).isEmpty())
@@ -172,7 +176,7 @@ void GardeClasse::proposerRecuperation()
         SupprimerJournal(c);
         return;
     }
-    const DifferencesJournal d = CompterDifferences(ListeEleves, j);
+    const DifferencesJournal d = CompterDifferences(ListeEleves, j, CoefPeriode);
     if (d.vide()) {
         SupprimerJournal(c);
         return;
@@ -180,6 +184,25 @@ void GardeClasse::proposerRecuperation()
     const int r = Messages::boite(TypeBoite::Confirmation, TexteRecuperation(j, d), BoutonOui | BoutonNon, BoutonOui);
     if (r != BoutonOui) {
         SupprimerJournal(c);
+        return;
+    }
+    if (d.coefs) {
+        // Columns had been moved: the window is back as it was then, the
+        // coefficients following the marks, locked as after any move.
+        for (int p = 1; p <= 3; ++p)
+            m_f->CoefsGrille[p] = j.coefs[p];
+        DecoderCoefs(m_f->CoefsGrille, UneMatiere, CoefMat1, CoefMat2);
+        m_f->memoriserCoefs();
+        ListeEleves = AppliquerJournal(ListeEleves, j);
+        m_f->Set_Donnees();
+        m_f->Put_Result();
+        m_f->Affiche_Coef();
+        m_f->CoefsDeplaces = true;
+        m_f->m_modifHorsHistorique = true;
+        m_f->viderHistorique();
+        m_f->verrouillerApresDeplacement();
+        m_f->EnregistrementNecessaire = true;
+        m_f->majDrapeau();
         return;
     }
     // One step of the window's history: undoing it gives back the saved class.
