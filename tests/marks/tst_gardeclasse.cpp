@@ -168,6 +168,7 @@ void TestGardeClasse::deuxiemeCopieLectureSeule()
                                           + QStringLiteral(" depuis 08:05. Elle est ouverte en lecture seule.")});
     QVERIFY(f.Garde->lectureSeule());
     QVERIFY(f.windowTitle().endsWith(QStringLiteral("lecture seule")));
+    QVERIFY(f.findChild<QLabel *>(QStringLiteral("LabelLectureSeule"))->isVisible());
     QVERIFY(!f.Button5->isEnabled());
     QVERIFY(!f.BBCoefDate->isEnabled());
     QVERIFY(!f.StringGrid1->horizontalHeader()->sectionsMovable());
@@ -198,6 +199,7 @@ void TestGardeClasse::deuxiemeCopieLectureSeule()
     QVERIFY(!f.Garde->lectureSeule());
     QVERIFY(f.Button5->isEnabled());
     QCOMPARE(f.windowTitle(), QStringLiteral("Gestion des notes"));
+    QVERIFY(!f.findChild<QLabel *>(QStringLiteral("LabelLectureSeule"))->isVisible());
     QVERIFY(f.StringGrid1->model()->index(0, 0).flags() & Qt::ItemIsEditable);
     f.Button6->click();
 }

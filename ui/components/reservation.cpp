@@ -26,11 +26,11 @@ Acces ReserverClasse(VerrouClasse &verrou, const QString &nomClasse)
         const int r = Messages::boite(
             TypeBoite::Avertissement,
             TexteDetenteur(nomClasse, verrou.detenteur(), Aujourdhui())
-                + QStringLiteral("\r\n\r\nSi le programme y est encore ouvert, la modifier ici ferait perdre "
-                                 "le travail de l'autre poste.\r\nSi cet ordinateur s'est arrêté sans "
-                                 "quitter le programme (panne, coupure de courant), vous pouvez la reprendre."
-                                 "\r\n\r\nLa classe n'est plus ouverte sur l'autre ordinateur : la reprendre "
-                                 "pour la modifier ici ?\r\n(Non : l'ouvrir en lecture seule)"),
+                + QStringLiteral("\r\n\r\nSi elle y est encore ouverte, la modifier ici ferait perdre le "
+                                 "travail fait là-bas.\r\nSi cet ordinateur s'est arrêté sans quitter le "
+                                 "programme (panne, coupure de courant), vous pouvez la reprendre."
+                                 "\r\n\r\nReprendre la classe pour la modifier ici ?"
+                                 "\r\n(Non : l'ouvrir en lecture seule)"),
             BoutonOui | BoutonNon, BoutonNon);
         if (r == BoutonOui) {
             if (verrou.forcer())

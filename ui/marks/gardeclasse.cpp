@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 
@@ -47,6 +48,27 @@ public:
         return false;
     }
 };
+QPixmap Cadenas()
+{
+    QPixmap p(28, 28);
+    p.fill(Qt::transparent);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    g.setPen(QPen(QColor(90, 90, 90), 3));
+    g.setBrush(Qt::NoBrush);
+    g.drawArc(QRectF(8, 3, 12, 14), 0, 180 * 16);
+    g.drawLine(QPointF(8, 10), QPointF(8, 13));
+    g.drawLine(QPointF(20, 10), QPointF(20, 13));
+    g.setPen(QPen(QColor(120, 0, 0), 1));
+    g.setBrush(QColor(200, 0, 0));
+    g.drawRoundedRect(QRectF(4.5, 12.5, 19, 13), 2, 2);
+    g.setPen(Qt::NoPen);
+    g.setBrush(Qt::white);
+    g.drawEllipse(QPointF(14, 18), 2, 2);
+    g.drawRect(QRectF(13, 18, 2, 5));
+    return p;
+}
+
 } // namespace
 
 GardeClasse::GardeClasse(TNoteForm *fenetre)
@@ -57,6 +79,12 @@ GardeClasse::GardeClasse(TNoteForm *fenetre)
     setObjectName(QStringLiteral("GardeClasse"));
     m_minuterie->setSingleShot(true);
     connect(m_minuterie, &QTimer::timeout, this, &GardeClasse::echeance);
+    m_cadenas = new QLabel(fenetre);
+    m_cadenas->setObjectName(QStringLiteral("LabelLectureSeule"));
+    m_cadenas->setGeometry(fenetre->Image1->geometry());
+    m_cadenas->setAlignment(Qt::AlignCenter);
+    m_cadenas->setPixmap(Cadenas());
+    m_cadenas->hide();
 }
 
 GardeClasse::~GardeClasse() = default;
@@ -72,6 +100,10 @@ void GardeClasse::ouvrir()
     m_minuterie->stop();
     m_verrou = std::make_unique<VerrouClasse>(chemin());
     if (ReserverClasse(*m_verrou, NomClasse) == Acces::LectureSeule) {
+        const DetenteurVerrou d = m_verrou->detenteur();
+        m_cadenas->setToolTip(QStringLiteral("Classe ouverte en lecture seule")
+                              + (d.machine.isEmpty() ? QString()
+                                                     : QStringLiteral(" : ") + TexteDetenteur(NomClasse, d, Aujourdhui())));
         m_verrou.reset();
         m_lectureSeule = true;
         appliquer();
@@ -110,6 +142,7 @@ void GardeClasse::appliquer()
         m_f->Button5->setToolTip(QStringLiteral("Classe ouverte en lecture seule : enregistrement impossible"));
         m_f->Label1->setStyleSheet(QStringLiteral("background-color: #c00000; color: white;"));
         m_f->Label1->setToolTip(QStringLiteral("Classe ouverte en lecture seule"));
+        m_cadenas->show();
         if (!m_filtreTitre) {
             m_filtreTitre = new TitreLectureSeule(this);
             m_f->installEventFilter(m_filtreTitre);
@@ -119,6 +152,7 @@ void GardeClasse::appliquer()
         m_f->Button5->setToolTip(QStringLiteral("les notes ou appréciations"));
         m_f->Label1->setStyleSheet(QString());
         m_f->Label1->setToolTip(QString());
+        m_cadenas->hide();
         if (m_filtreTitre) {
             m_f->removeEventFilter(m_filtreTitre);
             delete m_filtreTitre;
