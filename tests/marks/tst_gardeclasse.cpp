@@ -9,6 +9,7 @@
 #include "empreinte.h"
 #include "gardeclasse.h"
 #include "grillevue.h"
+#include "inifile.h"
 #include "journal.h"
 #include "noteform.h"
 #include "repondeurscripte.h"
@@ -88,6 +89,7 @@ private slots:
     void processusTue();
 
     void configurationVerrouillee();
+    void configurationAutreNom();
 
 private:
     // The class written in the program folder and loaded as the main menu does.
@@ -617,6 +619,39 @@ void TestGardeClasse::configurationVerrouillee()
     c.B3->click();
     QCOMPARE(LireClasse(m_chemin)[2].NotesMat1[1][1], NO_MARK);
     c.B1->click();
+}
+
+void TestGardeClasse::configurationAutreNom()
+{
+    ecrireEtCharger();
+    TConfForm c;
+    ModeCreation = ModeDuplication = false;
+    ModeModification = true;
+    c.show();
+    QList<StudentRecord> autre = LireClasse(m_chemin);
+    autre[2].NotesMat1[1][1] = ArrondiReal48(17);
+    QCOMPARE(EcrireEleves(m_chemin, autre).etat, EtatEcriture::Ecrit);
+    c.E2->setText(QStringLiteral("Math"));
+    m_rep->prevoir(BoutonNon);
+    m_rep->prevoir(BoutonOk, QStringLiteral("3B"));
+    c.B3->click();
+    const QString nouveau = m_classe->chemin(QStringLiteral("3B.VTC"));
+    QCOMPARE(LireClasse(nouveau).size(), 3);
+    QCOMPARE(LireClasse(nouveau)[2].NotesMat1[1][1], NO_MARK);
+    QCOMPARE(LireClasse(m_chemin)[2].NotesMat1[1][1], 17.0);
+    QCOMPARE(Ini::lireTexte(m_classe->chemin(QStringLiteral("3B.INI")), QStringLiteral("Options"),
+                            QStringLiteral("Mat1"), QString()),
+             QStringLiteral("Math"));
+    QVERIFY(QFileInfo::exists(CheminVerrou(nouveau)));
+    QVERIFY(!QFileInfo::exists(CheminVerrou(m_chemin)));
+    QCOMPARE(c.windowTitle(), QStringLiteral("Modification du fichier 3B"));
+    // Saved again: it is its own file now, nothing to ask.
+    m_rep->vider();
+    c.E2->setText(QStringLiteral("Maths"));
+    c.B3->click();
+    QVERIFY(m_rep->boites().isEmpty());
+    c.B1->click();
+    QVERIFY(!QFileInfo::exists(CheminVerrou(nouveau)));
 }
 
 QTEST_MAIN(TestGardeClasse)
