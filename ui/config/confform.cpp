@@ -54,17 +54,7 @@ TConfForm *ConfForm = nullptr;
 void TrierEleves()
 {
     Sablier sablier;
-    QList<QPair<QByteArray, qsizetype>> cles;
-    cles.reserve(ListeEleves.size());
-    for (qsizetype i = 0; i < ListeEleves.size(); ++i)
-        cles.append({VersCp1252(CleDeTri(EntreeEleve(ListeEleves[i].Nom, ListeEleves[i].Prenom))), i});
-    // Stable, byte by byte as unsigned codes: equal keys keep their order.
-    std::stable_sort(cles.begin(), cles.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
-    QList<StudentRecord> triee;
-    triee.reserve(ListeEleves.size());
-    for (const auto &c : cles)
-        triee.append(ListeEleves[c.second]);
-    ListeEleves = triee;
+    TrierListeEleves(ListeEleves);
     Conf::ATrier = false;
 }
 

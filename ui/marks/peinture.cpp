@@ -5,22 +5,6 @@
 #include <QLineEdit>
 #include <QPainter>
 
-PartiesNote DecouperNote(const QString &texte)
-{
-    QString t = texte;
-    if (!t.contains(u'.'))
-        t += u'.';
-    const int point = int(t.indexOf(u'.'));
-    PartiesNote p{t.left(point), t.mid(point)};
-    if (p.fraction.size() == 1)
-        p.fraction = QStringLiteral(".00");
-    else if (p.fraction.size() == 2)
-        p.fraction += u'0';
-    if (p.entier + p.fraction == QStringLiteral(".00"))
-        return {};
-    return p;
-}
-
 void DelegueGrille::paint(QPainter *p, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const
 {

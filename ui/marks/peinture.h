@@ -3,6 +3,7 @@
 // their decimal points, the current cell stands out in yellow, even rows take
 // the window's second colour.
 #include "grille.h"
+#include "reglesnotes.h"
 
 #include <QColor>
 #include <QStyledItemDelegate>
@@ -34,11 +35,3 @@ public:
 protected:
     bool eventFilter(QObject *objet, QEvent *e) override;
 };
-
-// The two halves of a mark as the grid paints them: "12" and ".50", "7" and
-// ".00", "" and "" for an empty cell.
-struct PartiesNote {
-    QString entier;
-    QString fraction;
-};
-PartiesNote DecouperNote(const QString &texte);

@@ -2,7 +2,6 @@
 #include "classement.h"
 #include "moyennes.h"
 #include "options.h"
-#include "peinture.h"
 #include "real48.h"
 #include "reglesnotes.h"
 

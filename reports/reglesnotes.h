@@ -38,3 +38,11 @@ bool CoefsApresDeplacement(const QStringList &titres, bool mat2, int span,
 // The coefficient strings into the two tables, as the class load does, but
 // leaving the dates alone. Periods whose string is empty are left as they are.
 void DecoderCoefs(const QString chaines[4], bool uneMatiere, qint32 coef1[4][17], qint32 coef2[4][17]);
+
+// The two halves of a mark as the grid paints them: "12" and ".50", "7" and
+// ".00", "" and "" for an empty cell.
+struct PartiesNote {
+    QString entier;
+    QString fraction;
+};
+PartiesNote DecouperNote(const QString &texte);

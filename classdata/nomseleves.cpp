@@ -1,6 +1,9 @@
 #include "nomseleves.h"
 
 #include "cp1252.h"
+#include "texte.h"
+
+#include <algorithm>
 
 QString MajusculesPrenom(const QString &s)
 {
@@ -43,4 +46,19 @@ bool TexteStockable(const QString &s)
             return false;
     }
     return true;
+}
+
+void TrierListeEleves(QList<StudentRecord> &eleves)
+{
+    QList<QPair<QByteArray, qsizetype>> cles;
+    cles.reserve(eleves.size());
+    for (qsizetype i = 0; i < eleves.size(); ++i)
+        cles.append({VersCp1252(CleDeTri(EntreeEleve(eleves[i].Nom, eleves[i].Prenom))), i});
+    // Stable, byte by byte as unsigned codes: equal keys keep their order.
+    std::stable_sort(cles.begin(), cles.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    QList<StudentRecord> triee;
+    triee.reserve(eleves.size());
+    for (const auto &c : cles)
+        triee.append(eleves[c.second]);
+    eleves = triee;
 }

@@ -1,5 +1,8 @@
 #pragma once
 // How a typed surname and first name become the names stored for a student.
+#include "eleve.h"
+
+#include <QList>
 #include <QString>
 
 // First character upper-cased, then every character that follows a space or
@@ -24,3 +27,7 @@ inline QString EntreeEleve(const QString &nom, const QString &prenom)
 
 // True when every character can be stored in a class file.
 bool TexteStockable(const QString &s);
+
+// Sorts by CleDeTri(Nom + " " + Prenom) compared byte by byte in Windows-1252;
+// equal keys keep their order.
+void TrierListeEleves(QList<StudentRecord> &eleves);

@@ -19,6 +19,8 @@ private slots:
     void preparation();
     void limite();
     void bilan();
+    void tri_data();
+    void tri();
 };
 
 void TstImportEleves::prenoms_data()
@@ -172,6 +174,39 @@ void TstImportEleves::bilan()
              QStringLiteral("2 élèves ajoutés.\r\n3 élèves déjà dans la liste.\r\n"
                             "12 lignes non comprises (lignes 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, ...).\r\n"
                             "2 élèves non ajoutés : une classe compte au plus 127 élèves."));
+}
+
+void TstImportEleves::tri_data()
+{
+    // "NOM Prénom" entries before the sort, and the order wanted.
+    QTest::addColumn<QStringList>("avant");
+    QTest::addColumn<QStringList>("apres");
+    QTest::newRow("accents pliés") << QStringList{"ZOLA Zoé", "ÉLU Émile", "ARTHUR Anne", "EMERY Luc"}
+                                   << QStringList{"ARTHUR Anne", "ÉLU Émile", "EMERY Luc", "ZOLA Zoé"};
+    // Equal keys keep their order: the sort may be run twice without a change.
+    QTest::newRow("stable") << QStringList{"ÉTÉ Léa", "ETE Lea", "ETÉ Léa"}
+                            << QStringList{"ÉTÉ Léa", "ETE Lea", "ETÉ Léa"};
+    QTest::newRow("prénom départage") << QStringList{"MARTIN Zoé", "MARTIN Anne"}
+                                      << QStringList{"MARTIN Anne", "MARTIN Zoé"};
+    QTest::newRow("vide") << QStringList{} << QStringList{};
+}
+
+void TstImportEleves::tri()
+{
+    QFETCH(QStringList, avant);
+    QFETCH(QStringList, apres);
+    QList<StudentRecord> eleves;
+    for (const QString &e : avant) {
+        StudentRecord r;
+        r.Nom = e.section(u' ', 0, 0);
+        r.Prenom = e.section(u' ', 1);
+        eleves.append(r);
+    }
+    TrierListeEleves(eleves);
+    QStringList lus;
+    for (const StudentRecord &r : eleves)
+        lus << EntreeEleve(r.Nom, r.Prenom);
+    QCOMPARE(lus, apres);
 }
 
 QTEST_APPLESS_MAIN(TstImportEleves)
