@@ -2,6 +2,7 @@
 
 #include "casse.h"
 #include "dossier.h"
+#include "empreinte.h"
 #include "horloge.h"
 #include "messages.h"
 #include "verrouclasse.h"
@@ -94,4 +95,30 @@ QString DemanderAutreNom(const QString &nomClasse)
         }
         return nom;
     }
+}
+
+AvantEcriture VerifierAvantEcriture(const QString &nomFichier, const QString &nomClasse, QString &nouveauNom,
+                                    std::unique_ptr<VerrouClasse> &nouveauVerrou)
+{
+    if (!FichierChangeDepuisChargement(CheminProgramme(nomFichier)))
+        return AvantEcriture::Ecrire;
+    switch (DemanderFichierChange(nomFichier)) {
+    case ChoixFichierChange::Remplacer:
+        return AvantEcriture::Ecrire;
+    case ChoixFichierChange::Annuler:
+        return AvantEcriture::Rien;
+    case ChoixFichierChange::AutreNom:
+        break;
+    }
+    nouveauNom = DemanderAutreNom(nomClasse);
+    if (nouveauNom.isEmpty())
+        return AvantEcriture::Rien;
+    const QString fichier = nouveauNom + QStringLiteral(".VTC");
+    nouveauVerrou = std::make_unique<VerrouClasse>(CheminProgramme(fichier));
+    if (nouveauVerrou->prendre() != VerrouClasse::Etat::Pris) {
+        nouveauVerrou.reset();
+        Messages::erreur(QStringLiteral("Le fichier ") + fichier + QStringLiteral(" est déjà utilisé : choisissez un autre nom."));
+        return AvantEcriture::Rien;
+    }
+    return AvantEcriture::AutreNom;
 }

@@ -4,6 +4,8 @@
 // the question before a changed file is overwritten, saving under another name.
 #include <QString>
 
+#include <memory>
+
 class VerrouClasse;
 
 enum class Acces { Edition, LectureSeule };
@@ -25,3 +27,11 @@ ChoixFichierChange DemanderFichierChange(const QString &nomFichier);
 // Asks for the name of a new class file (without ".VTC"), until it is valid
 // and free in the program folder; empty when the teacher gives up.
 QString DemanderAutreNom(const QString &nomClasse);
+
+// Before the loaded class is written back to its file: unchanged on disk,
+// or the teacher says to replace it: Ecrire. The teacher chose another name:
+// AutreNom, with that name (without ".VTC") and its lock already taken.
+// Otherwise nothing must be written now.
+enum class AvantEcriture { Ecrire, AutreNom, Rien };
+AvantEcriture VerifierAvantEcriture(const QString &nomFichier, const QString &nomClasse, QString &nouveauNom,
+                                    std::unique_ptr<VerrouClasse> &nouveauVerrou);

@@ -5,8 +5,6 @@
 #include "champsconf.h"
 #include "classe.h"
 #include "dossier.h"
-#include "empreinte.h"
-#include "messages.h"
 #include "reservation.h"
 #include "spinfleches.h"
 #include "verrouclasse.h"
@@ -46,23 +44,15 @@ bool TConfForm::avantEcriture()
 {
     if (m_lectureSeule)
         return false;
-    if (!FichierChangeDepuisChargement(CheminProgramme(NomFichier)))
+    QString nom;
+    std::unique_ptr<VerrouClasse> verrou;
+    switch (VerifierAvantEcriture(NomFichier, NomClasse, nom, verrou)) {
+    case AvantEcriture::Ecrire:
         return true;
-    switch (DemanderFichierChange(NomFichier)) {
-    case ChoixFichierChange::Remplacer:
-        return true;
-    case ChoixFichierChange::Annuler:
+    case AvantEcriture::Rien:
         return false;
-    case ChoixFichierChange::AutreNom:
+    case AvantEcriture::AutreNom:
         break;
-    }
-    const QString nom = DemanderAutreNom(NomClasse);
-    if (nom.isEmpty())
-        return false;
-    auto verrou = std::make_unique<VerrouClasse>(CheminProgramme(nom + QStringLiteral(".VTC")));
-    if (verrou->prendre() != VerrouClasse::Etat::Pris) {
-        Messages::erreur(QStringLiteral("Le fichier ") + nom + QStringLiteral(".VTC est déjà utilisé : choisissez un autre nom."));
-        return false;
     }
     // From now on the dialog modifies the new class; the old one keeps what the other copy wrote.
     m_verrou = std::move(verrou);

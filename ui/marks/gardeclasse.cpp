@@ -253,31 +253,18 @@ bool GardeClasse::avantEnregistrement()
         Messages::information(QStringLiteral("La classe est ouverte en lecture seule : elle ne peut pas être enregistrée."));
         return false;
     }
-    if (!FichierChangeDepuisChargement(chemin()))
+    QString nom;
+    std::unique_ptr<VerrouClasse> verrou;
+    switch (VerifierAvantEcriture(NomFichier, NomClasse, nom, verrou)) {
+    case AvantEcriture::Ecrire:
         return true;
-    switch (DemanderFichierChange(NomFichier)) {
-    case ChoixFichierChange::Remplacer:
-        return true;
-    case ChoixFichierChange::Annuler:
+    case AvantEcriture::Rien:
         return false;
-    case ChoixFichierChange::AutreNom:
+    case AvantEcriture::AutreNom:
         break;
     }
-    const QString nom = DemanderAutreNom(NomClasse);
-    return !nom.isEmpty() && changerDeClasse(nom);
-}
-
-// The window goes on with a new class of its own: its lock, its settings file,
-// its name; the class left behind keeps what the other copy wrote.
-bool GardeClasse::changerDeClasse(const QString &nom)
-{
-    const QString nouveauFichier = nom + QStringLiteral(".VTC");
-    auto verrou = std::make_unique<VerrouClasse>(CheminProgramme(nouveauFichier));
-    if (verrou->prendre() != VerrouClasse::Etat::Pris) {
-        Messages::erreur(QStringLiteral("Le fichier ") + nouveauFichier
-                         + QStringLiteral(" est déjà utilisé : choisissez un autre nom."));
-        return false;
-    }
+    // The window goes on with a new class of its own: its lock, its settings
+    // file, its name; the class left behind keeps what the other copy wrote.
     OptionsAEcrire o;
     o.nomClasse = nom;
     o.trimestre = !DeuxPeriodes;
@@ -295,7 +282,7 @@ bool GardeClasse::changerDeClasse(const QString &nom)
     if (m_ancienChemin.isEmpty())
         m_ancienChemin = chemin();
     m_verrou = std::move(verrou);
-    NomFichier = nouveauFichier;
+    NomFichier = nom + QStringLiteral(".VTC");
     NomClasse = nom;
     m_f->Label1->setText(nom);
     return true;

@@ -49,7 +49,6 @@ public:
 private:
     QString chemin() const;
     void proposerRecuperation();
-    bool changerDeClasse(const QString &nom);
 
     TNoteForm *m_f;
     std::unique_ptr<VerrouClasse> m_verrou;
