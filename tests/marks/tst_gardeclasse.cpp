@@ -22,6 +22,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QSysInfo>
@@ -90,6 +91,7 @@ private slots:
 
     void configurationVerrouillee();
     void configurationAutreNom();
+    void questionSansEchappement();
 
 private:
     // The class written in the program folder and loaded as the main menu does.
@@ -652,6 +654,27 @@ void TestGardeClasse::configurationAutreNom()
     QVERIFY(m_rep->boites().isEmpty());
     c.B1->click();
     QVERIFY(!QFileInfo::exists(CheminVerrou(nouveau)));
+}
+
+// The real box: Enter gives the safe answer, Escape and the close box none.
+void TestGardeClasse::questionSansEchappement()
+{
+    Messages::installerRepondeur(nullptr);
+    bool resteOuverte = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        QTest::keyClick(box, Qt::Key_Escape);
+        box->close();
+        QCoreApplication::processEvents();
+        resteOuverte = box->isVisible();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    const int r = Messages::boite(TypeBoite::Avertissement, QStringLiteral("Reprendre la classe ?"),
+                                  BoutonOui | BoutonNon, BoutonNon);
+    Messages::installerRepondeur(m_rep);
+    QVERIFY(resteOuverte);
+    QCOMPARE(r, int(BoutonNon));
 }
 
 QTEST_MAIN(TestGardeClasse)

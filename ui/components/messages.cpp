@@ -3,11 +3,36 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace {
 Repondeur *g_repondeur = nullptr;
+
+// A yes-or-no question waits for a real answer: Escape and the close box,
+// which a teacher presses to go back, answer nothing.
+class SansEchappement : public QObject {
+public:
+    explicit SansEchappement(QMessageBox *box)
+        : QObject(box)
+        , m_box(box)
+    {
+    }
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(e)->key() == Qt::Key_Escape)
+            return true;
+        if (e->type() == QEvent::Close && !m_box->clickedButton()) {
+            e->ignore();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QMessageBox *m_box;
+};
 
 QString titreDe(TypeBoite type)
 {
@@ -56,6 +81,8 @@ int montrer(const Boite &b)
         if (p.second == b.defaut)
             defaut = p.first;
     box.setDefaultButton(qobject_cast<QPushButton *>(defaut));
+    if ((b.boutons & BoutonOui) && (b.boutons & BoutonNon) && !(b.boutons & BoutonAnnuler))
+        box.installEventFilter(new SansEchappement(&box));
     box.exec();
     for (const auto &p : boutons) {
         if (box.clickedButton() == p.first)
