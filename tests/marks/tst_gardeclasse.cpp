@@ -542,6 +542,21 @@ void TestGardeClasse::processusTue()
         sortie += p.readAllStandardOutput();
     QVERIFY2(sortie.contains("pret"), sortie.constData());
     QVERIFY(QFileInfo::exists(CheminVerrou(m_chemin)));
+
+    // Meanwhile a second copy opens the class: read-only, the first one named.
+    {
+        QVERIFY(charger(QStringLiteral("3EME1.VTC")).ok);
+        TNoteForm deuxieme;
+        deuxieme.show();
+        QCOMPARE(m_rep->textes(), QStringList{QStringLiteral("La classe 3EME1 est ouverte par ") + UtilisateurCourant()
+                                              + QStringLiteral(" sur ") + QSysInfo::machineHostName()
+                                              + QStringLiteral(" depuis 10:42. Elle est ouverte en lecture seule.")});
+        QVERIFY(deuxieme.Garde->lectureSeule());
+        deuxieme.Button6->click();
+        QVERIFY(QFileInfo::exists(CheminJournal(m_chemin))); // the first copy's journal, untouched
+        m_rep->vider();
+    }
+
     p.kill(); // SIGKILL: nothing of the program runs after it
     QVERIFY(p.waitForFinished());
     QCOMPARE(p.exitStatus(), QProcess::CrashExit);
