@@ -348,7 +348,10 @@ void TestGardeClasse::enregistrerSousAutreNom()
     m_rep->prevoir(BoutonNon);                         // another name
     m_rep->prevoir(BoutonOk, QStringLiteral("3eme1b")); // taken
     m_rep->prevoir(BoutonOk, QStringLiteral("3EME1C"));
+    f.Garde->echeance();
+    QVERIFY(QFileInfo::exists(CheminJournal(m_chemin)));
     QVERIFY(f.Button5Click());
+    QVERIFY(!QFileInfo::exists(CheminJournal(m_chemin)));
     QVERIFY(m_rep->textes().contains(QStringLiteral("Un fichier 3EME1B.VTC existe déjà : choisissez un autre nom.")));
     QCOMPARE(LireClasse(m_chemin)[2].NotesMat1[1][1], 17.0); // the other copy's class, untouched
     const QString nouveau = m_classe->chemin(QStringLiteral("3EME1C.VTC"));

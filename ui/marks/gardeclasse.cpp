@@ -93,11 +93,16 @@ QString GardeClasse::chemin() const { return CheminProgramme(NomFichier); }
 
 void GardeClasse::ouvrir()
 {
+    m_verrou.reset();
+    m_cadenas->setToolTip(QString());
     m_actif = false;
     m_lectureSeule = false;
-    m_ancienChemin.clear();
     m_ecrit.clear();
     m_minuterie->stop();
+    if (NomFichier.isEmpty()) { // no class file behind the window: nothing to lock or recover
+        appliquer();
+        return;
+    }
     m_verrou = std::make_unique<VerrouClasse>(chemin());
     if (ReserverClasse(*m_verrou, NomClasse) == Acces::LectureSeule) {
         const DetenteurVerrou d = m_verrou->detenteur();
@@ -121,8 +126,6 @@ void GardeClasse::fermer()
     if (m_actif) {
         // Quitting, saved or not: what the journal held is either on disk or thrown away.
         SupprimerJournal(chemin());
-        if (!m_ancienChemin.isEmpty())
-            SupprimerJournal(m_ancienChemin);
     }
     m_actif = false;
     m_verrou.reset();
@@ -279,12 +282,18 @@ bool GardeClasse::avantEnregistrement()
         return false;
     }
     m_minuterie->stop();
-    if (m_ancienChemin.isEmpty())
-        m_ancienChemin = chemin();
+    const QString ancien = chemin();
+    std::unique_ptr<VerrouClasse> ancienVerrou = std::move(m_verrou);
     m_verrou = std::move(verrou);
     NomFichier = nom + QStringLiteral(".VTC");
     NomClasse = nom;
     m_f->Label1->setText(nom);
+    // The journal moves with the work, while the old class is still ours:
+    // once its lock is released, a journal there belongs to whoever opens it.
+    m_ecrit.clear();
+    echeance();
+    SupprimerJournal(ancien);
+    ancienVerrou.reset();
     return true;
 }
 
@@ -296,8 +305,4 @@ void GardeClasse::apresEnregistrement()
     if (!m_actif)
         return;
     SupprimerJournal(chemin());
-    if (!m_ancienChemin.isEmpty()) {
-        SupprimerJournal(m_ancienChemin);
-        m_ancienChemin.clear();
-    }
 }

@@ -55,7 +55,6 @@ private:
     QTimer *m_minuterie;
     bool m_actif = false;       // the journal may be written
     bool m_lectureSeule = false;
-    QString m_ancienChemin;     // journal to drop once the class is saved under another name
     QObject *m_filtreTitre = nullptr;
     class QLabel *m_cadenas = nullptr; // shown in read-only, where the unsaved sign would be
     QByteArray m_ecrit;         // the class as the journal last had it
