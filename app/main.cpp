@@ -7,6 +7,7 @@
 #include "confform.h"
 #include "etatui.h"
 #include "instance.h"
+#include "lignecommande.h"
 #include "menuform.h"
 #include "messages.h"
 #include "noteform.h"
@@ -57,6 +58,10 @@ int main(int argc, char **argv)
     if (traductionQt.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&traductionQt);
 
+    const LigneCommande ligne = PreparerDemarrage(QCoreApplication::arguments());
+    if (ligne.fin)
+        return ligne.code;
+
     TOnlyOne OnlyOne1(Messages::titreProgramme());
     if (OnlyOne1.autreCopie())
         return 0;
@@ -67,9 +72,8 @@ int main(int argc, char **argv)
     QApplication::setWindowIcon(MenuForm->windowIcon());
     QObject::connect(&OnlyOne1, &TOnlyOne::activationDemandee, MenuForm,
                      [] { AmenerAuPremierPlan(MenuForm); });
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() > 1)
-        MenuForm->definirArgument(arguments.at(1));
+    if (!ligne.classe.isEmpty())
+        MenuForm->definirArgument(ligne.classe);
     if (qEnvironmentVariableIsSet("VESTREL_BENCH_DEMARRAGE"))
         MenuForm->installEventFilter(new MesureDemarrage(MenuForm));
     // Shown before the others exist: they read the colour depth it measures.

@@ -2,6 +2,8 @@
 
 #include "classe.h"
 #include "dossier.h"
+#include "dossierdonnees.h"
+#include "exemple.h"
 
 #include <QFileInfo>
 
@@ -80,16 +82,21 @@ Arguments::Arguments(const QStringList &arguments, const QStringList &avecValeur
     }
 }
 
-bool appliquerDossier(const Arguments &a)
+bool appliquerDossier(const Arguments &a, bool *cree)
 {
-    if (!a.contient(QStringLiteral("--dossier")))
-        return true;
-    const QString dossier = a.valeur(QStringLiteral("--dossier"));
-    if (dossier.isEmpty() || !QFileInfo(dossier).isDir()) {
-        erreur(QStringLiteral("Dossier introuvable : %1").arg(dossier));
+    std::optional<QString> option;
+    if (a.contient(QStringLiteral("--dossier")))
+        option = a.valeur(QStringLiteral("--dossier"));
+    // The same folder as the program's: a class named on the command line is
+    // still read from it, by its file name only.
+    const DossierDonnees d = ChoisirDossierDonnees(EntreesDuSysteme(option, QString()),
+                                                   [] { return EcrireClasseExemple(); });
+    if (!d.message.isEmpty()) {
+        erreur(d.message);
         return false;
     }
-    DefinirDossierProgramme(dossier);
+    if (cree)
+        *cree = d.cree;
     return true;
 }
 

@@ -40,9 +40,12 @@ private:
     QString m_erreur;
 };
 
-// Points the program folder at --dossier when given. False (message on
-// stderr) when that folder does not exist.
-bool appliquerDossier(const Arguments &a);
+// Chooses the program folder as the program does: --dossier when given, else
+// the portable copy's folder, else the documents folder's "Vestrel", created
+// with the sample class the first time. False (message on stderr) when that
+// folder does not exist or cannot be created.
+// cree: set when the folder was created just now, with the sample class.
+bool appliquerDossier(const Arguments &a, bool *cree = nullptr);
 
 // Only the file-name part of a class marks file argument is used; ".VTC" is
 // added when the name has no extension.

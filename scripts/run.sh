@@ -13,7 +13,7 @@ cmake --build build -j "$(nproc)" --target vestrel vestrel-cli
 dossier="$PWD/build/Vestrel"
 premiere_fois=0
 [ -e "$dossier/vestrel" ] || premiere_fois=1
-cmake --install build --prefix "$dossier" >/dev/null
+cmake --install build --prefix "$dossier" --component Portable >/dev/null
 
 if [ "$premiere_fois" = 1 ]; then
   "$dossier/vestrel-cli" exemple --dossier "$dossier"

@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Installs what Vestrel needs to build, test and run on Debian 12. Safe to run again.
+# Installs what Vestrel needs to build, test, package and run on Debian 12. Safe to run again.
+# The desktop's validators (desktop-file-validate, appstreamcli, xmllint,
+# update-mime-database) check the installed files in the test run;
+# dpkg-shlibdeps and file let CPack compute the package's dependencies.
 set -euo pipefail
 
 paquets=(
@@ -9,6 +12,8 @@ paquets=(
   xvfb xauth x11-apps imagemagick poppler-utils
   fonts-liberation fonts-dejavu-core
   desktop-file-utils xdg-utils
+  appstream shared-mime-info libxml2-utils
+  dpkg-dev file
 )
 
 manquants=()

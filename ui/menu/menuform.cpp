@@ -5,6 +5,7 @@
 #include "classe.h"
 #include "confform.h"
 #include "dossier.h"
+#include "dossierdonnees.h"
 #include "erreurs.h"
 #include "etatui.h"
 #include "messages.h"
@@ -45,7 +46,8 @@ constexpr int HAUT_BOUTONS = 17;
 constexpr int PAS_BOUTONS = 36;
 constexpr int MARGE = 35;
 
-QString legendeFenetre() { return QStringLiteral("Vestrel 1.5 - Carnet de notes"); }
+// The folder of the classes in the title: the teacher always knows where they are.
+QString legendeFenetre() { return QStringLiteral("Vestrel 1.5 - Classes dans ") + DossierLisible(DossierProgramme()); }
 QString textePanneau() { return QStringLiteral("Cliquez sur une classe,\npuis sur un bouton"); }
 
 // Deletes one file; empty on success, else the platform's message. A folder
@@ -422,7 +424,7 @@ void TMenuForm::BBSauverClick()
 
 void TMenuForm::BB7Click()
 {
-    OuvrirDocument(CheminProgramme(QStringLiteral("Vestdoc.htm")));
+    OuvrirDocument(CheminGuide());
 }
 
 void TMenuForm::BB5Click()
