@@ -71,6 +71,7 @@ private slots:
     void verrouPrisEtRendu();
     void verrouPerimeIci();
     void verrouAutreMachine();
+    void verrouImpossible();
     void texteDetenteur_data();
     void texteDetenteur();
 
@@ -161,6 +162,15 @@ void TestVerrou::verrouAutreMachine()
     DetenteurVerrou d;
     QVERIFY(VerrouClasse::LireDetenteur(CheminVerrou(m_classe), d));
     QCOMPARE(d.machine, QSysInfo::machineHostName());
+}
+
+void TestVerrou::verrouImpossible()
+{
+    // No lock can be made where the class is said to be: the platform's reason.
+    VerrouClasse v(m_dossier.filePath(QStringLiteral("absent/3B.VTC")));
+    QCOMPARE(v.prendre(), VerrouClasse::Etat::Impossible);
+    QCOMPARE(v.erreur(), QStringLiteral("Fichier introuvable"));
+    QVERIFY(!v.tenu());
 }
 
 void TestVerrou::texteDetenteur_data()
