@@ -16,6 +16,7 @@
 #include "sauvform.h"
 #include "verrouclasse.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
@@ -169,6 +170,9 @@ void TestGardeClasse::deuxiemeCopieLectureSeule()
     QVERIFY(f.windowTitle().endsWith(QStringLiteral("lecture seule")));
     f.Button1->click();
     QVERIFY(!(f.StringGrid1->model()->index(0, 0).flags() & Qt::ItemIsEditable));
+    f.StringGrid1->setCourante(1, 1);
+    f.Augmenterde11->trigger();
+    QCOMPARE(ListeEleves[0].NotesMat1[1][1], 8.0);
     QVERIFY(!f.Button5Click());
 
     // Leaving asks nothing and leaves the first copy's lock alone.

@@ -142,6 +142,8 @@ void GardeClasse::appliquer()
     if (m_lectureSeule) {
         for (QWidget *w : std::initializer_list<QWidget *>{m_f->Button5, m_f->Button9, m_f->BBCoefDate})
             w->setEnabled(false);
+        for (QAction *a : {m_f->Augmenterde11, m_f->Diminuerde11, m_f->Supprimertouteslesnotes1})
+            a->setEnabled(false);
         m_f->Button5->setToolTip(QStringLiteral("Classe ouverte en lecture seule : enregistrement impossible"));
         m_f->Label1->setStyleSheet(QStringLiteral("background-color: #c00000; color: white;"));
         m_f->Label1->setToolTip(QStringLiteral("Classe ouverte en lecture seule"));
