@@ -48,6 +48,7 @@ public:
         return false;
     }
 };
+
 QPixmap Cadenas()
 {
     QPixmap p(28, 28);
