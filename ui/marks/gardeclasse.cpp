@@ -259,6 +259,8 @@ bool GardeClasse::avantEnregistrement()
         Messages::information(QStringLiteral("La classe est ouverte en lecture seule : elle ne peut pas être enregistrée."));
         return false;
     }
+    if (ListeEleves.isEmpty())
+        return true; // nothing will be written: the save says so itself
     QString nom;
     std::unique_ptr<VerrouClasse> verrou;
     switch (VerifierAvantEcriture(NomFichier, NomClasse, nom, verrou)) {
