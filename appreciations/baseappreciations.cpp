@@ -3,12 +3,12 @@
 #include "casse.h"
 #include "cp1252.h"
 #include "dossier.h"
-#include "erreurs.h"
+#include "ecrituresure.h"
+#include "lecturesure.h"
 #include "texte.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <numeric>
@@ -129,34 +129,17 @@ int PlaceDePhrase(const QStringList &triees, const QString &phrase)
 
 bool LireBase(const QString &chemin, QStringList &phrases, QString &erreur)
 {
-    QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly)) {
-        erreur = MessageDerniereErreur(2);
+    QByteArray octets;
+    if (!LireFichierBorne(chemin, TAILLE_MAX_BASE, octets, erreur))
         return false;
-    }
-    const QByteArray octets = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        erreur = MessageDerniereErreur(5);
-        return false;
-    }
     phrases = DecoderBase(octets);
     return true;
 }
 
 bool EcrireBase(const QString &chemin, const QStringList &phrases, QString &erreur)
 {
-    QSaveFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly)) {
-        erreur = MessageDerniereErreur(5);
-        return false;
-    }
-    const QByteArray octets = CoderBase(phrases);
-    if (f.write(octets) != octets.size() || !f.commit()) {
-        erreur = MessageDerniereErreur(28);
-        f.cancelWriting();
-        return false;
-    }
-    return true;
+    erreur = EcrireFichierSur(chemin, CoderBase(phrases));
+    return erreur.isEmpty();
 }
 
 QString CheminBase(const QString &nomFichier)

@@ -2,15 +2,18 @@
 
 #include "casse.h"
 #include "dossier.h"
+#include "ecrituresure.h"
 #include "empreinte.h"
 #include "erreurs.h"
+#include "lecturesure.h"
 #include "options.h"
 #include "real48.h"
 #include "recents.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -67,25 +70,18 @@ QString messageTropDEleves(qint64 nombre)
 ResultatChargement LireEleves(const QString &chemin, QList<StudentRecord> &eleves)
 {
     eleves.clear();
-    const QByteArray nomLocal = QFile::encodeName(chemin);
-    if (nomLocal.isEmpty() || nomLocal.contains('\0'))
-        return echec(MessageErreurSysteme(ENOENT));
-    errno = 0;
-    const int fd = ::open(nomLocal.constData(), O_RDONLY | O_CLOEXEC);
+    // A FIFO, a device or a link to /dev/zero is refused at once, unread.
+    QString message;
+    qint64 taille = 0;
+    const int fd = OuvrirFichierOrdinaire(chemin, message, &taille);
     if (fd < 0)
-        return echec(MessageDerniereErreur());
+        return echec(message);
 
     struct Fermeture {
         int fd;
         ~Fermeture() { ::close(fd); }
     } fermeture{fd};
 
-    struct stat st;
-    if (::fstat(fd, &st) != 0)
-        return echec(MessageDerniereErreur());
-    if (S_ISDIR(st.st_mode))
-        return echec(MessageErreurSysteme(EISDIR));
-    const qint64 taille = st.st_size;
     // The whole records are read first on the original system, then the last
     // partial one fails: the result is the same, an empty model.
     if (taille % TAILLE_ENREGISTREMENT != 0)
@@ -101,7 +97,7 @@ ResultatChargement LireEleves(const QString &chemin, QList<StudentRecord> &eleve
         while (lus < TAILLE_ENREGISTREMENT) {
             errno = 0;
             const ssize_t r = ::read(fd, octets.data() + lus, size_t(TAILLE_ENREGISTREMENT - lus));
-            if (r < 0 && errno == EINTR)
+            if (r < 0 && (errno == EINTR || errno == EAGAIN))
                 continue;
             if (r < 0) {
                 const QString m = MessageDerniereErreur();
@@ -126,8 +122,10 @@ ResultatChargement charger(const QString &nomFichier)
     const QString chemin = CheminProgramme(NomFichier);
     AjouterDocumentRecent(QFileInfo(chemin).absoluteFilePath());
     NomClasse = NomFichier.size() > 4 ? NomFichier.left(NomFichier.size() - 4) : QString();
-    LireOptions();
+    const QString erreurOptions = LireOptions();
     DecoderCoefDates();
+    if (!erreurOptions.isEmpty())
+        return echec(erreurOptions);
     // Before reading: a write in between shows as a change at the next save.
     EmpreinteChargee = EmpreinteDe(chemin);
     QList<StudentRecord> eleves;
@@ -137,11 +135,8 @@ ResultatChargement charger(const QString &nomFichier)
     return r;
 }
 
-ResultatEcriture EcrireEleves(const QString &chemin, const QList<StudentRecord> &eleves,
-                              bool viderNotes)
+QByteArray OctetsEleves(const QList<StudentRecord> &eleves, bool viderNotes)
 {
-    if (eleves.size() > NB_ELEVES_MAX)
-        return {EtatEcriture::Echec, MessageClassePleine()};
     QByteArray octets;
     octets.reserve(eleves.size() * TAILLE_ENREGISTREMENT);
     for (const StudentRecord &e : eleves) {
@@ -161,21 +156,60 @@ ResultatEcriture EcrireEleves(const QString &chemin, const QList<StudentRecord> 
                 copie.Appreciations[v][q].clear();
         octets += CoderEleve(copie);
     }
+    return octets;
+}
 
-    QSaveFile f(chemin);
-    errno = 0;
-    if (!f.open(QIODevice::WriteOnly))
-        return {EtatEcriture::Echec, MessageDerniereErreur(EACCES)};
-    errno = 0;
-    if (f.write(octets) != octets.size()) {
-        const QString m = MessageDerniereErreur(ENOSPC);
-        f.cancelWriting();
-        return {EtatEcriture::Echec, m};
+namespace {
+ResultatEcriture resultat(const QString &message)
+{
+    return message.isEmpty() ? ResultatEcriture{EtatEcriture::Ecrit, {}} : ResultatEcriture{EtatEcriture::Echec, message};
+}
+
+ResultatEcriture ecrireAvecReglages(const QString &chemin, const QList<StudentRecord> &eleves, bool viderNotes,
+                                    const FichierAEcrire &reglages)
+{
+    if (eleves.size() > NB_ELEVES_MAX)
+        return {EtatEcriture::Echec, MessageClassePleine()};
+    if (!reglages.erreur.isEmpty())
+        return {EtatEcriture::Echec, reglages.erreur};
+    return resultat(EcrireDeuxFichiersSurs(chemin, OctetsEleves(eleves, viderNotes), reglages.chemin, reglages.octets));
+}
+} // namespace
+
+ResultatEcriture EcrireEleves(const QString &chemin, const QList<StudentRecord> &eleves,
+                              bool viderNotes)
+{
+    if (eleves.size() > NB_ELEVES_MAX)
+        return {EtatEcriture::Echec, MessageClassePleine()};
+    return resultat(EcrireFichierSur(chemin, OctetsEleves(eleves, viderNotes)));
+}
+
+ResultatEcriture EcrireElevesEtOptions(const QString &chemin, const QList<StudentRecord> &eleves,
+                                       bool viderNotes, const OptionsAEcrire &options, bool reglagesNeufs)
+{
+    if (eleves.size() > NB_ELEVES_MAX)
+        return {EtatEcriture::Echec, MessageClassePleine()};
+    // The settings in memory change only with a save that took place.
+    const bool gras = Gras;
+    const qint32 taille = TailleEcriture;
+    const auto coefs = std::to_array(CoefPeriode);
+    const auto dates = std::to_array(DatePeriode);
+    const ResultatEcriture r =
+        ecrireAvecReglages(chemin, eleves, viderNotes, OptionsAEcrireFichier(options, reglagesNeufs));
+    if (r.etat != EtatEcriture::Ecrit) {
+        Gras = gras;
+        TailleEcriture = taille;
+        std::copy(coefs.begin(), coefs.end(), CoefPeriode);
+        std::copy(dates.begin(), dates.end(), DatePeriode);
     }
-    errno = 0;
-    if (!f.commit())
-        return {EtatEcriture::Echec, MessageDerniereErreur(ENOSPC)};
-    return {EtatEcriture::Ecrit, {}};
+    return r;
+}
+
+ResultatEcriture EcrireClasseEtCoefDates(const QString coefs[4])
+{
+    if (ListeEleves.isEmpty())
+        return {EtatEcriture::Vide, QStringLiteral("Fichier vide !")};
+    return ecrireAvecReglages(CheminProgramme(NomFichier), ListeEleves, false, CoefDatesAEcrire(coefs));
 }
 
 ResultatEcriture EcrireClasse()

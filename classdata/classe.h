@@ -1,6 +1,7 @@
 #pragma once
 // The loaded class: module-level state shared by every window.
 #include "eleve.h"
+#include "options.h"
 
 #include <QList>
 #include <QString>
@@ -40,14 +41,25 @@ struct ResultatEcriture {
     QString message; // "Fichier vide !" or the platform's message
 };
 
-// Writes ListeEleves whole to program folder + NomFichier, through a temporary
-// file renamed into place: a failure leaves the previous file intact.
+// Writes ListeEleves whole to program folder + NomFichier through the safe
+// writer: a failure leaves the previous file intact.
 ResultatEcriture EcrireClasse();
 
 // Same format to any path (the configuration dialog writes under its own name).
 // viderNotes: every mark NO_MARK and every appreciation empty in the copy written.
 ResultatEcriture EcrireEleves(const QString &chemin, const QList<StudentRecord> &eleves,
                               bool viderNotes = false);
+
+// The file's bytes: the records in order.
+QByteArray OctetsEleves(const QList<StudentRecord> &eleves, bool viderNotes = false);
+
+// A class file and its settings file saved together: both are written or
+// neither (the configuration dialog; the mark-entry window after moving
+// columns, which moves their coefficients too).
+ResultatEcriture EcrireElevesEtOptions(const QString &chemin, const QList<StudentRecord> &eleves,
+                                       bool viderNotes, const OptionsAEcrire &options,
+                                       bool reglagesNeufs = false);
+ResultatEcriture EcrireClasseEtCoefDates(const QString coefs[4]);
 
 // Reads a marks file into a list without touching the model.
 ResultatChargement LireEleves(const QString &chemin, QList<StudentRecord> &eleves);

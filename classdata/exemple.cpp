@@ -8,8 +8,6 @@
 #include "options.h"
 #include "real48.h"
 
-#include <QFile>
-
 namespace {
 
 struct Identite {
@@ -114,15 +112,7 @@ QString EcrireClasseExemple(const QString &nom, int *nbEleves)
 {
     const QString dossier = DossierProgramme();
     const QString vtc = CheminReel(dossier, nom + QStringLiteral(".VTC"));
-    const QString ini = CheminReel(dossier, nom + QStringLiteral(".INI"));
     const QList<StudentRecord> eleves = classeExemple();
-    const ResultatEcriture r = EcrireEleves(vtc, eleves);
-    if (r.etat != EtatEcriture::Ecrit)
-        return r.message;
-    // Keys of an old settings file would otherwise survive beside ours.
-    if (QFile::exists(ini) && !QFile::remove(ini))
-        return QStringLiteral("Impossible d'écrire dans %1").arg(ini);
-
     OptionsParDefaut();
     for (int p = 1; p <= 3; ++p) {
         CoefPeriode[p] = QString::fromLatin1(COEFS[p]);
@@ -135,7 +125,9 @@ QString EcrireClasseExemple(const QString &nom, int *nbEleves)
     o.mat1 = QStringLiteral("Hist");
     o.mat2 = QStringLiteral("Géo");
     o.taille = 8;
-    const QString message = EcrireOptions(o);
+    // Both files whole, or the old ones as they were; keys of an old
+    // settings file do not survive beside ours.
+    const QString message = EcrireElevesEtOptions(vtc, eleves, false, o, true).message;
     // No class is loaded: its settings must not stay behind.
     OptionsParDefaut();
     if (!message.isEmpty())

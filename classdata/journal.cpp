@@ -1,39 +1,18 @@
 #include "journal.h"
 
 #include "dossier.h"
-#include "erreurs.h"
+#include "ecrituresure.h"
+#include "lecturesure.h"
 #include "verrouclasse.h"
 
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
-
-#include <cerrno>
 
 namespace {
 
 const QByteArray Entete = QByteArrayLiteral("VESTREL-JOURNAL 1\n");
-
-// Every file of the program is written the same way; the journal's write is here only.
-QString ecrireFichier(const QString &chemin, const QByteArray &octets)
-{
-    QSaveFile f(chemin);
-    errno = 0;
-    if (!f.open(QIODevice::WriteOnly))
-        return MessageDerniereErreur(EACCES);
-    errno = 0;
-    if (f.write(octets) != octets.size() || !f.flush()) {
-        const QString m = MessageDerniereErreur(ENOSPC);
-        f.cancelWriting();
-        return m;
-    }
-    errno = 0;
-    if (!f.commit())
-        return MessageDerniereErreur(ENOSPC);
-    return {};
-}
 
 // Index in j of each record of fichier, -1 when the student is not in the journal.
 QList<int> Correspondances(const QList<StudentRecord> &fichier, const QList<StudentRecord> &journal)
@@ -128,20 +107,17 @@ bool DecoderJournal(const QByteArray &octets, Journal &j)
 
 QString EcrireJournal(const Journal &j)
 {
-    return ecrireFichier(CheminJournal(CheminProgramme(j.nomFichier)), CoderJournal(j));
+    return EcrireFichierSur(CheminJournal(CheminProgramme(j.nomFichier)), CoderJournal(j));
 }
 
 bool LireJournal(const QString &cheminClasse, Journal &j)
 {
-    const QString chemin = CheminJournal(cheminClasse);
-    const QFileInfo info(chemin);
     // A whole class is below 200 KiB: anything far larger is not a journal.
-    if (!info.isFile() || info.size() > 1024 * 1024)
+    QByteArray octets;
+    QString message;
+    if (!LireFichierBorne(CheminJournal(cheminClasse), 1024 * 1024, octets, message))
         return false;
-    QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    return DecoderJournal(f.readAll(), j);
+    return DecoderJournal(octets, j);
 }
 
 bool SupprimerJournal(const QString &cheminClasse)

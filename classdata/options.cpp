@@ -3,6 +3,7 @@
 #include "casse.h"
 #include "classe.h"
 #include "dossier.h"
+#include "ecrituresure.h"
 #include "inifile.h"
 #include "texte.h"
 
@@ -45,11 +46,6 @@ QString cleDates(int p)
     return QStringLiteral("Dates période %1").arg(p);
 }
 
-QString messageEcriture(const QString &chemin)
-{
-    return QStringLiteral("Impossible d'écrire dans %1").arg(chemin);
-}
-
 void lireCoefDates(const Ini::Fichier &f)
 {
     for (int p = 1; p <= 3; ++p) {
@@ -66,7 +62,54 @@ void lireCoefDates(const Ini::Fichier &f)
 // One rewrite of the file for all the keys: all are written or none.
 QString ecrireCles(const QString &chemin, const QList<std::pair<QString, QString>> &cles)
 {
-    return Ini::ecrireTextes(chemin, SECTION, cles) ? QString() : messageEcriture(chemin);
+    return Ini::ecrireTextes(chemin, SECTION, cles);
+}
+
+QList<std::pair<QString, QString>> clesCoefDates(const QString coefs[4])
+{
+    return {{cleCoefs(1), coefs[1]},  {cleCoefs(2), coefs[2]},  {cleCoefs(3), coefs[3]},
+            {cleDates(1), DatePeriode[1]}, {cleDates(2), DatePeriode[2]}, {cleDates(3), DatePeriode[3]}};
+}
+
+// Also sets the print options and, when asked, empties the coefficients and dates.
+QList<std::pair<QString, QString>> clesOptions(const OptionsAEcrire &o)
+{
+    Gras = o.gras;
+    TailleEcriture = o.taille;
+    if (o.viderCoefDates) {
+        for (int p = 1; p <= 3; ++p) {
+            CoefPeriode[p] = COEFS_PAR_DEFAUT;
+            DatePeriode[p] = DatesParDefaut();
+        }
+    }
+    const QString un = QStringLiteral("1"), zero = QStringLiteral("0");
+    return {
+        {CLE_PERIODES, o.trimestre ? QStringLiteral("3") : QStringLiteral("2")},
+        {CLE_MATIERES, o.uneMatiere ? un : QStringLiteral("2")},
+        {CLE_MAT1, o.mat1},
+        {CLE_MAT2, o.uneMatiere ? QString() : o.mat2},
+        {cleCoefs(1), CoefPeriode[1]},
+        {cleCoefs(2), CoefPeriode[2]},
+        {cleDates(1), DatePeriode[1]},
+        {cleDates(2), DatePeriode[2]},
+        {cleCoefs(3), o.trimestre ? CoefPeriode[3] : QString()},
+        {cleDates(3), o.trimestre ? DatePeriode[3] : QString()},
+        {CLE_ECRITURE, Gras ? un : zero},
+        {CLE_TAILLE, QString::number(TailleEcriture)},
+    };
+}
+
+FichierAEcrire fichierAvec(const QString &chemin, const QList<std::pair<QString, QString>> &cles,
+                           bool neuf = false)
+{
+    FichierAEcrire f;
+    f.chemin = chemin;
+    QString raison;
+    if (neuf)
+        f.octets = Ini::contenuNeuf(SECTION, cles);
+    else if (!Ini::contenuAvecCles(chemin, SECTION, cles, f.octets, raison))
+        f.erreur = MessageEcritureImpossible(chemin);
+    return f;
 }
 
 } // namespace
@@ -101,9 +144,15 @@ void OptionsParDefaut()
     }
 }
 
-void LireOptions()
+QString LireOptions()
 {
     const Ini::Fichier f(CheminOptions(NomClasse));
+    // Defaults for a file that exists but cannot be read would change every
+    // average without a word (one subject, every coefficient 1).
+    if (!f.erreur().isEmpty()) {
+        OptionsParDefaut();
+        return f.erreur();
+    }
     DeuxPeriodes = f.lireEntier(SECTION, CLE_PERIODES, 1) == 2;
     UneMatiere = f.lireEntier(SECTION, CLE_MATIERES, 1) == 1;
     LibelleMat1 = f.lireTexte(SECTION, CLE_MAT1, QStringLiteral("Mat1")).left(CAPACITE_TEXTE);
@@ -111,11 +160,14 @@ void LireOptions()
     lireCoefDates(f);
     Gras = f.lireEntier(SECTION, CLE_ECRITURE, 0) != 0;
     TailleEcriture = f.lireEntier(SECTION, CLE_TAILLE, 8);
+    return {};
 }
 
 void RelireCoefDates()
 {
-    lireCoefDates(Ini::Fichier(CheminOptions(NomClasse)));
+    const Ini::Fichier f(CheminOptions(NomClasse));
+    if (f.erreur().isEmpty()) // else the values in memory stay
+        lireCoefDates(f);
 }
 
 void DecoderCoefDates()
@@ -143,13 +195,17 @@ void DecoderCoefDates()
 
 QString EcrireCoefDatesAvec(const QString coefs[4])
 {
-    const QString chemin = CheminOptions(NomClasse);
-    return ecrireCles(chemin, {{cleCoefs(1), coefs[1]},
-                               {cleCoefs(2), coefs[2]},
-                               {cleCoefs(3), coefs[3]},
-                               {cleDates(1), DatePeriode[1]},
-                               {cleDates(2), DatePeriode[2]},
-                               {cleDates(3), DatePeriode[3]}});
+    return ecrireCles(CheminOptions(NomClasse), clesCoefDates(coefs));
+}
+
+FichierAEcrire CoefDatesAEcrire(const QString coefs[4])
+{
+    return fichierAvec(CheminOptions(NomClasse), clesCoefDates(coefs));
+}
+
+FichierAEcrire OptionsAEcrireFichier(const OptionsAEcrire &o, bool fichierNeuf)
+{
+    return fichierAvec(CheminOptions(o.nomClasse), clesOptions(o), fichierNeuf);
 }
 
 QString EcrireCoefDates()
@@ -159,31 +215,7 @@ QString EcrireCoefDates()
 
 QString EcrireOptions(const OptionsAEcrire &o)
 {
-    Gras = o.gras;
-    TailleEcriture = o.taille;
-    if (o.viderCoefDates) {
-        for (int p = 1; p <= 3; ++p) {
-            CoefPeriode[p] = COEFS_PAR_DEFAUT;
-            DatePeriode[p] = DatesParDefaut();
-        }
-    }
-    const QString un = QStringLiteral("1"), zero = QStringLiteral("0");
-    const QString chemin = CheminOptions(o.nomClasse);
-    QList<std::pair<QString, QString>> cles = {
-        {CLE_PERIODES, o.trimestre ? QStringLiteral("3") : QStringLiteral("2")},
-        {CLE_MATIERES, o.uneMatiere ? un : QStringLiteral("2")},
-        {CLE_MAT1, o.mat1},
-        {CLE_MAT2, o.uneMatiere ? QString() : o.mat2},
-        {cleCoefs(1), CoefPeriode[1]},
-        {cleCoefs(2), CoefPeriode[2]},
-        {cleDates(1), DatePeriode[1]},
-        {cleDates(2), DatePeriode[2]},
-        {cleCoefs(3), o.trimestre ? CoefPeriode[3] : QString()},
-        {cleDates(3), o.trimestre ? DatePeriode[3] : QString()},
-        {CLE_ECRITURE, Gras ? un : zero},
-        {CLE_TAILLE, QString::number(TailleEcriture)},
-    };
-    return ecrireCles(chemin, cles);
+    return ecrireCles(CheminOptions(o.nomClasse), clesOptions(o));
 }
 
 int ChiffreCoefCaractere(QChar c)

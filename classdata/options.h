@@ -1,5 +1,6 @@
 #pragma once
 // The class settings file: class name + ".INI", section "Options".
+#include <QByteArray>
 #include <QString>
 
 extern bool DeuxPeriodes;
@@ -27,7 +28,11 @@ QString CheminOptions(const QString &nomClasse);
 // Resets every setting to its default (a class being created).
 void OptionsParDefaut();
 
-void LireOptions();      // from CheminOptions(NomClasse)
+// From CheminOptions(NomClasse); a missing file or key gives the defaults.
+// A file that exists but cannot be read (no permission, not an ordinary file,
+// larger than 1 MiB) gives the platform's message, the settings then at
+// their defaults.
+QString LireOptions();
 void DecoderCoefDates(); // the six strings into the four tables
 void RelireCoefDates();  // only the six coefficient and date keys
 
@@ -46,6 +51,17 @@ struct OptionsAEcrire {
     int taille = 8;
 };
 QString EcrireOptions(const OptionsAEcrire &o);
+
+// A settings file's new bytes, for a save that writes it with the class file.
+struct FichierAEcrire {
+    QString chemin;
+    QByteArray octets;
+    QString erreur; // "Impossible d'écrire dans <path>" when the old file cannot be read
+};
+FichierAEcrire CoefDatesAEcrire(const QString coefs[4]);
+// Updates the globals as EcrireOptions does. fichierNeuf: the old file's
+// other keys are not kept.
+FichierAEcrire OptionsAEcrireFichier(const OptionsAEcrire &o, bool fichierNeuf = false);
 
 // Digit value of a coefficient character, 1 for anything else.
 int ChiffreCoefCaractere(QChar c);

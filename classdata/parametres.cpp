@@ -29,9 +29,7 @@ QString texte(const Ini::Fichier &f, const QString &section, const QString &cle,
 
 QString ecrire(const QString &section, const QList<std::pair<QString, QString>> &cles)
 {
-    const QString chemin = CheminParametresAppli();
-    return Ini::ecrireTextes(chemin, section, cles) ? QString()
-                                                    : QStringLiteral("Impossible d'écrire dans %1").arg(chemin);
+    return Ini::ecrireTextes(CheminParametresAppli(), section, cles);
 }
 
 QString booleen(bool b)

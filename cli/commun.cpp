@@ -23,6 +23,11 @@ void erreur(const QString &texte)
     std::fwrite(o.constData(), 1, size_t(o.size()), stderr);
 }
 
+void erreurPhrase(const QString &texte)
+{
+    erreur(texte.endsWith(QLatin1Char('.')) ? texte : texte + QLatin1Char('.'));
+}
+
 int erreurUsage(const QString &texte)
 {
     erreur(QStringLiteral("vestrel-cli : %1").arg(texte));
@@ -112,7 +117,7 @@ bool chargerClasse(const QString &argument)
 {
     const ResultatChargement r = charger(nomFichierClasse(argument));
     if (!r.ok) {
-        erreur(r.message + QLatin1Char('.'));
+        erreurPhrase(r.message);
         return false;
     }
     return true;

@@ -13,6 +13,8 @@ constexpr int USAGE = 2;
 // Text to standard output / standard error, in UTF-8.
 void sortie(const QString &texte);
 void erreur(const QString &texte);
+// A message of the program as a sentence: a full stop added unless it ends with one.
+void erreurPhrase(const QString &texte);
 // A usage error: the message, the short usage, then a pointer to --help.
 // Returns USAGE.
 int erreurUsage(const QString &texte);

@@ -54,7 +54,7 @@ int commandeExemple(const QStringList &arguments)
     int nbEleves = 0;
     const QString message = EcrireClasseExemple(nom, &nbEleves);
     if (!message.isEmpty()) {
-        Cli::erreur(message.endsWith(QLatin1Char('.')) ? message : message + QLatin1Char('.'));
+        Cli::erreurPhrase(message);
         return Cli::ECHEC;
     }
     Cli::sortie(QStringLiteral("Classe %1 écrite : %2 élèves dans %3.\n")

@@ -3,6 +3,7 @@
 #include "commun.h"
 
 #include "classe.h"
+#include "export.h"
 #include "moyennes.h"
 #include "texte.h"
 
@@ -47,7 +48,7 @@ int commandeMoyennes(const QStringList &arguments)
             texte += QStringLiteral("\t%1-%2").arg(QLatin1String(s), QLatin1String(p));
     texte += QLatin1Char('\n');
     for (const StudentRecord &e : std::as_const(ListeEleves))
-        texte += ligne(e.Nom + QLatin1Char(' ') + e.Prenom,
+        texte += ligne(SurUneLigne(e.Nom + QLatin1Char(' ') + e.Prenom),
                        [&](Selecteur s, int span) { return MoyEleve(e, s, span); });
     texte += ligne(QStringLiteral("Min"), MinClasse);
     texte += ligne(QStringLiteral("Moy"), MoyClasse);

@@ -3,12 +3,18 @@
 #include "commandes.h"
 #include "commun.h"
 
+#include "casse.h"
 #include "classe.h"
 #include "cp1252.h"
+#include "dossier.h"
+#include "ecrituresure.h"
 #include "export.h"
 #include "horloge.h"
 #include "options.h"
 #include "rapport.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <optional>
 
@@ -103,6 +109,20 @@ int Preparer(const Cli::Arguments &a, const char *commande, Selection &s)
     return Cli::OK;
 }
 
+// A marks or settings file of the class folder, by its name or through a link.
+bool FichierDeClasse(const QString &chemin)
+{
+    auto deClasse = [](const QFileInfo &f) {
+        const QString ext = MajusculesAscii(f.suffix());
+        if (ext != QLatin1String("VTC") && ext != QLatin1String("INI"))
+            return false;
+        const QString dossier = QFileInfo(DossierProgramme()).canonicalFilePath();
+        return !dossier.isEmpty() && f.absoluteDir().canonicalPath() == dossier;
+    };
+    const QFileInfo f(chemin);
+    return deClasse(f) || (f.exists() && deClasse(QFileInfo(f.canonicalFilePath())));
+}
+
 // The bytes to FICHIER (Windows-1252), or their text to standard output (UTF-8).
 int Ecrire(const Cli::Arguments &a, const QByteArray &octets)
 {
@@ -110,9 +130,15 @@ int Ecrire(const Cli::Arguments &a, const QByteArray &octets)
         Cli::sortie(DepuisCp1252(octets));
         return Cli::OK;
     }
-    QString message;
-    if (!EcrireFichierExport(a.valeur(QStringLiteral("--sortie")), octets, &message)) {
-        Cli::erreur(message + u'.');
+    const QString cible = a.valeur(QStringLiteral("--sortie"));
+    if (FichierDeClasse(cible)) {
+        Cli::erreur(QStringLiteral("--sortie ne peut pas remplacer un fichier de classe : %1.").arg(cible));
+        return Cli::ECHEC;
+    }
+    // A FIFO or a terminal takes the text as a stream; a file is replaced safely.
+    const QString message = EcrireSortie(cible, octets);
+    if (!message.isEmpty()) {
+        Cli::erreurPhrase(message);
         return Cli::ECHEC;
     }
     return Cli::OK;

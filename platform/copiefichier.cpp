@@ -1,16 +1,19 @@
 #include "copiefichier.h"
 
 #include "casse.h"
+#include "ecrituresure.h"
 #include "erreurs.h"
+#include "lecturesure.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStorageInfo>
 
 #include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 constexpr qint64 TailleBloc = 8192;
@@ -25,25 +28,16 @@ QString impossibleDOuvrir(const QString &chemin)
 
 // Writes one block, unless the test limit says the disk is full: then only
 // what fits goes out and the write fails as the system would.
-bool ecrireBloc(QSaveFile &cible, const char *donnees, qint64 n, int &code)
+bool ecrireBloc(FichierEnCours &cible, const char *donnees, qint64 n)
 {
     qint64 aEcrire = n;
     if (g_resteEcriture >= 0 && n > g_resteEcriture)
         aEcrire = g_resteEcriture;
-    if (aEcrire > 0) {
-        errno = 0;
-        if (cible.write(donnees, aEcrire) != aEcrire) {
-            code = errno;
-            return false;
-        }
-    }
+    if (aEcrire > 0 && !cible.ecrire(donnees, aEcrire))
+        return false;
     if (g_resteEcriture >= 0)
         g_resteEcriture -= aEcrire;
-    if (aEcrire < n) {
-        code = ENOSPC;
-        return false;
-    }
-    return true;
+    return aEcrire == n;
 }
 
 ResultatCopie echec(ResultatCopie r, int code)
@@ -62,52 +56,62 @@ QString CibleDeCopie(const QString &source, const QString &destination)
     return CheminReel(dossier, QFileInfo(source).fileName().toLower());
 }
 
-ResultatCopie CopierFichier(const QString &source, const QString &destination)
+ResultatCopie CopierFichier(const QString &source, const QString &destination, bool suivreLien)
 {
     ResultatCopie r;
     r.cible = CibleDeCopie(source, destination);
 
-    QFile entree(source);
-    if (!entree.open(QIODevice::ReadOnly)) {
-        r.message = impossibleDOuvrir(source);
+    // Never waits on a FIFO nor copies a device for ever: ordinary files only.
+    QString message;
+    const int fd = OuvrirFichierOrdinaire(source, message);
+    if (fd < 0) {
+        r.message = message == MessagePasFichierOrdinaire(source) ? message : impossibleDOuvrir(source);
         return r;
     }
-    const QDateTime modifiee = QFileInfo(entree).lastModified();
+    struct Fermeture {
+        int fd;
+        ~Fermeture() { ::close(fd); }
+    } fermeture{fd};
+    struct stat st {};
+    QDateTime modifiee;
+    if (::fstat(fd, &st) == 0)
+        modifiee = QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000);
 
-    // The target is replaced only by commit(): until then it stays as it was,
-    // and the temporary file is discarded on every early return.
-    QSaveFile sortie(r.cible);
-    if (!sortie.open(QIODevice::WriteOnly)) {
+    // A backup folder must not lead the copy to a file outside it. Until
+    // terminer() the target stays as it was, and the temporary file goes on
+    // every early return.
+    FichierEnCours sortie(r.cible, suivreLien);
+    if (!sortie.ouvrir()) {
         r.message = impossibleDOuvrir(r.cible);
         return r;
     }
 
     QByteArray tampon(TailleBloc, Qt::Uninitialized);
     for (;;) {
-        errno = 0;
-        const qint64 lus = entree.read(tampon.data(), TailleBloc);
+        const ssize_t lus = ::read(fd, tampon.data(), size_t(TailleBloc));
+        if (lus < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
         if (lus < 0)
             return echec(r, errno);
         // A short read is not the end of the file on every file system:
         // only an empty read is.
         if (lus == 0)
             break;
-        int code = 0;
-        if (!ecrireBloc(sortie, tampon.constData(), lus, code)) {
-            sortie.cancelWriting();
-            return echec(r, code);
+        if (!ecrireBloc(sortie, tampon.constData(), lus)) {
+            if (!sortie.message().isEmpty()) {
+                r.message = sortie.message();
+                return r;
+            }
+            sortie.abandonner();
+            return echec(r, ENOSPC);
         }
     }
 
-    errno = 0;
-    if (!sortie.flush())
-        return echec(r, errno);
-    // Set on the temporary file, so the rename carries it to the target.
-    if (modifiee.isValid())
-        sortie.setFileTime(modifiee, QFileDevice::FileModificationTime);
-    errno = 0;
-    if (!sortie.commit())
-        return echec(r, errno);
+    // The copy takes the source's time, carried to the target by the rename.
+    if (!sortie.terminer(modifiee)) {
+        r.message = sortie.message();
+        return r;
+    }
     r.reussie = true;
     return r;
 }

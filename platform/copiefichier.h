@@ -19,7 +19,10 @@ QString CibleDeCopie(const QString &source, const QString &destination);
 // a temporary file beside the target, which takes the source's modification
 // time and replaces the target only once whole: a failure leaves the target
 // as it was and no partial file behind.
-ResultatCopie CopierFichier(const QString &source, const QString &destination);
+// A link found at the target is replaced, never followed, unless suivreLien
+// (a restore into the program folder, where links are the teacher's own):
+// then the file it leads to is written, and a link leading nowhere refused.
+ResultatCopie CopierFichier(const QString &source, const QString &destination, bool suivreLien = false);
 
 // Free bytes of the file system holding dossier; -1 when dossier is empty or
 // not an existing folder.

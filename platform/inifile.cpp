@@ -1,10 +1,11 @@
 #include "inifile.h"
 
 #include "cp1252.h"
+#include "ecrituresure.h"
+#include "lecturesure.h"
 
 #include <QFile>
 #include <QList>
-#include <QSaveFile>
 
 #include <climits>
 
@@ -89,16 +90,19 @@ qsizetype chercherSection(const QList<Ligne> &lignes, const QString &section)
     return -1;
 }
 
-// false only when the file exists but cannot be read.
-bool lireFichier(const QString &chemin, QByteArray &octets)
+// false only when the file exists but cannot be read (a FIFO, a device or
+// a file too large for settings included), with the platform's message.
+bool lireFichier(const QString &chemin, QByteArray &octets, QString &message)
 {
-    QFile f(chemin);
-    if (!f.exists())
+    bool absent = false;
+    if (LireFichierBorne(chemin, TAILLE_MAX_REGLAGES, octets, message, &absent))
         return true;
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    octets = f.readAll();
-    return f.error() == QFileDevice::NoError;
+    octets.clear();
+    if (absent) {
+        message.clear();
+        return true;
+    }
+    return false;
 }
 
 QByteArray ligneCle(const QString &cle, const QString &valeur)
@@ -114,8 +118,8 @@ QByteArray ligneCle(const QString &cle, const QString &valeur)
 Fichier::Fichier(const QString &chemin)
 {
     QByteArray octets;
-    if (!lireFichier(chemin, octets))
-        return; // unreadable: every key takes its default
+    if (!lireFichier(chemin, octets, m_erreur))
+        return; // unreadable: every key takes its default, erreur() says why
     for (const Ligne &l : decouper(octets)) {
         Analyse a = analyser(l.texte);
         if (a.genre == Genre::Section)
@@ -190,12 +194,10 @@ int lireEntier(const QString &chemin, const QString &section, const QString &cle
     return Fichier(chemin).lireEntier(section, cle, defaut);
 }
 
-bool ecrireTextes(const QString &chemin, const QString &section,
-                  const QList<std::pair<QString, QString>> &cles)
+namespace {
+QByteArray remplacerCles(const QByteArray &avant, const QString &section,
+                         const QList<std::pair<QString, QString>> &cles)
 {
-    QByteArray avant;
-    if (!lireFichier(chemin, avant))
-        return false;
     QList<Ligne> lignes = decouper(avant);
     const QByteArray crlf("\r\n");
     auto terminer = [&](qsizetype i) {
@@ -238,23 +240,47 @@ bool ecrireTextes(const QString &chemin, const QString &section,
     apres.reserve(avant.size() + 64 * cles.size());
     for (const Ligne &l : lignes)
         apres += l.texte + l.fin;
-    if (apres == avant && QFile::exists(chemin))
-        return true;
+    return apres;
+}
 
-    QSaveFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly))
+bool calculer(const QString &chemin, const QString &section, const QList<std::pair<QString, QString>> &cles,
+              QByteArray &avant, QByteArray &apres, QString &message)
+{
+    if (!lireFichier(chemin, avant, message))
         return false;
-    if (f.write(apres) != apres.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    apres = remplacerCles(avant, section, cles);
+    return true;
+}
+} // namespace
+
+QByteArray contenuNeuf(const QString &section, const QList<std::pair<QString, QString>> &cles)
+{
+    return remplacerCles({}, section, cles);
+}
+
+bool contenuAvecCles(const QString &chemin, const QString &section,
+                     const QList<std::pair<QString, QString>> &cles, QByteArray &apres, QString &message)
+{
+    QByteArray avant;
+    return calculer(chemin, section, cles, avant, apres, message);
+}
+
+QString ecrireTextes(const QString &chemin, const QString &section,
+                     const QList<std::pair<QString, QString>> &cles)
+{
+    QByteArray avant, apres;
+    QString message;
+    if (!calculer(chemin, section, cles, avant, apres, message))
+        return MessageEcritureImpossible(chemin);
+    if (apres == avant && QFile::exists(chemin))
+        return {};
+    return EcrireFichierSur(chemin, apres).isEmpty() ? QString() : MessageEcritureImpossible(chemin);
 }
 
 bool ecrireTexte(const QString &chemin, const QString &section, const QString &cle,
                  const QString &valeur)
 {
-    return ecrireTextes(chemin, section, {{cle, valeur}});
+    return ecrireTextes(chemin, section, {{cle, valeur}}).isEmpty();
 }
 
 bool ecrireEntier(const QString &chemin, const QString &section, const QString &cle, int valeur)

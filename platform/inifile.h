@@ -3,7 +3,7 @@
 // platform's private-profile calls behave: names compared ignoring case,
 // spaces around names and values ignored on reading, every other line kept
 // byte for byte, CR LF line ends, Windows-1252 text. Every write goes
-// through a temporary file renamed over the old one.
+// through the safe writer (ecrituresure.h).
 #include <QList>
 #include <QString>
 
@@ -31,6 +31,9 @@ public:
     explicit Fichier(const QString &chemin);
     QString lireTexte(const QString &section, const QString &cle, const QString &defaut) const;
     int lireEntier(const QString &section, const QString &cle, int defaut) const;
+    // Empty when the file was read or is missing; else why it could not be
+    // read (the keys then all read as their defaults).
+    QString erreur() const { return m_erreur; }
 
 private:
     struct Section {
@@ -38,11 +41,21 @@ private:
         QList<std::pair<QString, QString>> cles;
     };
     QList<Section> m_sections;
+    QString m_erreur;
 };
 
 // Several keys of one section in one rewrite of the file, in order: the file
-// then holds all of them or, on failure, none.
-bool ecrireTextes(const QString &chemin, const QString &section,
-                  const QList<std::pair<QString, QString>> &cles);
+// then holds all of them or, on failure, none. Empty on success, else
+// "Impossible d'écrire dans <path>".
+QString ecrireTextes(const QString &chemin, const QString &section,
+                     const QList<std::pair<QString, QString>> &cles);
+
+// The bytes the file would hold after that rewrite, for a caller that writes
+// it together with another file; false with the platform's message when the
+// file exists and cannot be read.
+bool contenuAvecCles(const QString &chemin, const QString &section,
+                     const QList<std::pair<QString, QString>> &cles, QByteArray &apres, QString &message);
+// The same keys in a file of their own (replacing one whose old keys must go).
+QByteArray contenuNeuf(const QString &section, const QList<std::pair<QString, QString>> &cles);
 
 } // namespace Ini

@@ -1,12 +1,13 @@
 #include "recents.h"
 
+#include "ecrituresure.h"
 #include "horloge.h"
+#include "lecturesure.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QXmlStreamReader>
@@ -77,8 +78,9 @@ void AjouterDocumentRecent(const QString &cheminComplet)
 
     QByteArray ancien;
     {
-        QFile f(chemin);
-        if (f.exists() && (!f.open(QIODevice::ReadOnly) || (ancien = f.readAll(), f.error() != QFileDevice::NoError)))
+        QString message;
+        bool absent = false;
+        if (!LireFichierBorne(chemin, TAILLE_MAX_BASE, ancien, message, &absent) && !absent)
             return;
     }
 
@@ -131,7 +133,5 @@ void AjouterDocumentRecent(const QString &cheminComplet)
     }
 
     QDir().mkpath(QFileInfo(chemin).absolutePath());
-    QSaveFile f(chemin);
-    if (f.open(QIODevice::WriteOnly) && f.write(nouveau) == nouveau.size())
-        f.commit();
+    EcrireFichierSur(chemin, nouveau); // the desktop's list: nothing to tell the teacher
 }

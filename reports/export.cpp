@@ -1,13 +1,18 @@
 #include "export.h"
 
 #include "cp1252.h"
-#include "erreurs.h"
+#include "ecrituresure.h"
 #include "horloge.h"
 #include "texte.h"
 
-#include <QSaveFile>
-
-#include <cerrno>
+QString SurUneLigne(QString texte)
+{
+    for (QChar &c : texte) {
+        if (c == u'\t' || c == u'\r' || c == u'\n')
+            c = u' ';
+    }
+    return texte;
+}
 
 QString SeparateurChamps(const QString &item)
 {
@@ -31,7 +36,7 @@ QByteArray TexteExport(const TableGrille &table, const QString &nomClasse,
     };
     const int colonnes = table.colonnes();
 
-    QString texte = nomClasse + QStringLiteral("  ") + DateCourte(instant.date()) + u' '
+    QString texte = SurUneLigne(nomClasse) + QStringLiteral("  ") + DateCourte(instant.date()) + u' '
         + HeureCourte(instant.time()) + s;
     for (int c = 1; c < colonnes; ++c)
         texte += QString(10, u' ') + s;
@@ -39,9 +44,9 @@ QByteArray TexteExport(const TableGrille &table, const QString &nomClasse,
 
     for (int r = 0; r < table.lignes.size(); ++r) {
         const QStringList &ligne = table.lignes.at(r);
-        texte += CadrerAGauche(ligne.value(0), 26) + s;
+        texte += CadrerAGauche(SurUneLigne(ligne.value(0)), 26) + s;
         for (int c = 1; c < colonnes; ++c) {
-            const QString cellule = ligne.value(c);
+            const QString cellule = SurUneLigne(ligne.value(c));
             if (r == 0)
                 texte += CadrerAGauche(CadrerADroite(cellule, 8), 10);
             else if (s.isEmpty())
@@ -69,23 +74,8 @@ QString NomExportPropose(Vue vue, const QString &nomClasse, const QDate &jour)
 
 bool EcrireFichierExport(const QString &chemin, const QByteArray &octets, QString *message)
 {
-    auto echec = [message](int code) {
-        if (message)
-            *message = MessageDerniereErreur(code);
-        return false;
-    };
-    errno = 0;
-    QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly))
-        return echec(EACCES);
-    errno = 0;
-    if (fichier.write(octets) != octets.size()) {
-        const bool r = echec(ENOSPC);
-        fichier.cancelWriting();
-        return r;
-    }
-    errno = 0;
-    if (!fichier.commit())
-        return echec(EIO);
-    return true;
+    const QString m = EcrireFichierSur(chemin, octets);
+    if (message)
+        *message = m;
+    return m.isEmpty();
 }

@@ -5,6 +5,10 @@
 #include <QByteArray>
 #include <QDateTime>
 
+// Tabs and line breaks (from a damaged or hostile file) each become a space,
+// so that a name or an appreciation cannot break the columns of an output.
+QString SurUneLigne(QString texte);
+
 // "Aucun" gives the empty separator, "Tab" a tab, else the item itself.
 QString SeparateurChamps(const QString &item);
 
@@ -19,6 +23,6 @@ QByteArray TexteExport(const TableGrille &table, const QString &nomClasse,
 // 8 characters, what the name field holds.
 QString NomExportPropose(Vue vue, const QString &nomClasse, const QDate &jour);
 
-// Writes the export through a temporary file renamed into place: a failure
-// leaves no half file. False with the platform's message on failure.
+// Writes the export through the safe writer: a failure leaves the old file
+// and no half file. False with the platform's message on failure.
 bool EcrireFichierExport(const QString &chemin, const QByteArray &octets, QString *message = nullptr);

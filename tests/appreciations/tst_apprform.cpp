@@ -1,6 +1,8 @@
 // The appreciation expert driven as the teacher would, in a temporary program folder.
 #include "apprform.h"
 #include "dossier.h"
+#include "ecrituresure.h"
+#include "erreurs.h"
 #include "listephrases.h"
 #include "moyennes.h"
 #include "options.h"
@@ -53,6 +55,7 @@ private slots:
     void indicateurs();
     void seFermeParSesBoutons();
     void echecEcritureNeFermePas();
+    void pannesSauvegarde();
     void grandeBase();
 
 private:
@@ -454,6 +457,30 @@ void TstApprForm::echecEcritureNeFermePas()
     m_rep->prevoir(BoutonNon);
     m_form->BQuitter->click();
     QVERIFY(!m_form->isVisible());
+}
+
+// Each step of the base's write failing in turn: the old base stays, the
+// teacher reads why, the new phrase stays unsaved in the list.
+void TstApprForm::pannesSauvegarde()
+{
+    ecrire(QStringLiteral("12120002.VAP"), "Ancienne\r\n");
+    ouvrir();
+    m_form->M1->setText(QStringLiteral("Nouvelle"));
+    m_form->BAjouter->click();
+    for (int n = 1; n <= 5; ++n) {
+        EssaiEcriture::echouerAuPas(n, ENOSPC);
+        m_form->BSauver->click();
+        EssaiEcriture::remettreAZero();
+        QCOMPARE(m_rep->boites().last().type, TypeBoite::Erreur);
+        QCOMPARE(m_rep->dernierTexte(), QStringLiteral("Disque plein."));
+        QCOMPARE(lire(QStringLiteral("12120002.VAP")), QByteArray("Ancienne\r\n"));
+        QVERIFY(m_form->baseModifiee());
+        QCOMPARE(m_form->CB1->phrases(), (QStringList{"Ancienne", "Nouvelle"}));
+    }
+    m_form->BSauver->click();
+    QCOMPARE(lire(QStringLiteral("12120002.VAP")), QByteArray("Ancienne\r\nNouvelle\r\n"));
+    QVERIFY(!m_form->baseModifiee());
+    m_form->BQuitter->click();
 }
 
 void TstApprForm::grandeBase()

@@ -2,6 +2,8 @@
 // program and backup folders, every message box answered by script.
 #include "copiefichier.h"
 #include "dossier.h"
+#include "ecrituresure.h"
+#include "erreurs.h"
 #include "fichiersessai.h"
 #include "horloge.h"
 #include "listedossiers.h"
@@ -271,6 +273,30 @@ private slots:
         QCOMPARE(lire(b.s("A.VTC")), QByteArray("sauvegarde d'hier"));
         b.fermer();
         QVERIFY(!b.reglagesEcrits());
+    }
+
+    // Each step of the copy failing in turn (create, three 8 KiB blocks,
+    // sync, close, rename): yesterday's backup stays whole, the teacher reads
+    // why, the file stays chosen.
+    void pannesCopie()
+    {
+        for (int n = 1; n <= 7; ++n) {
+            Banc b;
+            QVERIFY(ecrire(b.p("a.vtc"), motif(20000)));
+            QVERIFY(ecrire(b.s("A.VTC"), "sauvegarde d'hier"));
+            b.ouvrir();
+            EssaiEcriture::echouerAuPas(n, EIO);
+            b.sauvegarderVers(b.sauv.path());
+            EssaiEcriture::remettreAZero();
+            // The target that cannot be created is named, as when it cannot be opened.
+            QCOMPARE(b.rep.dernierTexte(), n == 1 ? QStringLiteral("Impossible d'ouvrir %1.").arg(natif(b.s("A.VTC")))
+                                                  : MessageErreurSysteme(EIO) + u'.');
+            QCOMPARE(lignes(b.f.ListBox1), QStringList{b.choisi("a.vtc")});
+            QCOMPARE(contenu(b.sauv.path()), QStringList{"A.VTC"});
+            QCOMPARE(lire(b.s("A.VTC")), QByteArray("sauvegarde d'hier"));
+            b.fermer();
+            QVERIFY(!b.reglagesEcrits());
+        }
     }
 
     // Restoring 3eme1.vtc replaces 3EME1.VTC rather than adding a second class.

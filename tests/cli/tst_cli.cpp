@@ -8,8 +8,12 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -78,6 +82,17 @@ private slots:
                     QStringLiteral("--dossier=") + dossier()});
         QCOMPARE(r.code, 0);
         QVERIFY(QFile(vtc).size() > 20 * 1578);
+        // Replacing again: the settings file is rewritten whole, an old key does not survive.
+        QFile ini(m_dossier.filePath(QStringLiteral("4B.INI")));
+        QVERIFY(ini.open(QIODevice::Append));
+        ini.write("Vieille clé=1\r\n");
+        ini.close();
+        r = lancer({QStringLiteral("exemple"), QStringLiteral("4B"), QStringLiteral("--remplacer"),
+                    QStringLiteral("--dossier=") + dossier()});
+        QCOMPARE(r.code, 0);
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        const QByteArray reglages = ini.readAll();
+        QVERIFY(reglages.startsWith("[Options]\r\n") && !reglages.contains("Vieille"));
     }
 
     void moyennes()
@@ -124,6 +139,8 @@ private slots:
         QTest::newRow("nom avec barre") << QStringList{"exemple", "A/B"} << 2 << QStringLiteral("nom de classe incorrect");
         QTest::newRow("fichier absent") << QStringList{"moyennes", "ABSENT.VTC", "--dossier", "@"} << 1 << QStringLiteral("Fichier introuvable.");
         QTest::newRow("fichier tronque") << QStringList{"moyennes", "COURT.VTC", "--dossier", "@"} << 1 << QStringLiteral("Lecture au-delà de la fin de fichier.");
+        QTest::newRow("trop d'élèves") << QStringList{"moyennes", "TROP.VTC", "--dossier", "@"} << 1 << QStringLiteral("au plus 127.\n");
+        QTest::newRow("classe FIFO") << QStringList{"moyennes", "FIFO.VTC", "--dossier", "@"} << 1 << QStringLiteral("FIFO.VTC n'est pas un fichier ordinaire.\n");
         QTest::newRow("dossier absent") << QStringList{"moyennes", "A.VTC", "--dossier", "/nulle/part"} << 1 << QStringLiteral("Dossier introuvable");
     }
     void erreurs()
@@ -135,6 +152,13 @@ private slots:
         QVERIFY(court.open(QIODevice::WriteOnly));
         court.write(QByteArray(1578 + 10, '\0'));
         court.close();
+        QFile trop(m_dossier.filePath(QStringLiteral("TROP.VTC")));
+        QVERIFY(trop.open(QIODevice::WriteOnly));
+        trop.write(QByteArray(128 * 1578, '\0'));
+        trop.close();
+        const QByteArray fifo = QFile::encodeName(m_dossier.filePath(QStringLiteral("FIFO.VTC")));
+        if (!QFile::exists(QString::fromUtf8(fifo)))
+            QVERIFY(::mkfifo(fifo.constData(), 0600) == 0);
         arguments.replaceInStrings(QStringLiteral("@"), dossier());
         const Resultat r = lancer(arguments);
         QCOMPARE(r.code, code);
@@ -142,6 +166,75 @@ private slots:
         // Bad usage shows how to call the tool; a failure does not.
         QCOMPARE(r.erreurs.contains(QStringLiteral("Usage : vestrel-cli")), code == 2);
         QVERIFY(r.sortie.isEmpty());
+    }
+
+    // --sortie never replaces a file of the class folder nor a special file;
+    // tabs and line breaks of a damaged name stay out of the columns.
+    void sortiesProtegees()
+    {
+        QTemporaryDir d;
+        DefinirDossierProgramme(d.path());
+        QList<StudentRecord> eleves(1);
+        eleves[0].Nom = QStringLiteral("TAB\tNOM");
+        eleves[0].Prenom = QStringLiteral("Li\ngne");
+        QCOMPARE(EcrireEleves(d.filePath(QStringLiteral("CL.VTC")), eleves).etat, EtatEcriture::Ecrit);
+        const QByteArray avant = [&] {
+            QFile f(d.filePath(QStringLiteral("CL.VTC")));
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        Resultat r = lancer({QStringLiteral("moyennes"), QStringLiteral("CL"), QStringLiteral("--dossier"), d.path()});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.sortie.section(u'\n', 1, 1).section(u'\t', 0, 0), QStringLiteral("TAB NOM Li gne"));
+        QCOMPARE(r.sortie.count(u'\n'), 5);
+
+        QVERIFY(QFile::link(d.filePath(QStringLiteral("CL.VTC")), d.filePath(QStringLiteral("lien.txt"))));
+        const QByteArray fifo = QFile::encodeName(d.filePath(QStringLiteral("tube")));
+        QVERIFY(::mkfifo(fifo.constData(), 0600) == 0);
+        const QStringList base{QStringLiteral("exporter"), QStringLiteral("CL"), QStringLiteral("--dossier"), d.path(),
+                               QStringLiteral("--vue"), QStringLiteral("liste"), QStringLiteral("--sortie")};
+        for (const QString &cible : {d.filePath(QStringLiteral("cl.vtc")), d.filePath(QStringLiteral("CL.INI")),
+                                     d.filePath(QStringLiteral("lien.txt"))}) {
+            r = lancer(base + QStringList{cible});
+            QCOMPARE(r.code, 1);
+            QVERIFY2(r.erreurs.contains(QStringLiteral("ne peut pas remplacer un fichier de classe")), qPrintable(r.erreurs));
+        }
+        r = lancer(base + QStringList{QString::fromUtf8(fifo)});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.erreurs.contains(QStringLiteral("Aucun programme ne lit")), qPrintable(r.erreurs));
+        r = lancer(base + QStringList{QStringLiteral("/dev/null")});
+        QCOMPARE(r.code, 0);
+        QFile f(d.filePath(QStringLiteral("CL.VTC")));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), avant);
+        struct stat st {};
+        QVERIFY(::lstat(fifo.constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+        QVERIFY(!QFile::exists(d.filePath(QStringLiteral("CL.INI"))));
+    }
+
+    // Settings that exist but cannot be read are an error, not the defaults
+    // (which would read the class as one subject, every coefficient 1).
+    void reglagesIlisibles()
+    {
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (::geteuid() != 0 || setpriv.isEmpty())
+            QSKIP("il faut être root avec setpriv pour lancer en tant qu'un autre utilisateur");
+        QTemporaryDir d;
+        QVERIFY(lancer({QStringLiteral("exemple"), QStringLiteral("CL"), QStringLiteral("--dossier"), d.path()}).code == 0);
+        QFile::setPermissions(d.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                            | QFileDevice::ReadOther | QFileDevice::ExeOther);
+        QFile::setPermissions(d.filePath(QStringLiteral("CL.VTC")), QFileDevice::ReadOwner | QFileDevice::ReadOther);
+        QFile::setPermissions(d.filePath(QStringLiteral("CL.INI")), QFileDevice::Permissions());
+        QProcess p;
+        p.start(setpriv, {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups"),
+                          QStringLiteral(VESTREL_CLI), QStringLiteral("moyennes"), QStringLiteral("CL"),
+                          QStringLiteral("--dossier"), d.path()});
+        QVERIFY(p.waitForFinished(30000));
+        const QString erreurs = QString::fromUtf8(p.readAllStandardError());
+        if (p.exitCode() != 1 && erreurs.contains(QStringLiteral("setpriv")))
+            QSKIP("setpriv refusé ici");
+        QCOMPARE(p.exitCode(), 1);
+        QCOMPARE(erreurs, QStringLiteral("Accès au fichier refusé.\n"));
+        QVERIFY(p.readAllStandardOutput().isEmpty());
     }
 
     void aide()

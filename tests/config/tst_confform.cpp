@@ -5,6 +5,8 @@
 #include "coefform.h"
 #include "confform.h"
 #include "dossier.h"
+#include "ecrituresure.h"
+#include "erreurs.h"
 #include "inifile.h"
 #include "options.h"
 #include "repondeurscripte.h"
@@ -81,6 +83,7 @@ private slots:
     void renommage();
     void classePleine();
     void echecEnregistrement();
+    void pannesEnregistrement();
     void importation();
     void coefficientsDepuisDuplication();
 
@@ -546,6 +549,40 @@ void TstConfForm::echecEnregistrement()
     QCOMPARE(f->E1->text(), QStringLiteral("BLOQUE"));
     QCOMPARE(NbEleves(), 1);
     QVERIFY(!QFile::exists(CheminProgramme(QStringLiteral("BLOQUE.INI"))));
+}
+
+// Modifying a class writes its two files together: each step failing in
+// turn leaves both as they were, says why, and keeps the dialog's changes.
+void TstConfForm::pannesEnregistrement()
+{
+    StudentRecord a, b;
+    a.Nom = QStringLiteral("DUPONT");
+    b.Nom = QStringLiteral("MARTIN");
+    ecrireClasse(QStringLiteral("CL"), {a, b});
+    QVERIFY(EcrireOptions({QStringLiteral("CL"), true, false, QStringLiteral("Hist"), QStringLiteral("Géo"),
+                           false, false, 8})
+                .isEmpty());
+    const QByteArray vtc = lire(CheminProgramme(QStringLiteral("CL.VTC")));
+    const QByteArray ini = lire(CheminProgramme(QStringLiteral("CL.INI")));
+    QVERIFY(charger(QStringLiteral("CL.VTC")).ok);
+    ouvrir(&ModeModification);
+    ajouter(QStringLiteral("zola"), QStringLiteral("emile"));
+    for (int n = 1; n <= 11; ++n) {
+        const int code = n % 2 ? ENOSPC : EIO;
+        EssaiEcriture::echouerAuPas(n, code);
+        QTest::mouseClick(f->B3, Qt::LeftButton);
+        QCOMPARE(rep->boites().last().type, TypeBoite::Erreur);
+        QCOMPARE(rep->dernierTexte(), MessageErreurSysteme(code) + u'.');
+        QCOMPARE(lire(CheminProgramme(QStringLiteral("CL.VTC"))), vtc);
+        QCOMPARE(lire(CheminProgramme(QStringLiteral("CL.INI"))), ini);
+        QVERIFY(Conf::Modifie);
+        QCOMPARE(NbEleves(), 3);
+    }
+    EssaiEcriture::remettreAZero();
+    QTest::mouseClick(f->B3, Qt::LeftButton);
+    QCOMPARE(EssaiEcriture::pasFaits(), 11);
+    QVERIFY(!Conf::Modifie);
+    QCOMPARE(QFileInfo(CheminProgramme(QStringLiteral("CL.VTC"))).size(), 3 * 1578);
 }
 
 void TstConfForm::importation()

@@ -1,12 +1,19 @@
 // Profiles, base file names and the reading and writing of appreciation bases.
 #include "baseappreciations.h"
 #include "dossier.h"
+#include "ecrituresure.h"
+#include "erreurs.h"
+#include "lecturesure.h"
 #include "moyennes.h"
 #include "real48.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
+#include <sys/stat.h>
 
 class TstBaseAppreciations : public QObject {
     Q_OBJECT
@@ -19,6 +26,7 @@ private slots:
     void decoder();
     void octetsConserves();
     void ecrire();
+    void pannesEtFichiersSpeciaux();
     void tri();
 };
 
@@ -132,6 +140,46 @@ void TstBaseAppreciations::ecrire()
     QStringList lues;
     QVERIFY(LireBase(chemin, lues, erreur));
     QVERIFY(lues.isEmpty());
+}
+
+// Each step of the write failing in turn keeps the old base; a FIFO, a
+// device or a base over 64 MiB is refused without being read.
+void TstBaseAppreciations::pannesEtFichiersSpeciaux()
+{
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("12120002.VAP"));
+    QString erreur;
+    QVERIFY(EcrireBase(chemin, {QStringLiteral("Ancienne phrase")}, erreur));
+    QStringList phrases;
+    for (int i = 0; i < 2000; ++i) // above the 16 KiB a buffered writer keeps
+        phrases << QStringLiteral("Phrase numéro %1 du nouveau jeu").arg(i);
+    EssaiEcriture::remettreAZero();
+    QVERIFY(EcrireBase(chemin, phrases, erreur));
+    const int pas = EssaiEcriture::pasFaits();
+    for (int n = 1; n <= pas; ++n) {
+        QVERIFY(EcrireBase(chemin, {QStringLiteral("Ancienne phrase")}, erreur));
+        EssaiEcriture::echouerAuPas(n, ENOSPC);
+        QVERIFY(!EcrireBase(chemin, phrases, erreur));
+        QCOMPARE(erreur, MessageErreurSysteme(ENOSPC));
+        QStringList lues;
+        QVERIFY(LireBase(chemin, lues, erreur));
+        QCOMPARE(lues, QStringList{QStringLiteral("Ancienne phrase")});
+    }
+    EssaiEcriture::remettreAZero();
+    QCOMPARE(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("12120002.VAP")});
+
+    const QString fifo = dossier.filePath(QStringLiteral("11111111.VAP"));
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QStringList lues;
+    QVERIFY(!LireBase(fifo, lues, erreur));
+    QCOMPARE(erreur, MessagePasFichierOrdinaire(fifo));
+    const QString grand = dossier.filePath(QStringLiteral("22222222.VAP"));
+    {
+        QFile f(grand);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(TAILLE_MAX_BASE + 1)); // sparse: costs nothing
+    }
+    QVERIFY(!LireBase(grand, lues, erreur));
+    QCOMPARE(erreur, MessageFichierTropGrand(grand, TAILLE_MAX_BASE));
 }
 
 void TstBaseAppreciations::tri()

@@ -1,7 +1,11 @@
 // The copy of one file: whole data through the block loop, modification
 // time, letter case of the target, and no damage when writing fails.
 #include "copiefichier.h"
+#include "ecrituresure.h"
 #include "fichiersessai.h"
+
+#include <QElapsedTimer>
+#include <sys/stat.h>
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -17,6 +21,8 @@ private slots:
     void disquePlein_data();
     void disquePlein();
     void ouvertureImpossible();
+    void sourcesSpeciales();
+    void lienDansLaDestination();
     void memeDossier_data();
     void memeDossier();
 };
@@ -109,6 +115,60 @@ void TstCopieFichier::ouvertureImpossible()
     QVERIFY(!r.reussie);
     QCOMPARE(r.message, QStringLiteral("Impossible d'ouvrir ")
                  + QDir::toNativeSeparators(dst.filePath(QStringLiteral("c.vtc"))));
+}
+
+// A FIFO would block the copy, /dev/zero would fill the disk: both refused
+// at once, nothing written.
+void TstCopieFichier::sourcesSpeciales()
+{
+    QTemporaryDir src, dst;
+    const QString fifo = src.filePath(QStringLiteral("f.vtc"));
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    const QString zero = src.filePath(QStringLiteral("z.vtc"));
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), zero));
+    QElapsedTimer t;
+    t.start();
+    for (const QString &source : {fifo, zero}) {
+        const ResultatCopie r = CopierFichier(source, dst.path());
+        QVERIFY(!r.reussie);
+        QCOMPARE(r.message, MessagePasFichierOrdinaire(source));
+    }
+    QVERIFY(t.elapsed() < 5000);
+    QCOMPARE(contenu(dst.path()), QStringList());
+}
+
+// A link in the backup folder is replaced by the copy, never followed to
+// overwrite what it points at.
+void TstCopieFichier::lienDansLaDestination()
+{
+    QTemporaryDir src, dst, ailleurs;
+    const QString source = src.filePath(QStringLiteral("c.vtc"));
+    QVERIFY(ecrire(source, "classe"));
+    const QString victime = ailleurs.filePath(QStringLiteral("important"));
+    QVERIFY(ecrire(victime, "a garder"));
+    QVERIFY(QFile::link(victime, dst.filePath(QStringLiteral("c.vtc"))));
+    QVERIFY(QFile::link(ailleurs.filePath(QStringLiteral("absent")), dst.filePath(QStringLiteral("d.vtc"))));
+    QVERIFY(CopierFichier(source, dst.path()).reussie);
+    QVERIFY(!QFileInfo(dst.filePath(QStringLiteral("c.vtc"))).isSymLink());
+    QCOMPARE(lire(dst.filePath(QStringLiteral("c.vtc"))), QByteArray("classe"));
+    QCOMPARE(lire(victime), QByteArray("a garder"));
+    // A dangling one creates nothing where it points.
+    const QString d = src.filePath(QStringLiteral("d.vtc"));
+    QVERIFY(ecrire(d, "autre"));
+    QVERIFY(CopierFichier(d, dst.path()).reussie);
+    QCOMPARE(contenu(ailleurs.path()), QStringList{QStringLiteral("important")});
+
+    // Restoring into the program folder: the teacher's link stays and its
+    // file is written; one leading nowhere is refused.
+    QVERIFY(QFile::remove(dst.filePath(QStringLiteral("c.vtc"))));
+    QVERIFY(QFile::link(victime, dst.filePath(QStringLiteral("c.vtc"))));
+    QVERIFY(CopierFichier(source, dst.path(), true).reussie);
+    QVERIFY(QFileInfo(dst.filePath(QStringLiteral("c.vtc"))).isSymLink());
+    QCOMPARE(lire(victime), QByteArray("classe"));
+    QVERIFY(QFile::remove(dst.filePath(QStringLiteral("d.vtc"))));
+    QVERIFY(QFile::link(ailleurs.filePath(QStringLiteral("absent")), dst.filePath(QStringLiteral("d.vtc"))));
+    QVERIFY(!CopierFichier(d, dst.path(), true).reussie);
+    QVERIFY(!QFile::exists(ailleurs.filePath(QStringLiteral("absent"))));
 }
 
 void TstCopieFichier::memeDossier_data()

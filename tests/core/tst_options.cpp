@@ -150,6 +150,14 @@ private slots:
         QCOMPARE(CoefPeriode[2], QStringLiteral("4"));
         QCOMPARE(CoefPeriode[3], QStringLiteral("1111111111111111")); // two periods: not read
 
+        // A settings file that cannot be read leaves the values in memory as they are.
+        QVERIFY(QFile::remove(ini()));
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), ini()));
+        RelireCoefDates();
+        QCOMPARE(CoefPeriode[2], QStringLiteral("4"));
+        QVERIFY(!LireOptions().isEmpty());
+        QVERIFY(QFile::remove(ini()));
+
         DefinirDossierProgramme(m_dossier.filePath(QStringLiteral("absent")));
         QCOMPARE(EcrireCoefDates(), QStringLiteral("Impossible d'écrire dans %1").arg(CheminOptions(NomClasse)));
     }

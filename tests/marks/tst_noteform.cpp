@@ -3,6 +3,8 @@
 // ranking, saving, leaving, export and printing.
 #include "barrenotes.h"
 #include "classetest.h"
+#include "ecrituresure.h"
+#include "erreurs.h"
 #include "grillevue.h"
 #include "inifile.h"
 #include "noteform.h"
@@ -103,6 +105,8 @@ private slots:
     void quitterApresDeplacement_data();
     void quitterApresDeplacement();
     void quitterEchecEnregistrement();
+    void pannesEcriture_data();
+    void pannesEcriture();
     void exporter();
     void imprimer();
 
@@ -747,6 +751,85 @@ void TestNoteForm::quitterEchecEnregistrement()
     QVERIFY(f.EnregistrementNecessaire);
     QCOMPARE(NbEleves(), 3);
     QCOMPARE(ListeEleves[0].NotesMat1[2][1], 14.0);
+}
+
+void TestNoteForm::pannesEcriture_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("fichier");
+    QTest::newRow("enregistrer") << "enregistrer" << "3EME1.VTC";
+    QTest::newRow("enregistrer après déplacement") << "déplacer" << "3EME1.INI";
+    QTest::newRow("exporter") << "exporter" << "EXP.txt";
+    QTest::newRow("aperçu") << "aperçu" << "a_classe.txt";
+}
+
+// Every step of the write failing in turn (a small file: create, write,
+// sync, close, rename): the old bytes stay, the teacher reads why, and
+// the window still knows its work is unsaved.
+void TestNoteForm::pannesEcriture()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, fichier);
+    const bool deplacer = action == QStringLiteral("déplacer");
+    if (deplacer)
+        m_classe->construire(false, true, TroisEleves, QStringLiteral("1234567890123456"));
+    QCOMPARE(EcrireClasse().etat, EtatEcriture::Ecrit);
+    QVERIFY(EcrireOptions({NomClasse, true, true, LibelleMat1, {}, false, false, 8}).isEmpty());
+    const QString chemin = m_classe->chemin(fichier);
+    if (fichier.endsWith(QLatin1String(".txt"))) {
+        QFile f(chemin);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("ancien\r\n") == 8);
+    }
+    QFile lu(chemin);
+    QVERIFY(lu.open(QIODevice::ReadOnly));
+    const QByteArray avant = lu.readAll();
+    lu.close();
+    const QByteArray vtcAvant = [&] {
+        QFile v(m_classe->chemin(QStringLiteral("3EME1.VTC")));
+        return v.open(QIODevice::ReadOnly) ? v.readAll() : QByteArray();
+    }();
+    TNoteForm &f = *ouvrir();
+    if (deplacer) {
+        f.StringGrid1->horizontalHeader()->moveSection(4, 0);
+        QVERIFY(f.CoefsDeplaces);
+    }
+    if (action == QLatin1String("enregistrer")) {
+        Taper(f, QStringLiteral("14"));
+        Entree(f);
+    }
+    // Two files: both written and closed, the first kept by a link, two renames.
+    const int pas = deplacer ? 11 : 5;
+    for (int n = 1; n <= pas; ++n) {
+        const int code = n % 2 ? ENOSPC : EIO;
+        EssaiEcriture::echouerAuPas(n, code);
+        const QString raison = MessageErreurSysteme(code) + u'.';
+        if (action == QLatin1String("exporter")) {
+            f.BBText->click();
+            f.Nom_Text->setText(QStringLiteral("EXP"));
+            f.BBOk->click();
+        } else if (action == QStringLiteral("aperçu")) {
+            f.BBApercu->click();
+        } else {
+            QVERIFY(!f.Button5Click());
+            QVERIFY(f.EnregistrementNecessaire);
+        }
+        QCOMPARE(m_rep->boites().last().type, TypeBoite::Erreur);
+        QCOMPARE(m_rep->dernierTexte(), action == QStringLiteral("aperçu")
+                                            ? QStringLiteral("Erreur d'impression\r\n") + raison : raison);
+        QFile apres(chemin);
+        QVERIFY(apres.open(QIODevice::ReadOnly));
+        QCOMPARE(apres.readAll(), avant);
+        QFile vtc(m_classe->chemin(QStringLiteral("3EME1.VTC")));
+        QVERIFY(vtc.open(QIODevice::ReadOnly));
+        if (action != QLatin1String("enregistrer"))
+            QCOMPARE(vtc.readAll(), vtcAvant); // the pair moves together
+    }
+    EssaiEcriture::remettreAZero();
+    if (action == QLatin1String("enregistrer") || action == QStringLiteral("déplacer")) {
+        QVERIFY(f.Button5Click());
+        QVERIFY(!f.EnregistrementNecessaire);
+        QCOMPARE(EssaiEcriture::pasFaits(), pas);
+    }
 }
 
 void TestNoteForm::exporter()

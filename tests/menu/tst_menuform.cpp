@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -272,6 +273,22 @@ void TestMenu::chargementImpossible()
     QVERIFY(m_menu->ouvertures.isEmpty());
     QCOMPARE(NbEleves(), 0);
     QVERIFY(!QApplication::overrideCursor());
+
+    // A FIFO or a link to /dev/zero in the catalogue: refused at once, with why.
+    const QString fifo = chemin(QStringLiteral("TUBE.VTC"));
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), chemin(QStringLiteral("ZERO.VTC"))));
+    ecrireClasse(chemin(QStringLiteral("REGL.VTC")), 2);
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), chemin(QStringLiteral("REGL.INI"))));
+    m_menu->Repeint();
+    for (const QString &nom : {QStringLiteral("TUBE.VTC"), QStringLiteral("ZERO.VTC"), QStringLiteral("REGL.VTC")}) {
+        choisir(nom);
+        QTest::mouseClick(m_menu->BB1, Qt::LeftButton);
+        const QString fautif = nom == QLatin1String("REGL.VTC") ? QStringLiteral("REGL.INI") : nom;
+        QCOMPARE(m_rep->dernierTexte(), QStringLiteral("%1 n'est pas un fichier ordinaire.").arg(chemin(fautif)));
+        QVERIFY(m_menu->ouvertures.isEmpty());
+        QCOMPARE(NbEleves(), 0);
+    }
 }
 
 void TestMenu::doubleClicEtBoutonDroit()

@@ -482,7 +482,8 @@ bool TSauvForm::copierEntree(int ligne)
     ResultatCopie r;
     {
         const Sablier sablier;
-        r = CopierFichier(source, m_destination);
+        // Links in the program folder are the teacher's; elsewhere they are not followed.
+        r = CopierFichier(source, m_destination, m_destination == m_dossierProgramme);
     }
     if (!r.reussie) {
         Messages::rapportErreur(r.message);

@@ -7,9 +7,9 @@
 #include "casse.h"
 #include "dossier.h"
 #include "empreinte.h"
-#include "erreurs.h"
 #include "etatui.h"
 #include "importeleves.h"
+#include "lecturesure.h"
 #include "messages.h"
 #include "nomseleves.h"
 #include "options.h"
@@ -35,7 +35,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cerrno>
 #include <memory>
 
 bool ModeCreation = false;
@@ -659,11 +658,12 @@ bool TConfForm::ecrireFichiers(const QString &nomFichier)
     QString erreur;
     {
         Sablier sablier;
-        const ResultatEcriture r = EcrireEleves(CheminReel(DossierProgramme(), nomFichier), ListeEleves, vider);
+        // Both files or neither: a class and settings that disagree would
+        // be read wrongly.
+        const ResultatEcriture r =
+            EcrireElevesEtOptions(CheminReel(DossierProgramme(), nomFichier), ListeEleves, vider, o);
         if (r.etat != EtatEcriture::Ecrit)
             erreur = r.message;
-        else
-            erreur = EcrireOptions(o);
     }
     if (!erreur.isEmpty()) {
         // Nothing typed is lost: the dialog stays as it was, still marked changed.
@@ -773,20 +773,7 @@ void TConfForm::BImporterClick()
     QString erreur;
     {
         Sablier sablier;
-        QFile f(chemin);
-        const QFileInfo info(chemin);
-        errno = 0;
-        if (!info.exists())
-            erreur = MessageErreurSysteme(ENOENT);
-        else if (info.isDir())
-            erreur = MessageErreurSysteme(EISDIR);
-        else if (!f.open(QIODevice::ReadOnly))
-            erreur = MessageDerniereErreur(EACCES);
-        else {
-            octets = f.readAll();
-            if (f.error() != QFileDevice::NoError)
-                erreur = MessageDerniereErreur(EIO);
-        }
+        LireFichierBorne(chemin, TAILLE_MAX_BASE, octets, erreur);
     }
     if (!erreur.isEmpty()) {
         Messages::rapportErreur(erreur);

@@ -4,7 +4,6 @@
 #include "barrenotes.h"
 #include "classe.h"
 #include "dossier.h"
-#include "erreurs.h"
 #include "export.h"
 #include "grillevue.h"
 #include "horloge.h"
@@ -18,8 +17,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QSaveFile>
-#include <cerrno>
 
 namespace {
 
@@ -63,17 +60,6 @@ protected:
 private:
     TNoteForm *m_f;
 };
-
-QString MessageEchec(const QFileDevice &f, int code)
-{
-    if (code != 0)
-        return MessageErreurSysteme(code);
-    switch (f.error()) {
-    case QFileDevice::PermissionsError: return MessageErreurSysteme(EACCES);
-    case QFileDevice::ResourceError: return MessageErreurSysteme(ENOSPC);
-    default: return MessageErreurSysteme(EIO);
-    }
-}
 
 QLabel *texte(QWidget *parent, const QString &t, int x, int y)
 {
@@ -185,23 +171,7 @@ void TNoteForm::BBOkClick()
         const QByteArray octets = TexteExport(table, NomClasse, Maintenant(),
                                               SeparateurChamps(ComboBox1->currentText()),
                                               ComboBox2->currentText() == QStringLiteral(","));
-        QSaveFile fichier(CheminProgramme(nom + QStringLiteral(".txt")));
-        errno = 0;
-        bool ok = fichier.open(QIODevice::WriteOnly);
-        int code = errno;
-        if (ok) {
-            ok = fichier.write(octets) == octets.size();
-            code = errno;
-            if (ok) {
-                errno = 0;
-                ok = fichier.commit();
-                code = errno;
-            }
-        }
-        if (!ok) {
-            echec = MessageEchec(fichier, code);
-            fichier.cancelWriting();
-        }
+        EcrireFichierExport(CheminProgramme(nom + QStringLiteral(".txt")), octets, &echec);
     }
     WinPanel1->hide();
     if (!echec.isEmpty())

@@ -40,7 +40,9 @@ bool TNoteForm::Button5Click()
     StringGrid1->terminerEdition();
     if (!Garde->avantEnregistrement())
         return false;
-    const ResultatEcriture r = EcrireClasse();
+    // Moved columns carry their coefficients: the marks and the settings are
+    // then written together, both or neither.
+    const ResultatEcriture r = CoefsDeplaces ? EcrireClasseEtCoefDates(CoefsGrille) : EcrireClasse();
     if (r.etat == EtatEcriture::Vide) {
         Messages::information(r.message);
         return false;
@@ -50,18 +52,8 @@ bool TNoteForm::Button5Click()
         Messages::rapportErreur(r.message);
         return false;
     }
-    EnregistrementNecessaire = false;
     Garde->apresEnregistrement();
     if (CoefsDeplaces) {
-        const QString message = EcrireCoefDatesAvec(CoefsGrille);
-        if (!message.isEmpty()) {
-            // The marks are in their new places but the coefficients are not:
-            // the save is not complete.
-            Messages::erreur(message);
-            EnregistrementNecessaire = true;
-            majDrapeau();
-            return false;
-        }
         CoefsDeplaces = false;
         for (int p = 1; p <= NbPeriodes(); ++p)
             CoefPeriode[p] = CoefsGrille[p];
@@ -148,8 +140,11 @@ void TNoteForm::BBImpClick()
     }
     const EntreesRapport e = entreesRapport();
     if (VersApercu) {
-        if (!EcrireRapportApercu(e)) {
-            Messages::erreur(ErreurImpression);
+        QString raison;
+        if (!EcrireRapportApercu(e, &raison)) {
+            // Why the report file could not be written (a full disk...).
+            Messages::erreur(raison.isEmpty() ? ErreurImpression
+                                              : ErreurImpression + QStringLiteral("\r\n") + raison + u'.');
             return;
         }
         if (ApForm) {

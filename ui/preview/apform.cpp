@@ -2,15 +2,14 @@
 
 #include "cp1252.h"
 #include "dossier.h"
-#include "erreurs.h"
 #include "etatui.h"
 #include "impression.h"
+#include "lecturesure.h"
 #include "messages.h"
 #include "parametres.h"
 #include "texte.h"
 
 #include <QEvent>
-#include <QFile>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -21,7 +20,6 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include <cerrno>
 
 TApForm *ApForm = nullptr;
 
@@ -232,18 +230,18 @@ void TApForm::FormActivate()
 void TApForm::chargerRapport()
 {
     ListBox1->clear();
-    QFile fichier(CheminRapportApercu());
-    errno = 0;
-    if (!fichier.open(QIODevice::ReadOnly)) {
+    QByteArray octets;
+    QString erreur;
+    if (!LireFichierBorne(CheminRapportApercu(), TAILLE_MAX_BASE, octets, erreur)) {
         // Reported once per showing: the message box itself takes the focus
         // away and gives it back, which activates the window again.
         if (!m_erreurSignalee) {
             m_erreurSignalee = true;
-            Messages::rapportErreur(MessageDerniereErreur(ENOENT));
+            Messages::rapportErreur(erreur);
         }
         return;
     }
-    const QString texte = DepuisCp1252(fichier.readAll());
+    const QString texte = DepuisCp1252(octets);
     QStringList lignes = texte.split(QStringLiteral("\n"));
     if (!lignes.isEmpty() && lignes.last().isEmpty())
         lignes.removeLast();
