@@ -87,7 +87,9 @@ void VerrouClasse::liberer()
     m_verrou.reset();
 }
 
-// The lock file says who took it and when, after the lines QLockFile writes itself.
+// The lock file says who took it and when, after the lines QLockFile writes
+// itself. Appended in place, not rewritten through a temporary: the lock is
+// that very file, created exclusively and held open.
 void VerrouClasse::completer()
 {
     QFile f(CheminVerrou(m_cheminClasse));
