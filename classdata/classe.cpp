@@ -205,11 +205,11 @@ ResultatEcriture EcrireElevesEtOptions(const QString &chemin, const QList<Studen
     return r;
 }
 
-ResultatEcriture EcrireClasseEtCoefDates(const QString coefs[4])
+ResultatEcriture EcrireClasseEtCoefDates(const QString coefs[4], const QString dates[4])
 {
     if (ListeEleves.isEmpty())
         return {EtatEcriture::Vide, QStringLiteral("Fichier vide !")};
-    return ecrireAvecReglages(CheminProgramme(NomFichier), ListeEleves, false, CoefDatesAEcrire(coefs));
+    return ecrireAvecReglages(CheminProgramme(NomFichier), ListeEleves, false, CoefDatesAEcrire(coefs, dates));
 }
 
 ResultatEcriture EcrireClasse()

@@ -59,7 +59,7 @@ QByteArray OctetsEleves(const QList<StudentRecord> &eleves, bool viderNotes = fa
 ResultatEcriture EcrireElevesEtOptions(const QString &chemin, const QList<StudentRecord> &eleves,
                                        bool viderNotes, const OptionsAEcrire &options,
                                        bool reglagesNeufs = false);
-ResultatEcriture EcrireClasseEtCoefDates(const QString coefs[4]);
+ResultatEcriture EcrireClasseEtCoefDates(const QString coefs[4], const QString dates[4]);
 
 // Reads a marks file into a list without touching the model.
 ResultatChargement LireEleves(const QString &chemin, QList<StudentRecord> &eleves);

@@ -59,7 +59,10 @@ QByteArray CoderJournal(const Journal &j)
     o += "instant=" + j.instant.toString(Qt::ISODate).toLatin1() + '\n';
     o += "eleves=" + QByteArray::number(j.eleves.size()) + '\n';
     if (j.coefsDeplaces())
+    {
         o += "coefs=" + (j.coefs[1] + u'|' + j.coefs[2] + u'|' + j.coefs[3]).toUtf8() + '\n';
+        o += "dates=" + (j.dates[1] + u'|' + j.dates[2] + u'|' + j.dates[3]).toUtf8() + '\n';
+    }
     o += "controle=" + QCryptographicHash::hash(corps, QCryptographicHash::Sha256).toHex() + '\n';
     o += '\n';
     o += corps;
@@ -95,10 +98,13 @@ bool DecoderJournal(const QByteArray &octets, Journal &j)
         return false;
     if (champs.contains("coefs")) {
         const QStringList c = QString::fromUtf8(champs.value("coefs")).split(u'|');
-        if (c.size() != 3)
+        const QStringList d = QString::fromUtf8(champs.value("dates")).split(u'|');
+        if (c.size() != 3 || d.size() != 3)
             return false;
-        for (int p = 1; p <= 3; ++p)
+        for (int p = 1; p <= 3; ++p) {
             j.coefs[p] = c.at(p - 1);
+            j.dates[p] = d.at(p - 1);
+        }
     }
     for (qint64 n = 0; n < nombre; ++n)
         j.eleves.append(DecoderEleve(corps.mid(n * TAILLE_ENREGISTREMENT, TAILLE_ENREGISTREMENT)));

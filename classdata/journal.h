@@ -12,9 +12,10 @@ struct Journal {
     QDateTime instant;             // when it was written
     QString nomFichier;            // the class file it belongs to (3B.VTC)
     QList<StudentRecord> eleves;   // the whole class as the window held it
-    // Columns moved in the grid: the coefficient strings that go with the
-    // marks' new places (empty when nothing was moved).
+    // Columns moved in the grid: the coefficient and date strings that go
+    // with the marks' new places (empty when nothing was moved).
     QString coefs[4];
+    QString dates[4];
     bool coefsDeplaces() const { return !coefs[1].isEmpty() || !coefs[2].isEmpty() || !coefs[3].isEmpty(); }
 };
 

@@ -65,10 +65,10 @@ QString ecrireCles(const QString &chemin, const QList<std::pair<QString, QString
     return Ini::ecrireTextes(chemin, SECTION, cles);
 }
 
-QList<std::pair<QString, QString>> clesCoefDates(const QString coefs[4])
+QList<std::pair<QString, QString>> clesCoefDates(const QString coefs[4], const QString dates[4])
 {
-    return {{cleCoefs(1), coefs[1]},  {cleCoefs(2), coefs[2]},  {cleCoefs(3), coefs[3]},
-            {cleDates(1), DatePeriode[1]}, {cleDates(2), DatePeriode[2]}, {cleDates(3), DatePeriode[3]}};
+    return {{cleCoefs(1), coefs[1]}, {cleCoefs(2), coefs[2]}, {cleCoefs(3), coefs[3]},
+            {cleDates(1), dates[1]}, {cleDates(2), dates[2]}, {cleDates(3), dates[3]}};
 }
 
 // Also sets the print options and, when asked, empties the coefficients and dates.
@@ -195,12 +195,12 @@ void DecoderCoefDates()
 
 QString EcrireCoefDatesAvec(const QString coefs[4])
 {
-    return ecrireCles(CheminOptions(NomClasse), clesCoefDates(coefs));
+    return ecrireCles(CheminOptions(NomClasse), clesCoefDates(coefs, DatePeriode));
 }
 
-FichierAEcrire CoefDatesAEcrire(const QString coefs[4])
+FichierAEcrire CoefDatesAEcrire(const QString coefs[4], const QString dates[4])
 {
-    return fichierAvec(CheminOptions(NomClasse), clesCoefDates(coefs));
+    return fichierAvec(CheminOptions(NomClasse), clesCoefDates(coefs, dates));
 }
 
 FichierAEcrire OptionsAEcrireFichier(const OptionsAEcrire &o, bool fichierNeuf)

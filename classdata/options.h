@@ -58,7 +58,7 @@ struct FichierAEcrire {
     QByteArray octets;
     QString erreur; // "Impossible d'écrire dans <path>" when the old file cannot be read
 };
-FichierAEcrire CoefDatesAEcrire(const QString coefs[4]);
+FichierAEcrire CoefDatesAEcrire(const QString coefs[4], const QString dates[4]);
 // Updates the globals as EcrireOptions does. fichierNeuf: the old file's
 // other keys are not kept.
 FichierAEcrire OptionsAEcrireFichier(const OptionsAEcrire &o, bool fichierNeuf = false);

@@ -1,5 +1,6 @@
 #include "reglesnotes.h"
 
+#include "cp1252.h"
 #include "grille.h"
 #include "options.h"
 #include "real48.h"
@@ -77,12 +78,56 @@ QString NoteDecalee(const QString &texte, int delta)
 
 namespace {
 
-QString complet16(const QString &s)
+// Strings of 16 slots of w characters each, padded with the default slot.
+QString complet16(const QString &s, int w, const QString &defaut)
 {
-    QString r = s.left(16);
-    while (r.size() < 16)
-        r += u'1';
+    QString r = s.left(16 * w);
+    while (r.size() < 16 * w)
+        r += defaut.at(r.size() % w);
     return r;
+}
+
+// The per-period strings (16 slots of w characters) once the columns stand
+// in the order of titres; slot(p, a) is what assignment (p, a) carried.
+template <class Slot>
+bool Reordonner(const QStringList &titres, bool mat2, int span, const QString origine[4],
+                bool deuxPeriodes, bool uneMatiere, int w, const QString &defaut, Slot slot, QString resultat[4])
+{
+    QString s[4];
+    for (int p = 1; p <= 3; ++p)
+        s[p] = complet16(origine[p], w, defaut);
+    QString accu;
+    for (int k = 1; k <= titres.size(); ++k) {
+        const auto pd = PeriodeEtDevoir(titres.at(k - 1));
+        if (!pd)
+            return false;
+        const QString texte = slot(pd->periode, pd->devoir);
+        if (span == Annee) {
+            accu += texte;
+        } else {
+            const int i = (mat2 ? 8 + k : k) - 1;
+            if (span >= 1 && span <= 3 && i < 16)
+                s[span].replace(i * w, w, texte);
+        }
+    }
+    if (span == Annee) {
+        const int periodes = deuxPeriodes ? 2 : 3;
+        const int bloc = (uneMatiere ? 16 : 8) * w;
+        for (int p = 1; p <= periodes; ++p) {
+            if (accu.size() < bloc * p)
+                continue;
+            const QString b = accu.mid(bloc * (p - 1), bloc);
+            if (uneMatiere)
+                s[p] = b;
+            else
+                s[p] = mat2 ? s[p].left(8 * w) + b : b + s[p].mid(8 * w, 8 * w);
+        }
+    }
+    if (deuxPeriodes)
+        s[3].clear();
+    for (int p = 1; p <= 3; ++p)
+        resultat[p] = s[p];
+    return true;
 }
 
 } // namespace
@@ -91,43 +136,18 @@ bool CoefsApresDeplacement(const QStringList &titres, bool mat2, int span,
                            const qint32 coef[4][17], const QString origine[4],
                            bool deuxPeriodes, bool uneMatiere, QString resultat[4])
 {
-    QString s[4];
-    for (int p = 1; p <= 3; ++p)
-        s[p] = complet16(origine[p]);
-    QString accu;
-    for (int k = 1; k <= titres.size(); ++k) {
-        const auto pd = PeriodeEtDevoir(titres.at(k - 1));
-        if (!pd)
-            return false;
-        const QChar chiffre = QChar(u'0' + qBound(0, coef[pd->periode][pd->devoir], 9));
-        if (span == Annee) {
-            accu += chiffre;
-        } else {
-            const int i = (mat2 ? 8 + k : k) - 1;
-            if (span >= 1 && span <= 3 && i < 16)
-                s[span][i] = chiffre;
-        }
-    }
-    if (span == Annee) {
-        const int periodes = deuxPeriodes ? 2 : 3;
-        if (uneMatiere) {
-            for (int p = 1; p <= periodes; ++p)
-                if (accu.size() >= 16 * p)
-                    s[p] = accu.mid(16 * (p - 1), 16);
-        } else {
-            for (int p = 1; p <= periodes; ++p) {
-                if (accu.size() < 8 * p)
-                    continue;
-                const QString b = accu.mid(8 * (p - 1), 8);
-                s[p] = mat2 ? s[p].left(8) + b : b + s[p].mid(8, 8);
-            }
-        }
-    }
-    if (deuxPeriodes)
-        s[3].clear();
-    for (int p = 1; p <= 3; ++p)
-        resultat[p] = s[p];
-    return true;
+    return Reordonner(titres, mat2, span, origine, deuxPeriodes, uneMatiere, 1, QStringLiteral("1"),
+                      [coef](int p, int a) { return QString(QChar(u'0' + qBound(0, coef[p][a], 9))); },
+                      resultat);
+}
+
+bool DatesApresDeplacement(const QStringList &titres, bool mat2, int span,
+                           const QString dates[4][17], const QString origine[4],
+                           bool deuxPeriodes, bool uneMatiere, QString resultat[4])
+{
+    return Reordonner(titres, mat2, span, origine, deuxPeriodes, uneMatiere, 5, QStringLiteral("--/--"),
+                      [dates](int p, int a) { return dates[p][a].leftJustified(5, u' ', true); },
+                      resultat);
 }
 
 void DecoderCoefs(const QString chaines[4], bool uneMatiere, qint32 coef1[4][17], qint32 coef2[4][17])
@@ -148,6 +168,22 @@ void DecoderCoefs(const QString chaines[4], bool uneMatiere, qint32 coef1[4][17]
     }
 }
 
+void DecoderDates(const QString chaines[4], bool uneMatiere, QString date1[4][17], QString date2[4][17])
+{
+    for (int p = 1; p <= 3; ++p) {
+        const QString &s = chaines[p];
+        if (s.isEmpty())
+            continue;
+        for (int i = 1; i <= 16; ++i) {
+            const QString d = s.mid(5 * (i - 1), 5);
+            if (uneMatiere || i <= 8)
+                date1[p][i] = d;
+            else
+                date2[p][i - 8] = d;
+        }
+    }
+}
+
 PartiesNote DecouperNote(const QString &texte)
 {
     QString t = texte;
@@ -162,4 +198,16 @@ PartiesNote DecouperNote(const QString &texte)
     if (p.entier + p.fraction == QStringLiteral(".00"))
         return {};
     return p;
+}
+
+bool CaractereEnregistrable(QChar c) { return EstCp1252(c) && c.isPrint(); }
+
+QString TexteEnregistrable(const QString &texte)
+{
+    QString r;
+    r.reserve(texte.size());
+    for (QChar c : texte)
+        if (CaractereEnregistrable(c))
+            r += c;
+    return r;
 }

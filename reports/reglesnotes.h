@@ -35,9 +35,16 @@ bool CoefsApresDeplacement(const QStringList &titres, bool mat2, int span,
                            const qint32 coef[4][17], const QString origine[4],
                            bool deuxPeriodes, bool uneMatiere, QString resultat[4]);
 
+// The same for the three date strings (five characters per assignment):
+// dates follow their column as the coefficients do.
+bool DatesApresDeplacement(const QStringList &titres, bool mat2, int span,
+                           const QString dates[4][17], const QString origine[4],
+                           bool deuxPeriodes, bool uneMatiere, QString resultat[4]);
+
 // The coefficient strings into the two tables, as the class load does, but
 // leaving the dates alone. Periods whose string is empty are left as they are.
 void DecoderCoefs(const QString chaines[4], bool uneMatiere, qint32 coef1[4][17], qint32 coef2[4][17]);
+void DecoderDates(const QString chaines[4], bool uneMatiere, QString date1[4][17], QString date2[4][17]);
 
 // The two halves of a mark as the grid paints them: "12" and ".50", "7" and
 // ".00", "" and "" for an empty cell.
@@ -46,3 +53,7 @@ struct PartiesNote {
     QString fraction;
 };
 PartiesNote DecouperNote(const QString &texte);
+
+// What an appreciation cell may hold: printable Windows-1252 characters.
+bool CaractereEnregistrable(QChar c);
+QString TexteEnregistrable(const QString &texte);

@@ -55,6 +55,10 @@ int main(int argc, char **argv)
     ClassePleine(classe);
     RepondeurScripte repondeur;
     TNoteForm f;
+    auto *grille = f.findChild<TStringGrid *>(QStringLiteral("StringGrid1"));
+    auto *periode = f.findChild<TRadioGroup *>(QStringLiteral("RadioGroup1"));
+    auto *notes = f.findChild<QPushButton *>(QStringLiteral("Button1"));
+    auto *appreciations = f.findChild<QPushButton *>(QStringLiteral("Button2"));
 
     Mesure ouverture;
     for (int i = 0; i < 15; ++i) {
@@ -71,37 +75,37 @@ int main(int argc, char **argv)
     f.repaint();
     Mesure saisie;
     for (int i = 0; i < 100; ++i) {
-        const QModelIndex cellule = f.StringGrid1->model()->index(i % 127, i % 16);
+        const QModelIndex cellule = grille->model()->index(i % 127, i % 16);
         const QString texte = QString::number(i % 21) + QStringLiteral(".5");
         // What the cell editor does for each key: the cell's new text, then
         // the model and the class figures.
-        saisie.ajouter([&] { f.StringGrid1->model()->setData(cellule, texte); });
+        saisie.ajouter([&] { grille->model()->setData(cellule, texte); });
     }
     saisie.afficher("typed mark to refreshed figures (a period)", 5);
 
-    f.RadioGroup1->setItemIndex(3);
-    emit f.RadioGroup1->clique(3);
+    periode->setItemIndex(3);
+    emit periode->clique(3);
     Mesure saisieAnnee;
     for (int i = 0; i < 100; ++i) {
-        const QModelIndex cellule = f.StringGrid1->model()->index(i % 127, i % 48);
+        const QModelIndex cellule = grille->model()->index(i % 127, i % 48);
         const QString texte = QString::number(i % 21) + QStringLiteral(".5");
-        saisieAnnee.ajouter([&] { f.StringGrid1->model()->setData(cellule, texte); });
+        saisieAnnee.ajouter([&] { grille->model()->setData(cellule, texte); });
     }
     saisieAnnee.afficher("typed mark to refreshed figures (the year)", 5);
 
     Mesure vues, periodes;
     for (int i = 0; i < 20; ++i) {
         vues.ajouter([&] {
-            f.Button2->click();
+            appreciations->click();
             f.repaint();
         });
         vues.ajouter([&] {
-            f.Button1->click();
+            notes->click();
             f.repaint();
         });
         periodes.ajouter([&] {
-            f.RadioGroup1->setItemIndex(i % 4);
-            emit f.RadioGroup1->clique(i % 4);
+            periode->setItemIndex(i % 4);
+            emit periode->clique(i % 4);
             f.repaint();
         });
     }

@@ -1,16 +1,36 @@
 // Pictures of the mark-entry window on a sample class, one per view, with the
-// marks bar and the export panel: images_noteform <folder for the PNG files>.
+// marks bar and the export panel: images_noteform <folder for the PNG files>
+// [2 for a two-subject class, which adds the Ensemble and scrolled views].
 #include "barrenotes.h"
 #include "classetest.h"
 #include "grillevue.h"
 #include "noteform.h"
 #include "radiogroupe.h"
 #include "repondeurscripte.h"
-#include "winpanel.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+
+namespace {
+
+template <class T = QWidget>
+T *Ctl(const QObject &f, const char *nom)
+{
+    return f.findChild<T *>(QLatin1String(nom));
+}
+
+void Choisir(const QObject &f, const char *groupe, int i)
+{
+    auto *g = Ctl<TRadioGroup>(f, groupe);
+    g->setItemIndex(i);
+    emit g->clique(i);
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -19,11 +39,16 @@ int main(int argc, char **argv)
     ClasseTest classe;
     const bool deux = argc > 2;
     classe.construire(false, !deux,
-                      {QStringLiteral("BERNARD Léa"), QStringLiteral("DUPONT Jean"),
+                      {QStringLiteral("BÉNARD Marie-Hélène"), QStringLiteral("DUPONT Jean"),
                        QStringLiteral("ÉMILE Zoé"), QStringLiteral("FONTAINE Hugo"),
                        QStringLiteral("GARNIER Inès"), QStringLiteral("LEROY Tom"),
                        QStringLiteral("MARTIN Paul"), QStringLiteral("PETIT Chloé")},
                       QStringLiteral("2131111111211111"));
+    if (deux) {
+        CoefPeriode[1] = QStringLiteral("1234567898765432");
+        CoefPeriode[2] = QStringLiteral("2121111121211111");
+        DecoderCoefDates();
+    }
     for (int e = 0; e < 8; ++e)
         for (int d = 1; d <= 6; ++d)
             if ((e + d) % 5)
@@ -39,7 +64,8 @@ int main(int argc, char **argv)
         QTest::qWait(150);
         f.grab().save(sortie + u'/' + QString::fromLatin1(nom) + QStringLiteral(".png"));
     };
-    f.StringGrid1->setCourante(2, 3);
+    auto *grille = Ctl<TStringGrid>(f, "StringGrid1");
+    grille->setCourante(2, 3);
     photo("notes");
     f.BB_toolNClick();
     photo("barre");
@@ -47,15 +73,31 @@ int main(int argc, char **argv)
     f.BBTextClick();
     photo("export");
     f.BBAbandonClick();
-    f.Button2->click();
+    Ctl<QPushButton>(f, "Button2")->click();
+    grille->setCourante(2, 2);
+    grille->setFocus();
+    for (QChar c : QStringLiteral("Connaissances solides, bonne participation à l'oral ; continuez ainsi !")) {
+        QWidget *cible = grille;
+        for (QLineEdit *e : grille->findChildren<QLineEdit *>())
+            if (e->isVisible())
+                cible = e;
+        QKeyEvent k(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(cible, &k);
+    }
     photo("appreciations");
-    f.Button4->click();
+    Ctl<QPushButton>(f, "Button4")->click();
     photo("liste");
     if (deux) {
-        f.Button1->click();
-        f.RadioGroup2->setItemIndex(2);
-        emit f.RadioGroup2->clique(2);
+        Ctl<QPushButton>(f, "Button1")->click();
+        Choisir(f, "RadioGroup2", 2);
         photo("ensemble");
+        QScrollBar *barre = grille->horizontalScrollBar();
+        barre->setValue(barre->maximum());
+        photo("ensemble_droite");
+        Choisir(f, "RadioGroup1", 3);
+        Choisir(f, "RadioGroup2", 0);
+        barre->setValue(barre->maximum());
+        photo("annee_droite");
     }
     return 0;
 }

@@ -1,6 +1,7 @@
 // The class balance window: what it shows, and printing through its dialog.
 #include "classetest.h"
 #include "etatui.h"
+#include "parametres.h"
 #include "horloge.h"
 #include "jauge.h"
 #include "pourcentform.h"
@@ -13,6 +14,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 
 class TstPourcentForm : public QObject {
     Q_OBJECT
@@ -26,6 +28,7 @@ private slots:
     void impression_data();
     void impression();
     void erreurImpression();
+    void nomsCoupes();
 };
 
 void TstPourcentForm::initTestCase()
@@ -176,6 +179,26 @@ void TstPourcentForm::erreurImpression()
     f.BitBtn2->click();
     QCOMPARE(rep.textes(), QStringList{QStringLiteral("Erreur d'impression")});
     QCOMPARE(rep.boites().first().type, TypeBoite::Erreur);
+}
+
+
+void TstPourcentForm::nomsCoupes()
+{
+    ChargerClasseTest({{"BÉNARD-DUVAL", "Marie-Hélène", 5, 5}});
+    TPourcentForm f;
+    f.preparer(Selecteur::Ensemble);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    InstallerBulles();
+    const bool bulles = AfficherBulles;
+    AfficherBulles = false; // a name is content, not a help hint
+    QWidget *vp = f.LB1->viewport();
+    const QPoint p = f.LB1->visualItemRect(f.LB1->item(0)).center();
+    QHelpEvent e(QEvent::ToolTip, p, vp->mapToGlobal(p));
+    QApplication::sendEvent(vp, &e);
+    AfficherBulles = bulles;
+    QVERIFY(QToolTip::isVisible());
+    QVERIFY(QToolTip::text().startsWith(QStringLiteral("BÉNARD-DUVAL Marie-Hélène")));
 }
 
 QTEST_MAIN(TstPourcentForm)

@@ -5,6 +5,7 @@
 #include "empreinte.h"
 #include "horloge.h"
 #include "journal.h"
+#include "options.h"
 #include "outils.h"
 #include "real48.h"
 #include "verrouclasse.h"
@@ -237,11 +238,16 @@ void TestVerrou::journalAllerRetour()
     // Columns moved: the coefficient strings travel with the marks.
     j.coefs[1] = QStringLiteral("2111111111111113");
     j.coefs[2] = j.coefs[3] = QStringLiteral("1111111111111111");
+    for (int p = 1; p <= 3; ++p)
+        j.dates[p] = DatesParDefaut();
+    j.dates[1].replace(0, 10, QStringLiteral("05/1106/11"));
     QCOMPARE(EcrireJournal(j), QString());
     QVERIFY(QFileInfo::exists(m_dossier.filePath(QStringLiteral("3B.VTC.journal"))));
     QVERIFY(LireJournal(m_classe, lu));
     QCOMPARE(lu.coefs[1], j.coefs[1]);
     QCOMPARE(lu.coefs[3], j.coefs[3]);
+    QCOMPARE(lu.dates[1], j.dates[1]);
+    QCOMPARE(lu.dates[2], j.dates[2]);
     const QString coefsFichier[4] = {{}, j.coefs[1], j.coefs[2], j.coefs[3]};
     QVERIFY(CompterDifferences(lu.eleves, lu, coefsFichier).vide());
     const QString autres[4] = {{}, QStringLiteral("1111111111111111"), j.coefs[2], j.coefs[3]};

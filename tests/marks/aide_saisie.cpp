@@ -20,6 +20,17 @@
 #include <cstdio>
 
 namespace {
+
+// A control of the window by its designer name.
+template <class T>
+T *Ctl(const QObject &f, const char *nom)
+{
+    T *c = f.findChild<T *>(QLatin1String(nom));
+    if (!c)
+        qFatal("no control %s", nom);
+    return c;
+}
+
 class PasDeBoite : public Repondeur {
 public:
     Reponse repondre(const Boite &b) override
@@ -31,7 +42,7 @@ public:
 
 QLineEdit *Editeur(TNoteForm &f)
 {
-    for (QLineEdit *e : f.StringGrid1->findChildren<QLineEdit *>())
+    for (QLineEdit *e : Ctl<TStringGrid>(f, "StringGrid1")->findChildren<QLineEdit *>())
         if (e->isVisible())
             return e;
     return nullptr;
@@ -58,18 +69,18 @@ int main(int argc, char **argv)
         return 4;
     for (int i = 3; i < args.size(); ++i) {
         const QStringList c = args.at(i).split(u':');
-        f.StringGrid1->setCourante(c.at(0).toInt(), c.at(1).toInt());
-        f.StringGrid1->setFocus();
+        Ctl<TStringGrid>(f, "StringGrid1")->setCourante(c.at(0).toInt(), c.at(1).toInt());
+        Ctl<TStringGrid>(f, "StringGrid1")->setFocus();
         for (QChar ch : c.at(2)) {
             QWidget *cible = Editeur(f);
-            QWidget *w = cible ? cible : static_cast<QWidget *>(f.StringGrid1);
+            QWidget *w = cible ? cible : static_cast<QWidget *>(Ctl<TStringGrid>(f, "StringGrid1"));
             if (ch == u'X')
                 QTest::keyClick(w, Qt::Key_Backspace);
             else
                 QTest::keyClick(w, ch.toLatin1());
         }
         QWidget *cible = Editeur(f);
-        QTest::keyClick(cible ? cible : static_cast<QWidget *>(f.StringGrid1), Qt::Key_Return);
+        QTest::keyClick(cible ? cible : static_cast<QWidget *>(Ctl<TStringGrid>(f, "StringGrid1")), Qt::Key_Return);
     }
     const QString chemin = CheminProgramme(NomFichier);
     const QList<StudentRecord> attendu = ListeEleves;

@@ -33,13 +33,24 @@
 
 namespace {
 
+// A control of the window by its designer name.
+template <class T>
+T *Ctl(const QObject &f, const char *nom)
+{
+    T *c = f.findChild<T *>(QLatin1String(nom));
+    if (!c)
+        qFatal("no control %s", nom);
+    return c;
+}
+
+
 const QStringList TroisEleves{QStringLiteral("DUPONT Jean"), QStringLiteral("MARTIN Paul"),
                               QStringLiteral("ZOLA Emile")};
 const QDateTime Instant(QDate(2026, 12, 7), QTime(10, 42));
 
 QLineEdit *Editeur(TNoteForm &f)
 {
-    for (QLineEdit *e : f.StringGrid1->findChildren<QLineEdit *>())
+    for (QLineEdit *e : Ctl<TStringGrid>(f, "StringGrid1")->findChildren<QLineEdit *>())
         if (e->isVisible())
             return e;
     return nullptr;
@@ -48,13 +59,13 @@ QLineEdit *Editeur(TNoteForm &f)
 // A mark typed in a cell, then Enter.
 void Saisir(TNoteForm &f, int col, int row, const QString &texte)
 {
-    f.StringGrid1->setCourante(col, row);
+    Ctl<TStringGrid>(f, "StringGrid1")->setCourante(col, row);
     for (QChar c : texte) {
         QWidget *cible = Editeur(f);
-        QTest::keyClick(cible ? cible : static_cast<QWidget *>(f.StringGrid1), c.toLatin1());
+        QTest::keyClick(cible ? cible : static_cast<QWidget *>(Ctl<TStringGrid>(f, "StringGrid1")), c.toLatin1());
     }
     QWidget *cible = Editeur(f);
-    QTest::keyClick(cible ? cible : static_cast<QWidget *>(f.StringGrid1), Qt::Key_Return);
+    QTest::keyClick(cible ? cible : static_cast<QWidget *>(Ctl<TStringGrid>(f, "StringGrid1")), Qt::Key_Return);
 }
 
 QList<StudentRecord> LireClasse(const QString &chemin)
@@ -136,7 +147,7 @@ TNoteForm *TestGardeClasse::ouvrir()
     if (!QTest::qWaitForWindowExposed(m_f))
         return nullptr;
     m_f->activateWindow();
-    m_f->StringGrid1->setFocus();
+    Ctl<TStringGrid>(*m_f, "StringGrid1")->setFocus();
     return m_f;
 }
 
@@ -156,28 +167,28 @@ void TestGardeClasse::deuxiemeCopieLectureSeule()
     QVERIFY(f.Garde->lectureSeule());
     QVERIFY(f.windowTitle().endsWith(QStringLiteral("lecture seule")));
     QVERIFY(f.findChild<QLabel *>(QStringLiteral("LabelLectureSeule"))->isVisible());
-    QVERIFY(!f.Button5->isEnabled());
-    QVERIFY(!f.BBCoefDate->isEnabled());
-    QVERIFY(!f.StringGrid1->horizontalHeader()->sectionsMovable());
+    QVERIFY(!Ctl<QPushButton>(f, "Button5")->isEnabled());
+    QVERIFY(!Ctl<QPushButton>(f, "BBCoefDate")->isEnabled());
+    QVERIFY(!Ctl<TStringGrid>(f, "StringGrid1")->horizontalHeader()->sectionsMovable());
     // Nothing typed reaches the class.
     Saisir(f, 1, 1, QStringLiteral("15"));
     QCOMPARE(ListeEleves[0].NotesMat1[1][1], 8.0);
     QVERIFY(!f.EnregistrementNecessaire);
     // A view change does not make it editable again.
-    f.Button2->click();
-    QVERIFY(!f.Button5->isEnabled());
-    QVERIFY(!f.Button9->isEnabled());
+    Ctl<QPushButton>(f, "Button2")->click();
+    QVERIFY(!Ctl<QPushButton>(f, "Button5")->isEnabled());
+    QVERIFY(!Ctl<QPushButton>(f, "Button9")->isEnabled());
     QVERIFY(f.windowTitle().endsWith(QStringLiteral("lecture seule")));
-    f.Button1->click();
-    QVERIFY(!(f.StringGrid1->model()->index(0, 0).flags() & Qt::ItemIsEditable));
-    f.StringGrid1->setCourante(1, 1);
-    f.Augmenterde11->trigger();
+    Ctl<QPushButton>(f, "Button1")->click();
+    QVERIFY(!(Ctl<TStringGrid>(f, "StringGrid1")->model()->index(0, 0).flags() & Qt::ItemIsEditable));
+    Ctl<TStringGrid>(f, "StringGrid1")->setCourante(1, 1);
+    Ctl<QAction>(f, "Augmenterde11")->trigger();
     QCOMPARE(ListeEleves[0].NotesMat1[1][1], 8.0);
     QVERIFY(!f.Button5Click());
 
     // Leaving asks nothing and leaves the first copy's lock alone.
     m_rep->vider();
-    f.Button6->click();
+    Ctl<QPushButton>(f, "Button6")->click();
     QVERIFY(m_rep->boites().isEmpty());
     QVERIFY(premiere.tenu());
     QVERIFY(QFileInfo::exists(CheminVerrou(m_chemin)));
@@ -187,11 +198,11 @@ void TestGardeClasse::deuxiemeCopieLectureSeule()
     QVERIFY(charger(QStringLiteral("3EME1.VTC")).ok);
     f.show();
     QVERIFY(!f.Garde->lectureSeule());
-    QVERIFY(f.Button5->isEnabled());
+    QVERIFY(Ctl<QPushButton>(f, "Button5")->isEnabled());
     QCOMPARE(f.windowTitle(), QStringLiteral("Gestion des notes"));
     QVERIFY(!f.findChild<QLabel *>(QStringLiteral("LabelLectureSeule"))->isVisible());
-    QVERIFY(f.StringGrid1->model()->index(0, 0).flags() & Qt::ItemIsEditable);
-    f.Button6->click();
+    QVERIFY(Ctl<TStringGrid>(f, "StringGrid1")->model()->index(0, 0).flags() & Qt::ItemIsEditable);
+    Ctl<QPushButton>(f, "Button6")->click();
 }
 
 void TestGardeClasse::verrouAutreMachine_data()
@@ -220,7 +231,7 @@ void TestGardeClasse::verrouAutreMachine()
     DetenteurVerrou d;
     QVERIFY(VerrouClasse::LireDetenteur(CheminVerrou(m_chemin), d));
     QCOMPARE(d.machine, reponse == BoutonNon ? QStringLiteral("salle-prof-2") : QSysInfo::machineHostName());
-    f.Button6->click();
+    Ctl<QPushButton>(f, "Button6")->click();
     QCOMPARE(QFileInfo::exists(CheminVerrou(m_chemin)), reponse == BoutonNon);
 }
 
@@ -248,7 +259,7 @@ void TestGardeClasse::jamaisListeNiSauvegarde()
         QVERIFY(!EstFichierAnnexe(s.ListBox1->item(i)->text()));
     s.reject();
     m_rep->prevoir(BoutonNon);
-    f.Button6->click();
+    Ctl<QPushButton>(f, "Button6")->click();
 }
 
 void TestGardeClasse::fichierChange_data()
@@ -294,7 +305,7 @@ void TestGardeClasse::fichierChange()
         QVERIFY(m_rep->boites().isEmpty());
     } else {
         m_rep->prevoir(BoutonNon); // leave without saving
-        f.Button6->click();
+        Ctl<QPushButton>(f, "Button6")->click();
         QCOMPARE(LireClasse(m_chemin)[2].NotesMat1[1][1], 17.0);
     }
 }
@@ -326,11 +337,11 @@ void TestGardeClasse::enregistrerSousAutreNom()
     QCOMPARE(disque[0].NotesMat1[1][1], 11.0);
     QVERIFY(QFileInfo::exists(m_classe->chemin(QStringLiteral("3EME1C.INI"))));
     QCOMPARE(NomFichier, QStringLiteral("3EME1C.VTC"));
-    QCOMPARE(f.Label1->text(), QStringLiteral("3EME1C"));
+    QCOMPARE(Ctl<QLabel>(f, "Label1")->text(), QStringLiteral("3EME1C"));
     QVERIFY(QFileInfo::exists(CheminVerrou(nouveau)));
     QVERIFY(!QFileInfo::exists(CheminVerrou(m_chemin)));
     QVERIFY(!f.EnregistrementNecessaire);
-    f.Button6->click();
+    Ctl<QPushButton>(f, "Button6")->click();
     QVERIFY(!QFileInfo::exists(CheminVerrou(nouveau)));
 }
 
@@ -354,8 +365,8 @@ void TestGardeClasse::journalApresChangement()
     QCOMPARE(j.eleves[0].NotesMat1[1][1], 12.5);
 
     // A cell still being typed reaches it through the one-second check.
-    f.StringGrid1->setCourante(1, 3);
-    QTest::keyClick(f.StringGrid1, '7');
+    Ctl<TStringGrid>(f, "StringGrid1")->setCourante(1, 3);
+    QTest::keyClick(Ctl<TStringGrid>(f, "StringGrid1"), '7');
     QVERIFY(!t->isActive());
     f.Timer1Timer();
     QVERIFY(t->isActive());
@@ -380,7 +391,7 @@ void TestGardeClasse::journalApresChangement()
     f.Garde->echeance();
     QVERIFY(QFileInfo::exists(CheminJournal(m_chemin)));
     m_rep->prevoir(BoutonNon);
-    f.Button6->click();
+    Ctl<QPushButton>(f, "Button6")->click();
     QVERIFY(!QFileInfo::exists(CheminJournal(m_chemin)));
     QVERIFY(!QFileInfo::exists(CheminVerrou(m_chemin)));
     QCOMPARE(LireClasse(m_chemin)[1].NotesMat1[1][1], 14.0);
@@ -404,26 +415,26 @@ void TestGardeClasse::recuperationAcceptee()
         "Des modifications non enregistrées du 07/12 à 10:42 ont été retrouvées. Voulez-vous les récupérer ?"
         "\r\n\r\n2 notes et 1 appréciation diffèrent de la classe enregistrée.")});
     QCOMPARE(m_rep->boites().first().defaut, int(BoutonOui));
-    QCOMPARE(f.StringGrid1->Cells(1, 1), QStringLiteral("12.50"));
-    QCOMPARE(f.StringGrid1->Cells(4, 3), QStringLiteral("20.00"));
-    QCOMPARE(f.StringGrid1->Cells(1, 2), QStringLiteral("14.00"));
+    QCOMPARE(Ctl<TStringGrid>(f, "StringGrid1")->Cells(1, 1), QStringLiteral("12.50"));
+    QCOMPARE(Ctl<TStringGrid>(f, "StringGrid1")->Cells(4, 3), QStringLiteral("20.00"));
+    QCOMPARE(Ctl<TStringGrid>(f, "StringGrid1")->Cells(1, 2), QStringLiteral("14.00"));
     QCOMPARE(ListeEleves[1].Appreciations[1][1], QStringLiteral("Sérieux"));
     QVERIFY(f.EnregistrementNecessaire);
-    QVERIFY(f.BBAnnuler->isEnabled());
+    QVERIFY(Ctl<QToolButton>(f, "BBAnnuler")->isEnabled());
     // Not on disk yet; the journal stays until it is.
     QCOMPARE(LireClasse(m_chemin)[0].NotesMat1[1][1], 8.0);
     QVERIFY(QFileInfo::exists(CheminJournal(m_chemin)));
 
     f.Annuler();
-    QCOMPARE(f.StringGrid1->Cells(1, 1), QStringLiteral(" 8.00"));
-    QCOMPARE(f.StringGrid1->Cells(4, 3), QString());
+    QCOMPARE(Ctl<TStringGrid>(f, "StringGrid1")->Cells(1, 1), QStringLiteral(" 8.00"));
+    QCOMPARE(Ctl<TStringGrid>(f, "StringGrid1")->Cells(4, 3), QString());
     QCOMPARE(ListeEleves[1].Appreciations[1][1], QString());
     QVERIFY(!f.EnregistrementNecessaire);
     f.Retablir();
     QVERIFY(f.Button5Click());
     QCOMPARE(LireClasse(m_chemin)[2].NotesMat1[1][4], 20.0);
     QVERIFY(!QFileInfo::exists(CheminJournal(m_chemin)));
-    f.Button6->click();
+    Ctl<QPushButton>(f, "Button6")->click();
 }
 
 void TestGardeClasse::recuperationRefusee()
@@ -439,10 +450,10 @@ void TestGardeClasse::recuperationRefusee()
     TNoteForm &f = *ouvrir();
     QCOMPARE(m_rep->boites().size(), 1);
     QVERIFY(!QFileInfo::exists(CheminJournal(m_chemin)));
-    QCOMPARE(f.StringGrid1->Cells(1, 1), QStringLiteral(" 8.00"));
+    QCOMPARE(Ctl<TStringGrid>(f, "StringGrid1")->Cells(1, 1), QStringLiteral(" 8.00"));
     QVERIFY(!f.EnregistrementNecessaire);
-    QVERIFY(!f.BBAnnuler->isEnabled());
-    f.Button6->click();
+    QVERIFY(!Ctl<QToolButton>(f, "BBAnnuler")->isEnabled());
+    Ctl<QPushButton>(f, "Button6")->click();
 
     // A journal older than the class (saved since) is not offered.
     QCOMPARE(EcrireJournal(j), QString());
@@ -454,7 +465,7 @@ void TestGardeClasse::recuperationRefusee()
     QVERIFY(charger(QStringLiteral("3EME1.VTC")).ok);
     f.show();
     QVERIFY(m_rep->boites().isEmpty());
-    f.Button6->click();
+    Ctl<QPushButton>(f, "Button6")->click();
 }
 
 void TestGardeClasse::recuperationColonnesDeplacees()
@@ -469,20 +480,24 @@ void TestGardeClasse::recuperationColonnesDeplacees()
         std::swap(e.NotesMat1[1][1], e.NotesMat1[1][2]);
     j.coefs[1] = QStringLiteral("1311111111111111");
     j.coefs[2] = j.coefs[3] = COEFS_PAR_DEFAUT;
+    for (int p = 1; p <= 3; ++p)
+        j.dates[p] = DatePeriode[p];
+    j.dates[1].replace(0, 10, QStringLiteral("--/--05/11"));
     QCOMPARE(EcrireJournal(j), QString());
     m_rep->prevoir(BoutonOui);
     TNoteForm &f = *ouvrir();
     QVERIFY(m_rep->dernierTexte().contains(QStringLiteral("4 notes et 0 appréciation")));
     QVERIFY(m_rep->dernierTexte().contains(QStringLiteral("coefficients")));
-    QCOMPARE(f.StringGrid1->Cells(2, 1), QStringLiteral(" 8.00"));
+    QCOMPARE(Ctl<TStringGrid>(f, "StringGrid1")->Cells(2, 1), QStringLiteral(" 8.00"));
     QVERIFY(f.CoefsDeplaces);
     QVERIFY(f.EnregistrementNecessaire);
-    QVERIFY(!f.Button1->isEnabled()); // locked as after a move
+    QVERIFY(!Ctl<QPushButton>(f, "Button1")->isEnabled()); // locked as after a move
     QVERIFY(f.Button5Click());
     QCOMPARE(LireClasse(m_chemin)[1].NotesMat1[1][2], 14.0);
     LireOptions();
     QCOMPARE(CoefPeriode[1], QStringLiteral("1311111111111111"));
-    f.Button6->click();
+    QCOMPARE(DatePeriode[1].left(10), QStringLiteral("--/--05/11"));
+    Ctl<QPushButton>(f, "Button6")->click();
 }
 
 // A real copy of the program types marks and is killed: reopening offers
@@ -516,7 +531,7 @@ void TestGardeClasse::processusTue()
                                               + QStringLiteral(" sur ") + QSysInfo::machineHostName()
                                               + QStringLiteral(" depuis 10:42. Elle est ouverte en lecture seule.")});
         QVERIFY(deuxieme.Garde->lectureSeule());
-        deuxieme.Button6->click();
+        Ctl<QPushButton>(deuxieme, "Button6")->click();
         QVERIFY(QFileInfo::exists(CheminJournal(m_chemin))); // the first copy's journal, untouched
         m_rep->vider();
     }
@@ -549,7 +564,7 @@ void TestGardeClasse::processusTue()
     QCOMPARE(d.pid, QCoreApplication::applicationPid());
     QVERIFY(f.Button5Click());
     QCOMPARE(LireClasse(m_chemin)[0].NotesMat1[1][16], 19.75);
-    f.Button6->click();
+    Ctl<QPushButton>(f, "Button6")->click();
 }
 
 void TestGardeClasse::configurationVerrouillee()

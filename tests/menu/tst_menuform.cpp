@@ -3,6 +3,7 @@
 #include "classe.h"
 #include "confform.h"
 #include "dossier.h"
+#include "etatui.h"
 #include "menuform.h"
 #include "repondeurscripte.h"
 #include "shell.h"
@@ -10,6 +11,7 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -93,6 +95,7 @@ private slots:
     void ligneDeCommande_data();
     void ligneDeCommande();
     void aideEtLien();
+    void ligneEtatEntiere();
 
 private:
     QString chemin(const QString &nom) const { return m_dossier->filePath(nom); }
@@ -499,6 +502,34 @@ void TestMenu::aideEtLien()
     QTest::mouseClick(lien, Qt::LeftButton, {}, lien->rect().center());
     QCOMPARE(m_ouverts.last(), QUrl(TMenuForm::adresseEditeur()));
     QVERIFY(m_rep->boites().isEmpty());
+}
+
+
+void TestMenu::ligneEtatEntiere()
+{
+    InstallerBulles(); // as the program does at start
+    auto *ligne = m_menu->findChild<QLabel *>(QStringLiteral("StatusLine"));
+    QVERIFY(ligne);
+    for (QWidget *w : std::initializer_list<QWidget *>{m_menu->LB1, bouton(QStringLiteral("BB4")),
+                                                        bouton(QStringLiteral("BB1"))}) {
+        QEvent entree(QEvent::Enter);
+        QApplication::sendEvent(w, &entree);
+        QCOMPARE(ligne->text(), w->toolTip());
+        // Every word of the hint in sight, inside the window.
+        QTRY_VERIFY2(ligne->geometry().bottom() <= ligne->parentWidget()->height(),
+                     qPrintable(w->objectName()));
+        const QRect place = ligne->contentsRect().adjusted(ligne->indent(), 0, 0, 0);
+        const QRect besoin = ligne->fontMetrics().boundingRect(QRect(place.topLeft(), QSize(place.width(), 1000)),
+                                                               Qt::TextWordWrap, ligne->text());
+        QTRY_VERIFY2(ligne->wordWrap() || besoin.width() <= place.width(), qPrintable(w->objectName()));
+        QTRY_VERIFY2(besoin.height() <= ligne->contentsRect().height(), qPrintable(w->objectName()));
+    }
+    // A short hint gives the line its own height back.
+    QEvent sortie(QEvent::Leave);
+    QApplication::sendEvent(bouton(QStringLiteral("BB1")), &sortie);
+    QEvent entree(QEvent::Enter);
+    QApplication::sendEvent(bouton(QStringLiteral("BB5")), &entree);
+    QTRY_COMPARE(ligne->height(), 19);
 }
 
 QTEST_MAIN(TestMenu)

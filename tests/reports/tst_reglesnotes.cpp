@@ -204,6 +204,23 @@ void TestReglesNotes::coefsApresDeplacement()
     QVERIFY(CoefsApresDeplacement(titres, mat2, span, mat2 ? c2 : c1, origine, deuxPeriodes,
                                   uneMatiere, resultat));
     QCOMPARE((QStringList{resultat[1], resultat[2], resultat[3]}), attendu);
+
+    // Dates follow their columns exactly as the coefficients do: each
+    // assignment's date here spells its coefficient.
+    const auto dates = [](const QString &coefs) {
+        QString d;
+        for (QChar c : coefs)
+            d += QStringLiteral("%1%1/0%1").arg(c);
+        return d;
+    };
+    QString datesOrigine[4] = {{}, dates(base), dates(base), dates(base)};
+    QString d1[4][17], d2[4][17];
+    DecoderDates(datesOrigine, uneMatiere, d1, d2);
+    QString datesResultat[4];
+    QVERIFY(DatesApresDeplacement(titres, mat2, span, mat2 ? d2 : d1, datesOrigine, deuxPeriodes,
+                                  uneMatiere, datesResultat));
+    QCOMPARE((QStringList{datesResultat[1], datesResultat[2], datesResultat[3]}),
+             (QStringList{dates(attendu.at(0)), dates(attendu.at(1)), dates(attendu.at(2))}));
 }
 
 void TestReglesNotes::titreIllisible()

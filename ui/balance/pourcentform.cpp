@@ -143,6 +143,7 @@ void TPourcentForm::construire()
         lb->setGeometry(x, 145, 126, 110);
         lb->setFont(fixe);
         lb->setItemDelegate(new DelegueLigne(lb));
+        BullesDeContenu(lb->viewport()); // names cut by the column, shown whole
         lb->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         lb->setUniformItemSizes(true);
         QPalette pl = lb->palette();

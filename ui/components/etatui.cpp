@@ -24,6 +24,8 @@ LigneEtat::LigneEtat(QWidget *parent)
 
 namespace {
 
+constexpr char PROPRIETE_CONTENU[] = "vestrelBullesDeContenu";
+
 // The hint of a control is its own tool tip, or else the first one found
 // among its parents inside the same window.
 QString bulleDe(QWidget *w)
@@ -55,8 +57,9 @@ protected:
     {
         switch (e->type()) {
         case QEvent::ToolTip:
-            // The status line still shows the hint; only the bubble is suppressed.
-            return !AfficherBulles;
+            // The status line still shows the hint; only the bubble is
+            // suppressed. A cut text shown whole is content, not help.
+            return !AfficherBulles && !objet->property(PROPRIETE_CONTENU).toBool();
         case QEvent::Enter:
             if (objet->isWidgetType()) {
                 auto *w = static_cast<QWidget *>(objet);
@@ -86,4 +89,9 @@ void InstallerBulles()
         return;
     filtre = new FiltreBulles(qApp);
     qApp->installEventFilter(filtre);
+}
+
+void BullesDeContenu(QWidget *w)
+{
+    w->setProperty(PROPRIETE_CONTENU, true);
 }

@@ -19,3 +19,7 @@ public:
 // the control under the pointer goes to the LigneEtat of its window, and tool
 // tips are shown only while AfficherBulles is set.
 void InstallerBulles();
+
+// Marks a widget whose tool tips show its own content (a name cut by its
+// column): they are shown even while help hints are off.
+void BullesDeContenu(QWidget *w);

@@ -3,9 +3,9 @@
 
 #include "barrenotes.h"
 #include "grillevue.h"
+#include "historique.h"
 #include "peinture.h"
 #include "radiogroupe.h"
-#include "winpanel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
-#include <QUndoStack>
 
 void TNoteForm::brancher()
 {
@@ -33,8 +32,7 @@ void TNoteForm::brancher()
         {BBText, &TNoteForm::BBTextClick},         {BBImp, &TNoteForm::BBImpClick},
         {BBApercu, &TNoteForm::BBApercuClick},     {BBConf_Imp, &TNoteForm::BBConf_ImpClick},
         {BBPourcent, &TNoteForm::BBPourcentClick}, {BBCoefDate, &TNoteForm::BBCoefDateClick},
-        {BB_toolN, &TNoteForm::BB_toolNClick},     {BBOk, &TNoteForm::BBOkClick},
-        {BBAbandon, &TNoteForm::BBAbandonClick},
+        {BB_toolN, &TNoteForm::BB_toolNClick},
     };
     for (const auto &[b, f] : boutons)
         connect(b, &QPushButton::clicked, this, f);
@@ -48,9 +46,14 @@ void TNoteForm::brancher()
     m_delegue->filtreTouches = [this](QKeyEvent *e, QLineEdit *ed) { return StringGrid1KeyPress(e, ed); };
     m_delegue->editionOuverte = [this] {
         m_texteAvantEdition = StringGrid1->Cells(StringGrid1->Col(), StringGrid1->Row());
+        m_celluleEditee = QPoint(StringGrid1->Col(), StringGrid1->Row());
         debutModification();
     };
-    m_delegue->editionFermee = [this] { finModification(QStringLiteral("Saisie")); };
+    m_delegue->editionFermee = [this] {
+        const int col = m_celluleEditee.x(), row = m_celluleEditee.y();
+        finModification(vue == Vue::Appreciations ? QStringLiteral("appréciation saisie") + nomEtape(0, row)
+                                                  : QStringLiteral("note saisie") + nomEtape(col, row));
+    };
     connect(StringGrid1->modele(), &ModeleGrille::texteSaisi, this,
             [this](int ligne, int colonne) { StringGrid1SetEditText(StringGrid1->position(colonne), ligne); });
     connect(StringGrid1, &TStringGrid::clicGauche, this, &TNoteForm::StringGrid1Click);
@@ -87,8 +90,8 @@ void TNoteForm::brancher()
             &TNoteForm::Supprimertouteslesnotes1Click);
 
     // Undo and redo, by the two small buttons and the usual keys.
-    connect(BBAnnuler, &QToolButton::clicked, this, &TNoteForm::Annuler);
-    connect(BBRetablir, &QToolButton::clicked, this, &TNoteForm::Retablir);
+    connect(m_historique, &THistoriqueNotes::annulerDemande, this, &TNoteForm::Annuler);
+    connect(m_historique, &THistoriqueNotes::retablirDemande, this, &TNoteForm::Retablir);
     auto *annuler = new QAction(this);
     annuler->setShortcut(QKeySequence::Undo);
     connect(annuler, &QAction::triggered, this, &TNoteForm::Annuler);
@@ -98,5 +101,5 @@ void TNoteForm::brancher()
     connect(retablir, &QAction::triggered, this, &TNoteForm::Retablir);
     addAction(annuler);
     addAction(retablir);
-    connect(Historique, &QUndoStack::indexChanged, this, &TNoteForm::historiqueDeplace);
+    connect(m_historique, &THistoriqueNotes::deplace, this, &TNoteForm::historiqueDeplace);
 }

@@ -191,8 +191,10 @@ void GardeClasse::echeance()
     j.nomFichier = NomFichier;
     j.eleves = ListeEleves;
     if (m_f->CoefsDeplaces)
-        for (int p = 1; p <= 3; ++p)
+        for (int p = 1; p <= 3; ++p) {
             j.coefs[p] = m_f->CoefsGrille[p];
+            j.dates[p] = m_f->DatesGrille[p];
+        }
     // A journal that cannot be written is tried again at the next change; the
     // teacher is told by the save, which writes to the same folder.
     if (EcrireJournal(j).isEmpty())
@@ -229,9 +231,12 @@ void GardeClasse::proposerRecuperation()
     if (d.coefs) {
         // Columns had been moved: the window is back as it was then, the
         // coefficients following the marks, locked as after any move.
-        for (int p = 1; p <= 3; ++p)
+        for (int p = 1; p <= 3; ++p) {
             m_f->CoefsGrille[p] = j.coefs[p];
+            m_f->DatesGrille[p] = j.dates[p];
+        }
         DecoderCoefs(m_f->CoefsGrille, UneMatiere, CoefMat1, CoefMat2);
+        DecoderDates(m_f->DatesGrille, UneMatiere, DateMat1, DateMat2);
         m_f->memoriserCoefs();
         ListeEleves = AppliquerJournal(ListeEleves, j);
         m_f->Set_Donnees();

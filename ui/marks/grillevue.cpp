@@ -1,10 +1,14 @@
 #include "grillevue.h"
 
+#include "etatui.h"
+
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QToolTip>
 
 // --- ModeleGrille ---------------------------------------------------------
 
@@ -107,6 +111,28 @@ void ModeleGrille::definirNoms(const QStringList &noms)
 
 // --- TStringGrid ----------------------------------------------------------
 
+namespace {
+
+// The frozen columns are painted as the grid paints them, but never edited:
+// the grid's own delegate must not see a second view connected to its editors.
+class DelegueGele : public QStyledItemDelegate {
+public:
+    DelegueGele(QAbstractItemView *grille, QObject *parent)
+        : QStyledItemDelegate(parent)
+        , m_grille(grille)
+    {
+    }
+    void paint(QPainter *p, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        m_grille->itemDelegate()->paint(p, option, index);
+    }
+
+private:
+    QAbstractItemView *m_grille;
+};
+
+} // namespace
+
 TStringGrid::TStringGrid(QWidget *parent)
     : QTableView(parent)
     , m_modele(new ModeleGrille(this))
@@ -143,6 +169,133 @@ TStringGrid::TStringGrid(QWidget *parent)
     h->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &TStringGrid::hautGaucheChange);
+    // A name cut by its column is shown whole in a tool tip.
+    v->viewport()->installEventFilter(this);
+    BullesDeContenu(v->viewport());
+
+    // The frozen columns: a second view of the same cells over the left of
+    // the viewport, scrolled with the grid only vertically.
+    m_gelee = new QTableView(this);
+    m_gelee->setObjectName(QStringLiteral("StringGrid1Fixe"));
+    m_gelee->setModel(m_modele);
+    m_gelee->setSelectionModel(selectionModel());
+    m_gelee->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_gelee->setFocusPolicy(Qt::NoFocus);
+    m_gelee->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_gelee->setFrameShape(QFrame::NoFrame);
+    m_gelee->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_gelee->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_gelee->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    m_gelee->setWordWrap(false);
+    m_gelee->setCornerButtonEnabled(false);
+    m_gelee->verticalHeader()->hide();
+    m_gelee->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_gelee->verticalHeader()->setMinimumSectionSize(5);
+    m_gelee->verticalHeader()->setDefaultSectionSize(17);
+    QHeaderView *hg = m_gelee->horizontalHeader();
+    hg->setMinimumSectionSize(5);
+    hg->setFixedHeight(17);
+    hg->setSectionResizeMode(QHeaderView::Fixed);
+    hg->setHighlightSections(false);
+    hg->setSectionsMovable(false);
+    hg->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_gelee->setItemDelegate(new DelegueGele(this, m_gelee));
+    m_gelee->hide();
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, m_gelee->verticalScrollBar(), &QScrollBar::setValue);
+    connect(m_gelee->verticalScrollBar(), &QScrollBar::valueChanged, verticalScrollBar(), &QScrollBar::setValue);
+    connect(m_gelee, &QAbstractItemView::doubleClicked, this, &QAbstractItemView::doubleClicked);
+    connect(m_modele, &QAbstractItemModel::modelReset, this, &TStringGrid::majGelees);
+    connect(h, &QHeaderView::sectionResized, this, &TStringGrid::majGelees);
+}
+
+bool TStringGrid::eventFilter(QObject *objet, QEvent *e)
+{
+    QHeaderView *v = verticalHeader();
+    if (objet == v->viewport() && e->type() == QEvent::ToolTip) {
+        auto *aide = static_cast<QHelpEvent *>(e);
+        const int section = v->logicalIndexAt(aide->pos());
+        const QString nom = m_modele->texte(section + 1, 0);
+        // The title cells have 2 pixels of padding on each side and a line on the right.
+        const int place = v->width() - 5;
+        if (section >= 0 && v->fontMetrics().horizontalAdvance(nom) > place)
+            QToolTip::showText(aide->globalPos(), nom, v->viewport(),
+                               QRect(0, v->sectionViewportPosition(section), v->width(), v->sectionSize(section)));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QTableView::eventFilter(objet, e);
+}
+
+void TStringGrid::setColonnesGelees(int n)
+{
+    if (n == m_gelees)
+        return;
+    m_gelees = n;
+    // Scrolling by pixels lets a column wider than the viewport be read to its end.
+    setHorizontalScrollMode(n > 0 ? QAbstractItemView::ScrollPerPixel : QAbstractItemView::ScrollPerItem);
+    horizontalScrollBar()->setValue(0);
+    majGelees();
+}
+
+QRect TStringGrid::zoneLibre() const
+{
+    QRect r = viewport()->rect();
+    if (m_gelees > 0 && m_gelee->isVisible())
+        r.setLeft(m_gelee->width());
+    return r;
+}
+
+void TStringGrid::majGelees()
+{
+    const int n = qMin(m_gelees, m_modele->columnCount());
+    if (n <= 0) {
+        m_gelee->hide();
+        return;
+    }
+    m_gelee->horizontalHeader()->setStyleSheet(horizontalHeader()->styleSheet());
+    int largeur = 0;
+    for (int c = 0; c < m_modele->columnCount(); ++c) {
+        m_gelee->setColumnHidden(c, c >= n);
+        if (c < n) {
+            m_gelee->setColumnWidth(c, columnWidth(c));
+            largeur += columnWidth(c);
+        }
+    }
+    const QRect vp = viewport()->geometry();
+    m_gelee->setGeometry(vp.left(), vp.top() - horizontalHeader()->height(), largeur,
+                         vp.height() + horizontalHeader()->height());
+    m_gelee->verticalScrollBar()->setValue(verticalScrollBar()->value());
+    m_gelee->show();
+    m_gelee->raise();
+}
+
+void TStringGrid::resizeEvent(QResizeEvent *e)
+{
+    QTableView::resizeEvent(e);
+    majGelees();
+}
+
+void TStringGrid::updateGeometries()
+{
+    QTableView::updateGeometries();
+    if (m_gelee)
+        majGelees();
+}
+
+void TStringGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    QTableView::scrollTo(index, hint);
+    if (m_gelees <= 0 || !index.isValid() || index.column() < m_gelees)
+        return;
+    // The cell shows its beginning just right of the frozen columns, even
+    // when it is wider than what remains of the viewport.
+    const QRect libre = zoneLibre();
+    const QRect cellule = visualRect(index);
+    if (cellule.left() < libre.left() || cellule.width() > libre.width()) {
+        QScrollBar *b = horizontalScrollBar();
+        b->setValue(b->value() + cellule.left() - libre.left());
+    }
 }
 
 int TStringGrid::logique(int col) const
@@ -194,8 +347,22 @@ void TStringGrid::setCourante(int col, int row)
 
 int TStringGrid::LeftCol() const
 {
-    const int v = horizontalHeader()->visualIndexAt(0);
-    return v < 0 ? 1 : v + 1;
+    const QHeaderView *h = horizontalHeader();
+    int v = h->visualIndexAt(0);
+    if (v < 0)
+        return 1;
+    // Fully right, the grid leaves a sliver of the column before: the first
+    // column is the one of which the larger part is in sight.
+    const int l = h->logicalIndex(v);
+    if (h->sectionViewportPosition(l) + h->sectionSize(l) / 2 < 0 && v + 1 < h->count())
+        ++v;
+    return v + 1;
+}
+
+int TStringGrid::xColonne(int col) const
+{
+    const int l = logique(col);
+    return l < 1 ? -1 : horizontalHeader()->sectionViewportPosition(l - 1);
 }
 
 int TStringGrid::largeurColonne(int col) const
@@ -271,8 +438,12 @@ void TStringGrid::keyPressEvent(QKeyEvent *e)
 
 void TStringGrid::mousePressEvent(QMouseEvent *e)
 {
-    // The right button opens the context menu without moving the current cell.
+    // The right button makes the cell under it current, so that the context
+    // menu that follows acts on the column the teacher pointed at.
     if (e->button() == Qt::RightButton) {
+        const QModelIndex i = indexAt(e->position().toPoint());
+        if (i.isValid())
+            setCurrentIndex(i);
         e->accept();
         return;
     }

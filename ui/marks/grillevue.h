@@ -68,6 +68,8 @@ public:
     int Row() const;
     void setCourante(int col, int row);
     int LeftCol() const; // first data column visible at the left edge
+    // Left edge of a data column in the viewport; -1 for no such column.
+    int xColonne(int col) const;
     // Width of a column as the grid lays it out, grid line included.
     int largeurColonne(int col) const;
     // Cell under a point of the viewport: (col, row) or (-1, -1).
@@ -75,6 +77,13 @@ public:
 
     // The whole table in screen column order, as the transfer and the export read it.
     QList<QStringList> tableVisuelle() const;
+
+    // The first n data columns stay in place whatever the horizontal scroll,
+    // as a spreadsheet's frozen columns do; 0 for none.
+    void setColonnesGelees(int n);
+    int colonnesGelees() const { return m_gelees; }
+    // The part of the viewport no frozen column covers.
+    QRect zoneLibre() const;
 
     // Types a character into the current cell as the keyboard would.
     void taper(QChar c);
@@ -99,7 +108,17 @@ protected:
     void dragMoveEvent(QDragMoveEvent *e) override;
     void dropEvent(QDropEvent *e) override;
     void scrollContentsBy(int dx, int dy) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void updateGeometries() override;
+    bool eventFilter(QObject *objet, QEvent *e) override;
+
+public:
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
 
 private:
+    void majGelees();
+
     ModeleGrille *m_modele;
+    QTableView *m_gelee = nullptr; // drawn over the frozen columns
+    int m_gelees = 0;
 };

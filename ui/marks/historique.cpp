@@ -1,27 +1,16 @@
-// Undo and redo of the changes made in the grid. Each change is recorded as
-// the slots of the class model it altered, so that it can be taken back
-// whatever view, period or subject is on display.
-#include "noteform.h"
+#include "historique.h"
 
 #include "classe.h"
-#include "gardeclasse.h"
 #include "grillevue.h"
 #include "texte.h"
 
 #include <QHash>
-#include <QLabel>
 #include <QToolButton>
 #include <QUndoStack>
 
 namespace {
 
-struct Changement {
-    int eleve;         // index in ListeEleves
-    bool appreciation; // else a mark
-    int a, b, c;       // mark: subject, period, slot; appreciation: view, period
-    double noteAvant, noteApres;
-    QString texteAvant, texteApres;
-};
+using Changement = ChangementNote;
 
 QList<Changement> Differences(const QList<StudentRecord> &avant, const QList<StudentRecord> &apres)
 {
@@ -51,14 +40,45 @@ int VueDe(Selecteur s)
     return s == Selecteur::Mat2 ? VUE_MAT2 : s == Selecteur::Ensemble ? VUE_ENSEMBLE : VUE_MAT1;
 }
 
+} // namespace
+
+void MontrerChangements(TStringGrid *g, Vue vue, int periode, Selecteur selecteur,
+                        const QList<Changement> &changements, bool apres)
+{
+    if (vue == Vue::Notes) {
+        QHash<int, int> positions; // slot -> grid position
+        const QList<ColonneNote> colonnes = ColonnesNotes(periode, selecteur);
+        for (int k = 1; k <= colonnes.size() && k < g->ColCount(); ++k) {
+            const ColonneNote &col = colonnes.at(k - 1);
+            positions.insert(col.matiere * 1000 + col.periode * 100 + col.devoir, k);
+        }
+        for (const Changement &c : changements) {
+            if (c.appreciation)
+                continue;
+            const int k = positions.value(c.a * 1000 + c.b * 100 + c.c, 0);
+            if (k > 0)
+                g->setCells(k, c.eleve + 1, NoteEnTexte(apres ? c.noteApres : c.noteAvant));
+        }
+    } else if (vue == Vue::Appreciations) {
+        const int v = VueDe(selecteur);
+        const int p = periode == Annee ? PERIODE_ANNEE : periode;
+        for (const Changement &c : changements)
+            if (c.appreciation && c.a == v && c.b == p)
+                g->setCells(2, c.eleve + 1, apres ? c.texteApres : c.texteAvant);
+    }
+}
+
+namespace {
+
 // One change of the grid: a typed cell, +1, -1, a cleared assignment, a
 // dropped mark, an appreciation from the expert.
 class CommandeNotes : public QUndoCommand {
 public:
-    CommandeNotes(TNoteForm *f, QList<Changement> c, const QString &libelle)
+    using Montrer = std::function<void(const QList<Changement> &, bool apres)>;
+    CommandeNotes(QList<Changement> c, const QString &libelle, Montrer montrer)
         : QUndoCommand(libelle)
-        , m_f(f)
         , m_changements(std::move(c))
+        , m_montrer(std::move(montrer))
     {
     }
     void redo() override
@@ -73,59 +93,53 @@ public:
     void undo() override { appliquer(false); }
 
 private:
-    void appliquer(bool apres);
+    void appliquer(bool apres)
+    {
+        for (const Changement &c : std::as_const(m_changements)) {
+            if (c.eleve >= ListeEleves.size())
+                continue;
+            StudentRecord &e = ListeEleves[c.eleve];
+            if (c.appreciation)
+                e.Appreciations[c.a][c.b] = apres ? c.texteApres : c.texteAvant;
+            else
+                e.note(c.a, c.b, c.c) = apres ? c.noteApres : c.noteAvant;
+        }
+        m_montrer(m_changements, apres);
+    }
 
-    TNoteForm *m_f;
     QList<Changement> m_changements;
+    Montrer m_montrer;
     bool m_premiere = true;
 };
 
-void CommandeNotes::appliquer(bool apres)
-{
-    for (const Changement &c : std::as_const(m_changements)) {
-        if (c.eleve >= ListeEleves.size())
-            continue;
-        StudentRecord &e = ListeEleves[c.eleve];
-        if (c.appreciation)
-            e.Appreciations[c.a][c.b] = apres ? c.texteApres : c.texteAvant;
-        else
-            e.note(c.a, c.b, c.c) = apres ? c.noteApres : c.noteAvant;
-    }
-    // The display follows: the cells showing these slots, where they are shown.
-    TStringGrid *g = m_f->StringGrid1;
-    if (m_f->vue == Vue::Notes) {
-        QHash<int, int> positions; // slot -> grid position
-        const QList<ColonneNote> colonnes = ColonnesNotes(m_f->periode, m_f->selecteur);
-        for (int k = 1; k <= colonnes.size() && k < g->ColCount(); ++k) {
-            const ColonneNote &col = colonnes.at(k - 1);
-            positions.insert(col.matiere * 1000 + col.periode * 100 + col.devoir, k);
-        }
-        for (const Changement &c : std::as_const(m_changements)) {
-            if (c.appreciation)
-                continue;
-            const int k = positions.value(c.a * 1000 + c.b * 100 + c.c, 0);
-            if (k > 0)
-                g->setCells(k, c.eleve + 1, NoteEnTexte(apres ? c.noteApres : c.noteAvant));
-        }
-    } else if (m_f->vue == Vue::Appreciations) {
-        const int v = VueDe(m_f->selecteur);
-        const int p = m_f->periode == Annee ? PERIODE_ANNEE : m_f->periode;
-        for (const Changement &c : std::as_const(m_changements))
-            if (c.appreciation && c.a == v && c.b == p)
-                g->setCells(2, c.eleve + 1, apres ? c.texteApres : c.texteAvant);
-    }
-    m_f->Put_Result();
-}
-
 } // namespace
 
-void TNoteForm::debutModification()
+THistoriqueNotes::THistoriqueNotes(QWidget *fenetre, Montrer montrer)
+    : QObject(fenetre)
+    , m_pile(new QUndoStack(this))
+    , m_montrer(std::move(montrer))
+{
+    m_annuler = new QToolButton(fenetre);
+    m_annuler->setObjectName(QStringLiteral("BBAnnuler"));
+    m_annuler->setGeometry(531, 278, 26, 26);
+    m_annuler->setText(QStringLiteral("↶"));
+    m_retablir = new QToolButton(fenetre);
+    m_retablir->setObjectName(QStringLiteral("BBRetablir"));
+    m_retablir->setGeometry(600, 278, 26, 26);
+    m_retablir->setText(QStringLiteral("↷"));
+    majBoutons(true);
+    connect(m_pile, &QUndoStack::indexChanged, this, &THistoriqueNotes::deplace);
+    connect(m_annuler, &QToolButton::clicked, this, &THistoriqueNotes::annulerDemande);
+    connect(m_retablir, &QToolButton::clicked, this, &THistoriqueNotes::retablirDemande);
+}
+
+void THistoriqueNotes::debut()
 {
     m_avant = ListeEleves;
     m_avantPris = true;
 }
 
-void TNoteForm::finModification(const QString &libelle)
+void THistoriqueNotes::fin(const QString &libelle)
 {
     if (!m_avantPris)
         return;
@@ -133,41 +147,31 @@ void TNoteForm::finModification(const QString &libelle)
     QList<Changement> d = Differences(m_avant, ListeEleves);
     m_avant.clear();
     if (!d.isEmpty())
-        Historique->push(new CommandeNotes(this, std::move(d), libelle));
+        m_pile->push(new CommandeNotes(std::move(d), libelle, m_montrer));
 }
 
-void TNoteForm::viderHistorique()
+void THistoriqueNotes::vider()
 {
     m_avantPris = false;
     m_avant.clear();
-    Historique->clear();
+    m_pile->clear();
 }
 
-void TNoteForm::Annuler()
-{
-    StringGrid1->terminerEdition();
-    if (!ApresClassement)
-        Historique->undo();
-}
+void THistoriqueNotes::annuler() { m_pile->undo(); }
 
-void TNoteForm::Retablir()
-{
-    StringGrid1->terminerEdition();
-    if (!ApresClassement)
-        Historique->redo();
-}
+void THistoriqueNotes::retablir() { m_pile->redo(); }
 
-void TNoteForm::historiqueDeplace()
-{
-    // Unsaved exactly while the model differs from what was last saved.
-    EnregistrementNecessaire = !Historique->isClean() || m_modifHorsHistorique;
-    majDrapeau();
-}
+void THistoriqueNotes::marquerEnregistre() { m_pile->setClean(); }
 
-void TNoteForm::majDrapeau()
+bool THistoriqueNotes::enregistre() const { return m_pile->isClean(); }
+
+void THistoriqueNotes::majBoutons(bool permis)
 {
-    Image1->setVisible(EnregistrementNecessaire);
-    BBAnnuler->setEnabled(Historique->canUndo() && !ApresClassement);
-    BBRetablir->setEnabled(Historique->canRedo() && !ApresClassement);
-    Garde->changement();
+    m_annuler->setEnabled(m_pile->canUndo() && permis);
+    m_retablir->setEnabled(m_pile->canRedo() && permis);
+    // The hints name the step each button would take back or do again.
+    m_annuler->setToolTip(m_pile->canUndo() ? QStringLiteral("Annuler : ") + m_pile->undoText()
+                                            : QStringLiteral("Annuler la dernière modification"));
+    m_retablir->setToolTip(m_pile->canRedo() ? QStringLiteral("Rétablir : ") + m_pile->redoText()
+                                             : QStringLiteral("Rétablir"));
 }

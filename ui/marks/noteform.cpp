@@ -2,6 +2,7 @@
 // colours and the application settings.
 #include "noteform.h"
 
+#include "bandeaucoefs.h"
 #include "barrenotes.h"
 #include "classe.h"
 #include "cp1252.h"
@@ -9,14 +10,16 @@
 #include "gardeclasse.h"
 #include "glyphes.h"
 #include "grillevue.h"
+#include "historique.h"
 #include "horloge.h"
 #include "options.h"
+#include "panneauexport.h"
+#include "panneauresultats.h"
 #include "parametres.h"
 #include "peinture.h"
 #include "reglesnotes.h"
 #include "radiogroupe.h"
 #include "texte.h"
-#include "winpanel.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -27,7 +30,6 @@
 #include <QShowEvent>
 #include <QTimer>
 #include <QToolButton>
-#include <QUndoStack>
 
 TNoteForm *NoteForm = nullptr;
 
@@ -109,7 +111,7 @@ TNoteForm::~TNoteForm()
     StringGrid1->glisser = nullptr;
     for (QObject *o : findChildren<QObject *>())
         disconnect(o, nullptr, this, nullptr);
-    Historique->disconnect(this);
+    m_historique->disconnect(this);
     if (NoteForm == this)
         NoteForm = nullptr;
 }
@@ -151,19 +153,7 @@ void TNoteForm::construire()
     BBCoefDate = bouton(this, "BBCoefDate", QStringLiteral("coef / date"), QRect(38, 40, 64, 24),
                         QStringLiteral("Coefficients et dates des devoirs"));
 
-    Panel_coef = new QFrame(this);
-    Panel_coef->setObjectName(QStringLiteral("Panel_coef"));
-    Panel_coef->setGeometry(109, 43, 409, 18);
-    Panel_coef->setToolTip(QStringLiteral("Coefficients"));
-    couleurs(Panel_coef, QColor(0, 128, 128), QColor(0, 255, 255));
-    QFont courier(QStringLiteral("Courier New"), 9);
-    courier.setStyleHint(QFont::TypeWriter);
-    courier.setBold(true);
-    const char *nomsLc[8] = {"lc1", "lc2", "Lc3", "Lc4", "Lc5", "Lc6", "Lc7", "Lc8"};
-    for (int i = 0; i < 8; ++i) {
-        lc[i] = etiquette(Panel_coef, nomsLc[i], QString(), QRect(0, 1, 12, 16));
-        lc[i]->setFont(courier);
-    }
+    Panel_coef = new TBandeauCoefs(this);
 
     CheckBox2 = new QCheckBox(QStringLiteral("Aide"), this);
     CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
@@ -179,7 +169,7 @@ void TNoteForm::construire()
 
     construireBoutons();
     construirePanneaux();
-    construireExport();
+    WinPanel1 = new TPanneauExport([this] { return StringGrid1->tableVisuelle(); }, this);
     construireMenu();
 
     P_Notes = new TBarreNotes(this);
@@ -188,7 +178,6 @@ void TNoteForm::construire()
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
-    Historique = new QUndoStack(this);
     Garde = new GardeClasse(this);
 }
 
@@ -203,16 +192,10 @@ void TNoteForm::construireBoutons()
                       QStringLiteral("Après classement : Impression ou Sortie"));
     Button4 = bouton(this, "Button4", QStringLiteral("&Liste"), QRect(531, 248, 95, 25));
 
-    BBAnnuler = new QToolButton(this);
-    BBAnnuler->setObjectName(QStringLiteral("BBAnnuler"));
-    BBAnnuler->setGeometry(531, 278, 26, 26);
-    BBAnnuler->setText(QStringLiteral("↶"));
-    BBAnnuler->setToolTip(QStringLiteral("Annuler la dernière modification"));
-    BBRetablir = new QToolButton(this);
-    BBRetablir->setObjectName(QStringLiteral("BBRetablir"));
-    BBRetablir->setGeometry(600, 278, 26, 26);
-    BBRetablir->setText(QStringLiteral("↷"));
-    BBRetablir->setToolTip(QStringLiteral("Rétablir"));
+    m_historique = new THistoriqueNotes(this, [this](const QList<ChangementNote> &c, bool apres) {
+        MontrerChangements(StringGrid1, vue, periode, selecteur, c, apres);
+        Put_Result();
+    });
 
     Image1 = etiquette(this, "Image1", QString(), QRect(561, 274, 36, 32));
     Image1->setPixmap(ImageEnregistrement());
@@ -253,37 +236,14 @@ void TNoteForm::construirePanneaux()
     PanelBas->setFrameStyle(QFrame::Panel | QFrame::Raised);
     PanelBas->setGeometry(0, height() - 42, m_largeurDessin, 42);
 
-    QFont gras = font();
-    gras.setBold(true);
-    auto panneau = [&](QFrame *&p, const char *nom, int x, const QString &bulle, QLabel *&lib,
-                       QLabel *&mini, QLabel *&moy, QLabel *&maxi, const char *noms[4]) {
-        p = new QFrame(PanelBas);
-        p->setObjectName(QString::fromLatin1(nom));
-        p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        p->setGeometry(x, 5, 248, 33);
-        p->setToolTip(bulle);
-        lib = etiquette(p, noms[0], QString(), QRect(6, 9, 62, 16));
-        lib->setFont(gras);
-        const QString titres[3] = {QStringLiteral("Min"), QStringLiteral("Moy"), QStringLiteral("Max")};
-        QLabel **valeurs[3] = {&mini, &moy, &maxi};
-        const QColor encres[3] = {Qt::red, Qt::blue, QColor(0, 128, 0)};
-        for (int i = 0; i < 3; ++i) {
-            auto *t = etiquette(p, "", titres[i], QRect(72 + i * 58, 2, 54, 13));
-            t->setAlignment(Qt::AlignCenter);
-            *valeurs[i] = etiquette(p, noms[i + 1], QString(), QRect(72 + i * 58, 15, 54, 15));
-            (*valeurs[i])->setAlignment(Qt::AlignCenter);
-            (*valeurs[i])->setFont(gras);
-            QPalette pal = (*valeurs[i])->palette();
-            pal.setColor(QPalette::WindowText, encres[i]);
-            (*valeurs[i])->setPalette(pal);
-        }
-    };
-    const char *noms1[4] = {"Label2", "Label3", "Label4", "Label5"};
-    const char *noms2[4] = {"Label6", "Label7", "Label8", "Label9"};
-    panneau(Panel1, "Panel1", 10, QStringLiteral("Résultats de la classe pour la 1 ère matière"),
-            Label2, Label3, Label4, Label5, noms1);
-    panneau(Panel2, "Panel2", 277, QStringLiteral("Résultats de la classe pour la 2 ème matière"),
-            Label6, Label7, Label8, Label9, noms2);
+    Panel1 = new TPanneauResultats(QStringLiteral("Panel1"),
+                                   {QStringLiteral("Label2"), QStringLiteral("Label3"),
+                                    QStringLiteral("Label4"), QStringLiteral("Label5")},
+                                   QStringLiteral("Résultats de la classe pour la 1 ère matière"), 10, PanelBas);
+    Panel2 = new TPanneauResultats(QStringLiteral("Panel2"),
+                                   {QStringLiteral("Label6"), QStringLiteral("Label7"),
+                                    QStringLiteral("Label8"), QStringLiteral("Label9")},
+                                   QStringLiteral("Résultats de la classe pour la 2 ème matière"), 277, PanelBas);
 
     Label18 = etiquette(PanelBas, "Label18", QString(), QRect(538, 6, 86, 15));
     Label18->setAlignment(Qt::AlignCenter);

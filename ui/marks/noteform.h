@@ -11,7 +11,6 @@
 
 class QAction;
 class QCheckBox;
-class QComboBox;
 class QFrame;
 class QKeyEvent;
 class QLabel;
@@ -21,13 +20,15 @@ class QPrinter;
 class QPushButton;
 class QTimer;
 class QToolButton;
-class QUndoStack;
 class DelegueGrille;
 class GardeClasse;
+class TBandeauCoefs;
+class THistoriqueNotes;
+class TPanneauExport;
+class TPanneauResultats;
 class TBarreNotes;
 class TRadioGroup;
 class TStringGrid;
-class TWinPanel;
 struct EntreesRapport;
 
 class TNoteForm : public QDialog {
@@ -37,30 +38,6 @@ public:
     ~TNoteForm() override;                         // writes them back
     // exec(): shown modally on the class just loaded by charger.
 
-    // --- Controls, by their designer names ---------------------------------
-    TStringGrid *StringGrid1;
-    TRadioGroup *RadioGroup1, *RadioGroup2, *RadioGroup3;
-    QPushButton *Button1, *Button2, *Button4, *Button5, *Button6, *Button7, *Button8,
-        *Button9, *Button10;
-    QPushButton *BBText, *BBImp, *BBApercu, *BBConf_Imp, *BBPourcent, *BBCoefDate, *BB_toolN;
-    QToolButton *BBTailleNormale; // puts the window back to its normal size
-    QToolButton *BBAnnuler, *BBRetablir;
-    TBarreNotes *P_Notes;
-    QCheckBox *CheckBox2;
-    QFrame *Panel_coef;
-    QLabel *lc[8]; // lc1, lc2, Lc3 ... Lc8
-    QFrame *Panel1, *Panel2, *PanelBas;
-    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9;
-    QLabel *Label16, *Label17, *Label18, *Image1;
-    QMenu *PopupMenu1;
-    QAction *Rsultatsdudevoir1, *Augmenterde11, *Diminuerde11, *Supprimertouteslesnotes1;
-    TWinPanel *WinPanel1;
-    QLineEdit *Nom_Text;
-    QComboBox *ComboBox1, *ComboBox2;
-    QLabel *Label63;
-    QPushButton *BBOk, *BBAbandon;
-    QTimer *Timer1;
-    QUndoStack *Historique;
     GardeClasse *Garde; // lock, read-only opening, recovery journal
 
     // --- Window state ---------------------------------------------------------
@@ -72,6 +49,7 @@ public:
     bool EnAffichage = false;
     bool CoefsDeplaces = false;
     QString CoefsGrille[4];
+    QString DatesGrille[4]; // the date strings, moved with their columns
     bool VersApercu = false;
     QColor CouleurLignesPaires{0, 255, 255};
 
@@ -120,7 +98,6 @@ public:
     bool Button5Click(); // true when everything was written
     void Button6Click();
     void BBTextClick();
-    void Nom_TextKeyPress(QKeyEvent *e);
     void BBOkClick();
     void BBAbandonClick();
     void BBImpClick();
@@ -152,10 +129,28 @@ protected:
 
 private:
     friend class GardeClasse;
+    // --- Controls, by their designer names ---------------------------------
+    TStringGrid *StringGrid1;
+    TRadioGroup *RadioGroup1, *RadioGroup2, *RadioGroup3;
+    QPushButton *Button1, *Button2, *Button4, *Button5, *Button6, *Button7, *Button8,
+        *Button9, *Button10;
+    QPushButton *BBText, *BBImp, *BBApercu, *BBConf_Imp, *BBPourcent, *BBCoefDate, *BB_toolN;
+    QToolButton *BBTailleNormale; // puts the window back to its normal size
+    TBarreNotes *P_Notes;
+    QCheckBox *CheckBox2;
+    TBandeauCoefs *Panel_coef;
+    TPanneauResultats *Panel1, *Panel2;
+    QFrame *PanelBas;
+    QLabel *Label1, *Label16, *Label17, *Label18, *Image1;
+    QMenu *PopupMenu1;
+    QAction *Rsultatsdudevoir1, *Augmenterde11, *Diminuerde11, *Supprimertouteslesnotes1;
+    TPanneauExport *WinPanel1;
+    QTimer *Timer1;
+    THistoriqueNotes *m_historique;
+
     void construire();
     void construireBoutons();
     void construirePanneaux();
-    void construireExport();
     void construireMenu();
     void appliquerCouleurs();
     void brancher();
@@ -167,7 +162,6 @@ private:
     void verrouillerApresDeplacement();
     void ajusterDeuxChiffres(int delta);
     void majDrapeau();
-    bool imprimer(QPrinter *imprimante);
     EntreesRapport entreesRapport() const;
     // Coefficient of a column by its title: the one the column carried when
     // the window opened, wherever the teacher has since moved it.
@@ -176,26 +170,25 @@ private:
     QString DateColonne(int col) const;
     bool colonneMat2(int col) const;
 
-    // Undo: snapshots of the class model around each change.
+    // Undo: the history records each change between these two calls.
     void debutModification();
     void finModification(const QString &libelle);
-    void appliquerEtat(const QList<StudentRecord> &eleves);
     void viderHistorique();
+    QString nomEtape(int col, int row) const;
     void historiqueDeplace();
 
     DelegueGrille *m_delegue;
-    QFrame *m_fondHaut = nullptr;
     bool m_menuAttache = true;
     bool m_fermetureAutorisee = false;
     bool m_verrouille = false;     // column moved: locked until closed
     bool m_modifHorsHistorique = false;
     int m_largeurDessin = 640;
-    QList<StudentRecord> m_avant; // model before the change in progress
-    bool m_avantPris = false;
     QString m_texteAvantEdition;
-    bool m_enEdition = false;
+    QPoint m_celluleEditee;
     qint32 m_coef1[4][17] = {};
     qint32 m_coef2[4][17] = {};
+    QString m_date1[4][17];
+    QString m_date2[4][17];
 };
 
 extern TNoteForm *NoteForm;

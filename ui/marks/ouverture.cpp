@@ -13,7 +13,8 @@
 #include "peinture.h"
 #include "radiogroupe.h"
 #include "reglesnotes.h"
-#include "winpanel.h"
+#include "panneauexport.h"
+#include "panneauresultats.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -83,9 +84,9 @@ void TNoteForm::FormShow()
     RadioGroup2->setVisible(!UneMatiere);
     Panel1->show();
     Panel2->hide();
-    Label2->setText(LibelleMat1);
+    Panel1->setLibelle(LibelleMat1);
     if (!UneMatiere)
-        Label6->setText(LibelleMat2);
+        Panel2->setLibelle(LibelleMat2);
     RadioGroup3->setVisible(DeuxPeriodes);
     RadioGroup1->setVisible(!DeuxPeriodes);
     RadioGroup1->setTitle(DeuxPeriodes ? QStringLiteral("Semestre") : QStringLiteral("Trimestre"));
@@ -94,6 +95,7 @@ void TNoteForm::FormShow()
     ApresClassement = false;
     StringGrid1->modele()->setEditable(true);
     StringGrid1->modele()->setColonnesFixes(0);
+    StringGrid1->setColonnesGelees(0);
     for (QPushButton *b : {Button1, Button2, Button4, Button7, Button10, Button5, BBImp,
                            BBConf_Imp, BBText, BBApercu})
         b->setEnabled(true);

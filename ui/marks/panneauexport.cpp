@@ -1,15 +1,12 @@
 // The export of the grid as a text file for a word processor or a database.
-#include "noteform.h"
+#include "panneauexport.h"
 
-#include "barrenotes.h"
 #include "classe.h"
 #include "dossier.h"
 #include "export.h"
-#include "grillevue.h"
 #include "horloge.h"
 #include "messages.h"
 #include "sablier.h"
-#include "winpanel.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -38,7 +35,7 @@ QString NomNettoye(const QString &nom)
 
 class FiltreNom : public QObject {
 public:
-    FiltreNom(TNoteForm *f)
+    FiltreNom(TPanneauExport *f)
         : QObject(f)
         , m_f(f)
     {
@@ -58,7 +55,7 @@ protected:
     }
 
 private:
-    TNoteForm *m_f;
+    TPanneauExport *m_f;
 };
 
 QLabel *texte(QWidget *parent, const QString &t, int x, int y)
@@ -71,9 +68,11 @@ QLabel *texte(QWidget *parent, const QString &t, int x, int y)
 
 } // namespace
 
-void TNoteForm::construireExport()
+TPanneauExport::TPanneauExport(std::function<QList<QStringList>()> grille, QWidget *parent)
+    : TWinPanel(parent)
+    , m_grille(std::move(grille))
 {
-    WinPanel1 = new TWinPanel(this);
+    TWinPanel *WinPanel1 = this;
     WinPanel1->setObjectName(QStringLiteral("WinPanel1"));
     WinPanel1->setGeometry(152, 164, 345, 161);
     WinPanel1->setBordure(2);
@@ -127,14 +126,14 @@ void TNoteForm::construireExport()
     BBAbandon->setAutoDefault(false);
     BBAbandon->setToolTip(QStringLiteral("Annuler l'exportation"));
     WinPanel1->hide();
+    connect(BBOk, &QPushButton::clicked, this, &TPanneauExport::BBOkClick);
+    connect(BBAbandon, &QPushButton::clicked, this, &TPanneauExport::BBAbandonClick);
 }
 
-void TNoteForm::BBTextClick()
+void TPanneauExport::ouvrir(Vue vue)
 {
-    P_Notes->hide();
-    StringGrid1->terminerEdition();
-    WinPanel1->show();
-    WinPanel1->raise();
+    show();
+    raise();
     Nom_Text->setText(NomNettoye(NomExportPropose(vue, NomClasse, Aujourdhui())));
     ComboBox1->setCurrentIndex(0);
     ComboBox2->setCurrentIndex(0);
@@ -143,7 +142,7 @@ void TNoteForm::BBTextClick()
     Nom_Text->selectAll();
 }
 
-void TNoteForm::Nom_TextKeyPress(QKeyEvent *e)
+void TPanneauExport::Nom_TextKeyPress(QKeyEvent *e)
 {
     const QString t = e->text();
     if (e->key() == Qt::Key_Backspace || (t.size() == 1 && CaractereDeNom(t.at(0)))) {
@@ -154,7 +153,7 @@ void TNoteForm::Nom_TextKeyPress(QKeyEvent *e)
     e->ignore();
 }
 
-void TNoteForm::BBOkClick()
+void TPanneauExport::BBOkClick()
 {
     const QString nom = NomNettoye(Nom_Text->text());
     if (nom.isEmpty()) {
@@ -167,15 +166,15 @@ void TNoteForm::BBOkClick()
     {
         Sablier sablier;
         TableGrille table;
-        table.lignes = StringGrid1->tableVisuelle();
+        table.lignes = m_grille();
         const QByteArray octets = TexteExport(table, NomClasse, Maintenant(),
                                               SeparateurChamps(ComboBox1->currentText()),
                                               ComboBox2->currentText() == QStringLiteral(","));
         EcrireFichierExport(CheminProgramme(nom + QStringLiteral(".txt")), octets, &echec);
     }
-    WinPanel1->hide();
+    hide();
     if (!echec.isEmpty())
         Messages::rapportErreur(echec);
 }
 
-void TNoteForm::BBAbandonClick() { WinPanel1->hide(); }
+void TPanneauExport::BBAbandonClick() { hide(); }

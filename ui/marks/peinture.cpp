@@ -1,5 +1,9 @@
 #include "peinture.h"
 
+#include "grillevue.h"
+#include "messages.h"
+#include "reglesnotes.h"
+
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -61,6 +65,19 @@ QWidget *DelegueGrille::createEditor(QWidget *parent, const QStyleOptionViewItem
         emit const_cast<DelegueGrille *>(this)->commitData(e);
     });
     Q_UNUSED(index);
+    if (vue == Vue::Appreciations) {
+        // The class file holds Windows-1252 only: what it cannot hold is
+        // refused, pasted text included, as the other fields of the program do.
+        connect(e, &QLineEdit::textEdited, e, [e](const QString &texte) {
+            const QString garde = TexteEnregistrable(texte);
+            if (garde == texte)
+                return;
+            const int pos = e->cursorPosition() - int(texte.size() - garde.size());
+            e->setText(garde);
+            e->setCursorPosition(qBound(0, pos, int(garde.size())));
+            Messages::bip();
+        });
+    }
     if (editionOuverte)
         editionOuverte();
     return e;
@@ -85,6 +102,19 @@ void DelegueGrille::destroyEditor(QWidget *editor, const QModelIndex &index) con
     QStyledItemDelegate::destroyEditor(editor, index);
     if (editionFermee)
         editionFermee();
+}
+
+void DelegueGrille::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                                         const QModelIndex &index) const
+{
+    QStyledItemDelegate::updateEditorGeometry(editor, option, index);
+    // A cell wider than the grid gets an editor as wide as what is in sight,
+    // which scrolls its text so that the caret stays in view.
+    if (const auto *grille = qobject_cast<const TStringGrid *>(option.widget)) {
+        const QRect r = editor->geometry().intersected(grille->zoneLibre());
+        if (!r.isEmpty())
+            editor->setGeometry(r);
+    }
 }
 
 bool DelegueGrille::eventFilter(QObject *objet, QEvent *e)

@@ -7,8 +7,10 @@
 #include "barrenotes.h"
 #include "gardeclasse.h"
 #include "grillevue.h"
+#include "historique.h"
 #include "messages.h"
 #include "options.h"
+#include "peinture.h"
 #include "radiogroupe.h"
 #include "reglesnotes.h"
 #include "texte.h"
@@ -56,6 +58,19 @@ bool TNoteForm::StringGrid1KeyPress(QKeyEvent *e, QLineEdit *editeur)
         const bool accepte = t.size() == 1
             && ((c >= u'0' && c <= u'9') || c == u',' || c == u'.');
         if (!accepte) {
+            Messages::bip();
+            return true;
+        }
+    }
+    if (vue == Vue::Appreciations && caractere) {
+        for (QChar c : t)
+            if (!CaractereEnregistrable(c)) {
+                Messages::bip();
+                return true;
+            }
+        // The file keeps 80 characters: the 81st is refused aloud, not cut at the save.
+        if (editeur && editeur->maxLength() > 0 && editeur->text().size() >= editeur->maxLength()
+            && !editeur->hasSelectedText()) {
             Messages::bip();
             return true;
         }
@@ -128,8 +143,9 @@ void TNoteForm::ajusterDeuxChiffres(int delta)
     Put_Result();
     if (!ApresClassement)
         EnregistrementNecessaire = true;
-    finModification(delta > 0 ? QStringLiteral("Augmenter les notes du devoir de 1")
-                              : QStringLiteral("Diminuer les notes du devoir de 1"));
+    finModification((delta > 0 ? QStringLiteral("notes du devoir augmentées de 1")
+                               : QStringLiteral("notes du devoir diminuées de 1"))
+                    + nomEtape(col, 0));
 }
 
 void TNoteForm::Augmenterde11Click() { ajusterDeuxChiffres(+1); }
@@ -152,7 +168,7 @@ void TNoteForm::Supprimertouteslesnotes1Click()
     Put_Result();
     if (!ApresClassement)
         EnregistrementNecessaire = true;
-    finModification(QStringLiteral("Supprimer toutes les notes du devoir"));
+    finModification(QStringLiteral("notes du devoir supprimées") + nomEtape(col, 0));
 }
 
 void TNoteForm::Rsultatsdudevoir1Click() { Button8Click(); }
@@ -182,7 +198,7 @@ void TNoteForm::StringGrid1DragDrop(QObject *source, const QPoint &p)
     Put_Result();
     EnregistrementNecessaire = true;
     StringGrid1->setCourante(c.x(), c.y());
-    finModification(QStringLiteral("Note déposée"));
+    finModification(QStringLiteral("note déposée") + nomEtape(c.x(), c.y()));
 }
 
 void TNoteForm::verrouillerApresDeplacement()
@@ -215,10 +231,16 @@ void TNoteForm::StringGrid1ColumnMoved(int depuis, int vers)
                                         "les coefficients n'ont pas été déplacés."));
         return;
     }
-    for (int p = 1; p <= 3; ++p)
+    QString dates[4];
+    DatesApresDeplacement(titres, mat2, periode, mat2 ? m_date2 : m_date1, DatePeriode, DeuxPeriodes,
+                          UneMatiere, dates);
+    for (int p = 1; p <= 3; ++p) {
         CoefsGrille[p] = chaines[p];
-    // The class figures follow the marks into their new places at once.
+        DatesGrille[p] = dates[p];
+    }
+    // The class figures and reports follow the marks into their new places at once.
     DecoderCoefs(CoefsGrille, UneMatiere, CoefMat1, CoefMat2);
+    DecoderDates(DatesGrille, UneMatiere, DateMat1, DateMat2);
 
     Get_Donnees();
     Put_Result();
@@ -260,5 +282,57 @@ void TNoteForm::Button9Click()
     if (choisie.left(80) != ancienne.left(80))
         EnregistrementNecessaire = true;
     Get_Donnees();
-    finModification(QStringLiteral("Appréciation de l'expert"));
+    finModification(QStringLiteral("appréciation de l'expert") + nomEtape(0, row));
+}
+
+// --- Undo and redo ----------------------------------------------------------
+
+void TNoteForm::debutModification() { m_historique->debut(); }
+
+void TNoteForm::finModification(const QString &libelle) { m_historique->fin(libelle); }
+
+// " (Hist 1-3, BÉNARD Marie-Hélène)": the column's title and the student's
+// name, either left out when col or row is 0.
+QString TNoteForm::nomEtape(int col, int row) const
+{
+    QStringList l;
+    if (col > 0 && col < StringGrid1->ColCount())
+        l << StringGrid1->Cells(col, 0).trimmed();
+    if (row > 0 && row < StringGrid1->RowCount())
+        l << StringGrid1->Cells(0, row);
+    return l.isEmpty() ? QString() : QStringLiteral(" (") + l.join(QStringLiteral(", ")) + u')';
+}
+
+void TNoteForm::viderHistorique()
+{
+    m_historique->vider();
+    majDrapeau();
+}
+
+void TNoteForm::Annuler()
+{
+    StringGrid1->terminerEdition();
+    if (!ApresClassement)
+        m_historique->annuler();
+}
+
+void TNoteForm::Retablir()
+{
+    StringGrid1->terminerEdition();
+    if (!ApresClassement)
+        m_historique->retablir();
+}
+
+void TNoteForm::historiqueDeplace()
+{
+    // Unsaved exactly while the model differs from what was last saved.
+    EnregistrementNecessaire = !m_historique->enregistre() || m_modifHorsHistorique;
+    majDrapeau();
+}
+
+void TNoteForm::majDrapeau()
+{
+    Image1->setVisible(EnregistrementNecessaire);
+    m_historique->majBoutons(!ApresClassement);
+    Garde->changement();
 }

@@ -10,14 +10,14 @@
 #include "messages.h"
 #include "options.h"
 #include "rapport.h"
-#include "winpanel.h"
+#include "panneauexport.h"
 
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTimer>
-#include <QUndoStack>
+#include "historique.h"
 
 namespace {
 
@@ -40,9 +40,9 @@ bool TNoteForm::Button5Click()
     StringGrid1->terminerEdition();
     if (!Garde->avantEnregistrement())
         return false;
-    // Moved columns carry their coefficients: the marks and the settings are
+    // Moved columns carry their coefficients and dates: the marks and the settings are
     // then written together, both or neither.
-    const ResultatEcriture r = CoefsDeplaces ? EcrireClasseEtCoefDates(CoefsGrille) : EcrireClasse();
+    const ResultatEcriture r = CoefsDeplaces ? EcrireClasseEtCoefDates(CoefsGrille, DatesGrille) : EcrireClasse();
     if (r.etat == EtatEcriture::Vide) {
         Messages::information(r.message);
         return false;
@@ -55,11 +55,13 @@ bool TNoteForm::Button5Click()
     Garde->apresEnregistrement();
     if (CoefsDeplaces) {
         CoefsDeplaces = false;
-        for (int p = 1; p <= NbPeriodes(); ++p)
+        for (int p = 1; p <= NbPeriodes(); ++p) {
             CoefPeriode[p] = CoefsGrille[p];
+            DatePeriode[p] = DatesGrille[p];
+        }
     }
     m_modifHorsHistorique = false;
-    Historique->setClean();
+    m_historique->marquerEnregistre();
     EnregistrementNecessaire = false;
     majDrapeau();
     return true;
@@ -126,6 +128,17 @@ void TNoteForm::keyPressEvent(QKeyEvent *e)
     }
     QDialog::keyPressEvent(e);
 }
+
+void TNoteForm::BBTextClick()
+{
+    P_Notes->hide();
+    StringGrid1->terminerEdition();
+    WinPanel1->ouvrir(vue);
+}
+
+void TNoteForm::BBOkClick() { WinPanel1->BBOkClick(); }
+
+void TNoteForm::BBAbandonClick() { WinPanel1->BBAbandonClick(); }
 
 EntreesRapport TNoteForm::entreesRapport() const { return EntreesDepuisClasse(vue, periode, selecteur); }
 

@@ -7,7 +7,7 @@
 #include "reglesnotes.h"
 #include "texte.h"
 
-#include <QLabel>
+#include "panneauresultats.h"
 
 
 void TNoteForm::Set_Donnees()
@@ -49,12 +49,10 @@ void TNoteForm::Get_Donnees()
 
 void TNoteForm::Put_Result()
 {
-    Label3->setText(NoteEnTexte(MinClasse(Selecteur::Mat1, periode)));
-    Label4->setText(NoteEnTexte(MoyClasse(Selecteur::Mat1, periode)));
-    Label5->setText(NoteEnTexte(MaxClasse(Selecteur::Mat1, periode)));
-    Label7->setText(NoteEnTexte(MinClasse(Selecteur::Mat2, periode)));
-    Label8->setText(NoteEnTexte(MoyClasse(Selecteur::Mat2, periode)));
-    Label9->setText(NoteEnTexte(MaxClasse(Selecteur::Mat2, periode)));
+    Panel1->afficher(MinClasse(Selecteur::Mat1, periode), MoyClasse(Selecteur::Mat1, periode),
+                     MaxClasse(Selecteur::Mat1, periode));
+    Panel2->afficher(MinClasse(Selecteur::Mat2, periode), MoyClasse(Selecteur::Mat2, periode),
+                     MaxClasse(Selecteur::Mat2, periode));
 }
 
 bool TNoteForm::Devoir_Deja_Note() const

@@ -2,6 +2,7 @@
 // the one-second timer and the window's geometry.
 #include "noteform.h"
 
+#include "bandeaucoefs.h"
 #include "barrenotes.h"
 #include "classe.h"
 #include "coefform.h"
@@ -10,6 +11,7 @@
 #include "horloge.h"
 #include "options.h"
 #include "parametres.h"
+#include "panneauresultats.h"
 #include "peinture.h"
 #include "radiogroupe.h"
 #include "texte.h"
@@ -31,6 +33,7 @@ void TNoteForm::Button1Click()
     Button9->setEnabled(false);
     Set_Donnees();
     StringGrid1->modele()->setColonnesFixes(0);
+    StringGrid1->setColonnesGelees(0);
     StringGrid1->modele()->setEditable(true);
     menuAttache(true);
     deplacementColonnes();
@@ -50,6 +53,7 @@ void TNoteForm::Button2Click()
         b->setEnabled(true);
     vue = Vue::Appreciations;
     StringGrid1->modele()->setColonnesFixes(1);
+    StringGrid1->setColonnesGelees(1);
     StringGrid1->modele()->setEditable(true);
     menuAttache(false);
     deplacementColonnes();
@@ -68,6 +72,7 @@ void TNoteForm::Button4Click()
     BBImp->setEnabled(true);
     BBConf_Imp->setEnabled(true);
     vue = Vue::Liste;
+    StringGrid1->setColonnesGelees(0);
     deplacementColonnes();
     // Two columns, the second one empty, title included.
     StringGrid1->terminerEdition();
@@ -171,16 +176,7 @@ void TNoteForm::appliquerLargeurs()
 
 void TNoteForm::Affiche_Panel_Coef(bool visible)
 {
-    const int gauche = StringGrid1->x() + StringGrid1->viewport()->x();
-    Panel_coef->setGeometry(gauche, Panel_coef->y(), StringGrid1->x() + StringGrid1->width() - gauche,
-                            Panel_coef->height());
-    // Each label stands over the middle of its column.
-    int x = 0;
-    for (int i = 0; i < 8; ++i) {
-        const int w = StringGrid1->largeurColonne(StringGrid1->LeftCol() + i);
-        lc[i]->move(x + w / 2 - lc[i]->width() / 2 + 1, lc[i]->y());
-        x += w;
-    }
+    Panel_coef->suivre(*StringGrid1);
     Panel_coef->setVisible(visible);
 }
 
@@ -198,6 +194,8 @@ void TNoteForm::memoriserCoefs()
 {
     std::copy(&CoefMat1[0][0], &CoefMat1[0][0] + 4 * 17, &m_coef1[0][0]);
     std::copy(&CoefMat2[0][0], &CoefMat2[0][0] + 4 * 17, &m_coef2[0][0]);
+    std::copy(&DateMat1[0][0], &DateMat1[0][0] + 4 * 17, &m_date1[0][0]);
+    std::copy(&DateMat2[0][0], &DateMat2[0][0] + 4 * 17, &m_date2[0][0]);
 }
 
 int TNoteForm::CoefColonne(int col) const
@@ -213,21 +211,16 @@ QString TNoteForm::DateColonne(int col) const
     const auto pd = PeriodeEtDevoir(StringGrid1->Cells(col, 0));
     if (!pd)
         return {};
-    const QString d = colonneMat2(col) ? DateMat2[pd->periode][pd->devoir]
-                                       : DateMat1[pd->periode][pd->devoir];
+    const QString d = colonneMat2(col) ? m_date2[pd->periode][pd->devoir]
+                                       : m_date1[pd->periode][pd->devoir];
     return d.trimmed().isEmpty() ? QStringLiteral("--/--") : d;
 }
 
+// Also after every scroll, resize or column move: the labels are laid again.
 void TNoteForm::Affiche_Coef()
 {
-    if (vue != Vue::Notes)
-        return;
-    const int premiere = StringGrid1->LeftCol();
-    for (int i = 0; i < 8; ++i) {
-        const int col = premiere + i;
-        const int k = col < StringGrid1->ColCount() ? CoefColonne(col) : -1;
-        lc[i]->setText(k >= 0 ? QString::number(k) : QString());
-    }
+    if (vue == Vue::Notes)
+        Panel_coef->afficher(*StringGrid1, [this](int col) { return CoefColonne(col); });
 }
 
 void TNoteForm::BBCoefDateClick()
@@ -283,7 +276,8 @@ void TNoteForm::FormResize()
     const bool toutTient = (NbEleves() + 1) * 17 - 1 <= hauteurGrille + 1;
     const int largeur = toutTient ? 502 : (logicalDpiX() == 96 ? 518 : 522);
     StringGrid1->resize(largeur, hauteurGrille);
-    Panel_coef->resize(StringGrid1->x() + largeur - Panel_coef->x(), Panel_coef->height());
+    Panel_coef->suivre(*StringGrid1);
+    Affiche_Coef();
 }
 
 void TNoteForm::TailleNormaleClick()
