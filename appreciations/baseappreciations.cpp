@@ -8,9 +8,11 @@
 #include "texte.h"
 
 #include <QFile>
+#include <QDateTime>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 
 int ResultatsDepuisNote(double note)
@@ -69,15 +71,21 @@ QString NomFichierBase(const QString &code)
 
 QStringList DecoderBase(const QByteArray &octets)
 {
+    // One pass over the bytes: each line is decoded straight into its own
+    // string, with no copy of the line's bytes and no text of the whole file.
+    const qsizetype nul = octets.indexOf('\0');
+    const qsizetype fin = nul >= 0 ? nul : octets.size();
+    const char *o = octets.constData();
     QStringList phrases;
-    const qsizetype fin = octets.indexOf('\0') >= 0 ? octets.indexOf('\0') : octets.size();
+    phrases.reserve(octets.count('\n') + 1);
     qsizetype debut = 0;
     while (debut < fin) {
-        qsizetype i = debut;
-        while (i < fin && octets[i] != '\r' && octets[i] != '\n')
-            ++i;
-        phrases.append(DepuisCp1252(octets.mid(debut, i - debut)));
-        if (i < fin && octets[i] == '\r' && i + 1 < fin && octets[i + 1] == '\n')
+        const char *d = o + debut;
+        const char *f = static_cast<const char *>(std::memchr(d, '\n', size_t(fin - debut)));
+        const char *r = static_cast<const char *>(std::memchr(d, '\r', size_t((f ? f : o + fin) - d)));
+        qsizetype i = (r ? r : f ? f : o + fin) - o;
+        phrases.append(DepuisCp1252(d, i - debut));
+        if (i < fin && o[i] == '\r' && i + 1 < fin && o[i + 1] == '\n')
             ++i;
         debut = i + 1;
     }
@@ -101,8 +109,43 @@ bool PhraseAvant(const QString &a, const QString &b)
     return c != 0 ? c < 0 : a < b;
 }
 
+int ComparerPhrases(const QString &a, const QString &b)
+{
+    // CleDeTri(a).compare(CleDeTri(b)), then a.compare(b), character by
+    // character, with no key built.
+    const char16_t *table = TableDeTri();
+    auto cle = [table](char16_t c) { return c < 256 ? table[c] : CaractereDeTriHorsTable(c); };
+    const char16_t *pa = reinterpret_cast<const char16_t *>(a.constData());
+    const char16_t *pb = reinterpret_cast<const char16_t *>(b.constData());
+    const qsizetype n = qMin(a.size(), b.size());
+    int exact = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (pa[i] == pb[i])
+            continue;
+        const char16_t ka = cle(pa[i]), kb = cle(pb[i]);
+        if (ka != kb)
+            return ka < kb ? -1 : 1;
+        if (exact == 0)
+            exact = pa[i] < pb[i] ? -1 : 1;
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size() ? -1 : 1;
+    return exact;
+}
+
+bool PhrasesEnOrdre(const QStringList &phrases)
+{
+    for (qsizetype i = 1; i < phrases.size(); ++i)
+        if (ComparerPhrases(phrases[i - 1], phrases[i]) > 0)
+            return false;
+    return true;
+}
+
 void TrierPhrases(QStringList &phrases)
 {
+    // A base the expert wrote is already in order: one pass tells.
+    if (PhrasesEnOrdre(phrases))
+        return;
     // One key per phrase: a large base is sorted without recomputing keys.
     QStringList cles;
     cles.reserve(phrases.size());
@@ -150,4 +193,42 @@ QString CheminBase(const QString &nomFichier)
 bool BaseExiste(const QString &nomFichier)
 {
     return !nomFichier.isEmpty() && QFileInfo(CheminBase(nomFichier)).isFile();
+}
+
+bool BasesLues::etat(const QString &chemin, qint64 &taille, qint64 &date)
+{
+    const QFileInfo fi(chemin);
+    if (!fi.isFile())
+        return false;
+    taille = fi.size();
+    date = fi.lastModified().toMSecsSinceEpoch();
+    return true;
+}
+
+bool BasesLues::lire(const QString &chemin, QStringList &phrases, QString &erreur)
+{
+    qint64 taille = -1, date = -1;
+    const bool present = etat(chemin, taille, date);
+    const auto it = m_bases.constFind(chemin);
+    if (present && it != m_bases.cend() && it->taille == taille && it->date == date) {
+        phrases = it->phrases;
+        return true;
+    }
+    m_bases.remove(chemin);
+    ++m_lectures;
+    if (!LireBase(chemin, phrases, erreur))
+        return false;
+    TrierPhrases(phrases);
+    if (present)
+        m_bases.insert(chemin, {phrases, taille, date});
+    return true;
+}
+
+void BasesLues::retenir(const QString &chemin, const QStringList &triees)
+{
+    qint64 taille = -1, date = -1;
+    if (etat(chemin, taille, date))
+        m_bases.insert(chemin, {triees, taille, date});
+    else
+        m_bases.remove(chemin);
 }

@@ -3,6 +3,7 @@
 // program folder as "<profile code>.VAP", one Windows-1252 phrase per line.
 // Pure routines, so the window stays thin and the formats are tested directly.
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -45,6 +46,11 @@ QByteArray CoderBase(const QStringList &phrases);
 // Order of the phrase list: alphabetical ignoring case and accents; phrases
 // equal on that key are ordered by their exact text, so the order is total.
 bool PhraseAvant(const QString &a, const QString &b);
+// The same order as a three-way comparison, building no key: negative when
+// a goes first, 0 only for equal texts.
+int ComparerPhrases(const QString &a, const QString &b);
+// True when every phrase goes after or with the one before.
+bool PhrasesEnOrdre(const QStringList &phrases);
 void TrierPhrases(QStringList &phrases);
 // Row at which a phrase goes into a sorted list.
 int PlaceDePhrase(const QStringList &triees, const QString &phrase);
@@ -58,3 +64,27 @@ bool EcrireBase(const QString &chemin, const QStringList &phrases, QString &erre
 // its name (bases copied from another machine may say ".vap").
 QString CheminBase(const QString &nomFichier);
 bool BaseExiste(const QString &nomFichier);
+
+// The bases read while the expert is open, sorted, each kept with the size and
+// time of its file: a base is read again only when its file has changed, so
+// that going back to a profile costs nothing.
+class BasesLues {
+public:
+    // The sorted phrases of a base file; false with the platform's message.
+    bool lire(const QString &chemin, QStringList &phrases, QString &erreur);
+    // The list just written (sorted) to the file.
+    void retenir(const QString &chemin, const QStringList &triees);
+    void vider() { m_bases.clear(); }
+    // Files actually read since the start.
+    int lectures() const { return m_lectures; }
+
+private:
+    struct Base {
+        QStringList phrases;
+        qint64 taille = -1;
+        qint64 date = -1; // modification time, in milliseconds
+    };
+    static bool etat(const QString &chemin, qint64 &taille, qint64 &date);
+    QHash<QString, Base> m_bases;
+    int m_lectures = 0;
+};

@@ -6,6 +6,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -69,18 +70,84 @@ QString FormatDecimal(double x, int decimales)
     return r;
 }
 
+namespace {
+
+// A six-byte real x times 10^decimales (1 or 2), rounded half up on the
+// magnitude, in integers: false when x lies outside the range where that is
+// exact (the general routine then writes it).
+//
+// Why it gives the same text as FormatDecimal: x has at most 40 significant
+// bits, so x * 10^decimales is a multiple of 2^-s at least 2^-40 of its size
+// away from any other; when it is not exactly half-way between two integers
+// it stays at least that far from half-way, while writing x with 18
+// significant digits moves it by less than 10^-17 of its size. Both roundings
+// then fall on the same side.
+bool CentiemesExacts(double x, int decimales, std::uint64_t &r)
+{
+    const double a = std::fabs(x);
+    if (!(a < 1048576.0)) // 2^20, and NaN
+        return false;
+    if (a < 0.0009765625) { // 2^-10: well below half a hundredth
+        r = 0;
+        return true;
+    }
+    std::uint64_t bits;
+    std::memcpy(&bits, &a, sizeof bits);
+    std::uint64_t m = (bits & ((std::uint64_t(1) << 52) - 1)) | (std::uint64_t(1) << 52);
+    if (m & 0x1FFF) // more than 40 significant bits: not a six-byte real
+        return false;
+    m >>= 13;                                   // below 2^40
+    const int s = 1075 - 13 - int(bits >> 52);  // a = m / 2^s, s in 20..49
+    const std::uint64_t v = m * (decimales == 2 ? 100 : 10); // below 2^47
+    r = (v + (std::uint64_t(1) << (s - 1))) >> s;
+    return true;
+}
+
+// "-12.50" from -1250 and 2 decimals, right-aligned in largeur characters.
+QString TexteDecimal(bool negatif, std::uint64_t r, int decimales, int largeur)
+{
+    char16_t tampon[32];
+    char16_t *fin = tampon + 32;
+    char16_t *p = fin;
+    for (int i = 0; i < decimales; ++i) {
+        *--p = char16_t(u'0' + r % 10);
+        r /= 10;
+    }
+    *--p = u'.';
+    do {
+        *--p = char16_t(u'0' + r % 10);
+        r /= 10;
+    } while (r);
+    if (negatif)
+        *--p = u'-';
+    while (fin - p < largeur)
+        *--p = u' ';
+    return QString(reinterpret_cast<const QChar *>(p), fin - p);
+}
+
+QString NoteAvecDecimales(double x, int decimales, int largeur)
+{
+    x = ArrondiReal48(x);
+    std::uint64_t r;
+    if (CentiemesExacts(x, decimales, r))
+        return TexteDecimal(x < 0 && r != 0, r, decimales, largeur);
+    return CadrerADroite(FormatDecimal(x, decimales), largeur);
+}
+
+} // namespace
+
 QString NoteEnTexte(double x)
 {
     if (x == NO_MARK)
         return {};
-    return CadrerADroite(FormatDecimal(ArrondiReal48(x), 2), 5);
+    return NoteAvecDecimales(x, 2, 5);
 }
 
 QString NoteEnTexteCourt(double x)
 {
     if (x == NO_MARK)
         return {};
-    return FormatDecimal(ArrondiReal48(x), 1);
+    return NoteAvecDecimales(x, 1, 0);
 }
 
 double TexteEnNote(const QString &s)
@@ -205,7 +272,7 @@ QString NomDeStyle(int k)
     }
 }
 
-QString CleDeTri(const QString &s)
+const char16_t *TableDeTri()
 {
     // Every folded letter lies in the single-byte range: one table for it
     // (accents folded, then upper-cased) builds the keys of a phrase base of
@@ -231,8 +298,15 @@ QString CleDeTri(const QString &s)
         }
         return t;
     }();
+    return table.data();
+}
+
+char16_t CaractereDeTriHorsTable(char16_t c) { return MajusculeCp1252(QChar(c)).unicode(); }
+
+QString CleDeTri(const QString &s)
+{
     QString r = s;
     for (QChar &c : r)
-        c = c.unicode() < 256 ? QChar(table[c.unicode()]) : MajusculeCp1252(c);
+        c = QChar(CaractereDeTri(c.unicode()));
     return r;
 }

@@ -18,7 +18,16 @@ int ChiffreCoef(int n); // n for 0..9, else 1
 int StyleDepuisNom(const QString &s);
 QString NomDeStyle(int k);
 QString CleDeTri(const QString &s);
+// CleDeTri of one character: the whole key, character by character, for
+// comparisons that build no key.
+inline char16_t CaractereDeTri(char16_t c);
+// The folded and upper-cased form of the first 256 characters.
+const char16_t *TableDeTri();
 
 // Rounds to the given decimals the way the program shows numbers: 18
 // significant digits of the value first, then half up on the magnitude.
 QString FormatDecimal(double x, int decimales);
+
+char16_t CaractereDeTriHorsTable(char16_t c);
+
+inline char16_t CaractereDeTri(char16_t c) { return c < 256 ? TableDeTri()[c] : CaractereDeTriHorsTable(c); }

@@ -35,9 +35,14 @@ int versOctet(char16_t u)
 
 QString DepuisCp1252(const QByteArray &octets)
 {
-    QString r(octets.size(), Qt::Uninitialized);
+    return DepuisCp1252(octets.constData(), octets.size());
+}
+
+QString DepuisCp1252(const char *octets, qsizetype n)
+{
+    QString r(n, Qt::Uninitialized);
     QChar *d = r.data();
-    for (qsizetype i = 0; i < octets.size(); ++i) {
+    for (qsizetype i = 0; i < n; ++i) {
         const uchar o = uchar(octets[i]);
         d[i] = QChar(o >= 0x80 && o < 0xA0 ? k_80a9F[o - 0x80] : char16_t(o));
     }

@@ -7,6 +7,7 @@
 // undefined map to the C1 controls of the same value, so that any byte
 // sequence survives a decode and encode unchanged.
 QString DepuisCp1252(const QByteArray &octets);
+QString DepuisCp1252(const char *octets, qsizetype n);
 
 // A character Windows-1252 cannot hold becomes "?".
 QByteArray VersCp1252(const QString &texte);

@@ -9,9 +9,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QStringList>
+#include <QTimer>
 #include <QUrl>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+
+#include <utility>
 
 namespace {
 
@@ -68,10 +72,45 @@ void ActiverDocumentsRecents(bool actif)
     g_actif = actif;
 }
 
+namespace {
+
+bool g_differer = false;
+QStringList g_enAttente;
+
+void Enregistrer(const QString &cheminComplet);
+
+} // namespace
+
+void DiffererDocumentsRecents(bool oui)
+{
+    g_differer = oui;
+}
+
+void EcrireDocumentsRecentsEnAttente()
+{
+    const QStringList chemins = std::exchange(g_enAttente, {});
+    for (const QString &c : chemins)
+        Enregistrer(c);
+}
+
 void AjouterDocumentRecent(const QString &cheminComplet)
 {
     if (!g_actif || cheminComplet.isEmpty())
         return;
+    if (g_differer && QCoreApplication::instance()) {
+        g_enAttente.append(cheminComplet);
+        // Long enough for the window to open and paint first.
+        if (g_enAttente.size() == 1)
+            QTimer::singleShot(500, QCoreApplication::instance(), [] { EcrireDocumentsRecentsEnAttente(); });
+        return;
+    }
+    Enregistrer(cheminComplet);
+}
+
+namespace {
+
+void Enregistrer(const QString &cheminComplet)
+{
     const QString chemin = fichierXbel();
     const QString href = QUrl::fromLocalFile(QFileInfo(cheminComplet).absoluteFilePath()).toString(QUrl::FullyEncoded);
     const QString instant = horodatage();
@@ -135,3 +174,5 @@ void AjouterDocumentRecent(const QString &cheminComplet)
     QDir().mkpath(QFileInfo(chemin).absolutePath());
     EcrireFichierSur(chemin, nouveau); // the desktop's list: nothing to tell the teacher
 }
+
+} // namespace

@@ -9,7 +9,7 @@ paquets=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   qt6-qpa-plugins libqt6printsupport6 libqt6network6
-  xvfb xauth x11-apps imagemagick poppler-utils
+  xvfb xauth x11-apps imagemagick poppler-utils libx11-dev
   fonts-liberation fonts-dejavu-core
   desktop-file-utils xdg-utils
   appstream shared-mime-info libxml2-utils

@@ -39,7 +39,6 @@ void TstPourcentForm::initTestCase()
 
 void TstPourcentForm::cleanup()
 {
-    TPourcentForm::definirDialogueImpression({});
 }
 
 void TstPourcentForm::affichage()
@@ -139,46 +138,35 @@ void TstPourcentForm::impression()
     ChargerClasseTest({{"MARTIN", "Luc", 15}, {"ABEL", "Eva", 5}, {"BON", "Lou", 10}});
     QTemporaryDir dossier;
     const QString pdf = dossier.filePath(QStringLiteral("bilan.pdf"));
-    int appels = 0;
-    QPageLayout::Orientation orientationVue = QPageLayout::Landscape;
-    TPourcentForm::definirDialogueImpression([&](QPrinter &imp, QWidget *) {
-        ++appels;
-        orientationVue = imp.pageLayout().orientation();
-        imp.setOutputFormat(QPrinter::PdfFormat);
-        imp.setOutputFileName(pdf);
-        imp.setCopyCount(copies);
-        imp.setPageOrientation(QPageLayout::Landscape);
-        return accepte;
-    });
     RepondeurScripte rep;
+    if (accepte)
+        rep.prevoirImpression(pdf, copies);
+    else
+        rep.prevoir(BoutonAnnuler);
     TPourcentForm f;
     f.preparer(Selecteur::Mat1);
     f.show();
     f.BitBtn2->click();
-    QCOMPARE(appels, 1);
+    QCOMPARE(rep.boites().size(), 1);
+    QCOMPARE(rep.boites().first().type, TypeBoite::Impression);
+    QCOMPARE(rep.boites().first().titre, QStringLiteral("Imprimer le bilan"));
     QCOMPARE(QFile::exists(pdf), fichiers >= 1);
     QCOMPARE(QFile::exists(dossier.filePath(QStringLiteral("bilan-2.pdf"))), fichiers >= 2);
     QVERIFY(!QFile::exists(dossier.filePath(QStringLiteral("bilan-3.pdf"))));
-    QVERIFY(rep.boites().isEmpty());
-    // Set back to portrait in every case, printed or cancelled.
-    f.BitBtn2->click();
-    QCOMPARE(orientationVue, QPageLayout::Portrait);
+    QCOMPARE(rep.reponsesRestantes(), 0);
+    QVERIFY(rep.imprevues().isEmpty());
 }
 
 void TstPourcentForm::erreurImpression()
 {
     ChargerClasseTest({{"MARTIN", "Luc", 15}});
-    TPourcentForm::definirDialogueImpression([](QPrinter &imp, QWidget *) {
-        imp.setOutputFormat(QPrinter::PdfFormat);
-        imp.setOutputFileName(QStringLiteral("/nonexistent-folder/bilan.pdf"));
-        return true;
-    });
     RepondeurScripte rep;
+    rep.prevoirImpression(QStringLiteral("/nonexistent-folder/bilan.pdf"));
     TPourcentForm f;
     f.show();
     f.BitBtn2->click();
-    QCOMPARE(rep.textes(), QStringList{QStringLiteral("Erreur d'impression")});
-    QCOMPARE(rep.boites().first().type, TypeBoite::Erreur);
+    QCOMPARE(rep.textes(), QStringList({QString(), QStringLiteral("Erreur d'impression")}));
+    QCOMPARE(rep.boites().last().type, TypeBoite::Erreur);
 }
 
 

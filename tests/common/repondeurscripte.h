@@ -15,6 +15,9 @@ public:
 
     // Next answer to a question box (Oui, Non, ...) or to an input box / file chooser.
     void prevoir(int bouton, const QString &texte = QString()) { m_reponses.enqueue({bouton, texte}); }
+    // Next answer to a print dialog or a request for the default printer:
+    // print into this PDF file (Annuler: prevoir(BoutonAnnuler)).
+    void prevoirImpression(const QString &pdf, int copies = 1) { m_reponses.enqueue({BoutonOk, pdf, copies}); }
 
     Reponse repondre(const Boite &b) override
     {

@@ -7,6 +7,7 @@
 #include "dossier.h"
 #include "ecrituresure.h"
 #include "erreurs.h"
+#include "fenetres.h"
 #include "inifile.h"
 #include "options.h"
 #include "repondeurscripte.h"
@@ -110,6 +111,7 @@ void TstConfForm::cleanup()
 {
     QVERIFY2(rep->imprevues().isEmpty(), qPrintable(rep->imprevues().join(QLatin1Char('|'))));
     f.reset();
+    Fenetres::detruireTout(); // the windows it opened
     rep.reset();
     ViderClasse();
     m_dossier.reset();

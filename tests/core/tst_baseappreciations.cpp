@@ -9,6 +9,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,6 +30,9 @@ private slots:
     void ecrire();
     void pannesEtFichiersSpeciaux();
     void tri();
+    void memeOrdreQueLaCleEntiere_data();
+    void memeOrdreQueLaCleEntiere();
+    void basesLues();
 };
 
 void TstBaseAppreciations::resultats_data()
@@ -197,6 +202,107 @@ void TstBaseAppreciations::tri()
     for (const QString &p : arrivee)
         inseres.insert(PlaceDePhrase(inseres, p), p);
     QCOMPARE(inseres, attendu);
+}
+
+// The order of the list, against the full sort keys compared whole (the
+// routine the list used before): random phrases of folded and unfolded
+// letters, case, the Windows-1252 letters beyond Latin-1, prefixes, empty
+// lines, given shuffled, in order, and in order but for one pair.
+void TstBaseAppreciations::memeOrdreQueLaCleEntiere_data()
+{
+    QTest::addColumn<int>("depart"); // 0 shuffled, 1 in order, 2 one pair swapped
+    QTest::newRow("mélangées") << 0;
+    QTest::newRow("en ordre") << 1;
+    QTest::newRow("une paire inversée") << 2;
+}
+
+void TstBaseAppreciations::memeOrdreQueLaCleEntiere()
+{
+    QFETCH(int, depart);
+    const QString lettres = QString::fromUtf8("aAeEéÉèêëiîïoôöuùûüÜcçÇzZœŒšŠ€ ,.'-0");
+    QRandomGenerator gen(17);
+    QStringList phrases;
+    for (int i = 0; i < 20000; ++i) {
+        QString p;
+        const int n = int(gen.bounded(8));
+        for (int k = 0; k < n; ++k)
+            p += lettres.at(int(gen.bounded(lettres.size())));
+        phrases << p;
+        if (i % 7 == 0)
+            phrases << p + lettres.at(int(gen.bounded(lettres.size()))); // a longer twin
+    }
+    QStringList attendu = phrases;
+    std::sort(attendu.begin(), attendu.end(), PhraseAvant);
+    if (depart == 1)
+        phrases = attendu;
+    if (depart == 2) {
+        phrases = attendu;
+        int i = 1000;
+        while (ComparerPhrases(phrases[i], phrases[i + 1]) == 0)
+            ++i;
+        phrases.swapItemsAt(i, i + 1);
+    }
+    QCOMPARE(PhrasesEnOrdre(phrases), depart == 1);
+    TrierPhrases(phrases);
+    QCOMPARE(phrases, attendu);
+    for (int i = 0; i + 1 < attendu.size(); i += 3) {
+        const int c = ComparerPhrases(attendu[i], attendu[i + 1]);
+        QVERIFY(c <= 0);
+        QCOMPARE(c == 0, attendu[i] == attendu[i + 1]);
+        QCOMPARE(ComparerPhrases(attendu[i + 1], attendu[i]), -c);
+    }
+}
+
+// A base is read from the disk once while it stays as it is; a change of its
+// size or time, or a write by the expert, is seen.
+void TstBaseAppreciations::basesLues()
+{
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("12120002.VAP"));
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("Bon travail\r\nassez bien\r\n");
+    f.close();
+
+    BasesLues bases;
+    QStringList phrases;
+    QString erreur;
+    QVERIFY(bases.lire(chemin, phrases, erreur));
+    QCOMPARE(phrases, QStringList({"assez bien", "Bon travail"}));
+    QVERIFY(bases.lire(chemin, phrases, erreur));
+    QCOMPARE(bases.lectures(), 1);
+
+    QVERIFY(f.open(QIODevice::Append));
+    f.write("Excellent\r\n");
+    f.close();
+    QVERIFY(bases.lire(chemin, phrases, erreur));
+    QCOMPARE(bases.lectures(), 2);
+    QCOMPARE(phrases.last(), QStringLiteral("Excellent"));
+
+    // Same size, another time.
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    f.write("X");
+    f.close();
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    f.setFileTime(QFileInfo(chemin).lastModified().addSecs(60), QFileDevice::FileModificationTime);
+    f.close();
+    QVERIFY(bases.lire(chemin, phrases, erreur));
+    QCOMPARE(bases.lectures(), 3);
+    QVERIFY(phrases.contains(QStringLiteral("Xon travail")));
+
+    // Written by the expert: kept as written, not read again.
+    const QStringList ecrites{QStringLiteral("Nouvelle")};
+    QVERIFY(EcrireBase(chemin, ecrites, erreur));
+    bases.retenir(chemin, ecrites);
+    QVERIFY(bases.lire(chemin, phrases, erreur));
+    QCOMPARE(phrases, ecrites);
+    QCOMPARE(bases.lectures(), 3);
+
+    // Gone: the error, and nothing kept.
+    QVERIFY(QFile::remove(chemin));
+    QVERIFY(!bases.lire(chemin, phrases, erreur));
+    QVERIFY(!erreur.isEmpty());
+    bases.vider();
 }
 
 QTEST_GUILESS_MAIN(TstBaseAppreciations)

@@ -5,6 +5,7 @@
 #include "classetest.h"
 #include "ecrituresure.h"
 #include "erreurs.h"
+#include "fenetres.h"
 #include "grillevue.h"
 #include "inifile.h"
 #include "noteform.h"
@@ -300,9 +301,8 @@ void TestNoteForm::cleanup()
         QCOMPARE(m_rep->imprevues(), QStringList());
     delete m_f;
     m_f = nullptr;
+    Fenetres::detruireTout(); // the windows it opened
     TNoteForm::ExpertAppreciation = nullptr;
-    TNoteForm::DialogueImpression = nullptr;
-    TNoteForm::ImprimanteParDefaut = nullptr;
     delete m_rep;
     delete m_classe;
 }
@@ -1039,20 +1039,22 @@ void TestNoteForm::imprimer()
     m_classe->note(0, 2, 1, 12.5);
     TNoteForm &f = *ouvrir();
     // No printer.
-    TNoteForm::ImprimanteParDefaut = [] { return std::unique_ptr<QPrinter>(); };
+    m_rep->prevoir(BoutonAnnuler);
     C(f).BBImp->click();
+    QCOMPARE(m_rep->boites().at(m_rep->boites().size() - 2).type, TypeBoite::Imprimante);
     QCOMPARE(m_rep->dernierTexte(), QStringLiteral("Erreur d'impression"));
+    // The default printer.
+    const QString direct = m_classe->chemin(QStringLiteral("direct.pdf"));
+    m_rep->prevoirImpression(direct);
+    C(f).BBImp->click();
+    QVERIFY(QFileInfo(direct).size() > 0);
     // Through the print dialog into a PDF file, two copies.
     const QString pdf = m_classe->chemin(QStringLiteral("classe.pdf"));
-    TNoteForm::DialogueImpression = [&](QPrinter &p) {
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(pdf);
-        p.setCopyCount(2);
-        return true;
-    };
+    m_rep->prevoirImpression(pdf, 2);
     const int boites = int(m_rep->boites().size());
     C(f).BBConf_Imp->click();
-    QCOMPARE(m_rep->boites().size(), boites);
+    QCOMPARE(m_rep->boites().size(), boites + 1);
+    QCOMPARE(m_rep->boites().last().type, TypeBoite::Impression);
     QVERIFY(QFileInfo(pdf).size() > 0);
     QVERIFY(QFileInfo(m_classe->chemin(QStringLiteral("classe-2.pdf"))).size() > 0);
     // The preview writes the report file, then shows it.

@@ -36,10 +36,9 @@ public:
     QList<Ouverture> ouvertures;
 
 protected:
-    void ouvrirFenetre(Fenetre quoi) override
+    void montrerFenetre(Fenetre quoi) override
     {
         ouvertures.append({int(quoi), NomFichier, NbEleves(), ModeCreation, ModeModification, ModeDuplication});
-        TMenuForm::ouvrirFenetre(quoi);
     }
 };
 

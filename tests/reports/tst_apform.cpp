@@ -1,11 +1,13 @@
 // The print preview window, offscreen.
 #include "apform.h"
+#include "dialogueecriture.h"
 #include "dossier.h"
 #include "impression.h"
 #include "parametres.h"
 #include "repondeurscripte.h"
 
-#include <QFontDialog>
+#include <QCheckBox>
+#include <QSpinBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinter>
@@ -44,6 +46,8 @@ private slots:
     void fichierIllisible();
     void dialogueEcriture_data();
     void dialogueEcriture();
+    void departDuDialogue_data();
+    void departDuDialogue();
 
 private:
     QTemporaryDir m_dossier;
@@ -122,36 +126,36 @@ void TstApForm::rechargeAChaqueActivation()
 
 void TstApForm::impression()
 {
-    auto imprimante = [this](const QString &nom) {
-        auto *p = new QPrinter;
-        p->setOutputFormat(QPrinter::PdfFormat);
-        p->setOutputFileName(m_dossier.filePath(nom));
-        m_fenetre->definirImprimante(p);
-        return std::unique_ptr<QPrinter>(p);
-    };
-    // An empty file: no job at all.
+    // An empty file: no job at all, the printer not even asked for.
     EcrireRapport(QByteArray());
-    auto vide = imprimante(QStringLiteral("vide.pdf"));
     m_fenetre->FormActivate();
     QCOMPARE(m_fenetre->ListBox1->count(), 0);
     QTest::mouseClick(m_fenetre->BBImp, Qt::LeftButton);
-    QVERIFY(!QFile::exists(vide->outputFileName()));
+    QVERIFY(m_repondeur->boites().isEmpty());
 
     EcrireRapport("3EME1\r\n");
     m_fenetre->FormActivate();
-    auto pdf = imprimante(QStringLiteral("apercu.pdf"));
+    const QString pdf = m_dossier.filePath(QStringLiteral("apercu.pdf"));
+    m_repondeur->prevoirImpression(pdf);
     QTest::mouseClick(m_fenetre->BBImp, Qt::LeftButton);
-    QVERIFY(QFileInfo(pdf->outputFileName()).size() > 0);
-    QVERIFY(m_repondeur->boites().isEmpty());
+    QVERIFY(QFileInfo(pdf).size() > 0);
+    QCOMPARE(m_repondeur->boites().size(), 1);
+    QCOMPARE(m_repondeur->boites().first().type, TypeBoite::Imprimante);
 
     // A job refused: "Erreur d'impression", and the window stays.
-    auto refus = imprimante(QStringLiteral("absent/x.pdf"));
+    m_repondeur->vider();
+    m_repondeur->prevoirImpression(m_dossier.filePath(QStringLiteral("absent/x.pdf")));
     QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
     QTest::mouseClick(m_fenetre->BBImp, Qt::LeftButton);
-    QCOMPARE(m_repondeur->boites().size(), 1);
-    QCOMPARE(m_repondeur->boites().first().type, TypeBoite::Erreur);
+    QCOMPARE(m_repondeur->boites().size(), 2);
+    QCOMPARE(m_repondeur->boites().last().type, TypeBoite::Erreur);
     QCOMPARE(m_repondeur->dernierTexte(), QStringLiteral("Erreur d'impression"));
-    m_fenetre->definirImprimante(nullptr);
+
+    // No printer at all.
+    m_repondeur->vider();
+    m_repondeur->prevoir(BoutonAnnuler);
+    QTest::mouseClick(m_fenetre->BBImp, Qt::LeftButton);
+    QCOMPARE(m_repondeur->dernierTexte(), QStringLiteral("Erreur d'impression"));
 }
 
 void TstApForm::fichierIllisible()
@@ -181,15 +185,17 @@ void TstApForm::dialogueEcriture()
     QFETCH(bool, confirme);
     QFETCH(QString, style);
     m_fenetre->FormActivate();
-    QFont choisie(QStringLiteral("Liberation Mono"), 14);
-    choisie.setBold(effets & 1);
-    choisie.setItalic(effets & 2);
-    choisie.setUnderline(effets & 4);
+    QVERIFY(!m_fenetre->FontDialog1); // built on the first "Ecriture" only
     bool vu = false;
     QTimer::singleShot(0, this, [&] {
-        vu = m_fenetre->FontDialog1->isVisible();
-        m_fenetre->FontDialog1->setCurrentFont(choisie);
-        confirme ? m_fenetre->FontDialog1->accept() : m_fenetre->FontDialog1->reject();
+        DialogueEcriture *d = m_fenetre->FontDialog1;
+        vu = d && d->isVisible();
+        if (!d)
+            return;
+        d->Taille->setValue(14);
+        d->ListeStyles->setCurrentRow(effets & 3);
+        d->Souligne->setChecked(effets & 4);
+        confirme ? d->accept() : d->reject();
     });
     QTest::mouseClick(m_fenetre->BBFonte, Qt::LeftButton);
     QVERIFY(vu);
@@ -202,6 +208,56 @@ void TstApForm::dialogueEcriture()
         QCOMPARE(m_fenetre->ListBox1->font().underline(), bool(effets & 4)); // the list shows every effect
     else
         QCOMPARE(EcriturePourApercu, QStringLiteral("Courier New"));
+}
+
+// The dialog opens on the preview font; a family that is not installed gives
+// its substitute in the regular style, so that a plain OK changes nothing
+// but the family name.
+void TstApForm::departDuDialogue_data()
+{
+    const QString installee = DialogueEcriture::FamilleInstallee(QFont(QStringLiteral("Police Absente Vestrel")));
+    QTest::addColumn<QString>("famille");
+    QTest::addColumn<int>("taille");
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<QString>("familleVue");
+    QTest::addColumn<QString>("styleVu");
+    QTest::newRow("absente, normale") << "Police Absente Vestrel" << 8 << "Normal" << QString() << "Normal";
+    QTest::newRow("absente, grasse") << "Police Absente Vestrel" << 10 << "Gras" << QString() << "Normal";
+    QTest::newRow("installée, gras italique") << installee << 12 << "Gras italique" << installee << "Gras italique";
+    QTest::newRow("installée, italique") << installee << 72 << "Italique" << installee << "Italique";
+}
+
+void TstApForm::departDuDialogue()
+{
+    QFETCH(QString, famille);
+    QFETCH(int, taille);
+    QFETCH(QString, style);
+    QFETCH(QString, familleVue);
+    QFETCH(QString, styleVu);
+    EcriturePourApercu = famille;
+    TailleEcriturePourApercu = taille;
+    StyleEcriturePourApercu = style;
+    if (familleVue.isEmpty())
+        familleVue = DialogueEcriture::FamilleInstallee(TApForm::PoliceApercu());
+    QVERIFY(!familleVue.isEmpty());
+    m_fenetre->FormActivate();
+    QStringList styles, choisis;
+    QTimer::singleShot(0, this, [&] {
+        DialogueEcriture *d = m_fenetre->FontDialog1;
+        for (int i = 0; i < d->ListeStyles->count(); ++i)
+            styles << d->ListeStyles->item(i)->text();
+        choisis << (d->ListeFamilles->currentItem() ? d->ListeFamilles->currentItem()->text() : QString())
+                << (d->ListeStyles->currentItem() ? d->ListeStyles->currentItem()->text() : QString())
+                << QString::number(d->Taille->value());
+        QTest::keyClick(d, Qt::Key_Return); // a plain OK
+    });
+    QTest::mouseClick(m_fenetre->BBFonte, Qt::LeftButton);
+    QCOMPARE(styles, QStringList({"Normal", "Gras", "Italique", "Gras italique"}));
+    QCOMPARE(choisis, QStringList({familleVue, styleVu, QString::number(taille)}));
+    QCOMPARE(StyleEcriturePourApercu, styleVu);
+    QCOMPARE(EcriturePourApercu, familleVue);
+    QCOMPARE(TailleEcriturePourApercu, taille);
+    QCOMPARE(m_fenetre->ListBox1->font().italic(), styleVu.contains(QStringLiteral("talique")));
 }
 
 QTEST_MAIN(TstApForm)

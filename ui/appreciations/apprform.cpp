@@ -363,8 +363,8 @@ bool TApprForm::relireBase(bool messageSiAbsente)
         QString erreur;
         {
             Sablier sablier;
-            if (LireBase(CheminBase(m_base), phrases, erreur))
-                CB1->remplir(phrases);
+            if (m_bases.lire(CheminBase(m_base), phrases, erreur))
+                CB1->remplirTriees(phrases);
         }
         if (!erreur.isEmpty()) {
             // Nothing was loaded: nothing may be written over the unread base.
@@ -403,6 +403,8 @@ bool TApprForm::ecrireBase()
         Sablier sablier;
         const QString chemin = BaseExiste(m_base) ? CheminBase(m_base) : CheminProgramme(m_base);
         ok = !m_base.isEmpty() && EcrireBase(chemin, CB1->phrases(), erreur);
+        if (ok)
+            m_bases.retenir(chemin, CB1->phrases());
     }
     if (!ok)
         Messages::rapportErreur(erreur.isEmpty() ? QStringLiteral("Accès au fichier refusé") : erreur);
@@ -531,6 +533,9 @@ void TApprForm::fermer(int resultat)
 {
     m_fermeture = true;
     done(resultat);
+    // The memory of the bases goes back now, not when the window next opens.
+    CB1->vider();
+    m_bases.vider();
     m_fermeture = false;
 }
 

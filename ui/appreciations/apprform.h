@@ -84,6 +84,7 @@ private:
     Profil m_profil{};
     bool m_modifiee = false;
     bool m_fermeture = false;
+    BasesLues m_bases; // while the window is open
 };
 
 extern TApprForm *ApprForm;

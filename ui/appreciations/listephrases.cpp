@@ -89,6 +89,12 @@ void ListePhrases::remplir(QStringList phrases)
     m_edition->clear();
 }
 
+void ListePhrases::remplirTriees(const QStringList &triees)
+{
+    m_modele->remplacer(triees);
+    m_edition->clear();
+}
+
 void ListePhrases::vider()
 {
     m_modele->remplacer({});

@@ -36,6 +36,8 @@ public:
 
     // Replaces the whole list; the phrases are sorted here.
     void remplir(QStringList phrases);
+    // Replaces the whole list with phrases already in order.
+    void remplirTriees(const QStringList &triees);
     void vider();
     // Adds at the sorted place; the selection stays on the same phrase.
     int ajouter(const QString &phrase);

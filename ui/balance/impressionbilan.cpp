@@ -1,5 +1,6 @@
 #include "impressionbilan.h"
 
+#include "imprimantes.h"
 #include "jauge.h"
 
 #include <QFileInfo>
@@ -96,16 +97,6 @@ void DessinerBilan(QPainter &p, const DonneesBilan &d, int W, int H)
     p.restore();
 }
 
-QString FichierDeCopie(const QString &fichier, int n)
-{
-    if (n <= 1)
-        return fichier;
-    const QFileInfo fi(fichier);
-    const QString suffixe = fi.suffix().isEmpty() ? QString() : QStringLiteral(".") + fi.suffix();
-    const QString base = suffixe.isEmpty() ? fichier : fichier.left(fichier.size() - suffixe.size());
-    return base + QStringLiteral("-") + QString::number(n) + suffixe;
-}
-
 bool ImprimerBilan(QPrinter &imprimante, const DonneesBilan &d, int copies, QString &erreur)
 {
     const QString fichier = imprimante.outputFileName();
@@ -115,7 +106,7 @@ bool ImprimerBilan(QPrinter &imprimante, const DonneesBilan &d, int copies, QStr
         // since a second job would overwrite the first.
         imprimante.setCopyCount(1);
         if (!fichier.isEmpty())
-            imprimante.setOutputFileName(FichierDeCopie(fichier, n));
+            imprimante.setOutputFileName(Imprimantes::fichierDeCopie(fichier, n));
         QPainter p;
         if (!p.begin(&imprimante)) {
             ok = false;

@@ -21,6 +21,3 @@ void DessinerBilan(QPainter &p, const DonneesBilan &d, int W, int H);
 // "-3"... before the extension. False with erreur set when a job fails.
 // The printer's orientation is set back to portrait at the end.
 bool ImprimerBilan(QPrinter &imprimante, const DonneesBilan &d, int copies, QString &erreur);
-
-// File name of copy n (from 1) of a PDF output.
-QString FichierDeCopie(const QString &fichier, int n);

@@ -2,6 +2,7 @@
 
 #include "etatui.h"
 #include "impressionbilan.h"
+#include "imprimantes.h"
 #include "jauge.h"
 #include "messages.h"
 
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -20,15 +20,6 @@
 TPourcentForm *PourcentForm = nullptr;
 
 namespace {
-
-TPourcentForm::DialogueImpression g_dialogue;
-
-bool DialogueReel(QPrinter &imprimante, QWidget *parent)
-{
-    QPrintDialog dialogue(&imprimante, parent);
-    dialogue.setWindowTitle(QStringLiteral("Imprimer le bilan"));
-    return dialogue.exec() == QDialog::Accepted;
-}
 
 // A list line is the name padded to 45 columns and the average; the columns
 // are narrow, so the name is drawn at the left, shortened if need be, and
@@ -70,11 +61,6 @@ QLabel *Etiquette(const QString &nom, const QString &texte, QWidget *parent, con
 }
 
 } // namespace
-
-void TPourcentForm::definirDialogueImpression(DialogueImpression d)
-{
-    g_dialogue = std::move(d);
-}
 
 TPourcentForm::TPourcentForm(QWidget *parent)
     : QDialog(parent)
@@ -244,7 +230,7 @@ void TPourcentForm::BitBtn2Click()
 {
     QPrinter &imp = imprimante();
     imp.setCopyCount(1);
-    const bool accepte = g_dialogue ? g_dialogue(imp, this) : DialogueReel(imp, this);
+    const bool accepte = Imprimantes::dialogue(imp, QStringLiteral("Imprimer le bilan"), this);
     const int copies = imp.copyCount();
     if (accepte && copies > 0) {
         QString erreur;

@@ -22,11 +22,6 @@ public:
     // The subject selector of the mark-entry window, set before exec().
     void preparer(Selecteur sel);
 
-    // The print dialog: sets up the printer, false when cancelled. Tests put
-    // their own in place; an empty function restores the real dialog.
-    using DialogueImpression = std::function<bool(QPrinter &, QWidget *)>;
-    static void definirDialogueImpression(DialogueImpression d);
-
     const DonneesBilan &donnees() const { return m_donnees; }
 
     // Handlers.

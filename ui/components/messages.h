@@ -6,7 +6,11 @@
 
 class QWidget;
 
-enum class TypeBoite { Simple, Avertissement, Erreur, Information, Confirmation, Saisie, Fichier };
+enum class TypeBoite {
+    Simple, Avertissement, Erreur, Information, Confirmation, Saisie, Fichier,
+    Impression, // the print dialog (imprimantes.h)
+    Imprimante, // the default printer (imprimantes.h)
+};
 
 // Buttons, combinable.
 enum Bouton { BoutonAucun = 0, BoutonOui = 1, BoutonNon = 2, BoutonOk = 4, BoutonAnnuler = 8 };
@@ -22,7 +26,9 @@ struct Boite {
 
 struct Reponse {
     int bouton = BoutonOk;
-    QString texte; // input box: the text typed; file chooser: the path chosen
+    QString texte; // input box: the text typed; file chooser: the path chosen;
+                   // printers: the PDF file printed to instead
+    int copies = 1; // print dialog: the number of copies asked for
 };
 
 // Answers boxes instead of showing them.

@@ -8,6 +8,7 @@
 #include "dossier.h"
 #include "empreinte.h"
 #include "etatui.h"
+#include "fenetres.h"
 #include "importeleves.h"
 #include "lecturesure.h"
 #include "messages.h"
@@ -633,13 +634,7 @@ void TConfForm::B5Click()
 
 void TConfForm::B6Click()
 {
-    TCoefForm *f = CoefForm;
-    std::unique_ptr<TCoefForm> local;
-    if (!f) {
-        local = std::make_unique<TCoefForm>(this);
-        f = local.get();
-    }
-    f->exec();
+    SurDemande(CoefForm).exec();
 }
 
 bool TConfForm::ecrireFichiers(const QString &nomFichier)

@@ -34,8 +34,6 @@
 TNoteForm *NoteForm = nullptr;
 
 std::function<QString(const QString &, double, int)> TNoteForm::ExpertAppreciation;
-std::function<bool(QPrinter &)> TNoteForm::DialogueImpression;
-std::function<std::unique_ptr<QPrinter>()> TNoteForm::ImprimanteParDefaut;
 
 namespace {
 

@@ -104,13 +104,9 @@ public:
     void BBApercuClick();
     void BBConf_ImpClick();
 
-    // --- Seams for what opens other windows or reaches a printer -------------
-    // The appreciation expert: name, mark, period -> chosen text (empty: none).
+    // --- Seam for the appreciation expert (printers: imprimantes.h) ----------
+    // Name, mark, period -> chosen text (empty: none).
     static std::function<QString(const QString &, double, int)> ExpertAppreciation;
-    // The platform's print dialog on a printer; true when confirmed.
-    static std::function<bool(QPrinter &)> DialogueImpression;
-    // The default printer, or nullptr when none is installed.
-    static std::function<std::unique_ptr<QPrinter>()> ImprimanteParDefaut;
 
     // Undo and redo of the last changes of marks and appreciations.
     void Annuler();

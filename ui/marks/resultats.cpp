@@ -4,6 +4,7 @@
 #include "barrenotes.h"
 #include "classe.h"
 #include "classement.h"
+#include "fenetres.h"
 #include "grillevue.h"
 #include "messages.h"
 #include "moyennes.h"
@@ -190,12 +191,7 @@ void TNoteForm::BBPourcentClick()
 {
     P_Notes->hide();
     StringGrid1->terminerEdition();
-    if (PourcentForm) {
-        PourcentForm->preparer(selecteur);
-        PourcentForm->exec();
-    } else {
-        TPourcentForm local(this);
-        local.preparer(selecteur);
-        local.exec();
-    }
+    TPourcentForm &bilan = SurDemande(PourcentForm);
+    bilan.preparer(selecteur);
+    bilan.exec();
 }

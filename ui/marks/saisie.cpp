@@ -5,6 +5,7 @@
 
 #include "apprform.h"
 #include "barrenotes.h"
+#include "fenetres.h"
 #include "gardeclasse.h"
 #include "grillevue.h"
 #include "historique.h"
@@ -264,15 +265,10 @@ void TNoteForm::Button9Click()
     if (ExpertAppreciation) {
         choisie = ExpertAppreciation(nom, note, periode);
     } else {
-        TApprForm *expert = ApprForm;
-        std::unique_ptr<TApprForm> local;
-        if (!expert) {
-            local = std::make_unique<TApprForm>(this);
-            expert = local.get();
-        }
-        expert->preparer(nom, note, periode);
-        expert->exec();
-        choisie = expert->appreciationChoisie();
+        TApprForm &expert = SurDemande(ApprForm);
+        expert.preparer(nom, note, periode);
+        expert.exec();
+        choisie = expert.appreciationChoisie();
     }
     if (choisie.isEmpty())
         return;

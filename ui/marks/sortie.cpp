@@ -4,17 +4,17 @@
 #include "apform.h"
 #include "barrenotes.h"
 #include "classe.h"
+#include "fenetres.h"
 #include "gardeclasse.h"
 #include "grillevue.h"
 #include "impression.h"
+#include "imprimantes.h"
 #include "messages.h"
 #include "options.h"
 #include "rapport.h"
 #include "panneauexport.h"
 
-#include <QFileInfo>
 #include <QKeyEvent>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QTimer>
 #include "historique.h"
@@ -22,16 +22,6 @@
 namespace {
 
 const QString ErreurImpression = QStringLiteral("Erreur d'impression");
-
-// A PDF output gets one file per copy, since a second job would overwrite the first.
-QString FichierCopie(const QString &fichier, int n)
-{
-    if (n <= 1 || fichier.isEmpty())
-        return fichier;
-    const QString suffixe = QFileInfo(fichier).suffix();
-    const QString base = suffixe.isEmpty() ? fichier : fichier.left(fichier.size() - suffixe.size() - 1);
-    return base + u'-' + QString::number(n) + (suffixe.isEmpty() ? QString() : u'.' + suffixe);
-}
 
 } // namespace
 
@@ -160,22 +150,10 @@ void TNoteForm::BBImpClick()
                                               : ErreurImpression + QStringLiteral("\r\n") + raison + u'.');
             return;
         }
-        if (ApForm) {
-            ApForm->exec();
-        } else {
-            TApForm local(this);
-            local.exec();
-        }
+        SurDemande(ApForm).exec();
         return;
     }
-    bool ok = false;
-    if (ImprimanteParDefaut) {
-        std::unique_ptr<QPrinter> p = ImprimanteParDefaut();
-        ok = p && ImprimerRapport(e, p.get());
-    } else {
-        ok = ImprimerRapport(e);
-    }
-    if (!ok)
+    if (!ImprimerRapport(e))
         Messages::erreur(ErreurImpression);
 }
 
@@ -196,15 +174,7 @@ void TNoteForm::BBConf_ImpClick()
         return;
     }
     QPrinter imprimante(QPrinter::HighResolution);
-    bool confirme = false;
-    if (DialogueImpression) {
-        confirme = DialogueImpression(imprimante);
-    } else {
-        QPrintDialog dialogue(&imprimante, this);
-        dialogue.setObjectName(QStringLiteral("PrintDialog1"));
-        confirme = dialogue.exec() == QDialog::Accepted;
-    }
-    if (!confirme)
+    if (!Imprimantes::dialogue(imprimante, QString(), this))
         return;
     const int copies = qMax(1, imprimante.copyCount());
     const QString fichier = imprimante.outputFileName();
@@ -213,7 +183,7 @@ void TNoteForm::BBConf_ImpClick()
         // One job per copy, each of a single copy.
         imprimante.setCopyCount(1);
         if (!fichier.isEmpty())
-            imprimante.setOutputFileName(FichierCopie(fichier, n));
+            imprimante.setOutputFileName(Imprimantes::fichierDeCopie(fichier, n));
         if (!ImprimerRapport(e, &imprimante)) {
             Messages::erreur(ErreurImpression);
             break;

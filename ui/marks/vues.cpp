@@ -6,6 +6,7 @@
 #include "barrenotes.h"
 #include "classe.h"
 #include "coefform.h"
+#include "fenetres.h"
 #include "gardeclasse.h"
 #include "grillevue.h"
 #include "horloge.h"
@@ -229,12 +230,7 @@ void TNoteForm::BBCoefDateClick()
         return;
     P_Notes->hide();
     StringGrid1->terminerEdition();
-    if (CoefForm) {
-        CoefForm->exec();
-    } else {
-        TCoefForm local(this);
-        local.exec();
-    }
+    SurDemande(CoefForm).exec();
     RelireCoefDates();
     DecoderCoefDates();
     memoriserCoefs();

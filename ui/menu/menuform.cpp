@@ -8,6 +8,7 @@
 #include "dossierdonnees.h"
 #include "erreurs.h"
 #include "etatui.h"
+#include "fenetres.h"
 #include "horloge.h"
 #include "journal.h"
 #include "messages.h"
@@ -189,7 +190,8 @@ TMenuForm::TMenuForm(QWidget *parent)
     Timer3->setSingleShot(true);
     Timer3->setInterval(1);
     connect(Timer3, &QTimer::timeout, this, &TMenuForm::Timer3Timer);
-    Timer3->start();
+    // Started by the first paint: the class given on the command line opens
+    // over a painted main window, never a blank one.
 
     Repeint();
 }
@@ -275,6 +277,13 @@ void TMenuForm::showEvent(QShowEvent *e)
             move(zone.x() + (zone.width() - cadre.width()) / 2, zone.y() + (zone.height() - cadre.height()) / 2);
         }
         FormActivate();
+        // A window that is never painted (started minimised) opens the class all the same.
+        QTimer::singleShot(1000, this, [this] {
+            if (!m_peinte) {
+                m_peinte = true;
+                Timer3->start();
+            }
+        });
     }
 }
 
@@ -287,6 +296,10 @@ void TMenuForm::changeEvent(QEvent *e)
 
 void TMenuForm::paintEvent(QPaintEvent *)
 {
+    if (!m_peinte) {
+        m_peinte = true;
+        Timer3->start();
+    }
     QPainter p(this);
     if (m_fond.isNull()) {
         p.fillRect(rect(), palette().window());
@@ -312,24 +325,27 @@ void TMenuForm::Timer3Timer()
         ouvrirFenetre(Fenetre::Notes);
 }
 
-void TMenuForm::ouvrirFenetre(Fenetre quoi)
+void TMenuForm::montrerFenetre(Fenetre quoi)
 {
     switch (quoi) {
     case Fenetre::Notes:
-        if (NoteForm)
-            NoteForm->exec();
+        SurDemande(NoteForm).exec();
         break;
     case Fenetre::Configuration:
-        if (ConfForm)
-            ConfForm->exec();
+        SurDemande(ConfForm).exec();
         break;
     case Fenetre::Sauvegarde:
-        if (SauvForm)
-            SauvForm->exec();
-        return;
+        SurDemande(SauvForm).exec();
+        break;
     }
+}
+
+void TMenuForm::ouvrirFenetre(Fenetre quoi)
+{
+    montrerFenetre(quoi);
     // The main menu never keeps a class loaded.
-    ViderClasse();
+    if (quoi != Fenetre::Sauvegarde)
+        ViderClasse();
 }
 
 void TMenuForm::BB1Click()

@@ -52,9 +52,11 @@ public:
     QTimer *Timer3;
 
 protected:
-    // The windows opened from here; tests record the opening instead.
+    // The windows opened from here, each built on its first opening; tests
+    // record the showing instead.
     enum class Fenetre { Notes, Configuration, Sauvegarde };
-    virtual void ouvrirFenetre(Fenetre quoi);
+    void ouvrirFenetre(Fenetre quoi);
+    virtual void montrerFenetre(Fenetre quoi);
 
     void paintEvent(QPaintEvent *e) override;
     void showEvent(QShowEvent *e) override;
@@ -71,6 +73,7 @@ private:
     QPixmap m_fond;
     QString m_argument;
     bool m_dejaActive = false;
+    bool m_peinte = false;
 };
 
 extern TMenuForm *MenuForm;

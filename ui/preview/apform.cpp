@@ -1,22 +1,20 @@
 #include "apform.h"
 
 #include "cp1252.h"
+#include "dialogueecriture.h"
 #include "dossier.h"
 #include "etatui.h"
 #include "impression.h"
+#include "imprimantes.h"
 #include "lecturesure.h"
 #include "messages.h"
 #include "parametres.h"
 #include "texte.h"
 
 #include <QEvent>
-#include <QFontDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPageLayout>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScreen>
 
@@ -28,22 +26,6 @@ namespace {
 constexpr int HAUT_BARRE = 30; // the row of controls above the list
 constexpr int TAILLE_MIN = 1;
 constexpr int TAILLE_MAX = 72;
-
-// Printable width of the default printer's page in inches; an A4 page with
-// narrow margins when no printer is installed.
-qreal LargeurPageEnPouces()
-{
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (!info.isNull()) {
-        QPrinter imprimante(info);
-        const qreal l = imprimante.pageLayout().paintRect(QPageLayout::Inch).width();
-        if (l > 1)
-            return l;
-    }
-    const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
-                         QPageLayout::Millimeter);
-    return a4.paintRect(QPageLayout::Inch).width();
-}
 
 QLineEdit *ChampLecture(QWidget *parent, const char *nom)
 {
@@ -98,12 +80,6 @@ TApForm::TApForm(QWidget *parent) : QDialog(parent)
     ListBox1->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     ListBox1->setAutoFillBackground(true);
 
-    FontDialog1 = new QFontDialog(this);
-    FontDialog1->setObjectName(QStringLiteral("FontDialog1"));
-    FontDialog1->setWindowTitle(QStringLiteral("Ecriture"));
-    FontDialog1->setOptions(QFontDialog::DontUseNativeDialog | QFontDialog::MonospacedFonts
-                            | QFontDialog::ScalableFonts);
-
     // The controls stand at fixed places on the top row, as on paper.
     Bplus->setGeometry(4, 3, 25, 24);
     Bmoins->setGeometry(31, 3, 25, 24);
@@ -137,11 +113,15 @@ void TApForm::FormCreate()
         l.setColor(QPalette::Base, Qt::white);
         ListBox1->setPalette(l);
     }
+}
 
-    // A line is as wide on the screen as on paper at the same font size.
+// A line is as wide on the screen as on paper at the same font size. Asked
+// when the window first opens: reaching the printer takes time.
+void TApForm::largeurDeLaPage()
+{
     const QScreen *ecran = screen() ? screen() : QGuiApplication::primaryScreen();
     const qreal ppp = ecran ? ecran->logicalDotsPerInchX() : 96;
-    int largeur = qRound(LargeurPageEnPouces() * ppp);
+    int largeur = qRound(Imprimantes::largeurPage() * ppp);
     // Wider than the screen: the window stays on it and the list scrolls.
     if (ecran && largeur > ecran->availableGeometry().width())
         largeur = ecran->availableGeometry().width();
@@ -163,15 +143,16 @@ void TApForm::resizeEvent(QResizeEvent *event)
 
 void TApForm::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
     if (!m_centree) {
         m_centree = true;
+        largeurDeLaPage();
         if (const QScreen *ecran = screen()) {
             QRect r = frameGeometry();
             r.moveCenter(ecran->availableGeometry().center());
             move(r.topLeft());
         }
     }
+    QDialog::showEvent(event);
 }
 
 void TApForm::hideEvent(QHideEvent *event)
@@ -269,12 +250,12 @@ void TApForm::BmoinsClick() { changerTaille(-1); }
 
 void TApForm::BBFonteClick()
 {
-    FontDialog1->setCurrentFont(PoliceApercu());
+    if (!FontDialog1)
+        FontDialog1 = new DialogueEcriture(this);
+    FontDialog1->definirPolice(PoliceApercu());
     if (FontDialog1->exec() != QDialog::Accepted)
         return;
-    QFont f = FontDialog1->selectedFont();
-    f.setPointSize(qBound(TAILLE_MIN, f.pointSize() > 0 ? f.pointSize() : TailleEcriturePourApercu,
-                          TAILLE_MAX));
+    const QFont f = FontDialog1->police();
     ListBox1->setFont(f);
     EcriturePourApercu = f.family();
     TailleEcriturePourApercu = f.pointSize();
@@ -292,6 +273,6 @@ void TApForm::BBImpClick()
     for (int i = 0; i < ListBox1->count(); ++i)
         lignes.append(ListBox1->item(i)->text());
     const QColor couleur = ListBox1->palette().color(QPalette::Text);
-    if (!ImprimerLignes(lignes, police, couleur, m_imprimante))
+    if (!ImprimerLignes(lignes, police, couleur))
         Messages::erreur(QStringLiteral("Erreur d'impression"));
 }

@@ -2,7 +2,7 @@
 // Print preview of the report file "a_classe.txt".
 #include <QDialog>
 
-class QFontDialog;
+class DialogueEcriture;
 class QLineEdit;
 class QListWidget;
 class QPrinter;
@@ -14,10 +14,6 @@ class TApForm : public QDialog {
 public:
     explicit TApForm(QWidget *parent = nullptr);
     // exec(): reads program folder + "a_classe.txt" at every activation and shows it.
-
-    // Printer used by "&Imprimer" instead of the default printer (the print
-    // dialog's choice, or a PDF file in tests); nullptr: the default printer.
-    void definirImprimante(QPrinter *imprimante) { m_imprimante = imprimante; }
 
     // Font style flags of a font: bit 0 bold, bit 1 italic; underline or
     // strike-out add bits that no style text stands for.
@@ -33,7 +29,7 @@ public:
     QLineEdit *E_Ecnom;
     QLineEdit *E_ecstyle;
     QListWidget *ListBox1;
-    QFontDialog *FontDialog1;
+    DialogueEcriture *FontDialog1 = nullptr; // built on the first "Ecriture"
     LigneEtat *StatusLine;
 
 public slots:
@@ -52,11 +48,11 @@ protected:
 private:
     void FormCreate();
     void FormResize();
+    void largeurDeLaPage();
     void afficherPolice();
     void changerTaille(int delta);
     void chargerRapport();
 
-    QPrinter *m_imprimante = nullptr;
     bool m_centree = false;
     bool m_erreurSignalee = false;
 };

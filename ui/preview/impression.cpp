@@ -5,8 +5,9 @@
 #include "options.h"
 #include "sortieimprimante.h"
 
+#include "imprimantes.h"
+
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <memory>
 
 namespace {
@@ -16,11 +17,8 @@ QPrinter *Imprimante(QPrinter *donnee, std::unique_ptr<QPrinter> &proprietaire)
 {
     if (donnee)
         return donnee;
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
-        return nullptr;
-    proprietaire = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    return proprietaire->isValid() ? proprietaire.get() : nullptr;
+    proprietaire = Imprimantes::parDefaut();
+    return proprietaire.get();
 }
 
 } // namespace
