@@ -3,11 +3,36 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace {
 Repondeur *g_repondeur = nullptr;
+
+// A yes-or-no question waits for a real answer: Escape and the close box,
+// which a teacher presses to go back, answer nothing.
+class SansEchappement : public QObject {
+public:
+    explicit SansEchappement(QMessageBox *box)
+        : QObject(box)
+        , m_box(box)
+    {
+    }
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(e)->key() == Qt::Key_Escape)
+            return true;
+        if (e->type() == QEvent::Close && !m_box->clickedButton()) {
+            e->ignore();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QMessageBox *m_box;
+};
 
 QString titreDe(TypeBoite type)
 {
@@ -51,7 +76,13 @@ int montrer(const Boite &b)
     }
     if (boutons.isEmpty())
         boutons.append({box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole), BoutonOk});
-    box.setDefaultButton(qobject_cast<QPushButton *>(boutons.first().first));
+    QAbstractButton *defaut = boutons.first().first;
+    for (const auto &p : boutons)
+        if (p.second == b.defaut)
+            defaut = p.first;
+    box.setDefaultButton(qobject_cast<QPushButton *>(defaut));
+    if ((b.boutons & BoutonOui) && (b.boutons & BoutonNon) && !(b.boutons & BoutonAnnuler))
+        box.installEventFilter(new SansEchappement(&box));
     box.exec();
     for (const auto &p : boutons) {
         if (box.clickedButton() == p.first)
@@ -82,11 +113,17 @@ void simple(const QString &texte, const QString &titre)
 
 int boite(TypeBoite type, const QString &texte, int boutons)
 {
+    return boite(type, texte, boutons, BoutonAucun);
+}
+
+int boite(TypeBoite type, const QString &texte, int boutons, int defaut)
+{
     Boite b;
     b.type = type;
     b.titre = titreDe(type);
     b.texte = texte;
     b.boutons = boutons;
+    b.defaut = defaut;
     return montrer(b);
 }
 

@@ -21,6 +21,7 @@ struct Boite {
     QString texte;
     int boutons = BoutonOk;
     QString valeur; // input box: initial text; file chooser: filter
+    int defaut = BoutonAucun; // the button Enter presses; BoutonAucun: the first one
 };
 
 struct Reponse {
@@ -49,6 +50,8 @@ void simple(const QString &texte, const QString &titre);
 
 // A box of one of the four kinds with its title; returns the button pressed.
 int boite(TypeBoite type, const QString &texte, int boutons);
+// The same with the button that Enter presses (the safe answer of a question).
+int boite(TypeBoite type, const QString &texte, int boutons, int defaut);
 inline int avertissement(const QString &t, int b = BoutonOk) { return boite(TypeBoite::Avertissement, t, b); }
 inline int erreur(const QString &t, int b = BoutonOk) { return boite(TypeBoite::Erreur, t, b); }
 inline int information(const QString &t, int b = BoutonOk) { return boite(TypeBoite::Information, t, b); }

@@ -9,12 +9,15 @@
 #include "erreurs.h"
 #include "etatui.h"
 #include "fenetres.h"
+#include "horloge.h"
+#include "journal.h"
 #include "messages.h"
 #include "noteform.h"
 #include "options.h"
 #include "rzlabel.h"
 #include "sauvform.h"
 #include "shell.h"
+#include "verrouclasse.h"
 
 #include <QDragEnterEvent>
 #include <QFileInfo>
@@ -413,6 +416,15 @@ void TMenuForm::B6Click()
     }
     NomFichier = nom;
     NomClasse = nom.left(nom.size() - 4);
+    // Not while another copy works on it: its next save would bring it back.
+    VerrouClasse verrou(CheminProgramme(NomFichier));
+    const VerrouClasse::Etat etat = verrou.prendre();
+    if (etat == VerrouClasse::Etat::TenuIci || etat == VerrouClasse::Etat::TenuAilleurs) {
+        Messages::erreur(TexteDetenteur(NomClasse, verrou.detenteur(), Aujourdhui())
+                         + QStringLiteral(" Elle ne peut pas être supprimée."));
+        effacerChoix();
+        return;
+    }
     const int r = Messages::avertissement(
         QStringLiteral("Voulez-vous SUPPRIMER DEFINITIVEMENT\r\n       le fichier de notes de la "
                        "classe : \r\n                     ")
@@ -432,6 +444,7 @@ void TMenuForm::B6Click()
             if (!e.isEmpty())
                 Messages::rapportErreur(e);
         }
+        SupprimerJournal(CheminProgramme(NomFichier)); // its recovery journal goes with it
         Repeint();
     }
     effacerChoix();
