@@ -5,23 +5,10 @@
 #include "real48.h"
 #include "texte.h"
 
+#include <algorithm>
+#include <tuple>
+
 namespace {
-
-// The sum is kept in the six-byte format after every addition. A mark times a
-// coefficient is exact in a double (40 + 4 bits).
-struct Cumul {
-    SommeReal48 somme;
-    qint32 poids = 0;
-
-    void ajouter(double note, qint32 coef)
-    {
-        if (coef == 0 || !(note >= 0 && note <= 20)) // EstNote, inline in the hot loop
-            return;
-        somme.ajouter(note * coef);
-        poids += coef;
-    }
-    double moyenne() const { return poids > 0 ? somme.diviseePar(poids) : NO_MARK; }
-};
 
 // Slots the class does not show never count: a two-subject class has 8
 // assignments per subject, and a one-subject class no subject-2 block. Their
@@ -31,7 +18,7 @@ int nbDevoirs()
     return UneMatiere ? NB_DEVOIRS : NB_DEVOIRS / 2;
 }
 
-void cumulerPeriode(Cumul &c, const StudentRecord &e, Selecteur sel, int p)
+void cumulerPeriode(MoyennePonderee &c, const StudentRecord &e, Selecteur sel, int p)
 {
     const int n = nbDevoirs();
     const bool mat1 = sel != Selecteur::Mat2;
@@ -46,18 +33,31 @@ void cumulerPeriode(Cumul &c, const StudentRecord &e, Selecteur sel, int p)
 
 } // namespace
 
+MoyennesEleve MoyennesDeNotes(QList<NotePlacee> notes)
+{
+    std::stable_sort(notes.begin(), notes.end(), [](const NotePlacee &a, const NotePlacee &b) {
+        return std::tie(a.periode, a.devoir, a.matiere) < std::tie(b.periode, b.devoir, b.matiere);
+    });
+    MoyennePonderee m1, m2, ensemble;
+    for (const NotePlacee &n : std::as_const(notes)) {
+        (n.matiere == 2 ? m2 : m1).ajouter(n.note, n.coef);
+        ensemble.ajouter(n.note, n.coef);
+    }
+    return {m1.moyenne(), m2.moyenne(), ensemble.moyenne()};
+}
+
 double MoyPeriode(const StudentRecord &eleve, Selecteur sel, int periode)
 {
     if (periode < 1 || periode > NB_PERIODES_MAX)
         return NO_MARK;
-    Cumul c;
+    MoyennePonderee c;
     cumulerPeriode(c, eleve, sel, periode);
     return c.moyenne();
 }
 
 double MoyAnnee(const StudentRecord &eleve, Selecteur sel)
 {
-    Cumul c;
+    MoyennePonderee c;
     for (int p = 1; p <= NB_PERIODES_MAX; ++p)
         cumulerPeriode(c, eleve, sel, p);
     return c.moyenne();
@@ -70,16 +70,10 @@ double MoyEleve(const StudentRecord &eleve, Selecteur sel, int span)
 
 double MoyClasse(Selecteur sel, int span)
 {
-    SommeReal48 somme;
-    int nombre = 0;
-    for (const StudentRecord &e : std::as_const(ListeEleves)) {
-        const double m = MoyEleve(e, sel, span);
-        if (EstNote(m)) {
-            somme.ajouter(m);
-            ++nombre;
-        }
-    }
-    return nombre > 0 ? somme.diviseePar(nombre) : NO_MARK;
+    MoyennePonderee m;
+    for (const StudentRecord &e : std::as_const(ListeEleves))
+        m.ajouter(MoyEleve(e, sel, span));
+    return m.moyenne();
 }
 
 double MinClasse(Selecteur sel, int span)

@@ -6,8 +6,6 @@
 #include "real48.h"
 #include "texte.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QHash>
 
 namespace {
@@ -22,17 +20,11 @@ const Pied pieds[] = {{QStringLiteral("Minimum :"), &MinClasse},
                       {QStringLiteral("Maximum :"), &MaxClasse}};
 
 bool g_enCours = false;
-QElapsedTimer g_respiration; // since events last ran during a report
 
 // Marks the report being written for the length of one report.
 class Verrou {
 public:
-    Verrou() : m_pris(!g_enCours)
-    {
-        g_enCours = true;
-        if (m_pris)
-            g_respiration.invalidate(); // the first student lets events run
-    }
+    Verrou() : m_pris(!g_enCours) { g_enCours = true; }
     ~Verrou()
     {
         if (m_pris)
@@ -73,29 +65,17 @@ int Matiere(Selecteur sel) { return sel == Selecteur::Mat2 ? 2 : 1; }
 qint32 Coef(int matiere, int p, int a) { return matiere == 2 ? CoefMat2[p][a] : CoefMat1[p][a]; }
 const QString &Date(int matiere, int p, int a) { return matiere == 2 ? DateMat2[p][a] : DateMat1[p][a]; }
 
-// Lets the interface breathe between two students. Asking the event loop
-// costs more than a student row, so it is asked at most every few
-// milliseconds: the window still answers at once, the report is not slowed.
-
-void Respirer()
-{
-    if (!QCoreApplication::instance())
-        return;
-    if (g_respiration.isValid() && g_respiration.elapsed() < 5)
-        return;
-    QCoreApplication::processEvents();
-    g_respiration.start();
-}
-
 // Walks the students in class-model order: one row and the rule after each.
-// The list is read again at every step, since pending events run in between.
+// The list is read again at every step, since the caller's pause in between
+// may let pending events run.
 template<typename F>
-void PourChaqueEleve(SortieTexte &s, const QString &regle, F ligneEleve)
+void PourChaqueEleve(SortieTexte &s, const EntreesRapport &e, const QString &regle, F ligneEleve)
 {
     for (int i = 0; i < NbEleves() && !s.enErreur(); ++i) {
         ligneEleve(ListeEleves.at(i), i);
         s.ligne(regle);
-        Respirer();
+        if (e.entreEleves)
+            e.entreEleves();
     }
 }
 
@@ -120,7 +100,7 @@ void PeriodeUneMatiere(SortieTexte &s, const EntreesRapport &e, int p, int matie
         : QStringLiteral("----------------|---------|---------|---------|---------|---------|---------|---------|---------+-------------");
     s.ligne(regle);
 
-    PourChaqueEleve(s, regle, [&](const StudentRecord &el, int) {
+    PourChaqueEleve(s, e, regle, [&](const StudentRecord &el, int) {
         QString l = CelluleNom(el) + u'|';
         for (int a = 1; a <= nb; ++a) {
             const double note = el.note(matiere, p, a);
@@ -166,7 +146,7 @@ void PeriodeEnsemble(SortieTexte &s, const EntreesRapport &e, int p)
         "----------------|----|----|----|----|----|----|----|----||------||----|----|----|----|----|----|----|----||------||--------");
     s.ligne(regle);
 
-    PourChaqueEleve(s, regle, [&](const StudentRecord &el, int) {
+    PourChaqueEleve(s, e, regle, [&](const StudentRecord &el, int) {
         QString l = CelluleNom(el) + u'|';
         for (int m = 1; m <= 2; ++m) {
             for (int a = 1; a <= nb; ++a)
@@ -230,7 +210,7 @@ void ImprimeListe(SortieTexte &s, const EntreesRapport &e)
     const QString regle(110, u'-');
     s.ligne(e.nomClasse);
     s.ligne(regle);
-    PourChaqueEleve(s, regle, [&](const StudentRecord &el, int i) {
+    PourChaqueEleve(s, e, regle, [&](const StudentRecord &el, int i) {
         s.ecrire(R(4, QString::number(i + 1) + QStringLiteral(") ")));
         const bool imprimante = s.estImprimante();
         if (imprimante)
@@ -261,7 +241,7 @@ void ImprimeAppreciations(SortieTexte &s, const EntreesRapport &e)
 
     const int v = e.sel == Selecteur::Ensemble ? VUE_ENSEMBLE : (matiere == 2 ? VUE_MAT2 : VUE_MAT1);
     const int q = annee ? PERIODE_ANNEE : qBound(1, e.span, NB_PERIODES_MAX);
-    PourChaqueEleve(s, regle, [&](const StudentRecord &el, int) {
+    PourChaqueEleve(s, e, regle, [&](const StudentRecord &el, int) {
         s.ligne(CelluleNom(el) + QStringLiteral("| ") + R(5, F2(MoyEleve(el, e.sel, annee ? Annee : q)))
                 + QStringLiteral(" | ") + el.Appreciations[v][q].left(CAPACITE_APPRECIATION));
     });
@@ -344,7 +324,7 @@ void ImprimeAnnee(SortieTexte &s, const EntreesRapport &e)
 
     int total = 0;
     int bandes[3] = {0, 0, 0};
-    PourChaqueEleve(s, regle, [&](const StudentRecord &el, int) {
+    PourChaqueEleve(s, e, regle, [&](const StudentRecord &el, int) {
         const ChiffresAnnee c = chiffres([&el](Selecteur sel, int span) { return MoyEleve(el, sel, span); });
         QString l = CelluleNom(el) + u'|';
         if (!ensemble && deux)

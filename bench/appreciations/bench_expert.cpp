@@ -110,12 +110,12 @@ private slots:
         int cote = 2;
         for (int i = 0; i < 2; ++i) { // both bases read once
             cote = cote == 2 ? 3 : 2;
-            m_form->RG8->definirItemIndex(cote);
+            m_form->RG8->setItemIndex(cote);
             m_form->RG1Click();
         }
         QBENCHMARK {
             cote = cote == 2 ? 3 : 2;
-            m_form->RG8->definirItemIndex(cote);
+            m_form->RG8->setItemIndex(cote);
             m_form->RG1Click();
         }
         QVERIFY(m_form->CB1->count() == 178500 || m_form->CB1->count() == 100000);

@@ -50,28 +50,18 @@ private slots:
         QCOMPARE(NbEleves(), NB_ELEVES_MAX);
     }
 
-    // One subject: all 16 slots of every period count.
+    // One subject: all 16 slots of every period count; two: both blocks read for Ensemble.
+    void moyennesEtChiffres_data()
+    {
+        QTest::addColumn<bool>("uneMatiere");
+        QTest::newRow("une matière") << true;
+        QTest::newRow("deux matières") << false;
+    }
     void moyennesEtChiffres()
     {
+        QFETCH(bool, uneMatiere);
         QVERIFY(charger(QStringLiteral("PLEINE.VTC")).ok);
-        double total = 0;
-        QBENCHMARK {
-            for (Selecteur s : {Selecteur::Mat1, Selecteur::Mat2, Selecteur::Ensemble}) {
-                for (int span : {1, 2, 3, int(Annee)}) {
-                    for (const StudentRecord &e : std::as_const(ListeEleves))
-                        total += MoyEleve(e, s, span);
-                    total += MinClasse(s, span) + MoyClasse(s, span) + MaxClasse(s, span);
-                }
-            }
-        }
-        QVERIFY(total != 0);
-    }
-
-    // Two subjects: both blocks read for Ensemble.
-    void moyennesEtChiffresDeuxMatieres()
-    {
-        QVERIFY(charger(QStringLiteral("PLEINE.VTC")).ok);
-        UneMatiere = false;
+        UneMatiere = uneMatiere;
         double total = 0;
         QBENCHMARK {
             for (Selecteur s : {Selecteur::Mat1, Selecteur::Mat2, Selecteur::Ensemble}) {

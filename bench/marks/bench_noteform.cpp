@@ -2,7 +2,7 @@
 // opening (fill and first paint), one typed mark up to the refreshed class
 // figures, switching view or period. Prints the median and the worst of each.
 // Run with QT_QPA_PLATFORM=offscreen (or under Xvfb) on a Release build.
-#include "classetest.h"
+#include "classeessai.h"
 #include "grillevue.h"
 #include "noteform.h"
 #include "radiogroupe.h"
@@ -17,7 +17,7 @@
 
 namespace {
 
-void ClassePleine(ClasseTest &c)
+void ClassePleine(ClasseEssai &c)
 {
     QStringList noms;
     for (int i = 0; i < NB_ELEVES_MAX; ++i)
@@ -26,7 +26,7 @@ void ClassePleine(ClasseTest &c)
     for (int i = 0; i < NB_ELEVES_MAX; ++i)
         for (int p = 1; p <= 3; ++p)
             for (int d = 1; d <= NB_DEVOIRS; ++d)
-                ClasseTest::note(i, p, d, ((i * 37 + p * 11 + d * 7) % 41) / 2.0);
+                ClasseEssai::note(i, p, d, ((i * 37 + p * 11 + d * 7) % 41) / 2.0);
 }
 
 struct Mesure {
@@ -51,12 +51,12 @@ struct Mesure {
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    ClasseTest classe;
+    ClasseEssai classe;
     ClassePleine(classe);
     RepondeurScripte repondeur;
     TNoteForm f;
     auto *grille = f.findChild<TStringGrid *>(QStringLiteral("StringGrid1"));
-    auto *periode = f.findChild<TRadioGroup *>(QStringLiteral("RadioGroup1"));
+    auto *periode = f.findChild<RadioGroupe *>(QStringLiteral("RadioGroup1"));
     auto *notes = f.findChild<QPushButton *>(QStringLiteral("Button1"));
     auto *appreciations = f.findChild<QPushButton *>(QStringLiteral("Button2"));
 

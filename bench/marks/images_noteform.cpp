@@ -2,7 +2,7 @@
 // marks bar and the export panel: images_noteform <folder for the PNG files>
 // [2 for a two-subject class, which adds the Ensemble and scrolled views].
 #include "barrenotes.h"
-#include "classetest.h"
+#include "classeessai.h"
 #include "grillevue.h"
 #include "noteform.h"
 #include "radiogroupe.h"
@@ -25,7 +25,7 @@ T *Ctl(const QObject &f, const char *nom)
 
 void Choisir(const QObject &f, const char *groupe, int i)
 {
-    auto *g = Ctl<TRadioGroup>(f, groupe);
+    auto *g = Ctl<RadioGroupe>(f, groupe);
     g->setItemIndex(i);
     emit g->clique(i);
 }
@@ -36,7 +36,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const QString sortie = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    ClasseTest classe;
+    ClasseEssai classe;
     const bool deux = argc > 2;
     classe.construire(false, !deux,
                       {QStringLiteral("BÉNARD Marie-Hélène"), QStringLiteral("DUPONT Jean"),
@@ -52,7 +52,7 @@ int main(int argc, char **argv)
     for (int e = 0; e < 8; ++e)
         for (int d = 1; d <= 6; ++d)
             if ((e + d) % 5)
-                ClasseTest::note(e, 2, d, ((e * 7 + d * 5) % 41) / 2.0);
+                ClasseEssai::note(e, 2, d, ((e * 7 + d * 5) % 41) / 2.0);
     ListeEleves[1].Appreciations[VUE_MAT1][2] = QStringLiteral("Travail sérieux, des progrès.");
     RepondeurScripte rep;
     FixerHorloge(QDateTime(QDate(2025, 2, 10), QTime(14, 25)));

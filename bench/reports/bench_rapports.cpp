@@ -1,6 +1,6 @@
 // Building every report of a full class of 127 students: every view, every
 // period and the year, every subject selector the class has.
-#include "classetest.h"
+#include "classeessai.h"
 #include "grille.h"
 #include "rapport.h"
 
@@ -14,7 +14,7 @@ namespace {
 // Every slot holds a mark, every appreciation is 80 characters long.
 void ClassePleine(bool uneMatiere, bool deuxPeriodes)
 {
-    ClasseTest::Vide(QStringLiteral("PLEINE.VTC"), deuxPeriodes, uneMatiere, QStringLiteral("Hist"),
+    ClasseEssai::Vide(QStringLiteral("PLEINE.VTC"), deuxPeriodes, uneMatiere, QStringLiteral("Hist"),
                      QStringLiteral("Geo"));
     for (int p = 1; p <= 3; ++p)
         for (int a = 1; a <= 16; ++a) {
@@ -24,7 +24,7 @@ void ClassePleine(bool uneMatiere, bool deuxPeriodes)
             DateMat2[p][a] = DateMat1[p][a];
         }
     for (int i = 0; i < NB_ELEVES_MAX; ++i) {
-        StudentRecord e = ClasseTest::Eleve(QStringLiteral("ÉLÈVE%1").arg(i), QStringLiteral("Prénom"));
+        StudentRecord e = ClasseEssai::Eleve(QStringLiteral("ÉLÈVE%1").arg(i), QStringLiteral("Prénom"));
         for (int p = 1; p <= 3; ++p)
             for (int d = 1; d <= NB_DEVOIRS; ++d) {
                 e.NotesMat1[p][d] = ((i * 37 + p * 11 + d * 7) % 41) / 2.0;

@@ -1,4 +1,5 @@
 // The appreciation expert driven as the teacher would, in a temporary program folder.
+#include "classeessai.h"
 #include "apprform.h"
 #include "dossier.h"
 #include "ecrituresure.h"
@@ -64,15 +65,14 @@ private:
     QByteArray lire(const QString &nom);
     void choisirPhrase(const QString &phrase);
 
-    QTemporaryDir *m_dossier = nullptr;
+    ClasseEssai *m_dossier = nullptr;
     RepondeurScripte *m_rep = nullptr;
     TApprForm *m_form = nullptr;
 };
 
 void TstApprForm::init()
 {
-    m_dossier = new QTemporaryDir;
-    DefinirDossierProgramme(m_dossier->path());
+    m_dossier = new ClasseEssai;
     DeuxPeriodes = false;
     m_rep = new RepondeurScripte;
     m_form = new TApprForm;

@@ -1,39 +1,17 @@
 // The pie gauge and the printed balance page.
 #include "bilan.h"
-#include "classetest.h"
+#include "classeessai.h"
 #include "horloge.h"
 #include "impressionbilan.h"
 #include "jauge.h"
+#include "pdf.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-QString TexteDuPdf(const QString &fichier)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), fichier, QStringLiteral("-")});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-int PagesDuPdf(const QString &fichier)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdfinfo"), {fichier});
-    p.waitForFinished(30000);
-    for (const QString &l : QString::fromUtf8(p.readAllStandardOutput()).split(u'\n'))
-        if (l.startsWith(QStringLiteral("Pages:")))
-            return l.mid(6).trimmed().toInt();
-    return -1;
-}
-
-} // namespace
 
 class TstImpressionBilan : public QObject {
     Q_OBJECT
@@ -48,7 +26,7 @@ private slots:
 void TstImpressionBilan::initTestCase()
 {
     FixerHorloge(QDateTime(QDate(2024, 3, 15), QTime(10, 0)));
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    if (!PdftotextPresent())
         qWarning("pdftotext absent: the printed pages are not read back");
 }
 
@@ -104,7 +82,7 @@ void TstImpressionBilan::jauge()
 
 void TstImpressionBilan::deuxCopiesDeuxTravaux()
 {
-    ChargerClasseTest({{"MARTIN", "Luc", 15}, {"ABEL", "Eva", 5}, {"BON", "Lou", 10}});
+    ClasseEssai::ChargerNotes({{"MARTIN", "Luc", 15}, {"ABEL", "Eva", 5}, {"BON", "Lou", 10}});
     const DonneesBilan d = CalculerBilan(Selecteur::Mat1);
     QTemporaryDir dossier;
     QPrinter imp(QPrinter::HighResolution);
@@ -119,7 +97,7 @@ void TstImpressionBilan::deuxCopiesDeuxTravaux()
     for (const QString &nom : {QStringLiteral("bilan.pdf"), QStringLiteral("bilan-2.pdf")}) {
         const QString f = dossier.filePath(nom);
         QVERIFY2(QFile::exists(f), qPrintable(nom));
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        if (!PdftotextPresent())
             continue;
         QCOMPARE(PagesDuPdf(f), 1);
         // Word spacing is pdftotext's guess: compare with single spaces.
@@ -137,13 +115,13 @@ void TstImpressionBilan::deuxCopiesDeuxTravaux()
 void TstImpressionBilan::listeTropLongue()
 {
     // 120 students below 8: the list stops at the bottom of the one page.
-    QList<EleveTest> l;
+    QList<ClasseEssai::EleveNotes> l;
     static QByteArray noms[120];
     for (int i = 0; i < 120; ++i) {
         noms[i] = "E" + QByteArray::number(1000 + i);
         l.append({noms[i].constData(), "Jean", 3});
     }
-    ChargerClasseTest(l);
+    ClasseEssai::ChargerNotes(l);
     const DonneesBilan d = CalculerBilan(Selecteur::Mat1);
     QTemporaryDir dossier;
     QPrinter imp(QPrinter::HighResolution);
@@ -151,7 +129,7 @@ void TstImpressionBilan::listeTropLongue()
     imp.setOutputFileName(dossier.filePath(QStringLiteral("long.pdf")));
     QString erreur;
     QVERIFY(ImprimerBilan(imp, d, 1, erreur));
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    if (!PdftotextPresent())
         QSKIP("pdftotext absent");
     QCOMPARE(PagesDuPdf(imp.outputFileName()), 1);
     const QString texte = TexteDuPdf(imp.outputFileName());

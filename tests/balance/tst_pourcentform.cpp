@@ -1,5 +1,5 @@
 // The class balance window: what it shows, and printing through its dialog.
-#include "classetest.h"
+#include "classeessai.h"
 #include "etatui.h"
 #include "parametres.h"
 #include "horloge.h"
@@ -43,7 +43,7 @@ void TstPourcentForm::cleanup()
 
 void TstPourcentForm::affichage()
 {
-    ChargerClasseTest({{"MARTIN", "Luc", 15, 15}, {"ABEL", "Eva", 5, 5}, {"BON", "Lou", 10, 10}});
+    ClasseEssai::ChargerNotes({{"MARTIN", "Luc", 15, 15}, {"ABEL", "Eva", 5, 5}, {"BON", "Lou", 10, 10}});
     TPourcentForm f;
     f.preparer(Selecteur::Ensemble);
     f.show();
@@ -70,7 +70,7 @@ void TstPourcentForm::affichage()
 
 void TstPourcentForm::recalculeAChaqueOuverture()
 {
-    ChargerClasseTest({{"MARTIN", "Luc", 15}, {"ABEL", "Eva", 5}});
+    ClasseEssai::ChargerNotes({{"MARTIN", "Luc", 15}, {"ABEL", "Eva", 5}});
     TPourcentForm f;
     f.preparer(Selecteur::Mat1);
     f.show();
@@ -90,7 +90,7 @@ void TstPourcentForm::recalculeAChaqueOuverture()
 
 void TstPourcentForm::sansMoyenne()
 {
-    ChargerClasseTest({});
+    ClasseEssai::ChargerNotes({});
     TPourcentForm f;
     f.preparer(Selecteur::Mat1);
     f.show();
@@ -106,7 +106,7 @@ void TstPourcentForm::auCentreDeLEcran()
 {
     // Opened over a menu window in a corner of the screen, and again after
     // being moved away.
-    ChargerClasseTest({{"MARTIN", "Luc", 15}});
+    ClasseEssai::ChargerNotes({{"MARTIN", "Luc", 15}});
     QWidget menu;
     menu.setGeometry(0, 0, 200, 150);
     menu.show();
@@ -135,7 +135,7 @@ void TstPourcentForm::impression()
     QFETCH(bool, accepte);
     QFETCH(int, copies);
     QFETCH(int, fichiers);
-    ChargerClasseTest({{"MARTIN", "Luc", 15}, {"ABEL", "Eva", 5}, {"BON", "Lou", 10}});
+    ClasseEssai::ChargerNotes({{"MARTIN", "Luc", 15}, {"ABEL", "Eva", 5}, {"BON", "Lou", 10}});
     QTemporaryDir dossier;
     const QString pdf = dossier.filePath(QStringLiteral("bilan.pdf"));
     RepondeurScripte rep;
@@ -159,7 +159,7 @@ void TstPourcentForm::impression()
 
 void TstPourcentForm::erreurImpression()
 {
-    ChargerClasseTest({{"MARTIN", "Luc", 15}});
+    ClasseEssai::ChargerNotes({{"MARTIN", "Luc", 15}});
     RepondeurScripte rep;
     rep.prevoirImpression(QStringLiteral("/nonexistent-folder/bilan.pdf"));
     TPourcentForm f;
@@ -172,7 +172,7 @@ void TstPourcentForm::erreurImpression()
 
 void TstPourcentForm::nomsCoupes()
 {
-    ChargerClasseTest({{"BÉNARD-DUVAL", "Marie-Hélène", 5, 5}});
+    ClasseEssai::ChargerNotes({{"BÉNARD-DUVAL", "Marie-Hélène", 5, 5}});
     TPourcentForm f;
     f.preparer(Selecteur::Ensemble);
     f.show();

@@ -1,5 +1,6 @@
 // The coefficients and dates dialog: what it shows for each kind of class,
 // how dates are picked, and what OK and Cancel leave in the settings file.
+#include "classeessai.h"
 #include "classe.h"
 #include "coefform.h"
 #include "dossier.h"
@@ -43,18 +44,16 @@ private slots:
 
 private:
     void ouvrir();
-    std::unique_ptr<QTemporaryDir> m_dossier;
+    std::unique_ptr<ClasseEssai> m_dossier;
     std::unique_ptr<TCoefForm> f;
     std::unique_ptr<RepondeurScripte> rep;
 };
 
 void TstCoefForm::init()
 {
-    m_dossier = std::make_unique<QTemporaryDir>();
-    DefinirDossierProgramme(m_dossier->path());
+    m_dossier = std::make_unique<ClasseEssai>();
     FixerHorloge(QDateTime(QDate(2024, 3, 5), QTime(10, 0)));
     rep = std::make_unique<RepondeurScripte>();
-    OptionsParDefaut();
     NomClasse = QStringLiteral("3A");
     f = std::make_unique<TCoefForm>();
 }

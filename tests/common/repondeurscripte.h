@@ -1,17 +1,31 @@
 #pragma once
 // Answers the program's boxes in tests: records every box, answers boxes that
 // have a single OK button by themselves, and takes the scripted answers in
-// order for every box that asks something. A question nobody scripted is
-// recorded as a fault and answered with No / Cancel.
+// order for every box that asks something. A question nobody scripted fails
+// the running test (and is answered with No / Cancel); so do scripted answers
+// still unused when the responder goes or when verifier() is called.
 #include "messages.h"
 
 #include <QList>
 #include <QQueue>
+#include <QTest>
 
 class RepondeurScripte : public Repondeur {
 public:
     RepondeurScripte() { Messages::installerRepondeur(this); }
-    ~RepondeurScripte() override { Messages::installerRepondeur(nullptr); }
+    ~RepondeurScripte() override
+    {
+        verifier();
+        Messages::installerRepondeur(nullptr);
+    }
+
+    // Fails the running test if scripted answers are left; forgets them.
+    void verifier()
+    {
+        if (!m_reponses.isEmpty())
+            echec(QStringLiteral("%1 réponse(s) prévue(s) non utilisée(s)").arg(m_reponses.size()));
+        m_reponses.clear();
+    }
 
     // Next answer to a question box (Oui, Non, ...) or to an input box / file chooser.
     void prevoir(int bouton, const QString &texte = QString()) { m_reponses.enqueue({bouton, texte}); }
@@ -29,6 +43,7 @@ public:
         if (!question)
             return {BoutonOk, {}};
         m_imprevues.append(b.texte);
+        echec(QStringLiteral("boîte non prévue : ") + b.texte);
         return {(b.boutons & BoutonAnnuler) ? int(BoutonAnnuler) : int(BoutonNon), {}};
     }
     void bip() override { ++m_bips; }
@@ -49,6 +64,14 @@ public:
     void reponsesPourOk(bool v) { m_reponsesPourOk = v; }
 
 private:
+    static void echec(const QString &pourquoi)
+    {
+        if (QTest::currentTestFunction())
+            QTest::qFail(qPrintable(pourquoi), __FILE__, __LINE__);
+        else
+            qWarning("%s", qPrintable(pourquoi));
+    }
+
     QQueue<Reponse> m_reponses;
     QList<Boite> m_boites;
     QStringList m_imprevues;

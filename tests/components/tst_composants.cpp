@@ -7,6 +7,7 @@
 #include "editr.h"
 #include "etatui.h"
 #include "parametres.h"
+#include "radiogroupe.h"
 #include "repondeurscripte.h"
 #include "rzlabel.h"
 #include "sablier.h"
@@ -15,6 +16,8 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
@@ -55,14 +58,27 @@ QPair<int, int> lignesDe(const QImage &img, QRgb couleur)
     return {haut, bas};
 }
 
+// A caption drawn in pure colours, without smoothing, so that pixels tell its drawings apart.
+void peindreEnCouleursPures(TRzLabel &l, int pixels, QColor clair = Qt::white, QColor sombre = Qt::white)
+{
+    QFont f = l.font();
+    f.setPixelSize(pixels);
+    f.setStyleStrategy(QFont::NoAntialias);
+    l.setFont(f);
+    QPalette p = l.palette();
+    p.setColor(QPalette::Window, Qt::white);
+    p.setColor(QPalette::WindowText, Qt::black);
+    p.setColor(QPalette::Light, clair);
+    p.setColor(QPalette::Dark, sombre);
+    l.setPalette(p);
+}
+
 } // namespace
 
 class TestComposants : public QObject {
     Q_OBJECT
 
 private slots:
-    void dispositionPanneau_data();
-    void dispositionPanneau();
     void fermerEtDeplacerPanneau();
     void etiquetteRelief_data();
     void etiquetteRelief();
@@ -71,42 +87,10 @@ private slots:
     void bullesEtLigneEtat();
     void exceptionMontreeEtProgrammeContinue();
     void chargerClasse();
+    void repondeurExigeant();
+    void groupeRadio_data();
+    void groupeRadio();
 };
-
-void TestComposants::dispositionPanneau_data()
-{
-    QTest::addColumn<int>("bordure");
-    QTest::addColumn<bool>("simple");
-    QTest::addColumn<int>("largeur");
-    QTest::addColumn<QRect>("barre");
-    QTest::addColumn<QPoint>("fermer");
-    QTest::addColumn<QRect>("texte");
-    QTest::newRow("bordure 2, trait simple, 345") << 2 << true << 345 << QRect(2, 2, 337, 14)
-                                                 << QPoint(326, 4) << QRect(4, 2, 323, 14);
-    QTest::newRow("bordure 2, sans trait, 345") << 2 << false << 345 << QRect(2, 2, 341, 14)
-                                               << QPoint(330, 4) << QRect(4, 2, 323, 14);
-    QTest::newRow("réglages de création") << 1 << false << 120 << QRect(1, 1, 118, 14) << QPoint(106, 3)
-                                          << QRect(3, 1, 100, 14);
-}
-
-// The setters lay the panel out, and so does every later resize.
-void TestComposants::dispositionPanneau()
-{
-    QFETCH(int, bordure);
-    QFETCH(bool, simple);
-    QFETCH(int, largeur);
-    TWinPanel p;
-    QCOMPARE(p.size(), QSize(120, 80));
-    p.setBordureSimple(simple);
-    p.setBordure(bordure);
-    p.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&p));
-    p.resize(largeur, 100);
-    QTEST(p.barreTitre()->geometry(), "barre");
-    QTEST(p.boutonFermer()->pos(), "fermer");
-    QTEST(p.texteTitre()->geometry(), "texte");
-    QCOMPARE(p.boutonFermer()->size(), QSize(12, 11));
-}
 
 void TestComposants::fermerEtDeplacerPanneau()
 {
@@ -160,16 +144,7 @@ void TestComposants::etiquetteRelief()
     TRzLabel l(QStringLiteral("IIII"));
     if (style >= 0)
         l.setTextStyle(TTextStyle(style));
-    QFont f = l.font();
-    f.setPixelSize(30);
-    f.setStyleStrategy(QFont::NoAntialias);
-    l.setFont(f);
-    QPalette p = l.palette();
-    p.setColor(QPalette::Window, Qt::white);
-    p.setColor(QPalette::WindowText, Qt::black);
-    p.setColor(QPalette::Light, Qt::red);
-    p.setColor(QPalette::Dark, Qt::blue);
-    l.setPalette(p);
+    peindreEnCouleursPures(l, 30, Qt::red, Qt::blue);
     l.resize(120, 50);
     QImage img(l.size(), QImage::Format_RGB32);
     l.render(&img);
@@ -191,15 +166,8 @@ void TestComposants::etiquetteReliefRevientALaLigne()
 {
     TRzLabel l(QStringLiteral("IIII IIII"));
     l.setTextStyle(tsNone);
-    QFont f = l.font();
-    f.setPixelSize(20);
-    f.setStyleStrategy(QFont::NoAntialias);
-    l.setFont(f);
-    QPalette p = l.palette();
-    p.setColor(QPalette::Window, Qt::white);
-    p.setColor(QPalette::WindowText, Qt::black);
-    l.setPalette(p);
-    const QFontMetrics fm(f);
+    peindreEnCouleursPures(l, 20);
+    const QFontMetrics fm(l.font());
     l.resize(fm.horizontalAdvance(QStringLiteral("IIII")) + 8, 4 * fm.height());
     QImage img(l.size(), QImage::Format_RGB32);
     l.render(&img);
@@ -316,6 +284,72 @@ void TestComposants::chargerClasse()
     QCOMPARE(r.boites().last().type, TypeBoite::Erreur);
     QCOMPARE(r.dernierTexte(), QStringLiteral("Fichier introuvable."));
     QVERIFY(!QApplication::overrideCursor());
+}
+
+// The responder fails a test by itself: a question nobody scripted, an answer left unused.
+void TestComposants::repondeurExigeant()
+{
+    RepondeurScripte r;
+    QEXPECT_FAIL("", "a question nobody scripted", Continue);
+    QCOMPARE(Messages::confirmation(QStringLiteral("Vraiment ?")), int(BoutonNon));
+    QCOMPARE(r.imprevues(), QStringList{QStringLiteral("Vraiment ?")});
+    Messages::erreur(QStringLiteral("Un simple avis")); // OK only: answered by itself
+    r.prevoir(BoutonOui);
+    QEXPECT_FAIL("", "an answer left unused", Continue);
+    r.verifier();
+    QCOMPARE(r.reponsesRestantes(), 0);
+}
+
+void TestComposants::groupeRadio_data()
+{
+    QTest::addColumn<int>("forme");
+    QTest::newRow("cadre") << int(RadioGroupe::Forme::Cadre);
+    QTest::newRow("bandeau") << int(RadioGroupe::Forme::Bandeau);
+}
+
+void TestComposants::groupeRadio()
+{
+    QFETCH(int, forme);
+    QWidget fenetre;
+    auto *g = new RadioGroupe(QStringLiteral("Période"), {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("Année")},
+                              3, &fenetre, RadioGroupe::Forme(forme));
+    g->setGeometry(8, 4, 233, forme == int(RadioGroupe::Forme::Bandeau) ? 33 : 80);
+    fenetre.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
+    QSignalSpy clics(g, &RadioGroupe::clique);
+    QCOMPARE(g->itemIndex(), -1);
+
+    // Set by the program: no signal.
+    g->setItemIndex(1);
+    QCOMPARE(g->itemIndex(), 1);
+    QCOMPARE(clics.size(), 0);
+
+    // By the teacher, mouse then keyboard; the checked item answers too.
+    QTest::mouseClick(g->bouton(2), Qt::LeftButton);
+    QTest::mouseClick(g->bouton(2), Qt::LeftButton);
+    g->bouton(2)->setFocus();
+    QTest::keyClick(g->bouton(2), Qt::Key_Left);
+    QCOMPARE(g->itemIndex(), 1);
+    QCOMPARE(clics.size(), 3);
+    QCOMPARE(clics.at(0).at(0).toInt(), 2);
+    QCOMPARE(clics.at(2).at(0).toInt(), 1);
+
+    // -1 leaves nothing checked; new items start unchecked.
+    g->setItemIndex(-1);
+    QCOMPARE(g->itemIndex(), -1);
+    g->setItem(0, QStringLiteral("Maths."));
+    QCOMPARE(g->item(0), QStringLiteral("Maths."));
+    g->setItems({QStringLiteral("a"), QStringLiteral("b")});
+    QCOMPARE(g->count(), 2);
+    QCOMPARE(g->itemIndex(), -1);
+    QCOMPARE(g->item(2), QString());
+
+    // Three columns: the items side by side, inside the box.
+    g->setItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("Année")});
+    QTRY_VERIFY(g->bouton(0)->geometry().right() < g->bouton(1)->geometry().left());
+    QVERIFY(g->bouton(1)->geometry().right() < g->bouton(2)->geometry().left());
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(g->rect().contains(g->bouton(i)->geometry()));
 }
 
 int main(int argc, char **argv)

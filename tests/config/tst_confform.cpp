@@ -1,5 +1,6 @@
 // The class configuration dialog driven as a teacher would: fields typed,
 // buttons clicked, boxes answered by script, files checked on disk.
+#include "classeessai.h"
 #include "champsconf.h"
 #include "classe.h"
 #include "coefform.h"
@@ -10,6 +11,7 @@
 #include "fenetres.h"
 #include "inifile.h"
 #include "options.h"
+#include "radiogroupe.h"
 #include "repondeurscripte.h"
 #include "spinfleches.h"
 
@@ -92,19 +94,16 @@ private:
     void ouvrir(bool *mode);
     void ajouter(const QString &nom, const QString &prenom);
     void ecrireClasse(const QString &nom, const QList<StudentRecord> &eleves);
-    std::unique_ptr<QTemporaryDir> m_dossier;
+    std::unique_ptr<ClasseEssai> m_dossier;
     std::unique_ptr<TConfForm> f;
     std::unique_ptr<RepondeurScripte> rep;
 };
 
 void TstConfForm::init()
 {
-    m_dossier = std::make_unique<QTemporaryDir>();
-    DefinirDossierProgramme(m_dossier->path());
+    m_dossier = std::make_unique<ClasseEssai>();
     rep = std::make_unique<RepondeurScripte>();
     f = std::make_unique<TConfForm>();
-    ViderClasse();
-    OptionsParDefaut();
 }
 
 void TstConfForm::cleanup()
@@ -212,7 +211,7 @@ void TstConfForm::entreeDansUnReglage()
     Conf::Modifie = false;
     QWidget *w = f->findChild<QWidget *>(controle);
     QVERIFY(w);
-    if (auto *groupe = qobject_cast<GroupeRadio *>(w))
+    if (auto *groupe = qobject_cast<RadioGroupe *>(w))
         w = groupe->findChildren<QRadioButton *>().constLast();
     w->setFocus(Qt::TabFocusReason);
     QVERIFY(w->hasFocus() || w->isAncestorOf(QApplication::focusWidget()));

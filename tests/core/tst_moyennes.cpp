@@ -6,6 +6,8 @@
 #include "real48.h"
 #include "texte.h"
 
+#include <QRandomGenerator>
+
 namespace {
 
 // A student with these marks of subject 1 in period 1, from the first slot on.
@@ -111,6 +113,37 @@ private slots:
         CoefMat1[1][1] = 9;
         EGAL_EXACT(MoyClasse(Selecteur::Mat1, 1), 9.0);
         EGAL_EXACT(MinClasse(Selecteur::Ensemble, 1), 0.0);
+    }
+
+    // Marks read from the window's grid, subject 1's columns first, give the
+    // figures of the class model to the last bit.
+    void notesPlacees()
+    {
+        UneMatiere = false;
+        QRandomGenerator alea(16);
+        for (int essai = 0; essai < 500; ++essai) {
+            StudentRecord e;
+            QList<NotePlacee> grille;
+            for (int m = 1; m <= 2; ++m)
+                for (int p = 1; p <= 3; ++p)
+                    for (int d = 1; d <= NB_DEVOIRS / 2; ++d) {
+                        // A quarter of the slots empty; marks with up to two decimals.
+                        const double note = alea.bounded(4) == 0 ? NO_MARK
+                                                                 : ArrondiReal48(alea.bounded(2001) / 100.0);
+                        const qint32 coef = qint32(alea.bounded(10));
+                        (m == 1 ? e.NotesMat1 : e.NotesMat2)[p][d] = note;
+                        (m == 1 ? CoefMat1 : CoefMat2)[p][d] = coef;
+                        grille.append({m, p, d, note, coef});
+                    }
+            const MoyennesEleve a = MoyennesDeNotes(grille);
+            EGAL_EXACT(a.mat1, MoyAnnee(e, Selecteur::Mat1));
+            EGAL_EXACT(a.mat2, MoyAnnee(e, Selecteur::Mat2));
+            EGAL_EXACT(a.ensemble, MoyAnnee(e, Selecteur::Ensemble));
+        }
+        const MoyennesEleve vide = MoyennesDeNotes({{1, 1, 1, NO_MARK, 3}, {2, 1, 1, 12, 0}});
+        EGAL_EXACT(vide.mat1, NO_MARK);
+        EGAL_EXACT(vide.mat2, NO_MARK);
+        EGAL_EXACT(vide.ensemble, NO_MARK);
     }
 
     void tranches()

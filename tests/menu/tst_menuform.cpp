@@ -1,4 +1,5 @@
 // The main menu: catalogue, buttons, deletion, drag and drop, command line.
+#include "classeessai.h"
 #include "catalogue.h"
 #include "classe.h"
 #include "confform.h"
@@ -98,7 +99,7 @@ private:
     void choisir(const QString &entree);
     QPushButton *bouton(const QString &nom) const { return m_menu->findChild<QPushButton *>(nom); }
 
-    QTemporaryDir *m_dossier = nullptr;
+    ClasseEssai *m_dossier = nullptr;
     MenuSousTest *m_menu = nullptr;
     RepondeurScripte *m_rep = nullptr;
     QList<QUrl> m_ouverts;
@@ -115,12 +116,10 @@ void TestMenu::initTestCase()
 // Two classes: 3EME1 with its settings file, 4eme2 without.
 void TestMenu::init()
 {
-    m_dossier = new QTemporaryDir;
-    DefinirDossierProgramme(m_dossier->path());
+    m_dossier = new ClasseEssai;
     ecrireClasse(chemin(QStringLiteral("3EME1.VTC")), 3);
     toucher(chemin(QStringLiteral("3EME1.INI")));
     ecrireClasse(chemin(QStringLiteral("4eme2.vtc")), 2);
-    ViderClasse();
     m_rep = new RepondeurScripte;
     m_menu = new MenuSousTest;
     m_menu->show();
@@ -414,7 +413,7 @@ void TestMenu::deposerDAilleursRefuse()
             QVERIFY(!e->isAccepted());
         }
     }
-    QTest::qWait(20);
+    QCoreApplication::processEvents();
     QVERIFY(m_rep->boites().isEmpty());
 }
 
@@ -439,7 +438,10 @@ void TestMenu::ligneDeCommande()
     m_menu = new MenuSousTest;
     m_menu->definirArgument(argument);
     m_menu->show();
-    QTest::qWait(50);
+    // The first paint starts the opening; then wait for its one tick.
+    QVERIFY(QTest::qWaitForWindowExposed(m_menu));
+    m_menu->repaint();
+    QTRY_VERIFY(!m_menu->Timer3->isActive());
     QCOMPARE(m_menu->ouvertures.size(), ouvert.isEmpty() ? 0 : 1);
     if (!ouvert.isEmpty()) {
         QCOMPARE(m_menu->ouvertures.first().fenetre, NOTES);
@@ -450,7 +452,7 @@ void TestMenu::ligneDeCommande()
     QVERIFY(!DepuisLigneCommande);
     // Once only, whatever ticks later.
     m_menu->Timer3->start();
-    QTest::qWait(20);
+    QTRY_VERIFY(!m_menu->Timer3->isActive());
     QCOMPARE(m_menu->ouvertures.size(), ouvert.isEmpty() ? 0 : 1);
 }
 

@@ -1,6 +1,6 @@
 // vestrel-cli rapport and exporter, run as processes on class files, against
 // what the print command and the export write in the program.
-#include "classetest.h"
+#include "classeessai.h"
 #include "cp1252.h"
 #include "dossier.h"
 #include "export.h"
@@ -58,7 +58,7 @@ void TstCliRapport::initTestCase()
     QVERIFY(m_dossier.isValid());
     DefinirDossierProgramme(m_dossier.path());
     for (bool une : {true, false}) {
-        une ? ClasseTest::UneMatiereFran(false) : ClasseTest::DeuxMatieres(true);
+        une ? ClasseEssai::UneMatiereFran(false) : ClasseEssai::DeuxMatieres(true);
         for (int p = 1; p <= 3; ++p) {
             CoefPeriode[p] = QStringLiteral("2111111111311112");
             DatePeriode[p] = QStringLiteral("05/1112/12--/--01/01") + QStringLiteral("--/--").repeated(12);

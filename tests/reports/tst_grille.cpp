@@ -1,7 +1,7 @@
 // The grid as a table of texts: layouts of every class kind, titles, the
 // inverse back into the class model, column titles read back, and the text
 // export of such a table.
-#include "classetest.h"
+#include "classeessai.h"
 #include "export.h"
 #include "texte.h"
 
@@ -56,7 +56,7 @@ void TstGrille::dispositions()
     QFETCH(Selecteur, sel);
     QFETCH(int, colonnes);
     QFETCH(QStringList, titres);
-    ClasseTest::Vide(QStringLiteral("X.VTC"), deuxPeriodes, uneMatiere, uneMatiere ? QStringLiteral("Fran") : QStringLiteral("Hist"),
+    ClasseEssai::Vide(QStringLiteral("X.VTC"), deuxPeriodes, uneMatiere, uneMatiere ? QStringLiteral("Fran") : QStringLiteral("Hist"),
                      QStringLiteral("Geo"));
     const TableGrille vide = ConstruireGrille(Vue::Notes, span, sel);
     QCOMPARE(vide.lignes.size(), 1); // no student: the titles alone
@@ -93,7 +93,7 @@ void TstGrille::titresAppreciation()
         {false, Annee, Selecteur::Ensemble, d + "  générale     annuelle"},
     };
     for (const auto &c : cas) {
-        ClasseTest::Vide(QStringLiteral("X.VTC"), c.deuxPeriodes, false, QStringLiteral("Hist"), QStringLiteral("Geo"));
+        ClasseEssai::Vide(QStringLiteral("X.VTC"), c.deuxPeriodes, false, QStringLiteral("Hist"), QStringLiteral("Geo"));
         QCOMPARE(ConstruireGrille(Vue::Appreciations, c.span, c.sel).lignes.first(), QStringList({"", " Moy", c.titre}));
     }
 }
@@ -105,7 +105,7 @@ void TstGrille::inverseExact()
         for (int span : {1, 2, 3, int(Annee)})
             for (Selecteur sel : {Selecteur::Mat1, Selecteur::Mat2, Selecteur::Ensemble})
                 for (Vue vue : {Vue::Notes, Vue::Appreciations, Vue::Liste}) {
-                    QVERIFY(ClasseTest::Preparer(QString::fromLatin1(classe)));
+                    QVERIFY(ClasseEssai::Preparer(QString::fromLatin1(classe)));
                     if (!SelectionValide(span, sel))
                         continue;
                     const QList<StudentRecord> avant = ListeEleves;
@@ -123,7 +123,7 @@ void TstGrille::inverseExact()
 // A moved column stores its marks in the slot of the place where it now stands.
 void TstGrille::inverseColonneDeplacee()
 {
-    ClasseTest::DeuxMatieres(false);
+    ClasseEssai::DeuxMatieres(false);
     TableGrille t = ConstruireGrille(Vue::Notes, 2, Selecteur::Mat2);
     for (QStringList &l : t.lignes)
         l.move(3, 1); // assignment 3 dragged to the first place
@@ -137,7 +137,7 @@ void TstGrille::inverseColonneDeplacee()
 
 void TstGrille::inverseTextesSaisis()
 {
-    ClasseTest::UneMatiereFran(false);
+    ClasseEssai::UneMatiereFran(false);
     TableGrille t = ConstruireGrille(Vue::Notes, 1, Selecteur::Mat1);
     t.lignes[1].replace(1, QStringLiteral("25"));
     t.lignes[1].replace(2, QStringLiteral("abc"));
@@ -207,7 +207,7 @@ void TstGrille::exportAucun()
 // The appreciation texts get commas too; the titles keep their points.
 void TstGrille::exportAppreciations()
 {
-    ClasseTest::UneMatiereFran(false);
+    ClasseEssai::UneMatiereFran(false);
     ListeEleves = {ListeEleves.at(0)};
     const QList<QByteArray> l = TexteExport(ConstruireGrille(Vue::Appreciations, 1, Selecteur::Mat1), NomClasse,
                                             Instant, QStringLiteral("#"), true).split('\n');

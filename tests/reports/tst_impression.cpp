@@ -1,68 +1,19 @@
 // Printing through the printer sink, checked on PDF output, and the report
 // file the preview reads.
-#include "classetest.h"
+#include "classeessai.h"
 #include "cp1252.h"
 #include "dossier.h"
 #include "horloge.h"
 #include "impression.h"
+#include "pdf.h"
 #include "texte.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-
-// The lines of a PDF drawn in a fixed-pitch font, each word put back at its
-// column: its distance from the left edge over the width of a character of
-// its line (pdftotext gives each word with its box).
-QStringList LignesDuPdf(const QString &chemin, int *pages)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), chemin, QStringLiteral("-")});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return {QStringLiteral("<pdftotext a échoué>")};
-    static const QRegularExpression balise(QStringLiteral(
-        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re"));
-    struct Mot { int page; double y, x, largeur; QString texte; };
-    QList<Mot> mots;
-    *pages = 0;
-    for (auto it = balise.globalMatch(QString::fromUtf8(p.readAllStandardOutput())); it.hasNext();) {
-        const auto m = it.next();
-        if (m.captured(4).isEmpty()) {
-            ++*pages;
-            continue;
-        }
-        const double x = m.captured(1).toDouble();
-        QString t = m.captured(4);
-        t.replace(QStringLiteral("&amp;"), QStringLiteral("&")).replace(QStringLiteral("&lt;"), QStringLiteral("<"));
-        mots.append({*pages, m.captured(2).toDouble(), x, m.captured(3).toDouble() - x, t});
-    }
-    // Words come block by block: back to lines, left to right.
-    std::stable_sort(mots.begin(), mots.end(), [](const Mot &a, const Mot &b) {
-        return std::tuple(a.page, qRound(a.y * 10), a.x) < std::tuple(b.page, qRound(b.y * 10), b.x);
-    });
-    double gauche = 1e9;
-    for (const Mot &m : mots)
-        gauche = qMin(gauche, m.x);
-    QStringList lignes;
-    for (int debut = 0, fin; debut < mots.size(); debut = fin) {
-        const Mot *plusLong = &mots[debut];
-        for (fin = debut; fin < mots.size() && mots[fin].page == mots[debut].page
-                          && qRound(mots[fin].y * 10) == qRound(mots[debut].y * 10); ++fin)
-            if (mots[fin].texte.size() > plusLong->texte.size())
-                plusLong = &mots[fin];
-        QString l;
-        for (int i = debut; i < fin; ++i) {
-            const int colonne = qRound((mots[i].x - gauche) / (plusLong->largeur / plusLong->texte.size()));
-            l = CadrerAGauche(l, colonne).left(colonne) + mots[i].texte;
-        }
-        lignes << l;
-    }
-    return lignes;
-}
 
 // Non-empty lines, trailing spaces dropped: what a PDF shows of a text.
 QStringList Visibles(const QString &texte)
@@ -93,7 +44,7 @@ private:
 void TstImpression::initTestCase()
 {
     QVERIFY(m_dossier.isValid());
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    if (!PdftotextPresent())
         QSKIP("pdftotext (poppler-utils) is not installed");
     DefinirDossierProgramme(m_dossier.path());
     FixerHorloge(QDateTime(QDate(2024, 12, 5), QTime(14, 3, 7)));
@@ -121,7 +72,7 @@ void TstImpression::rapportSurImprimantePdf()
     QFETCH(int, span);
     QFETCH(int, sel);
     QFETCH(int, pages);
-    QVERIFY(ClasseTest::Preparer(classe));
+    QVERIFY(ClasseEssai::Preparer(classe));
     Gras = vue == int(Vue::Liste);
     const EntreesRapport e = EntreesDepuisClasse(Vue(vue), span, Selecteur(sel));
     QPrinter imprimante(QPrinter::HighResolution);
@@ -141,7 +92,7 @@ void TstImpression::rapportSurImprimantePdf()
 
 void TstImpression::sansImprimanteEtEchecs()
 {
-    ClasseTest::UneMatiereFran(false);
+    ClasseEssai::UneMatiereFran(false);
     const EntreesRapport e = EntreesDepuisClasse(Vue::Liste, 1, Selecteur::Mat1);
     if (QPrinterInfo::defaultPrinter().isNull())
         QVERIFY(!ImprimerRapport(e));

@@ -302,7 +302,7 @@ void TApprForm::FormActivate()
     const Profil p = ProfilInitial(m_note, m_span, DeuxPeriodes);
     const auto g = groupes();
     for (size_t i = 0; i < g.size(); ++i)
-        g[i]->definirItemIndex(p[i]);
+        g[i]->setItemIndex(p[i]);
     m_profil = profil();
 
     m_choisie.clear();
@@ -343,7 +343,7 @@ void TApprForm::RG1Click()
         // The changes could not be kept: stay on the former profile with them.
         const auto g = groupes();
         for (size_t i = 0; i < g.size(); ++i)
-            g[i]->definirItemIndex(m_profil[i]);
+            g[i]->setItemIndex(m_profil[i]);
         return;
     }
     m_modifiee = false;

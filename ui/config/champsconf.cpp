@@ -5,7 +5,6 @@
 #include "texte.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -13,7 +12,6 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QRadioButton>
 
 // ---------------------------------------------------------------- ChampConf
 
@@ -194,35 +192,4 @@ void BoutonSuppression::dropEvent(QDropEvent *e)
     const QString entree = QString::fromUtf8(e->mimeData()->data(QString::fromLatin1(ListeBoite::FormatGlisse)));
     e->acceptProposedAction();
     emit eleveLache(entree);
-}
-
-// ---------------------------------------------------------------- GroupeRadio
-
-GroupeRadio::GroupeRadio(const QString &titre, const QStringList &choix, QWidget *parent)
-    : QGroupBox(titre, parent)
-    , m_groupe(new QButtonGroup(this))
-{
-    auto *l = new QVBoxLayout(this);
-    l->setContentsMargins(8, 4, 8, 4);
-    l->setSpacing(2);
-    for (int i = 0; i < choix.size(); ++i) {
-        auto *b = new QRadioButton(choix[i], this);
-        m_groupe->addButton(b, i);
-        l->addWidget(b);
-    }
-    connect(m_groupe, &QButtonGroup::idToggled, this, [this](int id, bool coche) {
-        if (coche)
-            emit choisi(id);
-    });
-}
-
-int GroupeRadio::itemIndex() const
-{
-    return m_groupe->checkedId();
-}
-
-void GroupeRadio::setItemIndex(int i)
-{
-    if (auto *b = m_groupe->button(i))
-        b->setChecked(true);
 }

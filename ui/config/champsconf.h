@@ -8,7 +8,6 @@
 
 #include <functional>
 
-class QButtonGroup;
 
 // A one-line field that refuses, with a beep, what a class file cannot hold.
 // Enter moves on to the next control unless surEntree is set.
@@ -72,19 +71,4 @@ signals:
 protected:
     void dragEnterEvent(QDragEnterEvent *e) override;
     void dropEvent(QDropEvent *e) override;
-};
-
-// A group of exclusive choices with an index, as a radio group.
-class GroupeRadio : public QGroupBox {
-    Q_OBJECT
-public:
-    GroupeRadio(const QString &titre, const QStringList &choix, QWidget *parent = nullptr);
-    int itemIndex() const;
-    void setItemIndex(int i);
-
-signals:
-    void choisi(int index); // by the user or by setItemIndex
-
-private:
-    QButtonGroup *m_groupe;
 };

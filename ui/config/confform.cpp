@@ -13,6 +13,7 @@
 #include "messages.h"
 #include "nomseleves.h"
 #include "options.h"
+#include "radiogroupe.h"
 #include "sablier.h"
 #include "spinfleches.h"
 #include "texte.h"
@@ -150,7 +151,7 @@ void TConfForm::construire()
     milieu->addLayout(gauche);
 
     auto *ligneMatieres = new QHBoxLayout;
-    RadioGroup1 = new GroupeRadio(QStringLiteral("Valence"), {QStringLiteral("1 matière"), QStringLiteral("2 matières")}, this);
+    RadioGroup1 = new RadioGroupe(QStringLiteral("Valence"), {QStringLiteral("1 matière"), QStringLiteral("2 matières")}, 1, this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     RadioGroup1->setToolTip(QStringLiteral(
         "Choisissez 2 matières, seulement si vous avez besoin de leur moyenne !\r\n"
@@ -172,7 +173,7 @@ void TConfForm::construire()
     ligneMatieres->addStretch();
     gauche->addLayout(ligneMatieres);
 
-    RadioGroup2 = new GroupeRadio(QStringLiteral("Périodicité"), {QStringLiteral("Trimestre"), QStringLiteral("Semestre")}, this);
+    RadioGroup2 = new RadioGroupe(QStringLiteral("Périodicité"), {QStringLiteral("Trimestre"), QStringLiteral("Semestre")}, 1, this);
     RadioGroup2->setObjectName(QStringLiteral("RadioGroup2"));
     gauche->addWidget(RadioGroup2);
 
@@ -182,7 +183,7 @@ void TConfForm::construire()
     gauche->addWidget(CheckBox1);
 
     auto *ligneImpression = new QHBoxLayout;
-    RG3 = new GroupeRadio(QStringLiteral("Impression"), {QStringLiteral("Normale"), QStringLiteral("En gras")}, this);
+    RG3 = new RadioGroupe(QStringLiteral("Impression"), {QStringLiteral("Normale"), QStringLiteral("En gras")}, 1, this);
     RG3->setObjectName(QStringLiteral("RG3"));
     ligneImpression->addWidget(RG3);
     auto *taille = new QVBoxLayout;
@@ -282,11 +283,11 @@ void TConfForm::construire()
         B6->setEnabled(!t.isEmpty());
         NomClasse = t; // the coefficients dialog writes the new class's settings
     });
-    connect(RadioGroup1, &GroupeRadio::choisi, this, [this](int i) {
+    connect(RadioGroup1, &RadioGroupe::clique, this, [this](int i) {
         E3->setVisible(i == 1);
         UneMatiere = i == 0;
     });
-    connect(RadioGroup2, &GroupeRadio::choisi, this, [](int i) { DeuxPeriodes = i == 1; });
+    connect(RadioGroup2, &RadioGroupe::clique, this, [](int i) { DeuxPeriodes = i == 1; });
     connect(E2, &QLineEdit::textChanged, this, [this](const QString &t) {
         LibelleMat1 = t;
         if (ModeModification && !m_ouverture)

@@ -7,7 +7,7 @@ class QLabel;
 class QPushButton;
 class QTimer;
 class ChampConf;
-class GroupeRadio;
+class RadioGroupe;
 class ListeBoite;
 class BoutonSuppression;
 class SpinFleches;
@@ -40,7 +40,7 @@ public:
 
     // Controls, by their designer names.
     ChampConf *E1, *E2, *E3, *M4, *M5;
-    GroupeRadio *RadioGroup1, *RadioGroup2, *RG3;
+    RadioGroupe *RadioGroup1, *RadioGroup2, *RG3;
     QCheckBox *CheckBox1;
     ListeBoite *LB1;
     QLabel *L6, *Label3, *Image1;

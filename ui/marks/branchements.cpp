@@ -20,9 +20,9 @@
 
 void TNoteForm::brancher()
 {
-    connect(RadioGroup1, &TRadioGroup::clique, this, &TNoteForm::RadioGroup1Click);
-    connect(RadioGroup2, &TRadioGroup::clique, this, &TNoteForm::RadioGroup2Click);
-    connect(RadioGroup3, &TRadioGroup::clique, this, &TNoteForm::RadioGroup3Click);
+    connect(RadioGroup1, &RadioGroupe::clique, this, &TNoteForm::RadioGroup1Click);
+    connect(RadioGroup2, &RadioGroupe::clique, this, &TNoteForm::RadioGroup2Click);
+    connect(RadioGroup3, &RadioGroupe::clique, this, &TNoteForm::RadioGroup3Click);
 
     const std::pair<QPushButton *, void (TNoteForm::*)()> boutons[] = {
         {Button1, &TNoteForm::Button1Click},       {Button2, &TNoteForm::Button2Click},

@@ -115,23 +115,22 @@ TNoteForm::~TNoteForm()
 
 void TNoteForm::construire()
 {
-    RadioGroup1 = new TRadioGroup(4, this);
+    RadioGroup1 = new RadioGroupe(QString(), {QStringLiteral(" 1"), QStringLiteral(" 2"), QStringLiteral(" 3"),
+                                              QStringLiteral(" Année")}, 4, this, RadioGroupe::Forme::Bandeau);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     RadioGroup1->setGeometry(8, 4, 233, 33);
-    RadioGroup1->setItems({QStringLiteral(" 1"), QStringLiteral(" 2"), QStringLiteral(" 3"),
-                           QStringLiteral(" Année")});
-    RadioGroup3 = new TRadioGroup(3, this);
+    RadioGroup3 = new RadioGroupe(QString(), {QStringLiteral(" 1"), QStringLiteral(" 2"), QStringLiteral(" Année")},
+                                  3, this, RadioGroupe::Forme::Bandeau);
     RadioGroup3->setObjectName(QStringLiteral("RadioGroup3"));
     RadioGroup3->setGeometry(8, 4, 185, 33);
-    RadioGroup3->setItems({QStringLiteral(" 1"), QStringLiteral(" 2"), QStringLiteral(" Année")});
     const QString bulleAnnee = QStringLiteral("Cliquez sur Année et sur % pour avoir le bilan à ce jour");
     RadioGroup1->setToolTip(bulleAnnee);
     RadioGroup3->setToolTip(bulleAnnee);
-    RadioGroup2 = new TRadioGroup(3, this);
+    RadioGroup2 = new RadioGroupe(QStringLiteral("Matière"),
+                                  {QStringLiteral("Mat1."), QStringLiteral("Mat2."), QStringLiteral("Ensemble")}, 3,
+                                  this, RadioGroupe::Forme::Bandeau);
     RadioGroup2->setObjectName(QStringLiteral("RadioGroup2"));
     RadioGroup2->setGeometry(248, 4, 233, 33);
-    RadioGroup2->setTitle(QStringLiteral("Matière"));
-    RadioGroup2->setItems({QStringLiteral("Mat1."), QStringLiteral("Mat2."), QStringLiteral("Ensemble")});
 
     Label16 = etiquette(this, "Label16", QString(), QRect(492, 16, 36, 19));
     Label16->setToolTip(QStringLiteral("Nombre d'élèves"));

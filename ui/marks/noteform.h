@@ -26,7 +26,7 @@ class THistoriqueNotes;
 class TPanneauExport;
 class TPanneauResultats;
 class TBarreNotes;
-class TRadioGroup;
+class RadioGroupe;
 class TStringGrid;
 struct EntreesRapport;
 
@@ -123,7 +123,7 @@ protected:
 private:
     // --- Controls, by their designer names ---------------------------------
     TStringGrid *StringGrid1;
-    TRadioGroup *RadioGroup1, *RadioGroup2, *RadioGroup3;
+    RadioGroupe *RadioGroup1, *RadioGroup2, *RadioGroup3;
     QPushButton *Button1, *Button2, *Button4, *Button5, *Button6, *Button7, *Button8,
         *Button9, *Button10;
     QPushButton *BBText, *BBImp, *BBApercu, *BBConf_Imp, *BBPourcent, *BBCoefDate, *BB_toolN;

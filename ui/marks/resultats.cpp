@@ -45,43 +45,36 @@ void TNoteForm::Button7Click()
     const int n = StringGrid1->ColCount();
     if (vue != Vue::Notes || row < 1 || row >= StringGrid1->RowCount() || n < 2)
         return;
-    qint32 w1 = 0, w2 = 0;
-    double s1 = 0, s2 = 0;
+    QList<NotePlacee> notes;
     bool texte = false;
     for (int c = 1; c < n; ++c) {
         const QString cellule = StringGrid1->Cells(c, row);
         if (cellule.isEmpty())
             continue;
         texte = true;
-        if (!PeriodeEtDevoir(StringGrid1->Cells(c, 0))) {
+        const auto place = PeriodeEtDevoir(StringGrid1->Cells(c, 0));
+        if (!place) {
             TitreIllisible(StringGrid1->Cells(c, 0));
             return;
         }
-        const int k = CoefColonne(c);
-        const double x = NoteDeCellule(cellule);
-        if (!EstNote(x))
-            continue;
-        if (selecteur != Selecteur::Ensemble || c <= (n - 1) / 2) {
-            w1 += k;
-            s1 = ArrondiReal48(s1 + x * k);
-        } else {
-            w2 += k;
-            s2 = ArrondiReal48(s2 + x * k);
-        }
+        const int matiere = selecteur != Selecteur::Ensemble || c <= (n - 1) / 2 ? 1 : 2;
+        notes.append({matiere, place->periode, place->devoir, NoteDeCellule(cellule), CoefColonne(c)});
     }
     const QString nom = StringGrid1->Cells(0, row);
     if (!texte) {
         Messages::information(nom + QStringLiteral(" n'a pas de notes"));
         return;
     }
-    const double a1 = w1 > 0 ? ArrondiReal48(s1 / w1) : NO_MARK;
+    // The same sums as the reports and the command-line tool.
+    const MoyennesEleve m = MoyennesDeNotes(notes);
+    const double a1 = m.mat1;
     QString resultat;
     if (selecteur != Selecteur::Ensemble) {
         const QString &libelle = selecteur == Selecteur::Mat2 ? LibelleMat2 : LibelleMat1;
         resultat = QStringLiteral("Moyenne ") + libelle + QStringLiteral("   :   ") + NoteEnTexte(a1);
     } else {
-        const double a2 = w2 > 0 ? ArrondiReal48(s2 / w2) : NO_MARK;
-        const double a = w1 + w2 > 0 ? ArrondiReal48((s1 + s2) / (w1 + w2)) : NO_MARK;
+        const double a2 = m.mat2;
+        const double a = m.ensemble;
         resultat = QStringLiteral("Moyenne ") + CadrerADroite(LibelleMat1, 4) + QStringLiteral("       :  ")
             + NoteEnTexte(a1) + QStringLiteral("\r\n") + QStringLiteral("Moyenne ")
             + CadrerADroite(LibelleMat2, 4) + QStringLiteral("       :  ") + NoteEnTexte(a2)
@@ -103,8 +96,8 @@ void TNoteForm::Button8Click()
     }
     const int k = CoefColonne(col);
     const QString date = DateColonne(col);
-    double mini = 21, maxi = -1, somme = 0;
-    int n = 0;
+    double mini = 21, maxi = -1;
+    MoyennePonderee moyenne;
     bool texte = false;
     for (int r = 1; r < StringGrid1->RowCount(); ++r) {
         const QString cellule = StringGrid1->Cells(col, r);
@@ -114,12 +107,11 @@ void TNoteForm::Button8Click()
         const double x = NoteDeCellule(cellule);
         if (!EstNote(x))
             continue;
-        ++n;
         if (x > maxi)
             maxi = x;
         if (x < mini)
             mini = x;
-        somme = ArrondiReal48(somme + x);
+        moyenne.ajouter(x);
     }
     if (!texte) {
         Messages::information(QStringLiteral("Il n'y a pas de notes !"));
@@ -127,10 +119,9 @@ void TNoteForm::Button8Click()
     }
     if (mini == 21)
         mini = NO_MARK;
-    const double moyenne = n > 0 ? ArrondiReal48(somme / n) : NO_MARK;
     const QString resultat = QStringLiteral("Coefficient  :  ") + QString::number(k)
         + QStringLiteral("\r\n\r\n") + QStringLiteral("Minimum    :   ") + NoteEnTexte(mini)
-        + QStringLiteral("\r\n") + QStringLiteral("Moyenne   :   ") + NoteEnTexte(moyenne)
+        + QStringLiteral("\r\n") + QStringLiteral("Moyenne   :   ") + NoteEnTexte(moyenne.moyenne())
         + QStringLiteral("\r\n") + QStringLiteral("Maximum   :   ") + NoteEnTexte(maxi)
         + QStringLiteral("\r\n\r\n") + QStringLiteral("     Date : ") + date;
     BoiteTitree(titre, resultat);

@@ -12,6 +12,7 @@
 #include "options.h"
 #include "rapport.h"
 #include "panneauexport.h"
+#include "respiration.h"
 
 #include <QKeyEvent>
 #include <QPrinter>
@@ -124,7 +125,12 @@ void TNoteForm::BBOkClick() { WinPanel1->BBOkClick(); }
 
 void TNoteForm::BBAbandonClick() { WinPanel1->BBAbandonClick(); }
 
-EntreesRapport TNoteForm::entreesRapport() const { return EntreesDepuisClasse(vue, periode, selecteur); }
+EntreesRapport TNoteForm::entreesRapport() const
+{
+    EntreesRapport e = EntreesDepuisClasse(vue, periode, selecteur);
+    e.entreEleves = Respiration();
+    return e;
+}
 
 void TNoteForm::BBImpClick()
 {

@@ -49,7 +49,7 @@ constexpr int PAS_BOUTONS = 36;
 constexpr int MARGE = 35;
 
 // The folder of the classes in the title: the teacher always knows where they are.
-QString legendeFenetre() { return QStringLiteral("Vestrel 1.5 - Classes dans ") + DossierLisible(DossierProgramme()); }
+QString legendeFenetre() { return QStringLiteral("Vestrel " VESTREL_VERSION " - Classes dans ") + DossierLisible(DossierProgramme()); }
 QString textePanneau() { return QStringLiteral("Cliquez sur une classe,\npuis sur un bouton"); }
 
 // Deletes one file; empty on success, else the platform's message. A folder
@@ -78,7 +78,7 @@ TMenuForm::TMenuForm(QWidget *parent)
 {
     initialiserRessources();
     setObjectName(QStringLiteral("MenuForm"));
-    setWindowTitle(QStringLiteral("Vestrel 1.5"));
+    setWindowTitle(QStringLiteral("Vestrel " VESTREL_VERSION));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);

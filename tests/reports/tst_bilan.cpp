@@ -1,6 +1,6 @@
 // The class balance figures.
 #include "bilan.h"
-#include "classetest.h"
+#include "classeessai.h"
 #include "horloge.h"
 
 #include <QTest>
@@ -8,10 +8,10 @@
 Q_DECLARE_METATYPE(QList<double>)
 
 namespace {
-QList<EleveTest> ElevesAvec(const QList<double> &notes)
+QList<ClasseEssai::EleveNotes> ElevesAvec(const QList<double> &notes)
 {
     static const char *noms[] = {"ALBERT", "BRUNO", "CAMUS", "DURAND", "EMERY", "FAURE", "GIRARD", "HUGO"};
-    QList<EleveTest> l;
+    QList<ClasseEssai::EleveNotes> l;
     for (int i = 0; i < notes.size(); ++i)
         l.append({noms[i % 8], "Jean", notes[i]});
     return l;
@@ -61,7 +61,7 @@ void TstBilan::bandes()
     QFETCH(QList<int>, effectifs);
     QFETCH(QStringList, pourcentages);
     QFETCH(QList<int>, jauges);
-    ChargerClasseTest(ElevesAvec(notes));
+    ClasseEssai::ChargerNotes(ElevesAvec(notes));
     const DonneesBilan d = CalculerBilan(Selecteur::Mat1);
     for (int b = 0; b < 3; ++b) {
         QCOMPARE(d.effectifs[b], effectifs[b]);
@@ -74,7 +74,7 @@ void TstBilan::bandes()
 
 void TstBilan::listesEtChiffres()
 {
-    ChargerClasseTest({{"MARTIN", "Luc", 15}, {"ABEL", "Eva", 5}, {"ZOLA", "Emile", 16}, {"NOEL", "Ana", NO_MARK},
+    ClasseEssai::ChargerNotes({{"MARTIN", "Luc", 15}, {"ABEL", "Eva", 5}, {"ZOLA", "Emile", 16}, {"NOEL", "Ana", NO_MARK},
                        {"BON", "Lou", 10}});
     const DonneesBilan d = CalculerBilan(Selecteur::Mat1);
     QCOMPARE(d.total, 4);
@@ -87,7 +87,7 @@ void TstBilan::listesEtChiffres()
     QCOMPARE(d.max, QStringLiteral("16.00"));
     QCOMPARE(d.date, QStringLiteral("15/03/2024"));
 
-    ChargerClasseTest({{"NOEL", "Ana", NO_MARK}});
+    ClasseEssai::ChargerNotes({{"NOEL", "Ana", NO_MARK}});
     const DonneesBilan vide = CalculerBilan(Selecteur::Mat1);
     QVERIFY(vide.min.isEmpty() && vide.moy.isEmpty() && vide.max.isEmpty());
 }
@@ -109,7 +109,7 @@ void TstBilan::entete()
     QFETCH(bool, avecEleves);
     QFETCH(QString, entete);
     QFETCH(QString, mot);
-    ChargerClasseTest(avecEleves ? QList<EleveTest>{{"A", "B", 10, 14}} : QList<EleveTest>{});
+    ClasseEssai::ChargerNotes(avecEleves ? QList<ClasseEssai::EleveNotes>{{"A", "B", 10, 14}} : QList<ClasseEssai::EleveNotes>{});
     const DonneesBilan d = CalculerBilan(Selecteur(selecteur));
     QCOMPARE(d.entete, entete);
     QCOMPARE(d.motTitre, mot);
