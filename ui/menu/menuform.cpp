@@ -21,6 +21,7 @@
 
 #include <QDragEnterEvent>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QLabel>
 #include <QLocale>
 #include <QMimeData>
@@ -64,6 +65,15 @@ QString supprimerFichier(const QString &chemin)
     return MessageErreurSysteme(code);
 }
 
+// Our own PNGs, read by Qt's built-in reader: guessing the format would load
+// and ask every image plugin first, a few milliseconds before the first paint.
+QPixmap imagePng(const QString &chemin)
+{
+    QImageReader lecteur(chemin, "png");
+    lecteur.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(lecteur.read());
+}
+
 } // namespace
 
 TMenuForm::TMenuForm(QWidget *parent)
@@ -75,8 +85,8 @@ TMenuForm::TMenuForm(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
-    setWindowIcon(QIcon(QStringLiteral(":/menu/vestrel.png")));
-    m_fond = QPixmap(QStringLiteral(":/menu/fond.png"));
+    setWindowIcon(QIcon(imagePng(QStringLiteral(":/menu/vestrel.png"))));
+    m_fond = imagePng(QStringLiteral(":/menu/fond.png"));
 
     auto *centre = new QWidget(this);
     setCentralWidget(centre);
