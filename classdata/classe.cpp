@@ -3,6 +3,7 @@
 #include "casse.h"
 #include "dossier.h"
 #include "ecrituresure.h"
+#include "empreinte.h"
 #include "erreurs.h"
 #include "lecturesure.h"
 #include "options.h"
@@ -125,6 +126,8 @@ ResultatChargement charger(const QString &nomFichier)
     DecoderCoefDates();
     if (!erreurOptions.isEmpty())
         return echec(erreurOptions);
+    // Before reading: a write in between shows as a change at the next save.
+    EmpreinteChargee = EmpreinteDe(chemin);
     QList<StudentRecord> eleves;
     const ResultatChargement r = LireEleves(chemin, eleves);
     if (r.ok)

@@ -8,6 +8,7 @@
 #include "menuform.h"
 #include "repondeurscripte.h"
 #include "shell.h"
+#include "verrouclasse.h"
 
 #include <QDir>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
 #include <sys/stat.h>
 
 namespace {
@@ -86,6 +88,7 @@ private slots:
     void supprimer_data();
     void supprimer();
     void supprimerImpossible();
+    void supprimerClasseOuverte();
     void glisserDeposer_data();
     void glisserDeposer();
     void deposerDAilleursRefuse();
@@ -373,6 +376,33 @@ void TestMenu::supprimerImpossible()
     QCOMPARE(m_rep->dernierTexte(), QStringLiteral("Accès au fichier refusé."));
     QVERIFY(QFile::exists(chemin(QStringLiteral("BLOQUE.INI"))));
     QVERIFY(entrees(m_menu->LB1).contains(QStringLiteral("BLOQUE.VTC")));
+}
+
+// Another copy has the class open: it is not deleted; once free, it goes
+// with its settings and its recovery journal.
+void TestMenu::supprimerClasseOuverte()
+{
+    const QString vtc = chemin(QStringLiteral("3EME1.VTC"));
+    toucher(CheminJournal(vtc));
+    auto autre = std::make_unique<VerrouClasse>(vtc);
+    QCOMPARE(autre->prendre(), VerrouClasse::Etat::Pris);
+    choisir(QStringLiteral("3EME1.VTC"));
+    QTest::mouseClick(m_menu->B6, Qt::LeftButton);
+    QCOMPARE(m_rep->boites().size(), 1);
+    QCOMPARE(m_rep->boites().first().type, TypeBoite::Erreur);
+    QVERIFY(m_rep->dernierTexte().startsWith(QStringLiteral("La classe 3EME1 est ouverte par ")));
+    QVERIFY(m_rep->dernierTexte().endsWith(QStringLiteral(" Elle ne peut pas être supprimée.")));
+    QVERIFY(QFile::exists(vtc));
+    QVERIFY(m_menu->classeChoisie().isEmpty());
+
+    autre.reset();
+    m_rep->vider();
+    choisir(QStringLiteral("3EME1.VTC"));
+    m_rep->prevoir(BoutonOui);
+    QTest::mouseClick(m_menu->B6, Qt::LeftButton);
+    QVERIFY(!QFile::exists(vtc));
+    QVERIFY(!QFile::exists(CheminJournal(vtc)));
+    QVERIFY(!QFile::exists(CheminVerrou(vtc)));
 }
 
 void TestMenu::glisserDeposer_data()

@@ -9,6 +9,7 @@
 #include "messages.h"
 #include "parametres.h"
 #include "sablier.h"
+#include "verrouclasse.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -339,6 +340,9 @@ void TSauvForm::montrerDossier(const QString &dossier)
     const QFileInfoList fichiers = d.entryInfoList({FilterComboBox1->currentData().toString()},
                                                    QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo &f : fichiers) {
+        // A class's lock and recovery journal belong to the copy that has it open.
+        if (EstFichierAnnexe(f.fileName()))
+            continue;
         auto *item = new QListWidgetItem(f.fileName(), FileListBox1);
         item->setData(Qt::UserRole, f.absoluteFilePath());
     }

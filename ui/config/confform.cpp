@@ -6,6 +6,7 @@
 #include "cp1252.h"
 #include "casse.h"
 #include "dossier.h"
+#include "empreinte.h"
 #include "etatui.h"
 #include "fenetres.h"
 #include "importeleves.h"
@@ -17,6 +18,7 @@
 #include "sablier.h"
 #include "spinfleches.h"
 #include "texte.h"
+#include "verrouclasse.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -120,6 +122,8 @@ TConfForm::TConfForm(QWidget *parent)
     setObjectName(QStringLiteral("ConfForm"));
     construire();
 }
+
+TConfForm::~TConfForm() = default;
 
 void TConfForm::construire()
 {
@@ -340,6 +344,7 @@ void TConfForm::FormShow()
 {
     m_ouverture = true;
     CheckBox1->setEnabled(true);
+    lectureSeule(false);
     CheckBox1->setChecked(true);
     Conf::ViderNotes = true;
     CheckBox1->setVisible(ModeDuplication);
@@ -428,6 +433,8 @@ void TConfForm::FormShow()
         M4->setFocus();
     Conf::Modifie = false;
     m_ouverture = false;
+    if (ModeModification)
+        reserver();
     Timer1->start();
     Timer1Timer();
 }
@@ -695,8 +702,11 @@ bool TConfForm::enregistrer()
     }
     const QString nomFichier = E1->text() + QStringLiteral(".VTC");
     if (ModeModification) {
-        if (!ecrireFichiers(nomFichier))
+        if (!avantEcriture())
             return false;
+        if (!ecrireFichiers(E1->text() + QStringLiteral(".VTC")))
+            return false;
+        MemoriserEmpreinte(CheminReel(DossierProgramme(), E1->text() + QStringLiteral(".VTC")));
         Conf::Modifie = false;
         return true;
     }
@@ -728,6 +738,7 @@ void TConfForm::B3Click()
 
 void TConfForm::fermer()
 {
+    liberer();
     Timer1->stop();
     ViderClasse();
     QDialog::accept();
@@ -758,6 +769,7 @@ void TConfForm::reject()
             "          Il faut sortir par QUITTER"));
         return;
     }
+    liberer();
     Timer1->stop();
     ViderClasse();
     QDialog::reject();

@@ -2,6 +2,8 @@
 // Creating, modifying and duplicating a class.
 #include <QDialog>
 
+#include <memory>
+
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -12,6 +14,7 @@ class ListeBoite;
 class BoutonSuppression;
 class SpinFleches;
 class LigneEtat;
+class VerrouClasse;
 
 // Exactly one is set by the main menu before the dialog opens.
 extern bool ModeCreation;
@@ -36,6 +39,7 @@ class TConfForm : public QDialog {
     Q_OBJECT
 public:
     explicit TConfForm(QWidget *parent = nullptr);
+    ~TConfForm() override;
     // exec(): works on the loaded class (modify, duplicate) or an empty one (create).
 
     // Controls, by their designer names.
@@ -79,6 +83,15 @@ private:
     void fermer();
     void entreeControle();       // the subject, period, label and print controls
     bool m_ouverture = false;    // controls are being filled, not changed
+
+    // A class being modified is locked against other copies of the program
+    // (verrouconf.cpp).
+    void reserver();
+    void liberer();
+    void lectureSeule(bool oui);
+    bool avantEcriture();        // false: write nothing now
+    std::unique_ptr<VerrouClasse> m_verrou;
+    bool m_lectureSeule = false;
 };
 
 extern TConfForm *ConfForm;

@@ -64,7 +64,7 @@ QVariant ModeleGrille::headerData(int section, Qt::Orientation o, int role) cons
 Qt::ItemFlags ModeleGrille::flags(const QModelIndex &i) const
 {
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (m_editable && i.column() + 1 > m_fixes)
+    if (editable() && i.column() + 1 > m_fixes)
         f |= Qt::ItemIsEditable;
     return f;
 }

@@ -31,7 +31,9 @@ public:
     void setTexte(int ligne, int colonne, const QString &t);
 
     void setEditable(bool oui) { m_editable = oui; }
-    bool editable() const { return m_editable; }
+    bool editable() const { return m_editable && !m_lectureSeule; }
+    // A class held by another copy: nothing is editable, whatever the view says.
+    void setLectureSeule(bool oui) { m_lectureSeule = oui; }
     // Logical data columns (1-based) that are never edited (the averages).
     void setColonnesFixes(int n) { m_fixes = n; }
 
@@ -42,6 +44,7 @@ signals:
 private:
     QList<QStringList> m_lignes;
     bool m_editable = true;
+    bool m_lectureSeule = false;
     int m_fixes = 0;
 };
 

@@ -7,6 +7,7 @@
 #include "classe.h"
 #include "cp1252.h"
 #include "etatui.h"
+#include "gardeclasse.h"
 #include "glyphes.h"
 #include "grillevue.h"
 #include "historique.h"
@@ -177,6 +178,7 @@ void TNoteForm::construire()
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
+    Garde = new GardeClasse(this);
 }
 
 void TNoteForm::construireBoutons()

@@ -21,6 +21,7 @@ class QPushButton;
 class QTimer;
 class QToolButton;
 class DelegueGrille;
+class GardeClasse;
 class TBandeauCoefs;
 class THistoriqueNotes;
 class TPanneauExport;
@@ -36,6 +37,8 @@ public:
     explicit TNoteForm(QWidget *parent = nullptr); // reads the application settings
     ~TNoteForm() override;                         // writes them back
     // exec(): shown modally on the class just loaded by charger.
+
+    GardeClasse *Garde; // lock, read-only opening, recovery journal
 
     // --- Window state ---------------------------------------------------------
     Vue vue = Vue::Notes;
@@ -121,6 +124,7 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
 
 private:
+    friend class GardeClasse;
     // --- Controls, by their designer names ---------------------------------
     TStringGrid *StringGrid1;
     RadioGroupe *RadioGroup1, *RadioGroup2, *RadioGroup3;

@@ -5,6 +5,7 @@
 #include "barrenotes.h"
 #include "classe.h"
 #include "cp1252.h"
+#include "gardeclasse.h"
 #include "grillevue.h"
 #include "horloge.h"
 #include "options.h"
@@ -133,4 +134,5 @@ void TNoteForm::FormShow()
     BBPourcent->setEnabled(false);
     FormResize();
     majDrapeau();
+    Garde->ouvrir();
 }

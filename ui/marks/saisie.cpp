@@ -6,6 +6,7 @@
 #include "apprform.h"
 #include "barrenotes.h"
 #include "fenetres.h"
+#include "gardeclasse.h"
 #include "grillevue.h"
 #include "historique.h"
 #include "messages.h"
@@ -124,7 +125,7 @@ void TNoteForm::PopupMenu1Popup()
     const bool note = Devoir_Deja_Note();
     Rsultatsdudevoir1->setEnabled(note);
     for (QAction *a : {Augmenterde11, Diminuerde11, Supprimertouteslesnotes1})
-        a->setEnabled(note && !ApresClassement);
+        a->setEnabled(note && !ApresClassement && !Garde->lectureSeule());
 }
 
 void TNoteForm::ajusterDeuxChiffres(int delta)
@@ -177,7 +178,7 @@ void TNoteForm::Rsultatsdudevoir1Click() { Button8Click(); }
 bool TNoteForm::StringGrid1DragOver(QObject *source, const QPoint &p) const
 {
     const auto *note = qobject_cast<const EtiquetteNote *>(source);
-    if (!note || note->parent() != P_Notes)
+    if (!note || note->parent() != P_Notes || Garde->lectureSeule())
         return false;
     const QPoint c = StringGrid1->celluleEn(p);
     return c.x() >= 1 && c.y() >= 1;
@@ -255,6 +256,8 @@ void TNoteForm::StringGrid1ColumnMoved(int depuis, int vers)
 void TNoteForm::Button9Click()
 {
     StringGrid1->terminerEdition();
+    if (Garde->lectureSeule())
+        return;
     const int row = StringGrid1->Row();
     if (vue != Vue::Appreciations || row < 1 || row >= StringGrid1->RowCount())
         return;
@@ -329,4 +332,5 @@ void TNoteForm::majDrapeau()
 {
     Image1->setVisible(EnregistrementNecessaire);
     m_historique->majBoutons(!ApresClassement);
+    Garde->changement();
 }

@@ -5,6 +5,7 @@
 #include "barrenotes.h"
 #include "classe.h"
 #include "fenetres.h"
+#include "gardeclasse.h"
 #include "grillevue.h"
 #include "impression.h"
 #include "imprimantes.h"
@@ -28,6 +29,8 @@ const QString ErreurImpression = QStringLiteral("Erreur d'impression");
 bool TNoteForm::Button5Click()
 {
     StringGrid1->terminerEdition();
+    if (!Garde->avantEnregistrement())
+        return false;
     // Moved columns carry their coefficients and dates: the marks and the settings are
     // then written together, both or neither.
     const ResultatEcriture r = CoefsDeplaces ? EcrireClasseEtCoefDates(CoefsGrille, DatesGrille) : EcrireClasse();
@@ -44,6 +47,7 @@ bool TNoteForm::Button5Click()
         Messages::rapportErreur(r.message);
         return false;
     }
+    Garde->apresEnregistrement();
     if (CoefsDeplaces) {
         CoefsDeplaces = false;
         for (int p = 1; p <= NbPeriodes(); ++p) {
@@ -73,6 +77,7 @@ void TNoteForm::Button6Click()
             EnregistrementNecessaire = false;
         }
     }
+    Garde->fermer();
     ViderClasse();
     CoefsDeplaces = false;
     WinPanel1->hide();
@@ -97,6 +102,7 @@ void TNoteForm::reject()
                                                "          Il faut sortir par QUITTER"));
         return;
     }
+    Garde->fermer();
     ViderClasse();
     CoefsDeplaces = false;
     WinPanel1->hide();

@@ -7,6 +7,7 @@
 #include "classe.h"
 #include "coefform.h"
 #include "fenetres.h"
+#include "gardeclasse.h"
 #include "grillevue.h"
 #include "horloge.h"
 #include "options.h"
@@ -39,6 +40,7 @@ void TNoteForm::Button1Click()
     deplacementColonnes();
     Affiche_Panel_Coef(true);
     Affiche_Coef();
+    Garde->appliquer();
 }
 
 void TNoteForm::Button2Click()
@@ -57,6 +59,7 @@ void TNoteForm::Button2Click()
     menuAttache(false);
     deplacementColonnes();
     Set_Donnees();
+    Garde->appliquer();
 }
 
 void TNoteForm::Button4Click()
@@ -138,7 +141,7 @@ void TNoteForm::remplirApresChoix()
 void TNoteForm::deplacementColonnes()
 {
     StringGrid1->horizontalHeader()->setSectionsMovable(
-        vue == Vue::Notes && selecteur != Selecteur::Ensemble && !ApresClassement);
+        vue == Vue::Notes && selecteur != Selecteur::Ensemble && !ApresClassement && !Garde->lectureSeule());
 }
 
 void TNoteForm::menuAttache(bool oui)
@@ -223,6 +226,8 @@ void TNoteForm::Affiche_Coef()
 
 void TNoteForm::BBCoefDateClick()
 {
+    if (Garde->lectureSeule())
+        return;
     P_Notes->hide();
     StringGrid1->terminerEdition();
     SurDemande(CoefForm).exec();
@@ -246,6 +251,7 @@ void TNoteForm::Timer1Timer()
 {
     Label18->setText(HeureCourte(Maintenant().time()));
     Image1->setVisible(EnregistrementNecessaire);
+    Garde->veille();
     QString bulle;
     if (vue == Vue::Notes && !ApresClassement && Devoir_Deja_Note())
         bulle = QStringLiteral("Bouton gauche : choisir cellule, déplacer colonne, (dbl-click : "

@@ -9,15 +9,19 @@
 #include "erreurs.h"
 #include "etatui.h"
 #include "fenetres.h"
+#include "horloge.h"
+#include "journal.h"
 #include "messages.h"
 #include "noteform.h"
 #include "options.h"
 #include "rzlabel.h"
 #include "sauvform.h"
 #include "shell.h"
+#include "verrouclasse.h"
 
 #include <QDragEnterEvent>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QLabel>
 #include <QLocale>
 #include <QMimeData>
@@ -61,6 +65,15 @@ QString supprimerFichier(const QString &chemin)
     return MessageErreurSysteme(code);
 }
 
+// Our own PNGs, read by Qt's built-in reader: guessing the format would load
+// and ask every image plugin first, a few milliseconds before the first paint.
+QPixmap imagePng(const QString &chemin)
+{
+    QImageReader lecteur(chemin, "png");
+    lecteur.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(lecteur.read());
+}
+
 } // namespace
 
 TMenuForm::TMenuForm(QWidget *parent)
@@ -72,8 +85,8 @@ TMenuForm::TMenuForm(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
-    setWindowIcon(QIcon(QStringLiteral(":/menu/vestrel.png")));
-    m_fond = QPixmap(QStringLiteral(":/menu/fond.png"));
+    setWindowIcon(QIcon(imagePng(QStringLiteral(":/menu/vestrel.png"))));
+    m_fond = imagePng(QStringLiteral(":/menu/fond.png"));
 
     auto *centre = new QWidget(this);
     setCentralWidget(centre);
@@ -418,6 +431,15 @@ void TMenuForm::B6Click()
     }
     NomFichier = nom;
     NomClasse = nom.left(nom.size() - 4);
+    // Not while another copy works on it: its next save would bring it back.
+    VerrouClasse verrou(CheminProgramme(NomFichier));
+    const VerrouClasse::Etat etat = verrou.prendre();
+    if (etat == VerrouClasse::Etat::TenuIci || etat == VerrouClasse::Etat::TenuAilleurs) {
+        Messages::erreur(TexteDetenteur(NomClasse, verrou.detenteur(), Aujourdhui())
+                         + QStringLiteral(" Elle ne peut pas être supprimée."));
+        effacerChoix();
+        return;
+    }
     const int r = Messages::avertissement(
         QStringLiteral("Voulez-vous SUPPRIMER DEFINITIVEMENT\r\n       le fichier de notes de la "
                        "classe : \r\n                     ")
@@ -437,6 +459,7 @@ void TMenuForm::B6Click()
             if (!e.isEmpty())
                 Messages::rapportErreur(e);
         }
+        SupprimerJournal(CheminProgramme(NomFichier)); // its recovery journal goes with it
         Repeint();
     }
     effacerChoix();

@@ -1,0 +1,124 @@
+#include "reservation.h"
+
+#include "casse.h"
+#include "dossier.h"
+#include "empreinte.h"
+#include "horloge.h"
+#include "messages.h"
+#include "verrouclasse.h"
+
+#include <QFileInfo>
+
+QString TexteLectureSeule(const QString &nomClasse, const VerrouClasse &verrou)
+{
+    return TexteDetenteur(nomClasse, verrou.detenteur(), Aujourdhui())
+        + QStringLiteral(" Elle est ouverte en lecture seule.");
+}
+
+Acces ReserverClasse(VerrouClasse &verrou, const QString &nomClasse)
+{
+    switch (verrou.prendre()) {
+    case VerrouClasse::Etat::Pris:
+        return Acces::Edition;
+    case VerrouClasse::Etat::TenuIci:
+        Messages::information(TexteLectureSeule(nomClasse, verrou));
+        return Acces::LectureSeule;
+    case VerrouClasse::Etat::TenuAilleurs: {
+        const int r = Messages::boite(
+            TypeBoite::Avertissement,
+            TexteDetenteur(nomClasse, verrou.detenteur(), Aujourdhui())
+                + QStringLiteral("\r\n\r\nSi elle y est encore ouverte, la modifier ici ferait perdre le "
+                                 "travail fait là-bas.\r\nSi cet ordinateur s'est arrêté sans quitter le "
+                                 "programme (panne, coupure de courant), vous pouvez la reprendre."
+                                 "\r\n\r\nReprendre la classe pour la modifier ici ?"
+                                 "\r\n(Non : l'ouvrir en lecture seule)"),
+            BoutonOui | BoutonNon, BoutonNon);
+        if (r == BoutonOui) {
+            if (verrou.forcer())
+                return Acces::Edition;
+            Messages::erreur(QStringLiteral("La classe %1 n'a pas pu être reprise. Elle est ouverte en lecture seule.")
+                                 .arg(nomClasse));
+        }
+        return Acces::LectureSeule;
+    }
+    case VerrouClasse::Etat::Impossible:
+        Messages::information(QStringLiteral("La classe %1 ne peut pas être réservée pour être modifiée (%2). "
+                                             "Elle est ouverte en lecture seule.")
+                                  .arg(nomClasse, verrou.erreur()));
+        return Acces::LectureSeule;
+    }
+    return Acces::LectureSeule;
+}
+
+ChoixFichierChange DemanderFichierChange(const QString &nomFichier)
+{
+    const bool existe = QFileInfo::exists(CheminReel(DossierProgramme(), nomFichier));
+    const QString quoi = existe ? QStringLiteral("a été modifié sur le disque depuis son ouverture, "
+                                                 "sans doute par une autre copie du programme.")
+                                : QStringLiteral("a été supprimé ou déplacé depuis son ouverture.");
+    const int r = Messages::boite(
+        TypeBoite::Avertissement,
+        QStringLiteral("Le fichier ") + nomFichier + u' ' + quoi
+            + QStringLiteral("\r\nL'enregistrer maintenant remplacerait ce qu'il contient par vos données."
+                             "\r\n\r\nOui : remplacer le fichier\r\nNon : enregistrer sous un autre nom"
+                             "\r\nAnnuler : ne rien enregistrer pour l'instant"),
+        BoutonOui | BoutonNon | BoutonAnnuler, BoutonAnnuler);
+    if (r == BoutonOui)
+        return ChoixFichierChange::Remplacer;
+    if (r == BoutonNon)
+        return ChoixFichierChange::AutreNom;
+    return ChoixFichierChange::Annuler;
+}
+
+QString DemanderAutreNom(const QString &nomClasse)
+{
+    QString nom = nomClasse;
+    for (;;) {
+        if (!Messages::saisie(QStringLiteral("Enregistrer sous un autre nom"),
+                              QStringLiteral("Nom du nouveau fichier de notes (8 caractères au maximum) :"), nom))
+            return {};
+        nom = MajusculesAscii(nom.trimmed());
+        bool valide = !nom.isEmpty() && nom.size() <= 8;
+        for (const QChar c : std::as_const(nom))
+            valide = valide && ((c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'!' || c == u'$'
+                                || c == u'-' || c == u'_' || c == u'~');
+        if (!valide) {
+            Messages::erreur(QStringLiteral("Le nom du fichier doit avoir de 1 à 8 caractères : lettres, chiffres, "
+                                            "! $ - _ ~"));
+            continue;
+        }
+        const QString fichier = nom + QStringLiteral(".VTC");
+        if (QFileInfo::exists(CheminReel(DossierProgramme(), fichier))) {
+            Messages::erreur(QStringLiteral("Un fichier ") + fichier
+                             + QStringLiteral(" existe déjà : choisissez un autre nom."));
+            continue;
+        }
+        return nom;
+    }
+}
+
+AvantEcriture VerifierAvantEcriture(const QString &nomFichier, const QString &nomClasse, QString &nouveauNom,
+                                    std::unique_ptr<VerrouClasse> &nouveauVerrou)
+{
+    if (!FichierChangeDepuisChargement(CheminProgramme(nomFichier)))
+        return AvantEcriture::Ecrire;
+    switch (DemanderFichierChange(nomFichier)) {
+    case ChoixFichierChange::Remplacer:
+        return AvantEcriture::Ecrire;
+    case ChoixFichierChange::Annuler:
+        return AvantEcriture::Rien;
+    case ChoixFichierChange::AutreNom:
+        break;
+    }
+    nouveauNom = DemanderAutreNom(nomClasse);
+    if (nouveauNom.isEmpty())
+        return AvantEcriture::Rien;
+    const QString fichier = nouveauNom + QStringLiteral(".VTC");
+    nouveauVerrou = std::make_unique<VerrouClasse>(CheminProgramme(fichier));
+    if (nouveauVerrou->prendre() != VerrouClasse::Etat::Pris) {
+        nouveauVerrou.reset();
+        Messages::erreur(QStringLiteral("Le fichier ") + fichier + QStringLiteral(" est déjà utilisé : choisissez un autre nom."));
+        return AvantEcriture::Rien;
+    }
+    return AvantEcriture::AutreNom;
+}
