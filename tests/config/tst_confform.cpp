@@ -6,6 +6,7 @@
 #include "coefform.h"
 #include "confform.h"
 #include "dossier.h"
+#include "etatui.h"
 #include "ecrituresure.h"
 #include "erreurs.h"
 #include "fenetres.h"
@@ -95,6 +96,7 @@ private slots:
     void enregistrementReussiEffaceLIndicateur();
     void questionsSansEchappement_data();
     void questionsSansEchappement();
+    void ligneEtatEntiere();
 
 private:
     void ouvrir(bool *mode);
@@ -104,6 +106,28 @@ private:
     std::unique_ptr<TConfForm> f;
     std::unique_ptr<RepondeurScripte> rep;
 };
+
+// The three-line hint of "Valence" shows whole in the status line, which gets
+// its own height back with a short hint.
+void TstConfForm::ligneEtatEntiere()
+{
+    InstallerBulles();
+    ouvrir(&ModeCreation);
+    auto *ligne = f->findChild<QLabel *>(QStringLiteral("StatusLine"));
+    QVERIFY(ligne);
+    QEvent entree(QEvent::Enter);
+    QApplication::sendEvent(f->RadioGroup1, &entree);
+    QCOMPARE(ligne->text(), f->RadioGroup1->toolTip());
+    const QRect place = ligne->contentsRect().adjusted(ligne->indent(), 0, 0, 0);
+    const QRect besoin = ligne->fontMetrics().boundingRect(QRect(place.topLeft(), QSize(place.width(), 1000)),
+                                                           Qt::TextWordWrap, ligne->text());
+    QTRY_VERIFY(besoin.height() <= ligne->contentsRect().height());
+    QCOMPARE(ligne->geometry().bottom(), f->height() - 1);
+    QEvent sortie(QEvent::Leave);
+    QApplication::sendEvent(f->RadioGroup1, &sortie);
+    QApplication::sendEvent(f->B1, &entree);
+    QTRY_COMPARE(ligne->height(), 19);
+}
 
 void TstConfForm::init()
 {

@@ -24,6 +24,38 @@ LigneEtat::LigneEtat(QWidget *parent)
 
 namespace {
 
+// Keeps a status line at the bottom of its parent, as high as its text needs.
+class PlaceurLigne : public QObject {
+public:
+    explicit PlaceurLigne(LigneEtat *ligne)
+        : QObject(ligne)
+        , m_ligne(ligne)
+    {
+        ligne->parentWidget()->installEventFilter(this);
+    }
+
+    void placer()
+    {
+        QWidget *parent = m_ligne->parentWidget();
+        const int largeur = parent->width();
+        const int hauteur = qMin(parent->height(), qMax(m_ligne->minimumHeight(), m_ligne->heightForWidth(largeur)));
+        m_ligne->setGeometry(0, parent->height() - hauteur, largeur, hauteur);
+        m_ligne->raise();
+    }
+
+protected:
+    // A label whose text changed asks its parent to lay it out again.
+    bool eventFilter(QObject *objet, QEvent *e) override
+    {
+        if (objet == m_ligne->parentWidget() && (e->type() == QEvent::LayoutRequest || e->type() == QEvent::Resize))
+            placer();
+        return false;
+    }
+
+private:
+    LigneEtat *m_ligne;
+};
+
 constexpr char PROPRIETE_CONTENU[] = "vestrelBullesDeContenu";
 
 // The hint of a control is its own tool tip, or else the first one found
@@ -89,6 +121,15 @@ void InstallerBulles()
         return;
     filtre = new FiltreBulles(qApp);
     qApp->installEventFilter(filtre);
+}
+
+void LigneEtatExtensible(LigneEtat *ligne)
+{
+    const int hauteur = ligne->height();
+    ligne->setWordWrap(true);
+    ligne->setMinimumHeight(hauteur);
+    ligne->setMaximumHeight(QWIDGETSIZE_MAX);
+    (new PlaceurLigne(ligne))->placer();
 }
 
 void BullesDeContenu(QWidget *w)

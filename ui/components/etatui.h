@@ -15,6 +15,10 @@ public:
     explicit LigneEtat(QWidget *parent = nullptr);
 };
 
+// Makes a status line that sits outside any layout show long hints whole: it
+// stays at the bottom of its parent and grows upwards over it as the hint needs.
+void LigneEtatExtensible(LigneEtat *ligne);
+
 // Installs, once, the application-wide hint handling: the hint (tool tip) of
 // the control under the pointer goes to the LigneEtat of its window, and tool
 // tips are shown only while AfficherBulles is set.

@@ -269,8 +269,11 @@ void TConfForm::construire()
     bas->addWidget(B1);
     droite->addLayout(bas, 11, 1);
 
+    // The status line floats over the bottom of the dialog, so that the
+    // three-line hints show whole; the layout keeps its usual room.
     StatusLine = new LigneEtat(this);
-    principal->addWidget(StatusLine);
+    principal->addSpacing(StatusLine->height());
+    LigneEtatExtensible(StatusLine);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);

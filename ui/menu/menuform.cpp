@@ -183,10 +183,7 @@ TMenuForm::TMenuForm(QWidget *parent)
     StatusLine->setGeometry(0, hauteur - StatusLine->height(), largeur, StatusLine->height());
     setFixedSize(largeur, hauteur);
     // A long hint wraps: the line grows upwards over the window while it shows it.
-    StatusLine->setWordWrap(true);
-    StatusLine->setMinimumHeight(StatusLine->height());
-    StatusLine->setMaximumHeight(hauteur);
-    centre->installEventFilter(this);
+    LigneEtatExtensible(StatusLine);
 
     setTabOrder(LB1, BB1);
     QWidget *precedent = BB1;
@@ -498,21 +495,8 @@ void TMenuForm::actionDeposee(QPushButton *b)
         B6Click();
 }
 
-// The status line as high as its hint needs, its bottom on the window's.
-void TMenuForm::ajusterLigneEtat()
-{
-    const int largeur = StatusLine->width();
-    const int hauteur = qMax(StatusLine->minimumHeight(), StatusLine->heightForWidth(largeur));
-    const int bas = centralWidget()->height();
-    StatusLine->setGeometry(0, bas - hauteur, largeur, hauteur);
-    StatusLine->raise();
-}
-
 bool TMenuForm::eventFilter(QObject *objet, QEvent *e)
 {
-    // The status line's text changed (a label asks its parent to lay it out again).
-    if (objet == centralWidget() && (e->type() == QEvent::LayoutRequest || e->type() == QEvent::Resize))
-        ajusterLigneEtat();
     if (objet == LB1->viewport() && e->type() == QEvent::MouseButtonPress
         && static_cast<QMouseEvent *>(e)->button() == Qt::RightButton) {
         effacerChoix();

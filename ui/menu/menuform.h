@@ -62,7 +62,6 @@ protected:
     void showEvent(QShowEvent *e) override;
     void changeEvent(QEvent *e) override;
     bool eventFilter(QObject *objet, QEvent *e) override;
-    void ajusterLigneEtat();
 
 private:
     QPushButton *bouton(const char *nom, const QString &texte, const QString &bulle, int rang);
