@@ -138,7 +138,9 @@ bool JournalPlusRecent(const QString &cheminClasse)
     if (!journal.isFile())
         return false;
     const QFileInfo classe(cheminClasse);
-    return !classe.exists() || journal.lastModified() > classe.lastModified();
+    // File times tick coarsely: a journal written in the same tick as the class
+    // still came after it (a save removes the journal).
+    return !classe.exists() || journal.lastModified() >= classe.lastModified();
 }
 
 DifferencesJournal CompterDifferences(const QList<StudentRecord> &fichier, const Journal &j,

@@ -349,6 +349,9 @@ void TestVerrou::journalPlusRecent()
     QVERIFY(journal.open(QIODevice::ReadWrite));
     QVERIFY(journal.setFileTime(t.addSecs(60), QFileDevice::FileModificationTime));
     QVERIFY(JournalPlusRecent(m_classe));
+    // Written in the same tick of the file clock: still the newer one.
+    QVERIFY(journal.setFileTime(t, QFileDevice::FileModificationTime));
+    QVERIFY(JournalPlusRecent(m_classe));
     // The class saved after the journal: the journal is old news.
     QVERIFY(journal.setFileTime(t.addSecs(-60), QFileDevice::FileModificationTime));
     QVERIFY(!JournalPlusRecent(m_classe));
