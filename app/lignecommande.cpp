@@ -1,8 +1,8 @@
-#include "lignecommande.h"
+#include "app/lignecommande.h"
 
-#include "dossierdonnees.h"
-#include "exemple.h"
-#include "messages.h"
+#include "platform/dossierdonnees.h"
+#include "classdata/exemple.h"
+#include "ui/components/messages.h"
 
 #include <QDir>
 #include <QGuiApplication>

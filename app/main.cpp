@@ -1,11 +1,11 @@
 // Start-up: the main menu, shown at once; every other window is built the
 // first time it opens.
-#include "applicationvestrel.h"
-#include "demarrage.h"
-#include "instance.h"
-#include "lignecommande.h"
-#include "menuform.h"
-#include "messages.h"
+#include "ui/components/applicationvestrel.h"
+#include "ui/menu/demarrage.h"
+#include "platform/gui/instance.h"
+#include "app/lignecommande.h"
+#include "ui/menu/menuform.h"
+#include "ui/components/messages.h"
 
 #include <QLibraryInfo>
 #include <QTranslator>

@@ -1,11 +1,11 @@
-#include "baseappreciations.h"
+#include "appreciations/baseappreciations.h"
 
-#include "casse.h"
-#include "cp1252.h"
-#include "dossier.h"
-#include "ecrituresure.h"
-#include "lecturesure.h"
-#include "texte.h"
+#include "platform/casse.h"
+#include "platform/cp1252.h"
+#include "platform/dossier.h"
+#include "platform/ecrituresure.h"
+#include "platform/lecturesure.h"
+#include "classdata/texte.h"
 
 #include <QFile>
 #include <QDateTime>

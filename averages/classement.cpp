@@ -1,6 +1,6 @@
-#include "classement.h"
+#include "averages/classement.h"
 
-#include "texte.h"
+#include "classdata/texte.h"
 
 #include <algorithm>
 

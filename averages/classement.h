@@ -1,6 +1,6 @@
 #pragma once
 // The ranking of the class by average.
-#include "eleve.h"
+#include "classdata/eleve.h"
 
 #include <QList>
 #include <functional>

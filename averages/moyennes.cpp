@@ -1,9 +1,9 @@
-#include "moyennes.h"
+#include "averages/moyennes.h"
 
-#include "classe.h"
-#include "options.h"
-#include "real48.h"
-#include "texte.h"
+#include "classdata/classe.h"
+#include "classdata/options.h"
+#include "classdata/real48.h"
+#include "classdata/texte.h"
 
 #include <algorithm>
 #include <tuple>

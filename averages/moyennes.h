@@ -1,8 +1,8 @@
 #pragma once
 // Student averages, class figures and mark bands, computed afresh from the
 // class model and the decoded coefficient tables.
-#include "eleve.h"
-#include "real48.h"
+#include "classdata/eleve.h"
+#include "classdata/real48.h"
 
 #include <QList>
 #include <QString>

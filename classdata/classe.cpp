@@ -1,14 +1,14 @@
-#include "classe.h"
+#include "classdata/classe.h"
 
-#include "casse.h"
-#include "dossier.h"
-#include "ecrituresure.h"
-#include "empreinte.h"
-#include "erreurs.h"
-#include "lecturesure.h"
-#include "options.h"
-#include "real48.h"
-#include "recents.h"
+#include "platform/casse.h"
+#include "platform/dossier.h"
+#include "platform/ecrituresure.h"
+#include "classdata/empreinte.h"
+#include "platform/erreurs.h"
+#include "platform/lecturesure.h"
+#include "classdata/options.h"
+#include "classdata/real48.h"
+#include "platform/recents.h"
 
 #include <QFileInfo>
 

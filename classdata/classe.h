@@ -1,7 +1,7 @@
 #pragma once
 // The loaded class: module-level state shared by every window.
-#include "eleve.h"
-#include "options.h"
+#include "classdata/eleve.h"
+#include "classdata/options.h"
 
 #include <QList>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "eleve.h"
+#include "classdata/eleve.h"
 
-#include "cp1252.h"
-#include "real48.h"
-#include "texte.h"
+#include "platform/cp1252.h"
+#include "classdata/real48.h"
+#include "classdata/texte.h"
 
 #include <cstring>
 

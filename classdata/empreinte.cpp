@@ -1,4 +1,4 @@
-#include "empreinte.h"
+#include "classdata/empreinte.h"
 
 #include <QCryptographicHash>
 #include <QFile>

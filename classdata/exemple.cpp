@@ -1,12 +1,12 @@
 // The sample class: a realistic class to try the program on, written by
 // vestrel-cli and by the program at its first start.
-#include "exemple.h"
+#include "classdata/exemple.h"
 
-#include "casse.h"
-#include "classe.h"
-#include "dossier.h"
-#include "options.h"
-#include "real48.h"
+#include "platform/casse.h"
+#include "classdata/classe.h"
+#include "platform/dossier.h"
+#include "classdata/options.h"
+#include "classdata/real48.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "importeleves.h"
+#include "classdata/importeleves.h"
 
-#include "cp1252.h"
-#include "eleve.h"
-#include "nomseleves.h"
-#include "texte.h"
+#include "platform/cp1252.h"
+#include "classdata/eleve.h"
+#include "classdata/nomseleves.h"
+#include "classdata/texte.h"
 
 #include <QRegularExpression>
 #include <QSet>

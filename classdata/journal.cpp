@@ -1,9 +1,9 @@
-#include "journal.h"
+#include "classdata/journal.h"
 
-#include "dossier.h"
-#include "ecrituresure.h"
-#include "lecturesure.h"
-#include "verrouclasse.h"
+#include "platform/dossier.h"
+#include "platform/ecrituresure.h"
+#include "platform/lecturesure.h"
+#include "classdata/verrouclasse.h"
 
 #include <QCryptographicHash>
 #include <QFile>

@@ -2,7 +2,7 @@
 // The recovery journal: what the mark-entry window holds and has not saved
 // yet, written beside the class (3B.VTC.journal) a few seconds after each
 // change, so that a crash or a power cut loses at most those seconds.
-#include "classe.h"
+#include "classdata/classe.h"
 
 #include <QDateTime>
 #include <QList>

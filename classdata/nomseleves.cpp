@@ -1,7 +1,7 @@
-#include "nomseleves.h"
+#include "classdata/nomseleves.h"
 
-#include "cp1252.h"
-#include "texte.h"
+#include "platform/cp1252.h"
+#include "classdata/texte.h"
 
 #include <algorithm>
 

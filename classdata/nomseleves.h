@@ -1,6 +1,6 @@
 #pragma once
 // How a typed surname and first name become the names stored for a student.
-#include "eleve.h"
+#include "classdata/eleve.h"
 
 #include <QList>
 #include <QString>

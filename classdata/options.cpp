@@ -1,11 +1,11 @@
-#include "options.h"
+#include "classdata/options.h"
 
-#include "casse.h"
-#include "classe.h"
-#include "dossier.h"
-#include "ecrituresure.h"
-#include "inifile.h"
-#include "texte.h"
+#include "platform/casse.h"
+#include "classdata/classe.h"
+#include "platform/dossier.h"
+#include "platform/ecrituresure.h"
+#include "platform/inifile.h"
+#include "classdata/texte.h"
 
 #include <QList>
 

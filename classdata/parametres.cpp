@@ -1,7 +1,7 @@
-#include "parametres.h"
+#include "classdata/parametres.h"
 
-#include "dossier.h"
-#include "inifile.h"
+#include "platform/dossier.h"
+#include "platform/inifile.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "real48.h"
+#include "classdata/real48.h"
 
 #include <cfloat>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "texte.h"
+#include "classdata/texte.h"
 
-#include "cp1252.h"
-#include "real48.h"
+#include "platform/cp1252.h"
+#include "classdata/real48.h"
 
 #include <array>
 #include <charconv>

@@ -1,7 +1,7 @@
-#include "verrouclasse.h"
+#include "classdata/verrouclasse.h"
 
-#include "erreurs.h"
-#include "horloge.h"
+#include "platform/erreurs.h"
+#include "platform/horloge.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
-#include "commun.h"
+#include "cli/commun.h"
 
-#include "classe.h"
-#include "dossier.h"
-#include "dossierdonnees.h"
-#include "exemple.h"
+#include "classdata/classe.h"
+#include "platform/dossier.h"
+#include "platform/dossierdonnees.h"
+#include "classdata/exemple.h"
 
 #include <QFileInfo>
 

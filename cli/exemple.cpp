@@ -1,10 +1,10 @@
 // vestrel-cli exemple: a realistic class to try the program on.
-#include "commandes.h"
-#include "commun.h"
+#include "cli/commandes.h"
+#include "cli/commun.h"
 
-#include "casse.h"
-#include "dossier.h"
-#include "exemple.h"
+#include "platform/casse.h"
+#include "platform/dossier.h"
+#include "classdata/exemple.h"
 
 #include <QDir>
 #include <QFile>

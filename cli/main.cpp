@@ -1,7 +1,7 @@
 // vestrel-cli: the class files of Vestrel without a screen.
-#include "commandes.h"
-#include "commun.h"
-#include "recents.h"
+#include "cli/commandes.h"
+#include "cli/commun.h"
+#include "platform/recents.h"
 
 #include <QCoreApplication>
 

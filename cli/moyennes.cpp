@@ -1,11 +1,11 @@
 // vestrel-cli moyennes: every student average and the class figures.
-#include "commandes.h"
-#include "commun.h"
+#include "cli/commandes.h"
+#include "cli/commun.h"
 
-#include "classe.h"
-#include "export.h"
-#include "moyennes.h"
-#include "texte.h"
+#include "classdata/classe.h"
+#include "reports/export.h"
+#include "averages/moyennes.h"
+#include "classdata/texte.h"
 
 #include <functional>
 

@@ -1,17 +1,17 @@
 // vestrel-cli rapport and exporter: the report text and the grid export of
 // one view and selection, as the mark-entry window writes them.
-#include "commandes.h"
-#include "commun.h"
+#include "cli/commandes.h"
+#include "cli/commun.h"
 
-#include "casse.h"
-#include "classe.h"
-#include "cp1252.h"
-#include "dossier.h"
-#include "ecrituresure.h"
-#include "export.h"
-#include "horloge.h"
-#include "options.h"
-#include "rapport.h"
+#include "platform/casse.h"
+#include "classdata/classe.h"
+#include "platform/cp1252.h"
+#include "platform/dossier.h"
+#include "platform/ecrituresure.h"
+#include "reports/export.h"
+#include "platform/horloge.h"
+#include "classdata/options.h"
+#include "reports/rapport.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,14 +1,15 @@
 # vestrel_bibliotheque(<target> DEPENDS <targets...> SOURCES <files...>)
 # A static library of the listed files (headers too, so that AUTOMOC sees
-# them); a new file is a visible change of the folder's CMakeLists. Its folder
-# is on the include path of whoever links it.
+# them); a new file is a visible change of the folder's CMakeLists. The project
+# root is on the include path of whoever links it: headers are included
+# by folder.
 function(vestrel_bibliotheque cible)
   cmake_parse_arguments(V "" "" "DEPENDS;SOURCES" ${ARGN})
   if(V_UNPARSED_ARGUMENTS OR NOT V_SOURCES)
     message(FATAL_ERROR "vestrel_bibliotheque(${cible}): DEPENDS <cibles> SOURCES <fichiers> attendus")
   endif()
   add_library(${cible} STATIC ${V_SOURCES})
-  target_include_directories(${cible} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_include_directories(${cible} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${cible} PUBLIC ${V_DEPENDS})
 endfunction()
 

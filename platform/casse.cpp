@@ -1,4 +1,4 @@
-#include "casse.h"
+#include "platform/casse.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
-#include "copiefichier.h"
+#include "platform/copiefichier.h"
 
-#include "casse.h"
-#include "ecrituresure.h"
-#include "erreurs.h"
-#include "lecturesure.h"
+#include "platform/casse.h"
+#include "platform/ecrituresure.h"
+#include "platform/erreurs.h"
+#include "platform/lecturesure.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "dossier.h"
+#include "platform/dossier.h"
 
-#include "casse.h"
+#include "platform/casse.h"
 
 #include <QCoreApplication>
 #include <QDir>

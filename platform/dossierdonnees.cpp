@@ -1,8 +1,8 @@
-#include "dossierdonnees.h"
+#include "platform/dossierdonnees.h"
 
-#include "casse.h"
-#include "dossier.h"
-#include "erreurs.h"
+#include "platform/casse.h"
+#include "platform/dossier.h"
+#include "platform/erreurs.h"
 
 #include <QCoreApplication>
 #include <QDir>

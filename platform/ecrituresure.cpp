@@ -1,6 +1,6 @@
-#include "ecrituresure.h"
+#include "platform/ecrituresure.h"
 
-#include "erreurs.h"
+#include "platform/erreurs.h"
 
 #include <QFile>
 #include <QFileInfo>

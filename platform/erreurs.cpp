@@ -1,4 +1,4 @@
-#include "erreurs.h"
+#include "platform/erreurs.h"
 
 #include <cerrno>
 

@@ -1,4 +1,4 @@
-#include "horloge.h"
+#include "platform/horloge.h"
 
 namespace {
 QDateTime g_fixe;

@@ -1,8 +1,8 @@
-#include "inifile.h"
+#include "platform/inifile.h"
 
-#include "cp1252.h"
-#include "ecrituresure.h"
-#include "lecturesure.h"
+#include "platform/cp1252.h"
+#include "platform/ecrituresure.h"
+#include "platform/lecturesure.h"
 
 #include <QFile>
 #include <QList>

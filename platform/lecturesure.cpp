@@ -1,7 +1,7 @@
-#include "lecturesure.h"
+#include "platform/lecturesure.h"
 
-#include "ecrituresure.h"
-#include "erreurs.h"
+#include "platform/ecrituresure.h"
+#include "platform/erreurs.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
-#include "recents.h"
+#include "platform/recents.h"
 
-#include "ecrituresure.h"
-#include "horloge.h"
-#include "lecturesure.h"
+#include "platform/ecrituresure.h"
+#include "platform/horloge.h"
+#include "platform/lecturesure.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "respiration.h"
+#include "platform/respiration.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

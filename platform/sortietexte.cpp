@@ -1,7 +1,7 @@
-#include "sortietexte.h"
+#include "platform/sortietexte.h"
 
-#include "cp1252.h"
-#include "ecrituresure.h"
+#include "platform/cp1252.h"
+#include "platform/ecrituresure.h"
 
 SortieFichier::SortieFichier(const QString &chemin) : m_chemin(chemin) {}
 

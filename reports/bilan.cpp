@@ -1,9 +1,9 @@
-#include "bilan.h"
+#include "reports/bilan.h"
 
-#include "classe.h"
-#include "horloge.h"
-#include "options.h"
-#include "texte.h"
+#include "classdata/classe.h"
+#include "platform/horloge.h"
+#include "classdata/options.h"
+#include "classdata/texte.h"
 
 #include <cmath>
 

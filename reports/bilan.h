@@ -1,7 +1,7 @@
 #pragma once
 // The class balance of the year: how the students' year averages fall into
 // the three mark bands, computed afresh from the class model.
-#include "moyennes.h"
+#include "averages/moyennes.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,9 +1,9 @@
-#include "export.h"
+#include "reports/export.h"
 
-#include "cp1252.h"
-#include "ecrituresure.h"
-#include "horloge.h"
-#include "texte.h"
+#include "platform/cp1252.h"
+#include "platform/ecrituresure.h"
+#include "platform/horloge.h"
+#include "classdata/texte.h"
 
 QString SurUneLigne(QString texte)
 {

@@ -1,6 +1,6 @@
 #pragma once
 // The text export of the grid, for a word processor or a database.
-#include "grille.h"
+#include "reports/grille.h"
 
 #include <QByteArray>
 #include <QDateTime>

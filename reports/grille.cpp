@@ -1,8 +1,8 @@
-#include "grille.h"
+#include "reports/grille.h"
 
-#include "classe.h"
-#include "options.h"
-#include "texte.h"
+#include "classdata/classe.h"
+#include "classdata/options.h"
+#include "classdata/texte.h"
 
 namespace {
 

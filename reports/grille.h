@@ -2,7 +2,7 @@
 // The mark-entry grid as a table of texts: which slot each column shows, the
 // titles and the cell texts of every view. The window, the text export and
 // the command-line tool share it.
-#include "moyennes.h"
+#include "averages/moyennes.h"
 
 #include <QList>
 #include <QString>

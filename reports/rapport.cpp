@@ -1,10 +1,10 @@
-#include "rapport.h"
+#include "reports/rapport.h"
 
-#include "classe.h"
-#include "horloge.h"
-#include "options.h"
-#include "real48.h"
-#include "texte.h"
+#include "classdata/classe.h"
+#include "platform/horloge.h"
+#include "classdata/options.h"
+#include "classdata/real48.h"
+#include "classdata/texte.h"
 
 #include <QHash>
 

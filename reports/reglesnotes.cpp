@@ -1,10 +1,10 @@
-#include "reglesnotes.h"
+#include "reports/reglesnotes.h"
 
-#include "cp1252.h"
-#include "grille.h"
-#include "options.h"
-#include "real48.h"
-#include "texte.h"
+#include "platform/cp1252.h"
+#include "reports/grille.h"
+#include "classdata/options.h"
+#include "classdata/real48.h"
+#include "classdata/texte.h"
 
 #include <cmath>
 

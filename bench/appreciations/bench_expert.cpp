@@ -2,13 +2,13 @@
 // of 100,000 phrases (as the expert saves them, in order, and shuffled), and
 // a click on a profile whose base was already read. Also the phrase order
 // and the text of a mark against the routines they replaced.
-#include "apprform.h"
-#include "baseappreciations.h"
-#include "dossier.h"
-#include "listephrases.h"
-#include "radiogroupe.h"
-#include "real48.h"
-#include "texte.h"
+#include "ui/appreciations/apprform.h"
+#include "appreciations/baseappreciations.h"
+#include "platform/dossier.h"
+#include "ui/appreciations/listephrases.h"
+#include "ui/components/radiogroupe.h"
+#include "classdata/real48.h"
+#include "classdata/texte.h"
 
 #include <QElapsedTimer>
 #include <QFile>

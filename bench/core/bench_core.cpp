@@ -1,10 +1,10 @@
 // A class of 127 students with every mark slot used: loading it, and every
 // student average and class figure for all selectors and spans.
-#include "classe.h"
-#include "dossier.h"
-#include "moyennes.h"
-#include "options.h"
-#include "recents.h"
+#include "classdata/classe.h"
+#include "platform/dossier.h"
+#include "averages/moyennes.h"
+#include "classdata/options.h"
+#include "platform/recents.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -2,11 +2,11 @@
 // opening (fill and first paint), one typed mark up to the refreshed class
 // figures, switching view or period. Prints the median and the worst of each.
 // Run with QT_QPA_PLATFORM=offscreen (or under Xvfb) on a Release build.
-#include "classeessai.h"
-#include "grillevue.h"
-#include "noteform.h"
-#include "radiogroupe.h"
-#include "repondeurscripte.h"
+#include "tests/common/classeessai.h"
+#include "ui/marks/grillevue.h"
+#include "ui/marks/noteform.h"
+#include "ui/components/radiogroupe.h"
+#include "tests/common/repondeurscripte.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,12 +1,12 @@
 // Pictures of the mark-entry window on a sample class, one per view, with the
 // marks bar and the export panel: images_noteform <folder for the PNG files>
 // [2 for a two-subject class, which adds the Ensemble and scrolled views].
-#include "barrenotes.h"
-#include "classeessai.h"
-#include "grillevue.h"
-#include "noteform.h"
-#include "radiogroupe.h"
-#include "repondeurscripte.h"
+#include "ui/marks/barrenotes.h"
+#include "tests/common/classeessai.h"
+#include "ui/marks/grillevue.h"
+#include "ui/marks/noteform.h"
+#include "ui/components/radiogroupe.h"
+#include "tests/common/repondeurscripte.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 // Building every report of a full class of 127 students: every view, every
 // period and the year, every subject selector the class has.
-#include "classeessai.h"
-#include "grille.h"
-#include "rapport.h"
+#include "tests/common/classeessai.h"
+#include "reports/grille.h"
+#include "reports/rapport.h"
 
 #include <QElapsedTimer>
 #include <QTest>

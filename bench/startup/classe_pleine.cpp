@@ -1,10 +1,10 @@
 // Writes a full class into a folder: CLASSE.VTC and CLASSE.INI, 127 students,
 // two subjects, three trimesters, every mark set; and CLASSE.csv, the same
 // names and marks as a grid for a spreadsheet.
-#include "classe.h"
-#include "dossier.h"
-#include "options.h"
-#include "texte.h"
+#include "classdata/classe.h"
+#include "platform/dossier.h"
+#include "classdata/options.h"
+#include "classdata/texte.h"
 
 #include <QCoreApplication>
 #include <QDir>

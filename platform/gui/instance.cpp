@@ -1,4 +1,4 @@
-#include "instance.h"
+#include "platform/gui/instance.h"
 
 #include <QApplication>
 #include <QLocalServer>

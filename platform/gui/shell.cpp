@@ -1,4 +1,4 @@
-#include "shell.h"
+#include "platform/gui/shell.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

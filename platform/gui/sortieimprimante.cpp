@@ -1,4 +1,4 @@
-#include "sortieimprimante.h"
+#include "platform/gui/sortieimprimante.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>

@@ -2,7 +2,7 @@
 // The printer used as a text device: lines drawn top to bottom in a
 // fixed-pitch font, a new page when the next line does not fit. Any paged
 // device will do (a printer, or a PDF writer in tests).
-#include "sortietexte.h"
+#include "platform/sortietexte.h"
 
 #include <QColor>
 #include <QFont>

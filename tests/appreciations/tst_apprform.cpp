@@ -1,15 +1,15 @@
 // The appreciation expert driven as the teacher would, in a temporary program folder.
-#include "classeessai.h"
-#include "apprform.h"
-#include "dossier.h"
-#include "ecrituresure.h"
-#include "erreurs.h"
-#include "listephrases.h"
-#include "moyennes.h"
-#include "options.h"
-#include "radiogroupe.h"
-#include "real48.h"
-#include "repondeurscripte.h"
+#include "tests/common/classeessai.h"
+#include "ui/appreciations/apprform.h"
+#include "platform/dossier.h"
+#include "platform/ecrituresure.h"
+#include "platform/erreurs.h"
+#include "ui/appreciations/listephrases.h"
+#include "averages/moyennes.h"
+#include "classdata/options.h"
+#include "ui/components/radiogroupe.h"
+#include "classdata/real48.h"
+#include "tests/common/repondeurscripte.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,15 +1,15 @@
 // The backup and restore dialog driven as the teacher would, in temporary
 // program and backup folders, every message box answered by script.
-#include "copiefichier.h"
-#include "dossier.h"
-#include "ecrituresure.h"
-#include "erreurs.h"
-#include "fichiersessai.h"
-#include "horloge.h"
-#include "listedossiers.h"
-#include "parametres.h"
-#include "repondeurscripte.h"
-#include "sauvform.h"
+#include "platform/copiefichier.h"
+#include "platform/dossier.h"
+#include "platform/ecrituresure.h"
+#include "platform/erreurs.h"
+#include "tests/common/fichiersessai.h"
+#include "platform/horloge.h"
+#include "ui/backup/listedossiers.h"
+#include "classdata/parametres.h"
+#include "tests/common/repondeurscripte.h"
+#include "ui/backup/sauvform.h"
 
 #include <QLabel>
 #include <QListWidget>

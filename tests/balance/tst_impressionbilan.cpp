@@ -1,10 +1,10 @@
 // The pie gauge and the printed balance page.
-#include "bilan.h"
-#include "classeessai.h"
-#include "horloge.h"
-#include "impressionbilan.h"
-#include "jauge.h"
-#include "pdf.h"
+#include "reports/bilan.h"
+#include "tests/common/classeessai.h"
+#include "platform/horloge.h"
+#include "ui/balance/impressionbilan.h"
+#include "ui/balance/jauge.h"
+#include "tests/common/pdf.h"
 
 #include <QImage>
 #include <QPainter>

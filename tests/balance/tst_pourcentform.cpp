@@ -1,11 +1,11 @@
 // The class balance window: what it shows, and printing through its dialog.
-#include "classeessai.h"
-#include "etatui.h"
-#include "parametres.h"
-#include "horloge.h"
-#include "jauge.h"
-#include "pourcentform.h"
-#include "repondeurscripte.h"
+#include "tests/common/classeessai.h"
+#include "ui/components/etatui.h"
+#include "classdata/parametres.h"
+#include "platform/horloge.h"
+#include "ui/balance/jauge.h"
+#include "ui/balance/pourcentform.h"
+#include "tests/common/repondeurscripte.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,9 +1,9 @@
 // vestrel-cli run as a process on a temporary folder.
-#include "classe.h"
-#include "dossier.h"
-#include "options.h"
-#include "recents.h"
-#include "texte.h"
+#include "classdata/classe.h"
+#include "platform/dossier.h"
+#include "classdata/options.h"
+#include "platform/recents.h"
+#include "classdata/texte.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,16 +1,16 @@
 // The coefficients and dates dialog: what it shows for each kind of class,
 // how dates are picked, and what OK and Cancel leave in the settings file.
-#include "classeessai.h"
-#include "classe.h"
-#include "coefform.h"
-#include "dossier.h"
-#include "horloge.h"
-#include "inifile.h"
-#include "labeldate.h"
-#include "options.h"
-#include "panneaucalendrier.h"
-#include "repondeurscripte.h"
-#include "spinfleches.h"
+#include "tests/common/classeessai.h"
+#include "classdata/classe.h"
+#include "ui/coefficients/coefform.h"
+#include "platform/dossier.h"
+#include "platform/horloge.h"
+#include "platform/inifile.h"
+#include "ui/coefficients/labeldate.h"
+#include "classdata/options.h"
+#include "ui/coefficients/panneaucalendrier.h"
+#include "tests/common/repondeurscripte.h"
+#include "ui/coefficients/spinfleches.h"
 
 #include <QApplication>
 #include <QCalendarWidget>

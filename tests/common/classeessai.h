@@ -2,11 +2,11 @@
 // The test fixture: a temporary program folder, the clock, the globals reset,
 // and classes built in code, the class model and settings set directly as a
 // load would leave them. The message boxes are answered by RepondeurScripte.
-#include "classe.h"
-#include "dossier.h"
-#include "horloge.h"
-#include "options.h"
-#include "real48.h"
+#include "classdata/classe.h"
+#include "platform/dossier.h"
+#include "platform/horloge.h"
+#include "classdata/options.h"
+#include "classdata/real48.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

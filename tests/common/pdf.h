@@ -1,6 +1,6 @@
 #pragma once
 // Reading back in tests what was printed to a PDF, through poppler-utils.
-#include "texte.h"
+#include "classdata/texte.h"
 
 #include <QProcess>
 #include <QRegularExpression>

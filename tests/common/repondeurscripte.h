@@ -7,7 +7,7 @@
 // gestures ToucheEchap, ToucheEntree and CaseFermeture can be scripted too: a
 // box that refuses one stays open, the refusal is counted and the next
 // scripted answer is taken.
-#include "messages.h"
+#include "ui/components/messages.h"
 
 #include <QList>
 #include <QPair>

@@ -1,17 +1,17 @@
 // The small controls, the status line hints, the general error report and
 // the class loading wrapper.
-#include "applicationvestrel.h"
-#include "chargement.h"
-#include "classe.h"
-#include "dossier.h"
-#include "editr.h"
-#include "etatui.h"
-#include "parametres.h"
-#include "radiogroupe.h"
-#include "repondeurscripte.h"
-#include "rzlabel.h"
-#include "sablier.h"
-#include "winpanel.h"
+#include "ui/components/applicationvestrel.h"
+#include "ui/components/chargement.h"
+#include "classdata/classe.h"
+#include "platform/dossier.h"
+#include "ui/components/editr.h"
+#include "ui/components/etatui.h"
+#include "classdata/parametres.h"
+#include "ui/components/radiogroupe.h"
+#include "tests/common/repondeurscripte.h"
+#include "ui/components/rzlabel.h"
+#include "ui/components/sablier.h"
+#include "ui/components/winpanel.h"
 
 #include <QDialog>
 #include <QLabel>

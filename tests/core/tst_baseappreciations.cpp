@@ -1,11 +1,11 @@
 // Profiles, base file names and the reading and writing of appreciation bases.
-#include "baseappreciations.h"
-#include "dossier.h"
-#include "ecrituresure.h"
-#include "erreurs.h"
-#include "lecturesure.h"
-#include "moyennes.h"
-#include "real48.h"
+#include "appreciations/baseappreciations.h"
+#include "platform/dossier.h"
+#include "platform/ecrituresure.h"
+#include "platform/erreurs.h"
+#include "platform/lecturesure.h"
+#include "averages/moyennes.h"
+#include "classdata/real48.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // The copy of one file: whole data through the block loop, modification
 // time, letter case of the target, and no damage when writing fails.
-#include "copiefichier.h"
-#include "ecrituresure.h"
-#include "fichiersessai.h"
+#include "platform/copiefichier.h"
+#include "platform/ecrituresure.h"
+#include "tests/common/fichiersessai.h"
 
 #include <QElapsedTimer>
 #include <sys/stat.h>

@@ -1,8 +1,8 @@
 // The folder of the classes: which one is chosen, and its first creation.
-#include "classe.h"
-#include "dossier.h"
-#include "dossierdonnees.h"
-#include "exemple.h"
+#include "classdata/classe.h"
+#include "platform/dossier.h"
+#include "platform/dossierdonnees.h"
+#include "classdata/exemple.h"
 
 #include <QDir>
 #include <QFile>

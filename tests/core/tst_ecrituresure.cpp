@@ -1,8 +1,8 @@
 // The one file writer: every step failing in turn leaves the old bytes and no
 // temporary; links, FIFOs and devices; the two-file save; a real full disk.
-#include "ecrituresure.h"
-#include "erreurs.h"
-#include "outils.h"
+#include "platform/ecrituresure.h"
+#include "platform/erreurs.h"
+#include "tests/core/outils.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 // The six-byte real, the 1578-byte student record, loading and saving a class.
-#include "classe.h"
-#include "dossier.h"
-#include "options.h"
-#include "outils.h"
-#include "real48.h"
+#include "classdata/classe.h"
+#include "platform/dossier.h"
+#include "classdata/options.h"
+#include "tests/core/outils.h"
+#include "classdata/real48.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,13 +1,13 @@
 // Random and damaged marks files and settings files fed to the loaders.
-#include "classe.h"
-#include "dossier.h"
-#include "moyennes.h"
-#include "options.h"
-#include "outils.h"
-#include "parametres.h"
-#include "real48.h"
-#include "recents.h"
-#include "texte.h"
+#include "classdata/classe.h"
+#include "platform/dossier.h"
+#include "averages/moyennes.h"
+#include "classdata/options.h"
+#include "tests/core/outils.h"
+#include "classdata/parametres.h"
+#include "classdata/real48.h"
+#include "platform/recents.h"
+#include "classdata/texte.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>

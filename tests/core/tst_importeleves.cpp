@@ -1,6 +1,6 @@
 // Reading student lists exported by school software, and how typed names are stored.
-#include "importeleves.h"
-#include "nomseleves.h"
+#include "classdata/importeleves.h"
+#include "classdata/nomseleves.h"
 
 #include <QTest>
 

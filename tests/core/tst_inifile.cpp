@@ -1,6 +1,6 @@
 // Initialisation files read and written one key at a time.
-#include "inifile.h"
-#include "outils.h"
+#include "platform/inifile.h"
+#include "tests/core/outils.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,10 +1,10 @@
 // Student averages, class figures and mark bands.
-#include "classe.h"
-#include "moyennes.h"
-#include "options.h"
-#include "outils.h"
-#include "real48.h"
-#include "texte.h"
+#include "classdata/classe.h"
+#include "averages/moyennes.h"
+#include "classdata/options.h"
+#include "tests/core/outils.h"
+#include "classdata/real48.h"
+#include "classdata/texte.h"
 
 #include <QRandomGenerator>
 

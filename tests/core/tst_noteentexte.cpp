@@ -1,7 +1,7 @@
 // The text of a mark against the general routine it replaces (18 significant
 // digits, then half up on the magnitude), which stays as the oracle.
-#include "real48.h"
-#include "texte.h"
+#include "classdata/real48.h"
+#include "classdata/texte.h"
 
 #include <QRandomGenerator>
 #include <QTest>

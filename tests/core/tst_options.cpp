@@ -1,9 +1,9 @@
 // Class settings and application settings files.
-#include "classe.h"
-#include "dossier.h"
-#include "options.h"
-#include "outils.h"
-#include "parametres.h"
+#include "classdata/classe.h"
+#include "platform/dossier.h"
+#include "classdata/options.h"
+#include "tests/core/outils.h"
+#include "classdata/parametres.h"
 
 #include <QTemporaryDir>
 

@@ -1,15 +1,15 @@
 // Every writer of the core, every step of its write failing in turn: the old
 // file stays byte for byte and the platform's message comes back. Loading
 // refuses FIFOs, devices and oversized settings at once.
-#include "classe.h"
-#include "dossier.h"
-#include "ecrituresure.h"
-#include "erreurs.h"
-#include "export.h"
-#include "lecturesure.h"
-#include "options.h"
-#include "outils.h"
-#include "sortietexte.h"
+#include "classdata/classe.h"
+#include "platform/dossier.h"
+#include "platform/ecrituresure.h"
+#include "platform/erreurs.h"
+#include "reports/export.h"
+#include "platform/lecturesure.h"
+#include "classdata/options.h"
+#include "tests/core/outils.h"
+#include "platform/sortietexte.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 // Windows-1252 texts, file-name case, error messages, recent documents.
-#include "casse.h"
-#include "cp1252.h"
-#include "erreurs.h"
-#include "outils.h"
-#include "recents.h"
+#include "platform/casse.h"
+#include "platform/cp1252.h"
+#include "platform/erreurs.h"
+#include "tests/core/outils.h"
+#include "platform/recents.h"
 
 #include <QTemporaryDir>
 

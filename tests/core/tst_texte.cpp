@@ -1,7 +1,7 @@
 // How marks, dates and names are shown, read back and compared.
-#include "outils.h"
-#include "real48.h"
-#include "texte.h"
+#include "tests/core/outils.h"
+#include "classdata/real48.h"
+#include "classdata/texte.h"
 
 class TstTexte : public QObject {
     Q_OBJECT

@@ -1,14 +1,14 @@
 // The class lock, the fingerprint of a loaded class and the recovery journal,
 // without any window.
-#include "classe.h"
-#include "dossier.h"
-#include "empreinte.h"
-#include "horloge.h"
-#include "journal.h"
-#include "options.h"
-#include "outils.h"
-#include "real48.h"
-#include "verrouclasse.h"
+#include "classdata/classe.h"
+#include "platform/dossier.h"
+#include "classdata/empreinte.h"
+#include "platform/horloge.h"
+#include "classdata/journal.h"
+#include "classdata/options.h"
+#include "tests/core/outils.h"
+#include "classdata/real48.h"
+#include "classdata/verrouclasse.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -2,15 +2,15 @@
 // opens a class of a folder, types marks, says "pret" once the recovery
 // journal holds them, then waits to be killed.
 // Arguments: folder, class file, then cells as col:row:keys (X: Backspace).
-#include "classe.h"
-#include "dossier.h"
-#include "gardeclasse.h"
-#include "grillevue.h"
-#include "horloge.h"
-#include "journal.h"
-#include "messages.h"
-#include "noteform.h"
-#include "verrouclasse.h"
+#include "classdata/classe.h"
+#include "platform/dossier.h"
+#include "ui/marks/gardeclasse.h"
+#include "ui/marks/grillevue.h"
+#include "platform/horloge.h"
+#include "classdata/journal.h"
+#include "ui/components/messages.h"
+#include "ui/marks/noteform.h"
+#include "classdata/verrouclasse.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -2,19 +2,19 @@
 // the class lock and the read-only opening, the question before a file
 // changed on disk is overwritten, the recovery journal, and a real process
 // killed after typing marks.
-#include "catalogue.h"
-#include "champsconf.h"
-#include "classeessai.h"
-#include "confform.h"
-#include "empreinte.h"
-#include "gardeclasse.h"
-#include "grillevue.h"
-#include "inifile.h"
-#include "journal.h"
-#include "noteform.h"
-#include "repondeurscripte.h"
-#include "sauvform.h"
-#include "verrouclasse.h"
+#include "ui/menu/catalogue.h"
+#include "ui/config/champsconf.h"
+#include "tests/common/classeessai.h"
+#include "ui/config/confform.h"
+#include "classdata/empreinte.h"
+#include "ui/marks/gardeclasse.h"
+#include "ui/marks/grillevue.h"
+#include "platform/inifile.h"
+#include "classdata/journal.h"
+#include "ui/marks/noteform.h"
+#include "tests/common/repondeurscripte.h"
+#include "ui/backup/sauvform.h"
+#include "classdata/verrouclasse.h"
 
 #include <QAction>
 #include <QApplication>

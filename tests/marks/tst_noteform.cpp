@@ -1,19 +1,19 @@
 // The mark-entry window driven as the teacher would: keys, clicks, the
 // context menu's commands, drops from the marks bar, column moves, results,
 // ranking, saving, leaving, export and printing.
-#include "barrenotes.h"
-#include "classeessai.h"
-#include "ecrituresure.h"
-#include "erreurs.h"
-#include "fenetres.h"
-#include "grillevue.h"
-#include "inifile.h"
-#include "noteform.h"
-#include "parametres.h"
-#include "radiogroupe.h"
-#include "repondeurscripte.h"
-#include "texte.h"
-#include "winpanel.h"
+#include "ui/marks/barrenotes.h"
+#include "tests/common/classeessai.h"
+#include "platform/ecrituresure.h"
+#include "platform/erreurs.h"
+#include "ui/components/fenetres.h"
+#include "ui/marks/grillevue.h"
+#include "platform/inifile.h"
+#include "ui/marks/noteform.h"
+#include "classdata/parametres.h"
+#include "ui/components/radiogroupe.h"
+#include "tests/common/repondeurscripte.h"
+#include "classdata/texte.h"
+#include "ui/components/winpanel.h"
 
 #include <QApplication>
 #include <QClipboard>

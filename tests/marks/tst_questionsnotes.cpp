@@ -1,13 +1,13 @@
 // The mark-entry window's questions and saves as the teacher meets them:
 // keys that must not answer, defaults that must not destroy, and every
 // write whose failure must be told.
-#include "classeessai.h"
-#include "grillevue.h"
-#include "inifile.h"
-#include "noteform.h"
-#include "parametres.h"
-#include "repondeurscripte.h"
-#include "winpanel.h"
+#include "tests/common/classeessai.h"
+#include "ui/marks/grillevue.h"
+#include "platform/inifile.h"
+#include "ui/marks/noteform.h"
+#include "classdata/parametres.h"
+#include "tests/common/repondeurscripte.h"
+#include "ui/components/winpanel.h"
 
 #include <QAction>
 #include <QDir>

@@ -2,7 +2,7 @@
 // under the title given as argument, reports what it found on its standard
 // output, and as a first copy shows a minimised window that a later copy
 // must bring back.
-#include "instance.h"
+#include "platform/gui/instance.h"
 
 #include <QApplication>
 #include <QTimer>

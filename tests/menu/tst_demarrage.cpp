@@ -1,8 +1,8 @@
 // The program's start: its command line, run as a process, and the folder
 // of the classes in the main window's title.
-#include "dossier.h"
-#include "menuform.h"
-#include "repondeurscripte.h"
+#include "platform/dossier.h"
+#include "ui/menu/menuform.h"
+#include "tests/common/repondeurscripte.h"
 
 #include <QDir>
 #include <QFile>

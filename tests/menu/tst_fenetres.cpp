@@ -1,19 +1,19 @@
 // Start-up: only the main menu is built; every other window is built the
 // first time it opens, once, and destroyed at the end.
-#include "apform.h"
-#include "apprform.h"
-#include "catalogue.h"
-#include "classe.h"
-#include "coefform.h"
-#include "confform.h"
-#include "demarrage.h"
-#include "dossier.h"
-#include "fenetres.h"
-#include "menuform.h"
-#include "noteform.h"
-#include "pourcentform.h"
-#include "repondeurscripte.h"
-#include "sauvform.h"
+#include "ui/preview/apform.h"
+#include "ui/appreciations/apprform.h"
+#include "ui/menu/catalogue.h"
+#include "classdata/classe.h"
+#include "ui/coefficients/coefform.h"
+#include "ui/config/confform.h"
+#include "ui/menu/demarrage.h"
+#include "platform/dossier.h"
+#include "ui/components/fenetres.h"
+#include "ui/menu/menuform.h"
+#include "ui/marks/noteform.h"
+#include "ui/balance/pourcentform.h"
+#include "tests/common/repondeurscripte.h"
+#include "ui/backup/sauvform.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -1,5 +1,5 @@
 // The single-instance guard with real processes.
-#include "instance.h"
+#include "platform/gui/instance.h"
 
 #include <QLocalServer>
 #include <QProcess>

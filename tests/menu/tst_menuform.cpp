@@ -1,14 +1,14 @@
 // The main menu: catalogue, buttons, deletion, drag and drop, command line.
-#include "classeessai.h"
-#include "catalogue.h"
-#include "classe.h"
-#include "confform.h"
-#include "dossier.h"
-#include "etatui.h"
-#include "menuform.h"
-#include "repondeurscripte.h"
-#include "shell.h"
-#include "verrouclasse.h"
+#include "tests/common/classeessai.h"
+#include "ui/menu/catalogue.h"
+#include "classdata/classe.h"
+#include "ui/config/confform.h"
+#include "platform/dossier.h"
+#include "ui/components/etatui.h"
+#include "ui/menu/menuform.h"
+#include "tests/common/repondeurscripte.h"
+#include "platform/gui/shell.h"
+#include "classdata/verrouclasse.h"
 
 #include <QDir>
 #include <QLabel>

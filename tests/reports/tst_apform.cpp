@@ -1,10 +1,10 @@
 // The print preview window, offscreen.
-#include "apform.h"
-#include "dialogueecriture.h"
-#include "dossier.h"
-#include "impression.h"
-#include "parametres.h"
-#include "repondeurscripte.h"
+#include "ui/preview/apform.h"
+#include "ui/preview/dialogueecriture.h"
+#include "platform/dossier.h"
+#include "ui/preview/impression.h"
+#include "classdata/parametres.h"
+#include "tests/common/repondeurscripte.h"
 
 #include <QCheckBox>
 #include <QSpinBox>

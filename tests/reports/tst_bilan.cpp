@@ -1,7 +1,7 @@
 // The class balance figures.
-#include "bilan.h"
-#include "classeessai.h"
-#include "horloge.h"
+#include "reports/bilan.h"
+#include "tests/common/classeessai.h"
+#include "platform/horloge.h"
 
 #include <QTest>
 

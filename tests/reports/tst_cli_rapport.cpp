@@ -1,11 +1,11 @@
 // vestrel-cli rapport and exporter, run as processes on class files, against
 // what the print command and the export write in the program.
-#include "classeessai.h"
-#include "cp1252.h"
-#include "dossier.h"
-#include "export.h"
-#include "horloge.h"
-#include "rapport.h"
+#include "tests/common/classeessai.h"
+#include "platform/cp1252.h"
+#include "platform/dossier.h"
+#include "reports/export.h"
+#include "platform/horloge.h"
+#include "reports/rapport.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

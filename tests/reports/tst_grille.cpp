@@ -1,9 +1,9 @@
 // The grid as a table of texts: layouts of every class kind, titles, the
 // inverse back into the class model, column titles read back, and the text
 // export of such a table.
-#include "classeessai.h"
-#include "export.h"
-#include "texte.h"
+#include "tests/common/classeessai.h"
+#include "reports/export.h"
+#include "classdata/texte.h"
 
 #include <QtTest>
 

@@ -1,12 +1,12 @@
 // Printing through the printer sink, checked on PDF output, and the report
 // file the preview reads.
-#include "classeessai.h"
-#include "cp1252.h"
-#include "dossier.h"
-#include "horloge.h"
-#include "impression.h"
-#include "pdf.h"
-#include "texte.h"
+#include "tests/common/classeessai.h"
+#include "platform/cp1252.h"
+#include "platform/dossier.h"
+#include "platform/horloge.h"
+#include "ui/preview/impression.h"
+#include "tests/common/pdf.h"
+#include "classdata/texte.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>

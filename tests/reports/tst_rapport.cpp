@@ -1,9 +1,9 @@
 // The report text, byte for byte against expected files, and what goes with
 // it: columns lined up, printer-only effects, refusal while a report is being
 // written, the ending, the file sink.
-#include "classeessai.h"
-#include "cp1252.h"
-#include "rapport.h"
+#include "tests/common/classeessai.h"
+#include "platform/cp1252.h"
+#include "reports/rapport.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

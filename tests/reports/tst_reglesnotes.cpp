@@ -1,9 +1,9 @@
 // Rules of the mark-entry window that need no widget.
-#include "classement.h"
-#include "moyennes.h"
-#include "options.h"
-#include "real48.h"
-#include "reglesnotes.h"
+#include "averages/classement.h"
+#include "averages/moyennes.h"
+#include "classdata/options.h"
+#include "classdata/real48.h"
+#include "reports/reglesnotes.h"
 
 #include <QTest>
 

@@ -1,14 +1,14 @@
-#include "apprform.h"
+#include "ui/appreciations/apprform.h"
 
-#include "cp1252.h"
-#include "dossier.h"
-#include "etatui.h"
-#include "listephrases.h"
-#include "messages.h"
-#include "options.h"
-#include "radiogroupe.h"
-#include "sablier.h"
-#include "texte.h"
+#include "platform/cp1252.h"
+#include "platform/dossier.h"
+#include "ui/components/etatui.h"
+#include "ui/appreciations/listephrases.h"
+#include "ui/components/messages.h"
+#include "classdata/options.h"
+#include "ui/components/radiogroupe.h"
+#include "ui/components/sablier.h"
+#include "classdata/texte.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #pragma once
 // The appreciation expert: phrase libraries chosen by a student profile.
-#include "baseappreciations.h"
+#include "appreciations/baseappreciations.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
-#include "listephrases.h"
+#include "ui/appreciations/listephrases.h"
 
-#include "baseappreciations.h"
+#include "appreciations/baseappreciations.h"
 
 #include <QItemSelectionModel>
 #include <QLineEdit>

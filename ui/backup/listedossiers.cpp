@@ -1,4 +1,4 @@
-#include "listedossiers.h"
+#include "ui/backup/listedossiers.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,15 +1,15 @@
-#include "sauvform.h"
+#include "ui/backup/sauvform.h"
 
-#include "casse.h"
-#include "copiefichier.h"
-#include "dossier.h"
-#include "etatui.h"
-#include "horloge.h"
-#include "listedossiers.h"
-#include "messages.h"
-#include "parametres.h"
-#include "sablier.h"
-#include "verrouclasse.h"
+#include "platform/casse.h"
+#include "platform/copiefichier.h"
+#include "platform/dossier.h"
+#include "ui/components/etatui.h"
+#include "platform/horloge.h"
+#include "ui/backup/listedossiers.h"
+#include "ui/components/messages.h"
+#include "classdata/parametres.h"
+#include "ui/components/sablier.h"
+#include "classdata/verrouclasse.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -1,7 +1,7 @@
-#include "impressionbilan.h"
+#include "ui/balance/impressionbilan.h"
 
-#include "imprimantes.h"
-#include "jauge.h"
+#include "ui/components/imprimantes.h"
+#include "ui/balance/jauge.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>

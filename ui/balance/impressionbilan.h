@@ -1,7 +1,7 @@
 #pragma once
 // The class balance on one printed page: title, three gauges with their
 // percentages, the class figures and the three student lists.
-#include "bilan.h"
+#include "reports/bilan.h"
 
 #include <QColor>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "jauge.h"
+#include "ui/balance/jauge.h"
 
 #include <QPainter>
 #include <QPainterPath>

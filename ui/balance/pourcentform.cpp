@@ -1,10 +1,10 @@
-#include "pourcentform.h"
+#include "ui/balance/pourcentform.h"
 
-#include "etatui.h"
-#include "impressionbilan.h"
-#include "imprimantes.h"
-#include "jauge.h"
-#include "messages.h"
+#include "ui/components/etatui.h"
+#include "ui/balance/impressionbilan.h"
+#include "ui/components/imprimantes.h"
+#include "ui/balance/jauge.h"
+#include "ui/components/messages.h"
 
 #include <QFrame>
 #include <QGuiApplication>

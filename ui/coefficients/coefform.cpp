@@ -1,12 +1,12 @@
-#include "coefform.h"
+#include "ui/coefficients/coefform.h"
 
-#include "etatui.h"
-#include "horloge.h"
-#include "labeldate.h"
-#include "messages.h"
-#include "options.h"
-#include "panneaucalendrier.h"
-#include "spinfleches.h"
+#include "ui/components/etatui.h"
+#include "platform/horloge.h"
+#include "ui/coefficients/labeldate.h"
+#include "ui/components/messages.h"
+#include "classdata/options.h"
+#include "ui/coefficients/panneaucalendrier.h"
+#include "ui/coefficients/spinfleches.h"
 
 #include <QCalendarWidget>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "labeldate.h"
+#include "ui/coefficients/labeldate.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "panneaucalendrier.h"
+#include "ui/coefficients/panneaucalendrier.h"
 
 #include <QApplication>
 #include <QCalendarWidget>

@@ -1,4 +1,4 @@
-#include "spinfleches.h"
+#include "ui/coefficients/spinfleches.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

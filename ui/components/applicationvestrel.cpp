@@ -1,6 +1,6 @@
-#include "applicationvestrel.h"
+#include "ui/components/applicationvestrel.h"
 
-#include "messages.h"
+#include "ui/components/messages.h"
 
 #include <exception>
 #include <new>

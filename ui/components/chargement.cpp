@@ -1,8 +1,8 @@
-#include "chargement.h"
+#include "ui/components/chargement.h"
 
-#include "classe.h"
-#include "messages.h"
-#include "sablier.h"
+#include "classdata/classe.h"
+#include "ui/components/messages.h"
+#include "ui/components/sablier.h"
 
 bool ChargerClasse(const QString &nomFichier)
 {

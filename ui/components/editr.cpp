@@ -1,4 +1,4 @@
-#include "editr.h"
+#include "ui/components/editr.h"
 
 #include <QKeyEvent>
 

@@ -1,6 +1,6 @@
-#include "etatui.h"
+#include "ui/components/etatui.h"
 
-#include "parametres.h"
+#include "classdata/parametres.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "fenetres.h"
+#include "ui/components/fenetres.h"
 
 #include <QList>
 #include <QPointer>

@@ -1,6 +1,6 @@
-#include "imprimantes.h"
+#include "ui/components/imprimantes.h"
 
-#include "messages.h"
+#include "ui/components/messages.h"
 
 #include <QFileInfo>
 #include <QPageLayout>

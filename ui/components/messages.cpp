@@ -1,4 +1,4 @@
-#include "messages.h"
+#include "ui/components/messages.h"
 
 #include <QApplication>
 #include <QCloseEvent>

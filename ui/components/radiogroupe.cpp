@@ -1,4 +1,4 @@
-#include "radiogroupe.h"
+#include "ui/components/radiogroupe.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

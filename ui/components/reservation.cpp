@@ -1,11 +1,11 @@
-#include "reservation.h"
+#include "ui/components/reservation.h"
 
-#include "casse.h"
-#include "dossier.h"
-#include "empreinte.h"
-#include "horloge.h"
-#include "messages.h"
-#include "verrouclasse.h"
+#include "platform/casse.h"
+#include "platform/dossier.h"
+#include "classdata/empreinte.h"
+#include "platform/horloge.h"
+#include "ui/components/messages.h"
+#include "classdata/verrouclasse.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "rzlabel.h"
+#include "ui/components/rzlabel.h"
 
 #include <QPainter>
 

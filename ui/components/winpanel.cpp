@@ -1,4 +1,4 @@
-#include "winpanel.h"
+#include "ui/components/winpanel.h"
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
-#include "champsconf.h"
+#include "ui/config/champsconf.h"
 
-#include "cp1252.h"
-#include "messages.h"
-#include "texte.h"
+#include "platform/cp1252.h"
+#include "ui/components/messages.h"
+#include "classdata/texte.h"
 
 #include <QApplication>
 #include <QDrag>

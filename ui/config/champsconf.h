@@ -1,6 +1,6 @@
 #pragma once
 // The controls of the class configuration dialog that differ from Qt's own.
-#include "editr.h"
+#include "ui/components/editr.h"
 
 #include <QGroupBox>
 #include <QListWidget>

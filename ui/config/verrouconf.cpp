@@ -1,14 +1,14 @@
 // The class being modified is locked against other copies of the program,
 // and never written over what another copy saved without asking.
-#include "confform.h"
-#include "radiogroupe.h"
+#include "ui/config/confform.h"
+#include "ui/components/radiogroupe.h"
 
-#include "champsconf.h"
-#include "classe.h"
-#include "dossier.h"
-#include "reservation.h"
-#include "spinfleches.h"
-#include "verrouclasse.h"
+#include "ui/config/champsconf.h"
+#include "classdata/classe.h"
+#include "platform/dossier.h"
+#include "ui/components/reservation.h"
+#include "ui/coefficients/spinfleches.h"
+#include "classdata/verrouclasse.h"
 
 #include <QPushButton>
 

@@ -1,6 +1,6 @@
-#include "bandeaucoefs.h"
+#include "ui/marks/bandeaucoefs.h"
 
-#include "grillevue.h"
+#include "ui/marks/grillevue.h"
 
 #include <QLabel>
 

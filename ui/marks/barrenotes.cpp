@@ -1,4 +1,4 @@
-#include "barrenotes.h"
+#include "ui/marks/barrenotes.h"
 
 #include <QApplication>
 #include <QDrag>

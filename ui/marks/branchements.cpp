@@ -1,11 +1,11 @@
 // What each control's events call.
-#include "noteform.h"
+#include "ui/marks/noteform.h"
 
-#include "barrenotes.h"
-#include "grillevue.h"
-#include "historique.h"
-#include "peinture.h"
-#include "radiogroupe.h"
+#include "ui/marks/barrenotes.h"
+#include "ui/marks/grillevue.h"
+#include "ui/marks/historique.h"
+#include "ui/marks/peinture.h"
+#include "ui/components/radiogroupe.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "glyphes.h"
+#include "ui/marks/glyphes.h"
 
 #include <QPainter>
 #include <QPainterPath>

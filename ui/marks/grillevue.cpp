@@ -1,6 +1,6 @@
-#include "grillevue.h"
+#include "ui/marks/grillevue.h"
 
-#include "etatui.h"
+#include "ui/components/etatui.h"
 
 #include <QDropEvent>
 #include <QHeaderView>

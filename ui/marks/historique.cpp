@@ -1,8 +1,8 @@
-#include "historique.h"
+#include "ui/marks/historique.h"
 
-#include "classe.h"
-#include "grillevue.h"
-#include "texte.h"
+#include "classdata/classe.h"
+#include "ui/marks/grillevue.h"
+#include "classdata/texte.h"
 
 #include <QHash>
 #include <QToolButton>

@@ -3,8 +3,8 @@
 // buttons (BBAnnuler, BBRetablir). Each change is kept as the slots of the
 // class model it altered, so that it can be taken back whatever view,
 // period or subject is on display.
-#include "eleve.h"
-#include "grille.h"
+#include "classdata/eleve.h"
+#include "reports/grille.h"
 
 #include <QList>
 #include <QObject>

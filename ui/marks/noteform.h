@@ -1,7 +1,7 @@
 #pragma once
 // The mark-entry window.
-#include "eleve.h"
-#include "grille.h"
+#include "classdata/eleve.h"
+#include "reports/grille.h"
 
 #include <QColor>
 #include <QDialog>

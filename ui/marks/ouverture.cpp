@@ -1,20 +1,20 @@
 // Opening the window on the class just loaded: its state, the period of
 // today's month, the grid, the figures.
-#include "noteform.h"
+#include "ui/marks/noteform.h"
 
-#include "barrenotes.h"
-#include "classe.h"
-#include "cp1252.h"
-#include "gardeclasse.h"
-#include "grillevue.h"
-#include "horloge.h"
-#include "options.h"
-#include "parametres.h"
-#include "peinture.h"
-#include "radiogroupe.h"
-#include "reglesnotes.h"
-#include "panneauexport.h"
-#include "panneauresultats.h"
+#include "ui/marks/barrenotes.h"
+#include "classdata/classe.h"
+#include "platform/cp1252.h"
+#include "ui/marks/gardeclasse.h"
+#include "ui/marks/grillevue.h"
+#include "platform/horloge.h"
+#include "classdata/options.h"
+#include "classdata/parametres.h"
+#include "ui/marks/peinture.h"
+#include "ui/components/radiogroupe.h"
+#include "reports/reglesnotes.h"
+#include "ui/marks/panneauexport.h"
+#include "ui/marks/panneauresultats.h"
 
 #include <QCheckBox>
 #include <QLabel>

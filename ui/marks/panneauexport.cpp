@@ -1,12 +1,12 @@
 // The export of the grid as a text file for a word processor or a database.
-#include "panneauexport.h"
+#include "ui/marks/panneauexport.h"
 
-#include "classe.h"
-#include "dossier.h"
-#include "export.h"
-#include "horloge.h"
-#include "messages.h"
-#include "sablier.h"
+#include "classdata/classe.h"
+#include "platform/dossier.h"
+#include "reports/export.h"
+#include "platform/horloge.h"
+#include "ui/components/messages.h"
+#include "ui/components/sablier.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

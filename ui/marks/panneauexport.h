@@ -1,8 +1,8 @@
 #pragma once
 // The export panel (WinPanel1): file name, field and decimal separators, and
 // the export of the grid as a text file for a word processor or a database.
-#include "grille.h"
-#include "winpanel.h"
+#include "reports/grille.h"
+#include "ui/components/winpanel.h"
 
 #include <QList>
 #include <QStringList>

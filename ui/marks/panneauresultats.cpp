@@ -1,6 +1,6 @@
-#include "panneauresultats.h"
+#include "ui/marks/panneauresultats.h"
 
-#include "texte.h"
+#include "classdata/texte.h"
 
 #include <QLabel>
 

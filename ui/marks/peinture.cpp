@@ -1,8 +1,8 @@
-#include "peinture.h"
+#include "ui/marks/peinture.h"
 
-#include "grillevue.h"
-#include "messages.h"
-#include "reglesnotes.h"
+#include "ui/marks/grillevue.h"
+#include "ui/components/messages.h"
+#include "reports/reglesnotes.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>

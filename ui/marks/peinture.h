@@ -2,8 +2,8 @@
 // Painting and in-place editing of the grid's data cells: marks line up on
 // their decimal points, the current cell stands out in yellow, even rows take
 // the window's second colour.
-#include "grille.h"
-#include "reglesnotes.h"
+#include "reports/grille.h"
+#include "reports/reglesnotes.h"
 
 #include <QColor>
 #include <QStyledItemDelegate>

@@ -1,24 +1,24 @@
 // A student's and an assignment's results, the ranking and the class balance.
-#include "noteform.h"
+#include "ui/marks/noteform.h"
 
-#include "barrenotes.h"
-#include "classe.h"
-#include "classement.h"
-#include "fenetres.h"
-#include "grillevue.h"
-#include "messages.h"
-#include "moyennes.h"
-#include "options.h"
-#include "pourcentform.h"
-#include "real48.h"
-#include "reglesnotes.h"
-#include "texte.h"
+#include "ui/marks/barrenotes.h"
+#include "classdata/classe.h"
+#include "averages/classement.h"
+#include "ui/components/fenetres.h"
+#include "ui/marks/grillevue.h"
+#include "ui/components/messages.h"
+#include "averages/moyennes.h"
+#include "classdata/options.h"
+#include "ui/balance/pourcentform.h"
+#include "classdata/real48.h"
+#include "reports/reglesnotes.h"
+#include "classdata/texte.h"
 
 #include <QAction>
 #include <QHeaderView>
 #include <QPushButton>
 
-#include "radiogroupe.h"
+#include "ui/components/radiogroupe.h"
 
 namespace {
 

@@ -1,20 +1,20 @@
 // Typing in the grid and the commands that change marks: the key filter,
 // validation, the context menu, dropping a mark, moving a column, the
 // appreciation expert.
-#include "noteform.h"
+#include "ui/marks/noteform.h"
 
-#include "apprform.h"
-#include "barrenotes.h"
-#include "fenetres.h"
-#include "gardeclasse.h"
-#include "grillevue.h"
-#include "historique.h"
-#include "messages.h"
-#include "options.h"
-#include "peinture.h"
-#include "radiogroupe.h"
-#include "reglesnotes.h"
-#include "texte.h"
+#include "ui/appreciations/apprform.h"
+#include "ui/marks/barrenotes.h"
+#include "ui/components/fenetres.h"
+#include "ui/marks/gardeclasse.h"
+#include "ui/marks/grillevue.h"
+#include "ui/marks/historique.h"
+#include "ui/components/messages.h"
+#include "classdata/options.h"
+#include "ui/marks/peinture.h"
+#include "ui/components/radiogroupe.h"
+#include "reports/reglesnotes.h"
+#include "classdata/texte.h"
 
 #include <QAction>
 #include <QDropEvent>

@@ -1,24 +1,24 @@
 // Saving, leaving the window, printing and previewing the report of the view.
-#include "noteform.h"
+#include "ui/marks/noteform.h"
 
-#include "apform.h"
-#include "barrenotes.h"
-#include "classe.h"
-#include "fenetres.h"
-#include "gardeclasse.h"
-#include "grillevue.h"
-#include "impression.h"
-#include "imprimantes.h"
-#include "messages.h"
-#include "options.h"
-#include "rapport.h"
-#include "panneauexport.h"
-#include "respiration.h"
+#include "ui/preview/apform.h"
+#include "ui/marks/barrenotes.h"
+#include "classdata/classe.h"
+#include "ui/components/fenetres.h"
+#include "ui/marks/gardeclasse.h"
+#include "ui/marks/grillevue.h"
+#include "ui/preview/impression.h"
+#include "ui/components/imprimantes.h"
+#include "ui/components/messages.h"
+#include "classdata/options.h"
+#include "reports/rapport.h"
+#include "ui/marks/panneauexport.h"
+#include "platform/respiration.h"
 
 #include <QKeyEvent>
 #include <QPrinter>
 #include <QTimer>
-#include "historique.h"
+#include "ui/marks/historique.h"
 
 namespace {
 

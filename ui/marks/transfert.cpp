@@ -1,13 +1,13 @@
 // Between the grid's texts and the class model.
-#include "noteform.h"
+#include "ui/marks/noteform.h"
 
-#include "grillevue.h"
-#include "moyennes.h"
-#include "peinture.h"
-#include "reglesnotes.h"
-#include "texte.h"
+#include "ui/marks/grillevue.h"
+#include "averages/moyennes.h"
+#include "ui/marks/peinture.h"
+#include "reports/reglesnotes.h"
+#include "classdata/texte.h"
 
-#include "panneauresultats.h"
+#include "ui/marks/panneauresultats.h"
 
 
 void TNoteForm::Set_Donnees()

@@ -1,21 +1,21 @@
 // The three views, the period and subject selectors, the coefficient strip,
 // the one-second timer and the window's geometry.
-#include "noteform.h"
+#include "ui/marks/noteform.h"
 
-#include "bandeaucoefs.h"
-#include "barrenotes.h"
-#include "classe.h"
-#include "coefform.h"
-#include "fenetres.h"
-#include "gardeclasse.h"
-#include "grillevue.h"
-#include "horloge.h"
-#include "options.h"
-#include "parametres.h"
-#include "panneauresultats.h"
-#include "peinture.h"
-#include "radiogroupe.h"
-#include "texte.h"
+#include "ui/marks/bandeaucoefs.h"
+#include "ui/marks/barrenotes.h"
+#include "classdata/classe.h"
+#include "ui/coefficients/coefform.h"
+#include "ui/components/fenetres.h"
+#include "ui/marks/gardeclasse.h"
+#include "ui/marks/grillevue.h"
+#include "platform/horloge.h"
+#include "classdata/options.h"
+#include "classdata/parametres.h"
+#include "ui/marks/panneauresultats.h"
+#include "ui/marks/peinture.h"
+#include "ui/components/radiogroupe.h"
+#include "classdata/texte.h"
 
 #include <QCheckBox>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
-#include "catalogue.h"
+#include "ui/menu/catalogue.h"
 
-#include "casse.h"
+#include "platform/casse.h"
 
 #include <QCoreApplication>
 #include <QDir>

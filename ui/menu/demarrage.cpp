@@ -1,10 +1,10 @@
-#include "demarrage.h"
+#include "ui/menu/demarrage.h"
 
-#include "etatui.h"
-#include "fenetres.h"
-#include "menuform.h"
-#include "parametres.h"
-#include "recents.h"
+#include "ui/components/etatui.h"
+#include "ui/components/fenetres.h"
+#include "ui/menu/menuform.h"
+#include "classdata/parametres.h"
+#include "platform/recents.h"
 
 #include <QApplication>
 

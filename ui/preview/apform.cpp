@@ -1,15 +1,15 @@
-#include "apform.h"
+#include "ui/preview/apform.h"
 
-#include "cp1252.h"
-#include "dialogueecriture.h"
-#include "dossier.h"
-#include "etatui.h"
-#include "impression.h"
-#include "imprimantes.h"
-#include "lecturesure.h"
-#include "messages.h"
-#include "parametres.h"
-#include "texte.h"
+#include "platform/cp1252.h"
+#include "ui/preview/dialogueecriture.h"
+#include "platform/dossier.h"
+#include "ui/components/etatui.h"
+#include "ui/preview/impression.h"
+#include "ui/components/imprimantes.h"
+#include "platform/lecturesure.h"
+#include "ui/components/messages.h"
+#include "classdata/parametres.h"
+#include "classdata/texte.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "dialogueecriture.h"
+#include "ui/preview/dialogueecriture.h"
 
-#include "texte.h"
+#include "classdata/texte.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,11 +1,11 @@
-#include "impression.h"
+#include "ui/preview/impression.h"
 
-#include "dossier.h"
-#include "horloge.h"
-#include "options.h"
-#include "sortieimprimante.h"
+#include "platform/dossier.h"
+#include "platform/horloge.h"
+#include "classdata/options.h"
+#include "platform/gui/sortieimprimante.h"
 
-#include "imprimantes.h"
+#include "ui/components/imprimantes.h"
 
 #include <QPrinter>
 #include <memory>

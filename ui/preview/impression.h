@@ -1,7 +1,7 @@
 #pragma once
 // The print command of the mark-entry window: the report of the current view
 // to the report file (for the preview) or to a printer.
-#include "rapport.h"
+#include "reports/rapport.h"
 
 #include <QString>
 
