@@ -1,7 +1,7 @@
 #include "app/lignecommande.h"
 
-#include "platform/dossierdonnees.h"
 #include "classdata/exemple.h"
+#include "platform/dossierdonnees.h"
 #include "ui/components/messages.h"
 
 #include <QDir>
@@ -12,18 +12,17 @@
 
 namespace {
 
-const char *const USAGE =
-    "Usage : vestrel [--dossier DIR] [CLASSE.VTC]\n"
-    "\n"
-    "Ouvre le carnet de notes ; avec CLASSE.VTC, ouvre cette classe pour la saisie.\n"
-    "Les classes, vestrel.INI et les bases d'appréciations sont dans le dossier\n"
-    "des classes : DIR avec --dossier DIR ; sinon le dossier de CLASSE.VTC quand\n"
-    "un chemin de classe existant est donné ; sinon le dossier du programme quand\n"
-    "c'est une copie portable ; sinon le dossier Vestrel des documents de\n"
-    "l'utilisateur, créé au premier lancement avec la classe d'exemple.\n"
-    "\n"
-    "  --emplacements  affiche le dossier des classes et le guide, puis s'arrête\n"
-    "  -h, --help      affiche cette aide\n";
+const char *const USAGE = "Usage : vestrel [--dossier DIR] [CLASSE.VTC]\n"
+                          "\n"
+                          "Ouvre le carnet de notes ; avec CLASSE.VTC, ouvre cette classe pour la saisie.\n"
+                          "Les classes, vestrel.INI et les bases d'appréciations sont dans le dossier\n"
+                          "des classes : DIR avec --dossier DIR ; sinon le dossier de CLASSE.VTC quand\n"
+                          "un chemin de classe existant est donné ; sinon le dossier du programme quand\n"
+                          "c'est une copie portable ; sinon le dossier Vestrel des documents de\n"
+                          "l'utilisateur, créé au premier lancement avec la classe d'exemple.\n"
+                          "\n"
+                          "  --emplacements  affiche le dossier des classes et le guide, puis s'arrête\n"
+                          "  -h, --help      affiche cette aide\n";
 
 void ecrire(const QString &texte, FILE *flux)
 {
@@ -63,7 +62,8 @@ LigneCommande PreparerDemarrage(const QStringList &arguments)
         } else if (a.startsWith(QLatin1String("--dossier="))) {
             dossier = a.mid(10);
         } else if (a.startsWith(QLatin1String("--"))) {
-            ecrire(QStringLiteral("vestrel : option inconnue : %1\n").arg(a) + QString::fromUtf8(USAGE), stderr);
+            ecrire(QStringLiteral("vestrel : option inconnue : %1\n").arg(a) + QString::fromUtf8(USAGE),
+                   stderr);
             return fin(2);
         } else if (ligne.classe.isEmpty()) {
             ligne.classe = a;
@@ -73,8 +73,8 @@ LigneCommande PreparerDemarrage(const QStringList &arguments)
     // The desktop ties the windows to the installed menu entry by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.vestrel"));
 
-    const DossierDonnees d = ChoisirDossierDonnees(EntreesDuSysteme(dossier, ligne.classe),
-                                                   [] { return EcrireClasseExemple(); });
+    const DossierDonnees d =
+        ChoisirDossierDonnees(EntreesDuSysteme(dossier, ligne.classe), [] { return EcrireClasseExemple(); });
     if (!d.message.isEmpty()) {
         if (emplacements)
             ecrire(d.message + QLatin1Char('\n'), stderr);

@@ -3,7 +3,7 @@
 #include <QStringList>
 
 struct LigneCommande {
-    QString classe;  // the class file to open; empty when none
+    QString classe;   // the class file to open; empty when none
     bool fin = false; // the program ends at once, with code
     int code = 0;
 };

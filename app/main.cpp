@@ -1,11 +1,11 @@
 // Start-up: the main menu, shown at once; every other window is built the
 // first time it opens.
-#include "ui/components/applicationvestrel.h"
-#include "ui/menu/demarrage.h"
-#include "platform/gui/instance.h"
 #include "app/lignecommande.h"
-#include "ui/menu/menuform.h"
+#include "platform/gui/instance.h"
+#include "ui/components/applicationvestrel.h"
 #include "ui/components/messages.h"
+#include "ui/menu/demarrage.h"
+#include "ui/menu/menuform.h"
 
 #include <QLibraryInfo>
 #include <QTranslator>

@@ -1,14 +1,14 @@
 #include "appreciations/baseappreciations.h"
 
+#include "classdata/texte.h"
 #include "platform/casse.h"
 #include "platform/cp1252.h"
 #include "platform/dossier.h"
 #include "platform/ecrituresure.h"
 #include "platform/lecturesure.h"
-#include "classdata/texte.h"
 
-#include <QFile>
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -33,10 +33,10 @@ int ResultatsDepuisNote(double note)
 int MomentDepuisPeriode(int span, bool deuxPeriodes)
 {
     switch (span) {
-    case 1: return 0;                      // "Début"
-    case 2: return deuxPeriodes ? 2 : 1;   // "Fin" of a semester class, else "Milieu"
-    case 3: return 2;                      // "Fin"
-    default: return 3;                     // the year: "Ensemble"
+    case 1: return 0;                    // "Début"
+    case 2: return deuxPeriodes ? 2 : 1; // "Fin" of a semester class, else "Milieu"
+    case 3: return 2;                    // "Fin"
+    default: return 3;                   // the year: "Ensemble"
     }
 }
 
@@ -101,7 +101,6 @@ QByteArray CoderBase(const QStringList &phrases)
     }
     return octets;
 }
-
 
 bool PhraseAvant(const QString &a, const QString &b)
 {

@@ -120,14 +120,10 @@ Tranche TrancheDe(double moyenne)
 QString LibelleTranche(Tranche t)
 {
     switch (t) {
-    case Tranche::MoinsDe8:
-        return QStringLiteral("Moins de 8");
-    case Tranche::Entre8Et12:
-        return QStringLiteral("Entre 8 et 12");
-    case Tranche::DouzeOuPlus:
-        return QStringLiteral("12 ou plus");
-    case Tranche::Aucune:
-        break;
+    case Tranche::MoinsDe8: return QStringLiteral("Moins de 8");
+    case Tranche::Entre8Et12: return QStringLiteral("Entre 8 et 12");
+    case Tranche::DouzeOuPlus: return QStringLiteral("12 ou plus");
+    case Tranche::Aucune: break;
     }
     return {};
 }

@@ -1,13 +1,13 @@
 #include "classdata/classe.h"
 
+#include "classdata/empreinte.h"
+#include "classdata/options.h"
+#include "classdata/real48.h"
 #include "platform/casse.h"
 #include "platform/dossier.h"
 #include "platform/ecrituresure.h"
-#include "classdata/empreinte.h"
 #include "platform/erreurs.h"
 #include "platform/lecturesure.h"
-#include "classdata/options.h"
-#include "classdata/real48.h"
 #include "platform/recents.h"
 
 #include <QFileInfo>
@@ -162,22 +162,23 @@ QByteArray OctetsEleves(const QList<StudentRecord> &eleves, bool viderNotes)
 namespace {
 ResultatEcriture resultat(const QString &message)
 {
-    return message.isEmpty() ? ResultatEcriture{EtatEcriture::Ecrit, {}} : ResultatEcriture{EtatEcriture::Echec, message};
+    return message.isEmpty() ? ResultatEcriture{EtatEcriture::Ecrit, {}}
+                             : ResultatEcriture{EtatEcriture::Echec, message};
 }
 
-ResultatEcriture ecrireAvecReglages(const QString &chemin, const QList<StudentRecord> &eleves, bool viderNotes,
-                                    const FichierAEcrire &reglages)
+ResultatEcriture ecrireAvecReglages(const QString &chemin, const QList<StudentRecord> &eleves,
+                                    bool viderNotes, const FichierAEcrire &reglages)
 {
     if (eleves.size() > NB_ELEVES_MAX)
         return {EtatEcriture::Echec, MessageClassePleine()};
     if (!reglages.erreur.isEmpty())
         return {EtatEcriture::Echec, reglages.erreur};
-    return resultat(EcrireDeuxFichiersSurs(chemin, OctetsEleves(eleves, viderNotes), reglages.chemin, reglages.octets));
+    return resultat(
+        EcrireDeuxFichiersSurs(chemin, OctetsEleves(eleves, viderNotes), reglages.chemin, reglages.octets));
 }
 } // namespace
 
-ResultatEcriture EcrireEleves(const QString &chemin, const QList<StudentRecord> &eleves,
-                              bool viderNotes)
+ResultatEcriture EcrireEleves(const QString &chemin, const QList<StudentRecord> &eleves, bool viderNotes)
 {
     if (eleves.size() > NB_ELEVES_MAX)
         return {EtatEcriture::Echec, MessageClassePleine()};
@@ -209,7 +210,8 @@ ResultatEcriture EcrireClasseEtCoefDates(const QString coefs[4], const QString d
 {
     if (ListeEleves.isEmpty())
         return {EtatEcriture::Vide, QStringLiteral("Fichier vide !")};
-    return ecrireAvecReglages(CheminProgramme(NomFichier), ListeEleves, false, CoefDatesAEcrire(coefs, dates));
+    return ecrireAvecReglages(CheminProgramme(NomFichier), ListeEleves, false,
+                              CoefDatesAEcrire(coefs, dates));
 }
 
 ResultatEcriture EcrireClasse()

@@ -11,7 +11,10 @@ extern QString NomFichier; // e.g. 3EME1.VTC, without folder
 extern QString NomClasse;  // NomFichier less its last 4 characters
 
 // Number of students of the loaded class (at most 127).
-inline int NbEleves() { return int(ListeEleves.size()); }
+inline int NbEleves()
+{
+    return int(ListeEleves.size());
+}
 
 // True when one more student may be added.
 bool PeutAjouterEleve();

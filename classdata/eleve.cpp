@@ -1,8 +1,8 @@
 #include "classdata/eleve.h"
 
-#include "platform/cp1252.h"
 #include "classdata/real48.h"
 #include "classdata/texte.h"
+#include "platform/cp1252.h"
 
 #include <cstring>
 
@@ -85,15 +85,14 @@ StudentRecord DecoderEleve(const QByteArray &octets)
     for (int v = 1; v <= 3; ++v)
         for (int q = 1; q <= 4; ++q)
             e.Appreciations[v][q] = lireTexte(o + offsetAppreciation(v, q), CAPACITE_APPRECIATION);
-    e.Lien = quint32(o[OFFSET_LIEN]) | quint32(o[OFFSET_LIEN + 1]) << 8
-        | quint32(o[OFFSET_LIEN + 2]) << 16 | quint32(o[OFFSET_LIEN + 3]) << 24;
+    e.Lien = quint32(o[OFFSET_LIEN]) | quint32(o[OFFSET_LIEN + 1]) << 8 | quint32(o[OFFSET_LIEN + 2]) << 16
+        | quint32(o[OFFSET_LIEN + 3]) << 24;
     return e;
 }
 
 QByteArray CoderEleve(const StudentRecord &e)
 {
-    QByteArray r = e.brut.size() == TAILLE_ENREGISTREMENT ? e.brut
-                                                          : QByteArray(TAILLE_ENREGISTREMENT, '\0');
+    QByteArray r = e.brut.size() == TAILLE_ENREGISTREMENT ? e.brut : QByteArray(TAILLE_ENREGISTREMENT, '\0');
     uchar *o = reinterpret_cast<uchar *>(r.data());
     ecrireTexte(o + OFFSET_NOM, CAPACITE_NOM, e.Nom);
     ecrireTexte(o + OFFSET_PRENOM, CAPACITE_NOM, e.Prenom);

@@ -7,11 +7,11 @@
 #include <QString>
 
 struct EmpreinteFichier {
-    QString chemin;      // empty: nothing known
+    QString chemin; // empty: nothing known
     bool existe = false;
     qint64 taille = 0;
     QDateTime modification;
-    QByteArray hachage;  // SHA-256 of the bytes
+    QByteArray hachage; // SHA-256 of the bytes
 };
 
 // The file as it stands now.

@@ -2,11 +2,11 @@
 // vestrel-cli and by the program at its first start.
 #include "classdata/exemple.h"
 
-#include "platform/casse.h"
 #include "classdata/classe.h"
-#include "platform/dossier.h"
 #include "classdata/options.h"
 #include "classdata/real48.h"
+#include "platform/casse.h"
+#include "platform/dossier.h"
 
 namespace {
 
@@ -17,14 +17,12 @@ struct Identite {
 
 // In the order the configuration dialog sorts them.
 const Identite ELEVES[] = {
-    {"ARNAUD", "Léa"},          {"BÉNARD", "Marie-Hélène"}, {"CHEVALIER", "Théo"},
-    {"DA SILVA", "Inès"},       {"DESCHAMPS", "Loïc"},      {"DUBOIS", "Anne-Sophie"},
-    {"FAURE", "Maël"},          {"FONTAINE", "Chloé"},      {"GARNIER", "Jérôme"},
-    {"GAUTHIER", "Gaëlle"},     {"GIRAUD", "Pierre-Louis"}, {"HUBERT", "Zoé"},
-    {"LACROIX", "Clément"},     {"LEFÈVRE", "Éloïse"},      {"LEMAÎTRE", "Benoît"},
-    {"MARCHAND", "Noémie"},     {"MERCIER", "Aurélien"},    {"MOREAU", "Cécile"},
-    {"NGUYEN", "Timothée"},     {"PERRIN", "Marie-Ève"},    {"RENARD", "Rémi"},
-    {"ROUSSEAU", "Océane"},     {"SCHMITT", "Jean-Michel"}, {"THÉRY", "Émilie"},
+    {"ARNAUD", "Léa"},       {"BÉNARD", "Marie-Hélène"}, {"CHEVALIER", "Théo"},      {"DA SILVA", "Inès"},
+    {"DESCHAMPS", "Loïc"},   {"DUBOIS", "Anne-Sophie"},  {"FAURE", "Maël"},          {"FONTAINE", "Chloé"},
+    {"GARNIER", "Jérôme"},   {"GAUTHIER", "Gaëlle"},     {"GIRAUD", "Pierre-Louis"}, {"HUBERT", "Zoé"},
+    {"LACROIX", "Clément"},  {"LEFÈVRE", "Éloïse"},      {"LEMAÎTRE", "Benoît"},     {"MARCHAND", "Noémie"},
+    {"MERCIER", "Aurélien"}, {"MOREAU", "Cécile"},       {"NGUYEN", "Timothée"},     {"PERRIN", "Marie-Ève"},
+    {"RENARD", "Rémi"},      {"ROUSSEAU", "Océane"},     {"SCHMITT", "Jean-Michel"}, {"THÉRY", "Émilie"},
     {"VASSEUR", "François"},
 };
 
@@ -48,7 +46,9 @@ const char *const APPRECIATIONS[] = {
 // A small fixed generator: the sample is the same on every machine.
 class Hasard {
 public:
-    explicit Hasard(quint32 graine) : m_etat(graine) {}
+    explicit Hasard(quint32 graine)
+        : m_etat(graine)
+    { }
     quint32 suivant()
     {
         m_etat = m_etat * 1664525u + 1013904223u;

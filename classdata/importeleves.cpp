@@ -1,9 +1,9 @@
 #include "classdata/importeleves.h"
 
-#include "platform/cp1252.h"
 #include "classdata/eleve.h"
 #include "classdata/nomseleves.h"
 #include "classdata/texte.h"
+#include "platform/cp1252.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -111,9 +111,9 @@ QStringList champsDe(const QString &ligne, bool &clair)
 bool estTitreNom(const QString &cle)
 {
     static const QSet<QString> titres = {
-        QStringLiteral("NOM"), QStringLiteral("NOMS"), QStringLiteral("NOM DE FAMILLE"),
+        QStringLiteral("NOM"),         QStringLiteral("NOMS"),      QStringLiteral("NOM DE FAMILLE"),
         QStringLiteral("NOM D'USAGE"), QStringLiteral("NOM ELEVE"), QStringLiteral("NOM DE L'ELEVE"),
-        QStringLiteral("ELEVE"), QStringLiteral("ELEVES"),
+        QStringLiteral("ELEVE"),       QStringLiteral("ELEVES"),
     };
     return titres.contains(cle);
 }
@@ -254,9 +254,12 @@ QString TexteBilanImport(const BilanImport &b)
     } refus[] = {
         {b.lignesDejaPresentes, QStringLiteral("élève déjà dans la liste")},
         {b.nomManquant, QStringLiteral("nom ou prénom manquant")},
-        {b.incomprises, QStringLiteral("nom et prénom impossibles à distinguer (attendu : NOM en majuscules puis Prénom)")},
-        {b.caracteresInterdits, QStringLiteral("caractère impossible à enregistrer dans un fichier de classe")},
-        {b.lignesHorsLimite, QStringLiteral("classe complète, une classe compte au plus %1 élèves").arg(NB_ELEVES_MAX)},
+        {b.incomprises,
+         QStringLiteral("nom et prénom impossibles à distinguer (attendu : NOM en majuscules puis Prénom)")},
+        {b.caracteresInterdits,
+         QStringLiteral("caractère impossible à enregistrer dans un fichier de classe")},
+        {b.lignesHorsLimite,
+         QStringLiteral("classe complète, une classe compte au plus %1 élèves").arg(NB_ELEVES_MAX)},
     };
     for (const auto &r : refus) {
         if (!r.numeros.isEmpty()) {
@@ -269,14 +272,17 @@ QString TexteBilanImport(const BilanImport &b)
     if (b.lignesDejaPresentes.isEmpty() && b.dejaPresents > 0)
         texte << QStringLiteral("Non ajouté%1 : %2 déjà dans la liste.")
                      .arg(b.dejaPresents > 1 ? QStringLiteral("s") : QString())
-                     .arg(b.dejaPresents == 1 ? QStringLiteral("1 élève") : QStringLiteral("%1 élèves").arg(b.dejaPresents));
+                     .arg(b.dejaPresents == 1 ? QStringLiteral("1 élève")
+                                              : QStringLiteral("%1 élèves").arg(b.dejaPresents));
     if (b.lignesHorsLimite.isEmpty() && b.horsLimite > 0)
         texte << QStringLiteral("Non ajouté%1 : %2, une classe compte au plus %3 élèves.")
                      .arg(b.horsLimite > 1 ? QStringLiteral("s") : QString())
-                     .arg(b.horsLimite == 1 ? QStringLiteral("1 élève") : QStringLiteral("%1 élèves").arg(b.horsLimite))
+                     .arg(b.horsLimite == 1 ? QStringLiteral("1 élève")
+                                            : QStringLiteral("%1 élèves").arg(b.horsLimite))
                      .arg(NB_ELEVES_MAX);
     if (!b.coupes.isEmpty())
         texte << QStringLiteral("Coupé%1 à 12 caractères : %2.")
-                     .arg(b.coupes.size() > 1 ? QStringLiteral("s") : QString(), b.coupes.join(QStringLiteral(" ; ")));
+                     .arg(b.coupes.size() > 1 ? QStringLiteral("s") : QString(),
+                          b.coupes.join(QStringLiteral(" ; ")));
     return texte.join(QStringLiteral("\r\n"));
 }

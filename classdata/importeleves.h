@@ -9,9 +9,9 @@
 QString DecoderTexteImporte(const QByteArray &octets);
 
 struct EleveLu {
-    QString nom;    // as written in the file, quotes and outer spaces removed
+    QString nom; // as written in the file, quotes and outer spaces removed
     QString prenom;
-    int ligne = 0;  // 1-based line of the file
+    int ligne = 0; // 1-based line of the file
 };
 
 struct ListeLue {
@@ -32,9 +32,9 @@ ListeLue AnalyserListeEleves(const QString &texte);
 // What adding the list to a class would do.
 struct BilanImport {
     QList<QPair<QString, QString>> aAjouter; // stored names, in file order
-    int dejaPresents = 0;   // already in the class or twice in the file
-    int horsLimite = 0;     // not added: the class would exceed its size
-    QList<int> incomprises; // line numbers
+    int dejaPresents = 0;                    // already in the class or twice in the file
+    int horsLimite = 0;                      // not added: the class would exceed its size
+    QList<int> incomprises;                  // line numbers
     // The line numbers behind each refusal, for the summary.
     QList<int> lignesDejaPresentes;
     QList<int> lignesHorsLimite;

@@ -1,9 +1,9 @@
 #include "classdata/journal.h"
 
+#include "classdata/verrouclasse.h"
 #include "platform/dossier.h"
 #include "platform/ecrituresure.h"
 #include "platform/lecturesure.h"
-#include "classdata/verrouclasse.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -32,8 +32,7 @@ QList<int> Correspondances(const QList<StudentRecord> &fichier, const QList<Stud
     return r;
 }
 
-template<typename F>
-void PourChaqueCase(F f)
+template <typename F> void PourChaqueCase(F f)
 {
     for (int m = 1; m <= 2; ++m)
         for (int p = 1; p <= NB_PERIODES_MAX; ++p)
@@ -58,8 +57,7 @@ QByteArray CoderJournal(const Journal &j)
     o += "classe=" + j.nomFichier.toUtf8() + '\n';
     o += "instant=" + j.instant.toString(Qt::ISODate).toLatin1() + '\n';
     o += "eleves=" + QByteArray::number(j.eleves.size()) + '\n';
-    if (j.coefsDeplaces())
-    {
+    if (j.coefsDeplaces()) {
         o += "coefs=" + (j.coefs[1] + u'|' + j.coefs[2] + u'|' + j.coefs[3]).toUtf8() + '\n';
         o += "dates=" + (j.dates[1] + u'|' + j.dates[2] + u'|' + j.dates[3]).toUtf8() + '\n';
     }
@@ -188,12 +186,14 @@ QList<StudentRecord> AppliquerJournal(const QList<StudentRecord> &fichier, const
 QString TexteRecuperation(const Journal &j, const DifferencesJournal &d)
 {
     const QDateTime t = j.instant.toLocalTime();
-    QString texte = QStringLiteral("Des modifications non enregistrées du %1 à %2 ont été retrouvées. "
-                                   "Voulez-vous les récupérer ?\r\n\r\n%3 et %4 diffèrent de la classe enregistrée.")
-                        .arg(t.toString(QStringLiteral("dd/MM")), t.toString(QStringLiteral("HH:mm")),
-                             Pluriel(d.notes, QStringLiteral("note")),
-                             Pluriel(d.appreciations, QStringLiteral("appréciation")));
+    QString texte =
+        QStringLiteral("Des modifications non enregistrées du %1 à %2 ont été retrouvées. "
+                       "Voulez-vous les récupérer ?\r\n\r\n%3 et %4 diffèrent de la classe enregistrée.")
+            .arg(t.toString(QStringLiteral("dd/MM")), t.toString(QStringLiteral("HH:mm")),
+                 Pluriel(d.notes, QStringLiteral("note")),
+                 Pluriel(d.appreciations, QStringLiteral("appréciation")));
     if (d.coefs)
-        texte += QStringLiteral("\r\nDes colonnes de devoirs avaient été déplacées : leurs coefficients le seront aussi.");
+        texte += QStringLiteral(
+            "\r\nDes colonnes de devoirs avaient été déplacées : leurs coefficients le seront aussi.");
     return texte;
 }

@@ -9,9 +9,9 @@
 #include <QString>
 
 struct Journal {
-    QDateTime instant;             // when it was written
-    QString nomFichier;            // the class file it belongs to (3B.VTC)
-    QList<StudentRecord> eleves;   // the whole class as the window held it
+    QDateTime instant;           // when it was written
+    QString nomFichier;          // the class file it belongs to (3B.VTC)
+    QList<StudentRecord> eleves; // the whole class as the window held it
     // Columns moved in the grid: the coefficient and date strings that go
     // with the marks' new places (empty when nothing was moved).
     QString coefs[4];

@@ -1,7 +1,7 @@
 #include "classdata/nomseleves.h"
 
-#include "platform/cp1252.h"
 #include "classdata/texte.h"
+#include "platform/cp1252.h"
 
 #include <algorithm>
 
@@ -55,7 +55,8 @@ void TrierListeEleves(QList<StudentRecord> &eleves)
     for (qsizetype i = 0; i < eleves.size(); ++i)
         cles.append({VersCp1252(CleDeTri(EntreeEleve(eleves[i].Nom, eleves[i].Prenom))), i});
     // Stable, byte by byte as unsigned codes: equal keys keep their order.
-    std::stable_sort(cles.begin(), cles.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::stable_sort(cles.begin(), cles.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
     QList<StudentRecord> triee;
     triee.reserve(eleves.size());
     for (const auto &c : cles)

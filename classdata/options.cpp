@@ -1,11 +1,11 @@
 #include "classdata/options.h"
 
-#include "platform/casse.h"
 #include "classdata/classe.h"
+#include "classdata/texte.h"
+#include "platform/casse.h"
 #include "platform/dossier.h"
 #include "platform/ecrituresure.h"
 #include "platform/inifile.h"
-#include "classdata/texte.h"
 
 #include <QList>
 

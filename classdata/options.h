@@ -7,9 +7,9 @@ extern bool DeuxPeriodes;
 extern bool UneMatiere;
 extern QString LibelleMat1;
 extern QString LibelleMat2;
-extern QString CoefPeriode[4];  // [1..3] coefficient strings, capacity 16
-extern QString DatePeriode[4];  // [1..3] date strings, capacity 80
-extern qint32 CoefMat1[4][17];  // [period 1..3][assignment 1..16]
+extern QString CoefPeriode[4]; // [1..3] coefficient strings, capacity 16
+extern QString DatePeriode[4]; // [1..3] date strings, capacity 80
+extern qint32 CoefMat1[4][17]; // [period 1..3][assignment 1..16]
 extern qint32 CoefMat2[4][17];
 extern QString DateMat1[4][17]; // "dd/mm" or "--/--"
 extern QString DateMat2[4][17];
@@ -20,7 +20,10 @@ inline const QString COEFS_PAR_DEFAUT = QStringLiteral("1111111111111111");
 QString DatesParDefaut(); // "--/--" 16 times
 
 // Number of periods shown: 2 or 3.
-inline int NbPeriodes() { return DeuxPeriodes ? 2 : 3; }
+inline int NbPeriodes()
+{
+    return DeuxPeriodes ? 2 : 3;
+}
 
 // Program folder + NomClasse + ".INI", looked up ignoring letter case.
 QString CheminOptions(const QString &nomClasse);

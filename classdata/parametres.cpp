@@ -58,17 +58,18 @@ ParametresFenetre LireParametres()
 
 QString EcrireParametres(const ParametresFenetre &f)
 {
-    return ecrire(PARAMETRES, {
-                                  {QStringLiteral("Gauche"), QString::number(f.gauche)},
-                                  {QStringLiteral("Haut"), QString::number(f.haut)},
-                                  {QStringLiteral("Largeur"), QString::number(f.largeur)},
-                                  {QStringLiteral("Hauteur"), QString::number(f.hauteur)},
-                                  {QStringLiteral("Maxi"), booleen(f.maxi)},
-                                  {CLE_POLICE, EcriturePourApercu},
-                                  {CLE_TAILLE, QString::number(TailleEcriturePourApercu)},
-                                  {CLE_STYLE, StyleEcriturePourApercu},
-                                  {CLE_BULLES, booleen(AfficherBulles)},
-                              });
+    return ecrire(PARAMETRES,
+                  {
+                      {QStringLiteral("Gauche"), QString::number(f.gauche)},
+                      {QStringLiteral("Haut"), QString::number(f.haut)},
+                      {QStringLiteral("Largeur"), QString::number(f.largeur)},
+                      {QStringLiteral("Hauteur"), QString::number(f.hauteur)},
+                      {QStringLiteral("Maxi"), booleen(f.maxi)},
+                      {CLE_POLICE, EcriturePourApercu},
+                      {CLE_TAILLE, QString::number(TailleEcriturePourApercu)},
+                      {CLE_STYLE, StyleEcriturePourApercu},
+                      {CLE_BULLES, booleen(AfficherBulles)},
+                  });
 }
 
 ParametresSauvegarde LireSauvegarde()

@@ -9,7 +9,7 @@ namespace {
 
 constexpr int BIAIS = 129;
 constexpr std::uint64_t UN = std::uint64_t(1) << 39; // the implicit leading bit
-constexpr std::uint64_t FRACTION = UN - 1;            // bits 0..38
+constexpr std::uint64_t FRACTION = UN - 1;           // bits 0..38
 
 // The general conversion, for zero, infinities, NaN and magnitudes near the
 // ends of the six-byte range.
@@ -74,8 +74,8 @@ double Real48VersDouble(const uchar o[6])
     std::uint64_t champ = 0;
     for (int i = 5; i >= 1; --i)
         champ = (champ << 8) | o[i];
-    const std::uint64_t bits = ((champ >> 39) << 63) | (std::uint64_t(o[0] - BIAIS + 1023) << 52)
-        | ((champ & FRACTION) << 13);
+    const std::uint64_t bits =
+        ((champ >> 39) << 63) | (std::uint64_t(o[0] - BIAIS + 1023) << 52) | ((champ & FRACTION) << 13);
     double v;
     std::memcpy(&v, &bits, 8);
     return v;

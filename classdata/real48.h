@@ -14,7 +14,6 @@ void DoubleVersReal48(double valeur, uchar octets[6]);
 // The double that the nearest six-byte value stands for.
 double ArrondiReal48(double valeur);
 
-
 // A running sum of six-byte values kept in the six-byte format: each
 // addition, and the final division, is rounded once from the exact result.
 class SommeReal48 {

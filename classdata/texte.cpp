@@ -1,7 +1,7 @@
 #include "classdata/texte.h"
 
-#include "platform/cp1252.h"
 #include "classdata/real48.h"
+#include "platform/cp1252.h"
 
 #include <array>
 #include <charconv>
@@ -14,9 +14,18 @@
 
 const QString MoisAbreges[13] = {
     {},
-    QStringLiteral("janv"), QStringLiteral("fév "), QStringLiteral("mars"), QStringLiteral("avr "),
-    QStringLiteral("mai "), QStringLiteral("juin"), QStringLiteral("juil"), QStringLiteral("août"),
-    QStringLiteral("sept"), QStringLiteral("oct "), QStringLiteral("nov "), QStringLiteral("déc "),
+    QStringLiteral("janv"),
+    QStringLiteral("fév "),
+    QStringLiteral("mars"),
+    QStringLiteral("avr "),
+    QStringLiteral("mai "),
+    QStringLiteral("juin"),
+    QStringLiteral("juil"),
+    QStringLiteral("août"),
+    QStringLiteral("sept"),
+    QStringLiteral("oct "),
+    QStringLiteral("nov "),
+    QStringLiteral("déc "),
 };
 
 bool EstNote(double x)
@@ -96,8 +105,8 @@ bool CentiemesExacts(double x, int decimales, std::uint64_t &r)
     std::uint64_t m = (bits & ((std::uint64_t(1) << 52) - 1)) | (std::uint64_t(1) << 52);
     if (m & 0x1FFF) // more than 40 significant bits: not a six-byte real
         return false;
-    m >>= 13;                                   // below 2^40
-    const int s = 1075 - 13 - int(bits >> 52);  // a = m / 2^s, s in 20..49
+    m >>= 13;                                                // below 2^40
+    const int s = 1075 - 13 - int(bits >> 52);               // a = m / 2^s, s in 20..49
     const std::uint64_t v = m * (decimales == 2 ? 100 : 10); // below 2^47
     r = (v + (std::uint64_t(1) << (s - 1))) >> s;
     return true;
@@ -261,14 +270,10 @@ int StyleDepuisNom(const QString &s)
 QString NomDeStyle(int k)
 {
     switch (k) {
-    case 1:
-        return QStringLiteral("Gras");
-    case 2:
-        return QStringLiteral("Italique");
-    case 3:
-        return QStringLiteral("Gras italique");
-    default:
-        return QStringLiteral("Normal");
+    case 1: return QStringLiteral("Gras");
+    case 2: return QStringLiteral("Italique");
+    case 3: return QStringLiteral("Gras italique");
+    default: return QStringLiteral("Normal");
     }
 }
 
@@ -282,7 +287,7 @@ const char16_t *TableDeTri()
             const char16_t *accents;
             char16_t lettre;
         } plis[] = {
-            {u"éèêëÈÉÊË", u'E'}, {u"çÇ", u'C'},     {u"àâäÀÂÄ", u'A'},
+            {u"éèêëÈÉÊË", u'E'}, {u"çÇ", u'C'},   {u"àâäÀÂÄ", u'A'},
             {u"ùûüÙÛÜ", u'U'},   {u"îïÎÏ", u'I'}, {u"ôöÔÖ", u'O'},
         };
         std::array<char16_t, 256> t{};
@@ -301,7 +306,10 @@ const char16_t *TableDeTri()
     return table.data();
 }
 
-char16_t CaractereDeTriHorsTable(char16_t c) { return MajusculeCp1252(QChar(c)).unicode(); }
+char16_t CaractereDeTriHorsTable(char16_t c)
+{
+    return MajusculeCp1252(QChar(c)).unicode();
+}
 
 QString CleDeTri(const QString &s)
 {

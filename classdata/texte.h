@@ -30,4 +30,7 @@ QString FormatDecimal(double x, int decimales);
 
 char16_t CaractereDeTriHorsTable(char16_t c);
 
-inline char16_t CaractereDeTri(char16_t c) { return c < 256 ? TableDeTri()[c] : CaractereDeTriHorsTable(c); }
+inline char16_t CaractereDeTri(char16_t c)
+{
+    return c < 256 ? TableDeTri()[c] : CaractereDeTriHorsTable(c);
+}

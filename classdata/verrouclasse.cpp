@@ -19,9 +19,15 @@ const QLatin1String SuffixeJournal(".journal");
 
 } // namespace
 
-QString CheminVerrou(const QString &cheminClasse) { return cheminClasse + SuffixeVerrou; }
+QString CheminVerrou(const QString &cheminClasse)
+{
+    return cheminClasse + SuffixeVerrou;
+}
 
-QString CheminJournal(const QString &cheminClasse) { return cheminClasse + SuffixeJournal; }
+QString CheminJournal(const QString &cheminClasse)
+{
+    return cheminClasse + SuffixeJournal;
+}
 
 bool EstFichierAnnexe(const QString &nom)
 {
@@ -73,12 +79,17 @@ bool VerrouClasse::LireDetenteur(const QString &cheminVerrou, DetenteurVerrou &d
 
 VerrouClasse::VerrouClasse(const QString &cheminClasse)
     : m_cheminClasse(cheminClasse)
+{ }
+
+VerrouClasse::~VerrouClasse()
 {
+    liberer();
 }
 
-VerrouClasse::~VerrouClasse() { liberer(); }
-
-bool VerrouClasse::tenu() const { return m_verrou && m_verrou->isLocked(); }
+bool VerrouClasse::tenu() const
+{
+    return m_verrou && m_verrou->isLocked();
+}
 
 void VerrouClasse::liberer()
 {
@@ -146,14 +157,17 @@ bool VerrouClasse::forcer()
 
 QString TexteDetenteur(const QString &nomClasse, const DetenteurVerrou &d, const QDate &aujourdhui)
 {
-    const QString utilisateur = d.utilisateur.isEmpty() ? QStringLiteral("un autre utilisateur") : d.utilisateur;
+    const QString utilisateur =
+        d.utilisateur.isEmpty() ? QStringLiteral("un autre utilisateur") : d.utilisateur;
     const QString machine = d.machine.isEmpty() ? QStringLiteral("un autre ordinateur") : d.machine;
     QString heure = QStringLiteral("un moment");
     if (d.depuis.isValid()) {
         const QDateTime t = d.depuis.toLocalTime();
         heure = t.toString(QStringLiteral("HH:mm"));
         if (t.date() != aujourdhui)
-            heure = QStringLiteral("le ") + t.toString(QStringLiteral("dd/MM")) + QStringLiteral(" à ") + heure;
+            heure =
+                QStringLiteral("le ") + t.toString(QStringLiteral("dd/MM")) + QStringLiteral(" à ") + heure;
     }
-    return QStringLiteral("La classe %1 est ouverte par %2 sur %3 depuis %4.").arg(nomClasse, utilisateur, machine, heure);
+    return QStringLiteral("La classe %1 est ouverte par %2 sur %3 depuis %4.")
+        .arg(nomClasse, utilisateur, machine, heure);
 }

@@ -31,10 +31,10 @@ QString UtilisateurCourant();
 class VerrouClasse {
 public:
     enum class Etat {
-        Pris,          // this copy holds it (a lock left by a crashed copy of this computer is taken over)
-        TenuIci,       // a live copy of this computer holds it
-        TenuAilleurs,  // another computer holds it, alive or not: only the teacher can tell
-        Impossible,    // no lock can be made (folder read-only, ...)
+        Pris,         // this copy holds it (a lock left by a crashed copy of this computer is taken over)
+        TenuIci,      // a live copy of this computer holds it
+        TenuAilleurs, // another computer holds it, alive or not: only the teacher can tell
+        Impossible,   // no lock can be made (folder read-only, ...)
     };
 
     explicit VerrouClasse(const QString &cheminClasse);

@@ -1,9 +1,9 @@
 #include "cli/commun.h"
 
 #include "classdata/classe.h"
+#include "classdata/exemple.h"
 #include "platform/dossier.h"
 #include "platform/dossierdonnees.h"
-#include "classdata/exemple.h"
 
 #include <QFileInfo>
 
@@ -42,8 +42,7 @@ int erreurUsage(const QString &texte)
     return USAGE;
 }
 
-Arguments::Arguments(const QStringList &arguments, const QStringList &avecValeur,
-                     const QStringList &drapeaux)
+Arguments::Arguments(const QStringList &arguments, const QStringList &avecValeur, const QStringList &drapeaux)
 {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &a = arguments[i];
@@ -94,8 +93,8 @@ bool appliquerDossier(const Arguments &a, bool *cree)
         option = a.valeur(QStringLiteral("--dossier"));
     // The same folder as the program's: a class named on the command line is
     // still read from it, by its file name only.
-    const DossierDonnees d = ChoisirDossierDonnees(EntreesDuSysteme(option, QString()),
-                                                   [] { return EcrireClasseExemple(); });
+    const DossierDonnees d =
+        ChoisirDossierDonnees(EntreesDuSysteme(option, QString()), [] { return EcrireClasseExemple(); });
     if (!d.message.isEmpty()) {
         erreur(d.message);
         return false;

@@ -1,7 +1,7 @@
 #pragma once
 // What the subcommands of vestrel-cli share: option parsing, output, loading.
-#include <QString>
 #include <QHash>
+#include <QString>
 #include <QStringList>
 
 namespace Cli {
@@ -24,8 +24,7 @@ int erreurUsage(const QString &texte);
 class Arguments {
 public:
     // avecValeur: options taking a value; drapeaux: options without.
-    Arguments(const QStringList &arguments, const QStringList &avecValeur,
-              const QStringList &drapeaux);
+    Arguments(const QStringList &arguments, const QStringList &avecValeur, const QStringList &drapeaux);
 
     bool valide() const { return m_erreur.isEmpty(); }
     QString erreur() const { return m_erreur; }

@@ -2,9 +2,9 @@
 #include "cli/commandes.h"
 #include "cli/commun.h"
 
+#include "classdata/exemple.h"
 #include "platform/casse.h"
 #include "platform/dossier.h"
-#include "classdata/exemple.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,8 +32,8 @@ int commandeExemple(const QStringList &arguments)
         nom.chop(4);
     nom = nom.toUpper();
     if (!nomValide(nom))
-        return Cli::erreurUsage(QStringLiteral(
-            "nom de classe incorrect : %1 (au plus 8 caractères parmi les lettres, les chiffres et ! $ - _ ~)")
+        return Cli::erreurUsage(QStringLiteral("nom de classe incorrect : %1 (au plus 8 caractères parmi les "
+                                               "lettres, les chiffres et ! $ - _ ~)")
                                     .arg(nom));
     bool cree = false;
     if (!Cli::appliquerDossier(a, &cree))
@@ -43,10 +43,12 @@ int commandeExemple(const QStringList &arguments)
     const QString vtc = CheminReel(dossier, nom + QStringLiteral(".VTC"));
     const QString ini = CheminReel(dossier, nom + QStringLiteral(".INI"));
     // The first start has just written this very sample.
-    const bool remplacer = a.contient(QStringLiteral("--remplacer")) || (cree && nom == QLatin1String("EXEMPLE"));
+    const bool remplacer =
+        a.contient(QStringLiteral("--remplacer")) || (cree && nom == QLatin1String("EXEMPLE"));
     for (const QString &f : {vtc, ini}) {
         if (QFile::exists(f) && !remplacer) {
-            Cli::erreur(QStringLiteral("Le fichier %1 existe déjà : ajoutez --remplacer pour le remplacer.").arg(f));
+            Cli::erreur(
+                QStringLiteral("Le fichier %1 existe déjà : ajoutez --remplacer pour le remplacer.").arg(f));
             return Cli::ECHEC;
         }
     }

@@ -2,10 +2,10 @@
 #include "cli/commandes.h"
 #include "cli/commun.h"
 
-#include "classdata/classe.h"
-#include "reports/export.h"
 #include "averages/moyennes.h"
+#include "classdata/classe.h"
 #include "classdata/texte.h"
+#include "reports/export.h"
 
 #include <functional>
 

@@ -3,14 +3,14 @@
 #include "cli/commandes.h"
 #include "cli/commun.h"
 
-#include "platform/casse.h"
 #include "classdata/classe.h"
+#include "classdata/options.h"
+#include "platform/casse.h"
 #include "platform/cp1252.h"
 #include "platform/dossier.h"
 #include "platform/ecrituresure.h"
-#include "reports/export.h"
 #include "platform/horloge.h"
-#include "classdata/options.h"
+#include "reports/export.h"
 #include "reports/rapport.h"
 
 #include <QDir>
@@ -42,8 +42,9 @@ std::optional<Selection> LireSelection(const Cli::Arguments &a, int *statut)
     else if (vue == u"liste")
         s.vue = Vue::Liste;
     else {
-        *statut = Cli::erreurUsage(vue.isEmpty() ? QStringLiteral("--vue est obligatoire (notes, appreciations ou liste).")
-                                                 : QStringLiteral("vue inconnue : %1").arg(vue));
+        *statut = Cli::erreurUsage(
+            vue.isEmpty() ? QStringLiteral("--vue est obligatoire (notes, appreciations ou liste).")
+                          : QStringLiteral("vue inconnue : %1").arg(vue));
         return std::nullopt;
     }
     // The list shows neither period nor subject.
@@ -56,8 +57,9 @@ std::optional<Selection> LireSelection(const Cli::Arguments &a, int *statut)
     else if (periode == u"annee" || periode == u"année")
         s.span = Annee;
     else {
-        *statut = Cli::erreurUsage(periode.isEmpty() ? QStringLiteral("--periode est obligatoire (1, 2, 3 ou annee).")
-                                                     : QStringLiteral("période inconnue : %1").arg(periode));
+        *statut = Cli::erreurUsage(periode.isEmpty()
+                                       ? QStringLiteral("--periode est obligatoire (1, 2, 3 ou annee).")
+                                       : QStringLiteral("période inconnue : %1").arg(periode));
         return std::nullopt;
     }
     const QString matiere = a.valeur(QStringLiteral("--matiere")).toLower();
@@ -84,7 +86,8 @@ bool SelectionDeLaClasse(const Selection &s)
     if (s.sel != Selecteur::Mat1 && UneMatiere)
         Cli::erreur(QStringLiteral("La classe %1 n'a qu'une matière : ni mat2 ni ensemble.").arg(NomClasse));
     else
-        Cli::erreur(QStringLiteral("La classe %1 est en semestres : elle n'a pas de période 3.").arg(NomClasse));
+        Cli::erreur(
+            QStringLiteral("La classe %1 est en semestres : elle n'a pas de période 3.").arg(NomClasse));
     return false;
 }
 
@@ -94,7 +97,8 @@ int Preparer(const Cli::Arguments &a, const char *commande, Selection &s)
     if (!a.valide())
         return Cli::erreurUsage(a.erreur());
     if (a.positionnels().size() != 1)
-        return Cli::erreurUsage(QStringLiteral("%1 attend un seul fichier de classe.").arg(QLatin1String(commande)));
+        return Cli::erreurUsage(
+            QStringLiteral("%1 attend un seul fichier de classe.").arg(QLatin1String(commande)));
     int statut = Cli::USAGE;
     const std::optional<Selection> lue = LireSelection(a, &statut);
     if (!lue)
@@ -159,19 +163,19 @@ int commandeRapport(const QStringList &arguments)
 
 int commandeExporter(const QStringList &arguments)
 {
-    const Cli::Arguments a(arguments,
-                           OPTIONS_COMMUNES + QStringList{QStringLiteral("--separateur"), QStringLiteral("--decimal")},
-                           {});
+    const Cli::Arguments a(
+        arguments,
+        OPTIONS_COMMUNES + QStringList{QStringLiteral("--separateur"), QStringLiteral("--decimal")}, {});
     // The window proposes "Aucun" and ",".
     const QString separateur = a.valeur(QStringLiteral("--separateur"), QStringLiteral("Aucun"));
     const QString decimal = a.valeur(QStringLiteral("--decimal"), QStringLiteral(","));
-    static const QStringList separateurs = {QStringLiteral("Aucun"), QStringLiteral("Tab"), QStringLiteral(";"),
-                                            QStringLiteral("#"), QStringLiteral("!"), QStringLiteral("/"),
-                                            QStringLiteral("&"), QStringLiteral("%"), QStringLiteral("~"),
-                                            QStringLiteral("@")};
+    static const QStringList separateurs = {
+        QStringLiteral("Aucun"), QStringLiteral("Tab"), QStringLiteral(";"), QStringLiteral("#"),
+        QStringLiteral("!"),     QStringLiteral("/"),   QStringLiteral("&"), QStringLiteral("%"),
+        QStringLiteral("~"),     QStringLiteral("@")};
     if (a.valide() && !separateurs.contains(separateur))
-        return Cli::erreurUsage(QStringLiteral("séparateur inconnu : %1 (Aucun, Tab, ;, #, !, /, &, %, ~ ou @)")
-                                    .arg(separateur));
+        return Cli::erreurUsage(
+            QStringLiteral("séparateur inconnu : %1 (Aucun, Tab, ;, #, !, /, &, %, ~ ou @)").arg(separateur));
     if (a.valide() && decimal != u"," && decimal != u".")
         return Cli::erreurUsage(QStringLiteral("séparateur décimal inconnu : %1 (, ou .)").arg(decimal));
 
@@ -179,5 +183,6 @@ int commandeExporter(const QStringList &arguments)
     if (const int statut = Preparer(a, "exporter", s); statut != Cli::OK)
         return statut;
     const TableGrille table = ConstruireGrille(s.vue, s.span, s.sel);
-    return Ecrire(a, TexteExport(table, NomClasse, Maintenant(), SeparateurChamps(separateur), decimal == u","));
+    return Ecrire(a,
+                  TexteExport(table, NomClasse, Maintenant(), SeparateurChamps(separateur), decimal == u","));
 }

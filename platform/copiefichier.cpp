@@ -72,10 +72,11 @@ ResultatCopie CopierFichier(const QString &source, const QString &destination, b
         int fd;
         ~Fermeture() { ::close(fd); }
     } fermeture{fd};
-    struct stat st {};
+    struct stat st { };
     QDateTime modifiee;
     if (::fstat(fd, &st) == 0)
-        modifiee = QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000);
+        modifiee =
+            QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000);
 
     // A backup folder must not lead the copy to a file outside it. Until
     // terminer() the target stays as it was, and the temporary file goes on
@@ -134,7 +135,8 @@ bool MemeDossier(const QString &a, const QString &b)
         return false;
     // The same folder on disk has the same device and inode, whatever path
     // leads to it and whatever letter case the file system accepts.
-    struct stat sa {}, sb {};
+    struct stat sa {
+    }, sb{};
     if (::stat(QFile::encodeName(a).constData(), &sa) == 0
         && ::stat(QFile::encodeName(b).constData(), &sb) == 0)
         return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
@@ -143,6 +145,12 @@ bool MemeDossier(const QString &a, const QString &b)
 }
 
 namespace EssaiCopie {
-void limiterEcriture(qint64 octets) { g_resteEcriture = octets < 0 ? -1 : octets; }
-void fixerEspaceLibre(qint64 octets) { g_espaceImpose = octets < 0 ? -1 : octets; }
+void limiterEcriture(qint64 octets)
+{
+    g_resteEcriture = octets < 0 ? -1 : octets;
+}
+void fixerEspaceLibre(qint64 octets)
+{
+    g_espaceImpose = octets < 0 ? -1 : octets;
+}
 } // namespace EssaiCopie

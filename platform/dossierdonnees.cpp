@@ -45,8 +45,8 @@ bool sous(const QString &chemin, const QString &prefixe)
 // Folders where programs are installed, never a user's own copy.
 bool sousPrefixeSysteme(const QString &dossier)
 {
-    static const char *const PREFIXES[] = {"/usr", "/bin", "/sbin", "/lib", "/lib64", "/opt",
-                                           "/etc", "/snap", "/app", "/nix", "/gnu"};
+    static const char *const PREFIXES[] = {"/usr", "/bin",  "/sbin", "/lib", "/lib64", "/opt",
+                                           "/etc", "/snap", "/app",  "/nix", "/gnu"};
     for (const char *p : PREFIXES)
         if (sous(dossier, QLatin1String(p)))
             return true;

@@ -16,9 +16,9 @@ enum class OrigineDossier { Option, FichierDonne, Portable, Documents };
 
 struct EntreesDossier {
     std::optional<QString> option; // --dossier DIR, when given
-    QString fichierClasse;     // the class file to open; empty when none
-    QString dossierExecutable; // the folder of the running executable
-    QString documents;         // the user's documents folder
+    QString fichierClasse;         // the class file to open; empty when none
+    QString dossierExecutable;     // the folder of the running executable
+    QString documents;             // the user's documents folder
 };
 
 // The running program's: its own folder, the desktop's documents folder.

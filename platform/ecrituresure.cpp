@@ -7,11 +7,11 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <csignal>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
-#include <memory>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -69,8 +69,8 @@ int ecrireTout(int fd, const char *donnees, qint64 taille, bool compterPas)
 // is already in place by then, so a failure here changes nothing for the caller.
 void synchroniserDossier(const QString &fichier)
 {
-    const int fd = ::open(local(QFileInfo(fichier).absolutePath()).constData(),
-                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(local(QFileInfo(fichier).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -87,7 +87,7 @@ bool resoudreCible(const QString &chemin, bool suivreLien, QString &cible, int &
     }
     cible = chemin;
     mode = -1;
-    struct stat st {};
+    struct stat st { };
     if (::lstat(nom.constData(), &st) != 0) {
         if (errno == ENOENT)
             return true; // a new file
@@ -137,8 +137,7 @@ QString MessagePasFichierOrdinaire(const QString &chemin)
 FichierEnCours::FichierEnCours(const QString &chemin, bool suivreLien)
     : m_chemin(chemin)
     , m_suivreLien(suivreLien)
-{
-}
+{ }
 
 FichierEnCours::~FichierEnCours()
 {
@@ -176,7 +175,8 @@ bool FichierEnCours::ouvrir()
     const QByteArray base = local(info.absolutePath() + QStringLiteral("/.") + info.fileName());
     for (int essai = 0; essai < 100; ++essai) {
         // A fixed ending, so that no random part can look like a class's extension.
-        const QByteArray nom = base + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
+        const QByteArray nom =
+            base + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
         if (pasEchoue())
             return echec(errno);
         // 0666 less the umask, as any new file; an old file's own bits below.
@@ -258,8 +258,8 @@ QString EcrireFichierSur(const QString &chemin, const QByteArray &octets)
     return f.message();
 }
 
-QString EcrireDeuxFichiersSurs(const QString &chemin1, const QByteArray &octets1,
-                               const QString &chemin2, const QByteArray &octets2)
+QString EcrireDeuxFichiersSurs(const QString &chemin1, const QByteArray &octets1, const QString &chemin2,
+                               const QByteArray &octets2)
 {
     FichierEnCours f1(chemin1), f2(chemin2);
     if (!f1.ouvrir() || !f1.ecrire(octets1.constData(), octets1.size()) || !f1.preparer())
@@ -273,11 +273,12 @@ QString EcrireDeuxFichiersSurs(const QString &chemin1, const QByteArray &octets1
     const QByteArray cible1 = local(f1.cible());
     QByteArray ancien;
     std::unique_ptr<FichierEnCours> copie;
-    struct stat st {};
+    struct stat st { };
     if (::lstat(cible1.constData(), &st) == 0) {
         const QFileInfo info(f1.cible());
-        ancien = local(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".ancien.")
-                       + QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".tmp"));
+        ancien =
+            local(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".ancien.")
+                  + QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".tmp"));
         const bool lien = !pasEchoue() && ::link(cible1.constData(), ancien.constData()) == 0;
         if (!lien) {
             const int code = errno;
@@ -320,14 +321,15 @@ QString EcrireDeuxFichiersSurs(const QString &chemin1, const QByteArray &octets1
 QString EcrireSortie(const QString &chemin, const QByteArray &octets)
 {
     const QByteArray nom = local(chemin);
-    struct stat st {};
+    struct stat st { };
     if (nom.isEmpty() || ::stat(nom.constData(), &st) != 0 || !(S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode)))
         return EcrireFichierSur(chemin, octets);
     // Without blocking: a FIFO nobody reads is refused at once (ENXIO)
     // rather than hanging.
     const int fd = ::open(nom.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return errno == ENXIO ? QStringLiteral("Aucun programme ne lit %1").arg(chemin) : MessageErreurSysteme(errno);
+        return errno == ENXIO ? QStringLiteral("Aucun programme ne lit %1").arg(chemin)
+                              : MessageErreurSysteme(errno);
     const int drapeaux = ::fcntl(fd, F_GETFL);
     if (drapeaux >= 0)
         ::fcntl(fd, F_SETFL, drapeaux & ~O_NONBLOCK);
@@ -345,6 +347,12 @@ void echouerAuPas(int n, int code)
     g_codeEchec = code;
     g_pas = 0;
 }
-int pasFaits() { return g_pas; }
-void remettreAZero() { echouerAuPas(0, 0); }
+int pasFaits()
+{
+    return g_pas;
+}
+void remettreAZero()
+{
+    echouerAuPas(0, 0);
+}
 } // namespace EssaiEcriture

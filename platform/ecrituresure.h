@@ -17,8 +17,8 @@ QString EcrireFichierSur(const QString &chemin, const QByteArray &octets);
 // Two files that must agree (a class and its settings): both temporaries are
 // written whole before either is renamed, and if the second rename fails the
 // first file is put back as it was.
-QString EcrireDeuxFichiersSurs(const QString &chemin1, const QByteArray &octets1,
-                               const QString &chemin2, const QByteArray &octets2);
+QString EcrireDeuxFichiersSurs(const QString &chemin1, const QByteArray &octets1, const QString &chemin2,
+                               const QByteArray &octets2);
 
 // For an output the user names (the command-line tool's --sortie): a FIFO or
 // a character device (a terminal, /dev/stdout) receives the bytes as a

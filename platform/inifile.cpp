@@ -40,7 +40,9 @@ QList<Ligne> decouper(const QByteArray &octets)
 QString rogner(const QString &s)
 {
     qsizetype d = 0, f = s.size();
-    auto blanc = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r'); };
+    auto blanc = [](QChar c) {
+        return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r');
+    };
     while (d < f && blanc(s[d]))
         ++d;
     while (f > d && blanc(s[f - 1]))
@@ -183,8 +185,7 @@ int Fichier::lireEntier(const QString &section, const QString &cle, int defaut) 
     return int(n);
 }
 
-QString lireTexte(const QString &chemin, const QString &section, const QString &cle,
-                  const QString &defaut)
+QString lireTexte(const QString &chemin, const QString &section, const QString &cle, const QString &defaut)
 {
     return Fichier(chemin).lireTexte(section, cle, defaut);
 }
@@ -277,8 +278,7 @@ QString ecrireTextes(const QString &chemin, const QString &section,
     return EcrireFichierSur(chemin, apres).isEmpty() ? QString() : MessageEcritureImpossible(chemin);
 }
 
-bool ecrireTexte(const QString &chemin, const QString &section, const QString &cle,
-                 const QString &valeur)
+bool ecrireTexte(const QString &chemin, const QString &section, const QString &cle, const QString &valeur)
 {
     return ecrireTextes(chemin, section, {{cle, valeur}}).isEmpty();
 }

@@ -13,16 +13,14 @@ namespace Ini {
 
 // The value of a key, or defaut when the file, the section or the key is missing.
 // A key present with an empty value reads as the empty text.
-QString lireTexte(const QString &chemin, const QString &section, const QString &cle,
-                  const QString &defaut);
+QString lireTexte(const QString &chemin, const QString &section, const QString &cle, const QString &defaut);
 
 // Decimal, or hexadecimal with a leading 0x; anything else gives defaut.
 int lireEntier(const QString &chemin, const QString &section, const QString &cle, int defaut);
 
 // Replaces the key's line in place, adds it at the end of its section, or
 // adds the section at the end of the file. False when the file cannot be written.
-bool ecrireTexte(const QString &chemin, const QString &section, const QString &cle,
-                 const QString &valeur);
+bool ecrireTexte(const QString &chemin, const QString &section, const QString &cle, const QString &valeur);
 bool ecrireEntier(const QString &chemin, const QString &section, const QString &cle, int valeur);
 
 // A file read once, for reading many keys (the same rules as above).

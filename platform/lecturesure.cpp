@@ -24,7 +24,7 @@ int OuvrirFichierOrdinaire(const QString &chemin, QString &message, qint64 *tail
         return -1;
     };
     // A device is not even opened (opening some has effects of its own).
-    struct stat st {};
+    struct stat st { };
     if (::stat(nom.constData(), &st) == 0 && !S_ISREG(st.st_mode))
         return refuser(st);
     // Non-blocking: should the file become a FIFO meanwhile, opening it must not wait.

@@ -112,7 +112,8 @@ namespace {
 void Enregistrer(const QString &cheminComplet)
 {
     const QString chemin = fichierXbel();
-    const QString href = QUrl::fromLocalFile(QFileInfo(cheminComplet).absoluteFilePath()).toString(QUrl::FullyEncoded);
+    const QString href =
+        QUrl::fromLocalFile(QFileInfo(cheminComplet).absoluteFilePath()).toString(QUrl::FullyEncoded);
     const QString instant = horodatage();
 
     QByteArray ancien;
@@ -129,8 +130,10 @@ void Enregistrer(const QString &cheminComplet)
     bool trouve = false;
     if (ancien.trimmed().isEmpty()) {
         w.writeStartDocument();
-        w.writeNamespace(QStringLiteral("http://www.freedesktop.org/standards/desktop-bookmarks"), QStringLiteral("bookmark"));
-        w.writeNamespace(QStringLiteral("http://www.freedesktop.org/standards/shared-mime-info"), QStringLiteral("mime"));
+        w.writeNamespace(QStringLiteral("http://www.freedesktop.org/standards/desktop-bookmarks"),
+                         QStringLiteral("bookmark"));
+        w.writeNamespace(QStringLiteral("http://www.freedesktop.org/standards/shared-mime-info"),
+                         QStringLiteral("mime"));
         w.writeStartElement(QStringLiteral("xbel"));
         w.writeAttribute(QStringLiteral("version"), QStringLiteral("1.0"));
         ecrireSignet(w, href, instant);
@@ -149,7 +152,8 @@ void Enregistrer(const QString &cheminComplet)
                     trouve = true;
                     w.writeStartElement(r.namespaceUri().toString(), r.name().toString());
                     for (const QXmlStreamAttribute &a : r.attributes()) {
-                        const bool date = a.name() == QLatin1String("modified") || a.name() == QLatin1String("visited");
+                        const bool date =
+                            a.name() == QLatin1String("modified") || a.name() == QLatin1String("visited");
                         w.writeAttribute(a.qualifiedName().toString(), date ? instant : a.value().toString());
                     }
                     continue;

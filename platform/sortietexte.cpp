@@ -3,11 +3,19 @@
 #include "platform/cp1252.h"
 #include "platform/ecrituresure.h"
 
-SortieFichier::SortieFichier(const QString &chemin) : m_chemin(chemin) {}
+SortieFichier::SortieFichier(const QString &chemin)
+    : m_chemin(chemin)
+{ }
 
-void SortieFichier::ecrire(const QString &texte) { m_contenu += VersCp1252(texte); }
+void SortieFichier::ecrire(const QString &texte)
+{
+    m_contenu += VersCp1252(texte);
+}
 
-void SortieFichier::finLigne() { m_contenu += "\r\n"; }
+void SortieFichier::finLigne()
+{
+    m_contenu += "\r\n";
+}
 
 bool SortieFichier::fermer()
 {

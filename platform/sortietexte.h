@@ -10,13 +10,17 @@ public:
     virtual void ecrire(const QString &texte) = 0;
     // Ends the current line.
     virtual void finLigne() = 0;
-    void ligne(const QString &texte) { ecrire(texte); finLigne(); }
+    void ligne(const QString &texte)
+    {
+        ecrire(texte);
+        finLigne();
+    }
 
     // Only the printer honours these: bold names in the list, a smaller font
     // for the widest table.
     virtual bool estImprimante() const { return false; }
-    virtual void definirGras(bool) {}
-    virtual void changerTaille(int /*deltaPoints*/) {}
+    virtual void definirGras(bool) { }
+    virtual void changerTaille(int /*deltaPoints*/) { }
 
     // False once a write has failed; the rest is then discarded.
     virtual bool enErreur() const = 0;

@@ -1,9 +1,9 @@
 #include "reports/bilan.h"
 
 #include "classdata/classe.h"
-#include "platform/horloge.h"
 #include "classdata/options.h"
 #include "classdata/texte.h"
+#include "platform/horloge.h"
 
 #include <cmath>
 
@@ -61,7 +61,8 @@ DonneesBilan CalculerBilan(Selecteur sel)
     }
     // Set whether or not the class has students.
     d.entete = NomClasse
-        + (sel == Selecteur::Ensemble ? QStringLiteral("  Moyenne générale") : QStringLiteral("  ") + d.motTitre);
+        + (sel == Selecteur::Ensemble ? QStringLiteral("  Moyenne générale")
+                                      : QStringLiteral("  ") + d.motTitre);
 
     for (const StudentRecord &e : ListeEleves) {
         const double a = MoyAnnee(e, sel);

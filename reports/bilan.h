@@ -8,9 +8,9 @@
 
 struct DonneesBilan {
     QString nomClasse;
-    QString entete;    // heading of the window: class name and subject
-    QString motTitre;  // subject label, or "Ensemble"
-    QString date;      // today, dd/MM/yyyy
+    QString entete;   // heading of the window: class name and subject
+    QString motTitre; // subject label, or "Ensemble"
+    QString date;     // today, dd/MM/yyyy
     int effectifs[3] = {0, 0, 0};
     int total = 0;
     double pourcentages[3] = {0, 0, 0};

@@ -1,9 +1,9 @@
 #include "reports/export.h"
 
+#include "classdata/texte.h"
 #include "platform/cp1252.h"
 #include "platform/ecrituresure.h"
 #include "platform/horloge.h"
-#include "classdata/texte.h"
 
 QString SurUneLigne(QString texte)
 {
@@ -23,9 +23,8 @@ QString SeparateurChamps(const QString &item)
     return item;
 }
 
-QByteArray TexteExport(const TableGrille &table, const QString &nomClasse,
-                       const QDateTime &instant, const QString &separateur,
-                       bool decimalVirgule)
+QByteArray TexteExport(const TableGrille &table, const QString &nomClasse, const QDateTime &instant,
+                       const QString &separateur, bool decimalVirgule)
 {
     const QString &s = separateur;
     const QString finLigne = QStringLiteral("\r\n");

@@ -14,9 +14,8 @@ QString SeparateurChamps(const QString &item);
 
 // Windows-1252 bytes, CR LF line ends. table: as the grid shows it, columns in
 // their current order. decimalVirgule: "." becomes "," in student rows.
-QByteArray TexteExport(const TableGrille &table, const QString &nomClasse,
-                       const QDateTime &instant, const QString &separateur,
-                       bool decimalVirgule);
+QByteArray TexteExport(const TableGrille &table, const QString &nomClasse, const QDateTime &instant,
+                       const QString &separateur, bool decimalVirgule);
 
 // The export file name proposed: Notes view: first 4 characters of the class
 // name + day and month on two digits; other views: the class name. At most

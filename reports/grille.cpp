@@ -17,22 +17,24 @@ int VueAppreciation(Selecteur sel)
     return VUE_MAT1;
 }
 
-bool SpanValide(int span) { return (span >= 1 && span <= NbPeriodes()) || span == Annee; }
+bool SpanValide(int span)
+{
+    return (span >= 1 && span <= NbPeriodes()) || span == Annee;
+}
 
 // The columns of one subject for one period.
 void AjouterBloc(QList<ColonneNote> &colonnes, int matiere, int periode)
 {
     if (UneMatiere) {
         for (int a = 1; a <= NB_DEVOIRS; ++a)
-            colonnes.append({LibelleMat1 + QString::number(periode) + u'-'
-                                 + DeuxChiffres(QString::number(a)),
+            colonnes.append({LibelleMat1 + QString::number(periode) + u'-' + DeuxChiffres(QString::number(a)),
                              1, periode, a});
         return;
     }
     const QString &libelle = matiere == 2 ? LibelleMat2 : LibelleMat1;
     for (int a = 1; a <= NB_DEVOIRS / 2; ++a)
-        colonnes.append({libelle + u' ' + QString::number(periode) + u'-' + QString::number(a),
-                         matiere, periode, a});
+        colonnes.append(
+            {libelle + u' ' + QString::number(periode) + u'-' + QString::number(a), matiere, periode, a});
 }
 
 // Periods a span covers in the grid: one, or every period of the class.
@@ -84,13 +86,15 @@ QString TitreAppreciation(int span, Selecteur sel)
     case Selecteur::Mat2: qui = LibelleMat2; break;
     case Selecteur::Ensemble: qui = QStringLiteral("générale"); break;
     }
-    const QString debut = sel == Selecteur::Ensemble
-        ? QStringLiteral("                    Appréciation  ")
-        : QStringLiteral("                    Appréciation    ");
+    const QString debut = sel == Selecteur::Ensemble ? QStringLiteral("                    Appréciation  ")
+                                                     : QStringLiteral("                    Appréciation    ");
     return debut + qui + QStringLiteral("     ") + quand;
 }
 
-QString NomAffiche(const StudentRecord &e) { return e.Nom + u' ' + e.Prenom; }
+QString NomAffiche(const StudentRecord &e)
+{
+    return e.Nom + u' ' + e.Prenom;
+}
 
 TableGrille ConstruireGrille(Vue vue, int span, Selecteur sel)
 {
@@ -123,8 +127,7 @@ TableGrille ConstruireGrille(Vue vue, int span, Selecteur sel)
         for (const ColonneNote &c : colonnes) {
             t.lignes[0].append(c.titre);
             for (int r = 1; r <= n; ++r)
-                t.lignes[r].append(
-                    NoteEnTexte(ListeEleves.at(r - 1).note(c.matiere, c.periode, c.devoir)));
+                t.lignes[r].append(NoteEnTexte(ListeEleves.at(r - 1).note(c.matiere, c.periode, c.devoir)));
         }
         break;
     }
@@ -136,8 +139,7 @@ void AppliquerGrille(Vue vue, int span, Selecteur sel, const QList<QStringList> 
 {
     const int n = qMin(NbEleves(), int(lignes.size()) - 1);
     switch (vue) {
-    case Vue::Liste:
-        return;
+    case Vue::Liste: return;
     case Vue::Appreciations: {
         const int v = VueAppreciation(sel);
         const int q = span == Annee ? PERIODE_ANNEE : span;

@@ -1,10 +1,10 @@
 #include "reports/rapport.h"
 
 #include "classdata/classe.h"
-#include "platform/horloge.h"
 #include "classdata/options.h"
 #include "classdata/real48.h"
 #include "classdata/texte.h"
+#include "platform/horloge.h"
 
 #include <QHash>
 
@@ -24,7 +24,11 @@ bool g_enCours = false;
 // Marks the report being written for the length of one report.
 class Verrou {
 public:
-    Verrou() : m_pris(!g_enCours) { g_enCours = true; }
+    Verrou()
+        : m_pris(!g_enCours)
+    {
+        g_enCours = true;
+    }
     ~Verrou()
     {
         if (m_pris)
@@ -36,12 +40,17 @@ private:
     bool m_pris;
 };
 
-QString R(int n, const QString &t) { return CadrerADroite(t, n); }
-QString L(int n, const QString &t) { return CadrerAGauche(t, n); }
+QString R(int n, const QString &t)
+{
+    return CadrerADroite(t, n);
+}
+QString L(int n, const QString &t)
+{
+    return CadrerAGauche(t, n);
+}
 // Formatting a number is the costliest step of a report, and the same marks
 // come back again and again: the texts are remembered, by exact value.
-template<QString (*Format)(double)>
-QString Memorise(double x)
+template <QString (*Format)(double)> QString Memorise(double x)
 {
     if (x == NO_MARK)
         return {};
@@ -53,22 +62,49 @@ QString Memorise(double x)
         textes.clear();
     return *textes.insert(x, Format(x));
 }
-QString F2(double x) { return Memorise<&NoteEnTexte>(x); }
-QString F1(double x) { return Memorise<&NoteEnTexteCourt>(x); }
-QString Espaces(int n) { return QString(n, u' '); }
-QString Chiffre(int n) { return QString::number(n); }
+QString F2(double x)
+{
+    return Memorise<&NoteEnTexte>(x);
+}
+QString F1(double x)
+{
+    return Memorise<&NoteEnTexteCourt>(x);
+}
+QString Espaces(int n)
+{
+    return QString(n, u' ');
+}
+QString Chiffre(int n)
+{
+    return QString::number(n);
+}
 
-QString CelluleNom(const StudentRecord &e) { return L(16, e.Nom + u' ' + InitialePrenom(e.Prenom)); }
+QString CelluleNom(const StudentRecord &e)
+{
+    return L(16, e.Nom + u' ' + InitialePrenom(e.Prenom));
+}
 
-const QString &Libelle(int matiere) { return matiere == 2 ? LibelleMat2 : LibelleMat1; }
-int Matiere(Selecteur sel) { return sel == Selecteur::Mat2 ? 2 : 1; }
-qint32 Coef(int matiere, int p, int a) { return matiere == 2 ? CoefMat2[p][a] : CoefMat1[p][a]; }
-const QString &Date(int matiere, int p, int a) { return matiere == 2 ? DateMat2[p][a] : DateMat1[p][a]; }
+const QString &Libelle(int matiere)
+{
+    return matiere == 2 ? LibelleMat2 : LibelleMat1;
+}
+int Matiere(Selecteur sel)
+{
+    return sel == Selecteur::Mat2 ? 2 : 1;
+}
+qint32 Coef(int matiere, int p, int a)
+{
+    return matiere == 2 ? CoefMat2[p][a] : CoefMat1[p][a];
+}
+const QString &Date(int matiere, int p, int a)
+{
+    return matiere == 2 ? DateMat2[p][a] : DateMat1[p][a];
+}
 
 // Walks the students in class-model order: one row and the rule after each.
 // The list is read again at every step, since the caller's pause in between
 // may let pending events run.
-template<typename F>
+template <typename F>
 void PourChaqueEleve(SortieTexte &s, const EntreesRapport &e, const QString &regle, F ligneEleve)
 {
     for (int i = 0; i < NbEleves() && !s.enErreur(); ++i) {
@@ -93,11 +129,11 @@ void PeriodeUneMatiere(SortieTexte &s, const EntreesRapport &e, int p, int matie
     const int nb = seize ? NB_DEVOIRS : NB_DEVOIRS / 2;
     const Selecteur sel = matiere == 2 ? Selecteur::Mat2 : Selecteur::Mat1;
 
-    s.ligne(e.nomClasse + Espaces(38) + e.motPeriode + u' ' + Chiffre(p) + Espaces(3)
-            + Libelle(matiere));
-    const QString regle = seize
-        ? QStringLiteral("----------------|----|----|----|----|----|----|----|----|----|----|----|----|----|----|----|----+----------")
-        : QStringLiteral("----------------|---------|---------|---------|---------|---------|---------|---------|---------+-------------");
+    s.ligne(e.nomClasse + Espaces(38) + e.motPeriode + u' ' + Chiffre(p) + Espaces(3) + Libelle(matiere));
+    const QString regle = seize ? QStringLiteral("----------------|----|----|----|----|----|----|----|----|--"
+                                                 "--|----|----|----|----|----|----|----+----------")
+                                : QStringLiteral("----------------|---------|---------|---------|---------|--"
+                                                 "-------|---------|---------|---------+-------------");
     s.ligne(regle);
 
     PourChaqueEleve(s, e, regle, [&](const StudentRecord &el, int) {
@@ -142,8 +178,8 @@ void PeriodeEnsemble(SortieTexte &s, const EntreesRapport &e, int p)
     constexpr int nb = NB_DEVOIRS / 2;
     s.ligne(L(8, e.nomClasse) + Espaces(3) + L(9, e.motPeriode) + u' ' + Chiffre(p) + Espaces(37)
             + L(4, LibelleMat1) + Espaces(45) + L(4, LibelleMat2) + QStringLiteral("    Moyenne"));
-    const QString regle = QStringLiteral(
-        "----------------|----|----|----|----|----|----|----|----||------||----|----|----|----|----|----|----|----||------||--------");
+    const QString regle = QStringLiteral("----------------|----|----|----|----|----|----|----|----||------||-"
+                                         "---|----|----|----|----|----|----|----||------||--------");
     s.ligne(regle);
 
     PourChaqueEleve(s, e, regle, [&](const StudentRecord &el, int) {
@@ -232,11 +268,10 @@ void ImprimeAppreciations(SortieTexte &s, const EntreesRapport &e)
                        : QStringLiteral("  générale ") + e.motPeriode + u' ' + Chiffre(e.span);
     else
         titre += annee ? QStringLiteral("  annuelles  ") + Libelle(matiere)
-                       : Espaces(2) + e.motPeriode + u' ' + Chiffre(e.span) + Espaces(2)
-                + Libelle(matiere);
+                       : Espaces(2) + e.motPeriode + u' ' + Chiffre(e.span) + Espaces(2) + Libelle(matiere);
     s.ligne(titre);
-    const QString regle = QStringLiteral(
-        "----------------|-------|-------------------------------------------------------------------------------------");
+    const QString regle = QStringLiteral("----------------|-------|------------------------------------------"
+                                         "-------------------------------------------");
     s.ligne(regle);
 
     const int v = e.sel == Selecteur::Ensemble ? VUE_ENSEMBLE : (matiere == 2 ? VUE_MAT2 : VUE_MAT1);
@@ -299,25 +334,29 @@ void ImprimeAnnee(SortieTexte &s, const EntreesRapport &e)
             titre += Espaces(3) + L(4, libelle) + QStringLiteral("              Semestre 1")
                 + QStringLiteral("                     Semestre 2")
                 + QStringLiteral("                       Moyenne");
-            regle = QStringLiteral("----------------|------------------------------|------------------------------|-------------------------------");
+            regle = QStringLiteral("----------------|------------------------------|-------------------------"
+                                   "-----|-------------------------------");
         } else {
             titre += Espaces(3) + L(4, libelle) + QStringLiteral("        Trimestre 1")
                 + QStringLiteral("            Trimestre 2") + QStringLiteral("            Trimestre 3")
                 + QStringLiteral("                Moyenne");
-            regle = QStringLiteral("----------------|----------------------|----------------------|----------------------|------------------------");
+            regle = QStringLiteral("----------------|----------------------|----------------------|----------"
+                                   "------------|------------------------");
         }
     } else if (deux) {
         titre += QStringLiteral("        | ") + L(4, l1) + QStringLiteral("     S1     ")
             + QStringLiteral("     S2     ") + QStringLiteral("   Moyenne  | ") + L(4, l2)
             + QStringLiteral("     S1     ") + QStringLiteral("     S2     ")
             + QStringLiteral("   Moyenne  |  Générale");
-        regle = QStringLiteral("----------------|-----------------|----------|------------|-----------------|----------|------------|---------");
+        regle = QStringLiteral("----------------|-----------------|----------|------------|-----------------|"
+                               "----------|------------|---------");
     } else {
         titre += QStringLiteral("        | ") + L(4, l1) + QStringLiteral("   T1   ")
             + QStringLiteral("   T2   ") + QStringLiteral("   T3   ") + QStringLiteral("   Moyenne  | ")
-            + L(4, l2) + QStringLiteral("   T1   ") + QStringLiteral("   T2   ")
-            + QStringLiteral("   T3   ") + QStringLiteral("   Moyenne |  Générale");
-        regle = QStringLiteral("----------------|------------|-------|--------|-----------|------------|-------|--------|----------|----------");
+            + L(4, l2) + QStringLiteral("   T1   ") + QStringLiteral("   T2   ") + QStringLiteral("   T3   ")
+            + QStringLiteral("   Moyenne |  Générale");
+        regle = QStringLiteral("----------------|------------|-------|--------|-----------|------------|-----"
+                               "--|--------|----------|----------");
     }
     s.ligne(titre);
     s.ligne(regle);
@@ -328,20 +367,20 @@ void ImprimeAnnee(SortieTexte &s, const EntreesRapport &e)
         const ChiffresAnnee c = chiffres([&el](Selecteur sel, int span) { return MoyEleve(el, sel, span); });
         QString l = CelluleNom(el) + u'|';
         if (!ensemble && deux)
-            l += Espaces(13) + c.m1[1] + Espaces(12) + u'|' + Espaces(13) + c.m1[2] + Espaces(12)
-                + u'|' + Espaces(13) + Espaces(2) + c.m1[0];
+            l += Espaces(13) + c.m1[1] + Espaces(12) + u'|' + Espaces(13) + c.m1[2] + Espaces(12) + u'|'
+                + Espaces(13) + Espaces(2) + c.m1[0];
         else if (!ensemble)
             l += Espaces(9) + c.m1[1] + Espaces(8) + u'|' + Espaces(9) + c.m1[2] + Espaces(8) + u'|'
                 + Espaces(9) + c.m1[3] + Espaces(8) + u'|' + Espaces(9) + Espaces(2) + c.m1[0];
         else if (deux)
             l += Espaces(8) + c.m1[1] + QStringLiteral("    |  ") + c.m1[2] + QStringLiteral("   |   ")
-                + c.m1[0] + QStringLiteral("    |        ") + c.m2[1] + QStringLiteral("    |  ")
-                + c.m2[2] + QStringLiteral("   |  ") + c.m2[0] + QStringLiteral("     |  ") + c.ensemble;
+                + c.m1[0] + QStringLiteral("    |        ") + c.m2[1] + QStringLiteral("    |  ") + c.m2[2]
+                + QStringLiteral("   |  ") + c.m2[0] + QStringLiteral("     |  ") + c.ensemble;
         else
             l += Espaces(6) + c.m1[1] + QStringLiteral(" | ") + c.m1[2] + QStringLiteral(" | ") + c.m1[3]
                 + QStringLiteral("  |  ") + c.m1[0] + QStringLiteral("    |      ") + c.m2[1]
-                + QStringLiteral(" | ") + c.m2[2] + QStringLiteral(" | ") + c.m2[3]
-                + QStringLiteral("  |  ") + c.m2[0] + QStringLiteral("   |    ") + c.ensemble;
+                + QStringLiteral(" | ") + c.m2[2] + QStringLiteral(" | ") + c.m2[3] + QStringLiteral("  |  ")
+                + c.m2[0] + QStringLiteral("   |    ") + c.ensemble;
         s.ligne(l);
 
         switch (TrancheDe(MoyAnnee(el, e.sel))) {
@@ -360,25 +399,25 @@ void ImprimeAnnee(SortieTexte &s, const EntreesRapport &e)
         if (!ensemble && deux)
             l = L(30, pied.libelle) + c.m1[1] + Espaces(26) + c.m1[2] + Espaces(28) + c.m1[0];
         else if (!ensemble)
-            l = L(26, pied.libelle) + c.m1[1] + Espaces(18) + c.m1[2] + Espaces(18) + c.m1[3]
-                + Espaces(20) + c.m1[0];
+            l = L(26, pied.libelle) + c.m1[1] + Espaces(18) + c.m1[2] + Espaces(18) + c.m1[3] + Espaces(20)
+                + c.m1[0];
         else if (deux)
-            l = L(25, pied.libelle) + c.m1[1] + Espaces(7) + c.m1[2] + Espaces(7) + c.m1[0]
-                + Espaces(13) + c.m2[1] + Espaces(7) + c.m2[2] + Espaces(6) + c.m2[0] + Espaces(8)
-                + c.ensemble;
+            l = L(25, pied.libelle) + c.m1[1] + Espaces(7) + c.m1[2] + Espaces(7) + c.m1[0] + Espaces(13)
+                + c.m2[1] + Espaces(7) + c.m2[2] + Espaces(6) + c.m2[0] + Espaces(8) + c.ensemble;
         else
-            l = L(23, pied.libelle) + c.m1[1] + Espaces(3) + c.m1[2] + Espaces(3) + c.m1[3]
-                + Espaces(5) + c.m1[0] + Espaces(11) + c.m2[1] + Espaces(3) + c.m2[2] + Espaces(3)
-                + c.m2[3] + Espaces(5) + c.m2[0] + Espaces(8) + c.ensemble;
+            l = L(23, pied.libelle) + c.m1[1] + Espaces(3) + c.m1[2] + Espaces(3) + c.m1[3] + Espaces(5)
+                + c.m1[0] + Espaces(11) + c.m2[1] + Espaces(3) + c.m2[2] + Espaces(3) + c.m2[3] + Espaces(5)
+                + c.m2[0] + Espaces(8) + c.ensemble;
         s.ligne(l);
     }
 
     if (total > 0) {
         auto pourcent = [total](int n) { return R(5, F2(100.0 * n / total)); };
         s.ligne(QString());
-        s.ligne(QStringLiteral("         Moins de 8 : ") + pourcent(bandes[0]) + QStringLiteral(" %             ")
-                + QStringLiteral("Entre 8 et 12 : ") + pourcent(bandes[1]) + QStringLiteral(" %             ")
-                + QStringLiteral("12 ou plus : ") + pourcent(bandes[2]) + QStringLiteral(" %"));
+        s.ligne(QStringLiteral("         Moins de 8 : ") + pourcent(bandes[0])
+                + QStringLiteral(" %             ") + QStringLiteral("Entre 8 et 12 : ") + pourcent(bandes[1])
+                + QStringLiteral(" %             ") + QStringLiteral("12 ou plus : ") + pourcent(bandes[2])
+                + QStringLiteral(" %"));
     }
 }
 
@@ -413,4 +452,7 @@ bool RapportComplet(SortieTexte &s, const EntreesRapport &e, const QDateTime &in
     return !s.enErreur();
 }
 
-bool RapportEnCours() { return g_enCours; }
+bool RapportEnCours()
+{
+    return g_enCours;
+}

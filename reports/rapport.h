@@ -1,8 +1,8 @@
 #pragma once
 // The fixed-column report text of the class, line by line, for the view the
 // teacher is looking at.
-#include "reports/grille.h"
 #include "platform/sortietexte.h"
+#include "reports/grille.h"
 
 #include <QDateTime>
 

@@ -1,10 +1,10 @@
 #include "reports/reglesnotes.h"
 
-#include "platform/cp1252.h"
-#include "reports/grille.h"
 #include "classdata/options.h"
 #include "classdata/real48.h"
 #include "classdata/texte.h"
+#include "platform/cp1252.h"
+#include "reports/grille.h"
 
 #include <cmath>
 
@@ -46,7 +46,10 @@ QString TexteNoteComplete(const QString &texte)
     return t;
 }
 
-bool TexteNoteValide(const QString &texte) { return EstNote(NoteDeTexte(texte)); }
+bool TexteNoteValide(const QString &texte)
+{
+    return EstNote(NoteDeTexte(texte));
+}
 
 double NoteDeTexte(const QString &texte)
 {
@@ -90,8 +93,8 @@ QString complet16(const QString &s, int w, const QString &defaut)
 // The per-period strings (16 slots of w characters) once the columns stand
 // in the order of titres; slot(p, a) is what assignment (p, a) carried.
 template <class Slot>
-bool Reordonner(const QStringList &titres, bool mat2, int span, const QString origine[4],
-                bool deuxPeriodes, bool uneMatiere, int w, const QString &defaut, Slot slot, QString resultat[4])
+bool Reordonner(const QStringList &titres, bool mat2, int span, const QString origine[4], bool deuxPeriodes,
+                bool uneMatiere, int w, const QString &defaut, Slot slot, QString resultat[4])
 {
     QString s[4];
     for (int p = 1; p <= 3; ++p)
@@ -132,22 +135,20 @@ bool Reordonner(const QStringList &titres, bool mat2, int span, const QString or
 
 } // namespace
 
-bool CoefsApresDeplacement(const QStringList &titres, bool mat2, int span,
-                           const qint32 coef[4][17], const QString origine[4],
-                           bool deuxPeriodes, bool uneMatiere, QString resultat[4])
+bool CoefsApresDeplacement(const QStringList &titres, bool mat2, int span, const qint32 coef[4][17],
+                           const QString origine[4], bool deuxPeriodes, bool uneMatiere, QString resultat[4])
 {
-    return Reordonner(titres, mat2, span, origine, deuxPeriodes, uneMatiere, 1, QStringLiteral("1"),
-                      [coef](int p, int a) { return QString(QChar(u'0' + qBound(0, coef[p][a], 9))); },
-                      resultat);
+    return Reordonner(
+        titres, mat2, span, origine, deuxPeriodes, uneMatiere, 1, QStringLiteral("1"),
+        [coef](int p, int a) { return QString(QChar(u'0' + qBound(0, coef[p][a], 9))); }, resultat);
 }
 
-bool DatesApresDeplacement(const QStringList &titres, bool mat2, int span,
-                           const QString dates[4][17], const QString origine[4],
-                           bool deuxPeriodes, bool uneMatiere, QString resultat[4])
+bool DatesApresDeplacement(const QStringList &titres, bool mat2, int span, const QString dates[4][17],
+                           const QString origine[4], bool deuxPeriodes, bool uneMatiere, QString resultat[4])
 {
-    return Reordonner(titres, mat2, span, origine, deuxPeriodes, uneMatiere, 5, QStringLiteral("--/--"),
-                      [dates](int p, int a) { return dates[p][a].leftJustified(5, u' ', true); },
-                      resultat);
+    return Reordonner(
+        titres, mat2, span, origine, deuxPeriodes, uneMatiere, 5, QStringLiteral("--/--"),
+        [dates](int p, int a) { return dates[p][a].leftJustified(5, u' ', true); }, resultat);
 }
 
 void DecoderCoefs(const QString chaines[4], bool uneMatiere, qint32 coef1[4][17], qint32 coef2[4][17])
@@ -200,7 +201,10 @@ PartiesNote DecouperNote(const QString &texte)
     return p;
 }
 
-bool CaractereEnregistrable(QChar c) { return EstCp1252(c) && c.isPrint(); }
+bool CaractereEnregistrable(QChar c)
+{
+    return EstCp1252(c) && c.isPrint();
+}
 
 QString TexteEnregistrable(const QString &texte)
 {

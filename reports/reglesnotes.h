@@ -31,15 +31,13 @@ QString NoteDecalee(const QString &texte, int delta);
 // subject (mat2 false: subject 1 or the only one). coef: the coefficients
 // the columns carried before any move, origine: the class's strings. False
 // when a title cannot be read; resultat is then untouched.
-bool CoefsApresDeplacement(const QStringList &titres, bool mat2, int span,
-                           const qint32 coef[4][17], const QString origine[4],
-                           bool deuxPeriodes, bool uneMatiere, QString resultat[4]);
+bool CoefsApresDeplacement(const QStringList &titres, bool mat2, int span, const qint32 coef[4][17],
+                           const QString origine[4], bool deuxPeriodes, bool uneMatiere, QString resultat[4]);
 
 // The same for the three date strings (five characters per assignment):
 // dates follow their column as the coefficients do.
-bool DatesApresDeplacement(const QStringList &titres, bool mat2, int span,
-                           const QString dates[4][17], const QString origine[4],
-                           bool deuxPeriodes, bool uneMatiere, QString resultat[4]);
+bool DatesApresDeplacement(const QStringList &titres, bool mat2, int span, const QString dates[4][17],
+                           const QString origine[4], bool deuxPeriodes, bool uneMatiere, QString resultat[4]);
 
 // The coefficient strings into the two tables, as the class load does, but
 // leaving the dates alone. Periods whose string is empty are left as they are.

@@ -2,13 +2,13 @@
 // of 100,000 phrases (as the expert saves them, in order, and shuffled), and
 // a click on a profile whose base was already read. Also the phrase order
 // and the text of a mark against the routines they replaced.
-#include "ui/appreciations/apprform.h"
 #include "appreciations/baseappreciations.h"
-#include "platform/dossier.h"
-#include "ui/appreciations/listephrases.h"
-#include "ui/components/radiogroupe.h"
 #include "classdata/real48.h"
 #include "classdata/texte.h"
+#include "platform/dossier.h"
+#include "ui/appreciations/apprform.h"
+#include "ui/appreciations/listephrases.h"
+#include "ui/components/radiogroupe.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -23,11 +23,12 @@ namespace {
 
 QStringList Phrases(int n, int longueurMoyenne)
 {
-    const QStringList mots = QString::fromUtf8(
-        "élève sérieux travail régulier résultats très encourageants doit poursuivre ses efforts "
-        "ensemble satisfaisant participation orale écrit méthode leçons apprises Ça progrès "
-        "trimestre bilan inégal Bon Excellent attention dispersée appliqué à l'oral")
-                                 .split(u' ');
+    const QStringList mots =
+        QString::fromUtf8(
+            "élève sérieux travail régulier résultats très encourageants doit poursuivre ses efforts "
+            "ensemble satisfaisant participation orale écrit méthode leçons apprises Ça progrès "
+            "trimestre bilan inégal Bon Excellent attention dispersée appliqué à l'oral")
+            .split(u' ');
     QRandomGenerator gen(42);
     QStringList r;
     r.reserve(n);

@@ -1,9 +1,9 @@
 // A class of 127 students with every mark slot used: loading it, and every
 // student average and class figure for all selectors and spans.
-#include "classdata/classe.h"
-#include "platform/dossier.h"
 #include "averages/moyennes.h"
+#include "classdata/classe.h"
 #include "classdata/options.h"
+#include "platform/dossier.h"
 #include "platform/recents.h"
 
 #include <QFile>
@@ -33,9 +33,11 @@ private slots:
             }
             for (int v = 1; v <= 3; ++v)
                 for (int q = 1; q <= 4; ++q)
-                    e.Appreciations[v][q] = QStringLiteral("Appréciation de l'élève, assez longue pour remplir.");
+                    e.Appreciations[v][q] =
+                        QStringLiteral("Appréciation de l'élève, assez longue pour remplir.");
         }
-        QCOMPARE(EcrireEleves(m_dossier.filePath(QStringLiteral("PLEINE.VTC")), eleves).etat, EtatEcriture::Ecrit);
+        QCOMPARE(EcrireEleves(m_dossier.filePath(QStringLiteral("PLEINE.VTC")), eleves).etat,
+                 EtatEcriture::Ecrit);
         QFile ini(m_dossier.filePath(QStringLiteral("PLEINE.INI")));
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write("[Options]\r\nNombre de p\xE9riodes=3\r\nNombre de mati\xE8res=1\r\n"

@@ -3,10 +3,10 @@
 // figures, switching view or period. Prints the median and the worst of each.
 // Run with QT_QPA_PLATFORM=offscreen (or under Xvfb) on a Release build.
 #include "tests/common/classeessai.h"
+#include "tests/common/repondeurscripte.h"
+#include "ui/components/radiogroupe.h"
 #include "ui/marks/grillevue.h"
 #include "ui/marks/noteform.h"
-#include "ui/components/radiogroupe.h"
-#include "tests/common/repondeurscripte.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

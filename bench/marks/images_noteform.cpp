@@ -1,12 +1,12 @@
 // Pictures of the mark-entry window on a sample class, one per view, with the
 // marks bar and the export panel: images_noteform <folder for the PNG files>
 // [2 for a two-subject class, which adds the Ensemble and scrolled views].
-#include "ui/marks/barrenotes.h"
 #include "tests/common/classeessai.h"
+#include "tests/common/repondeurscripte.h"
+#include "ui/components/radiogroupe.h"
+#include "ui/marks/barrenotes.h"
 #include "ui/marks/grillevue.h"
 #include "ui/marks/noteform.h"
-#include "ui/components/radiogroupe.h"
-#include "tests/common/repondeurscripte.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -17,8 +17,7 @@
 
 namespace {
 
-template <class T = QWidget>
-T *Ctl(const QObject &f, const char *nom)
+template <class T = QWidget> T *Ctl(const QObject &f, const char *nom)
 {
     return f.findChild<T *>(QLatin1String(nom));
 }
@@ -76,7 +75,8 @@ int main(int argc, char **argv)
     Ctl<QPushButton>(f, "Button2")->click();
     grille->setCourante(2, 2);
     grille->setFocus();
-    for (QChar c : QStringLiteral("Connaissances solides, bonne participation à l'oral ; continuez ainsi !")) {
+    for (QChar c :
+         QStringLiteral("Connaissances solides, bonne participation à l'oral ; continuez ainsi !")) {
         QWidget *cible = grille;
         for (QLineEdit *e : grille->findChildren<QLineEdit *>())
             if (e->isVisible())

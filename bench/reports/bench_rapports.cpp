@@ -1,8 +1,8 @@
 // Building every report of a full class of 127 students: every view, every
 // period and the year, every subject selector the class has.
-#include "tests/common/classeessai.h"
 #include "reports/grille.h"
 #include "reports/rapport.h"
+#include "tests/common/classeessai.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -15,7 +15,7 @@ namespace {
 void ClassePleine(bool uneMatiere, bool deuxPeriodes)
 {
     ClasseEssai::Vide(QStringLiteral("PLEINE.VTC"), deuxPeriodes, uneMatiere, QStringLiteral("Hist"),
-                     QStringLiteral("Geo"));
+                      QStringLiteral("Geo"));
     for (int p = 1; p <= 3; ++p)
         for (int a = 1; a <= 16; ++a) {
             CoefMat1[p][a] = (a * 3 + p) % 10;

@@ -2,9 +2,9 @@
 // two subjects, three trimesters, every mark set; and CLASSE.csv, the same
 // names and marks as a grid for a spreadsheet.
 #include "classdata/classe.h"
-#include "platform/dossier.h"
 #include "classdata/options.h"
 #include "classdata/texte.h"
+#include "platform/dossier.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,7 +17,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const QString dossier = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     DefinirDossierProgramme(dossier);
-    const char *noms[] = {"ARNAUD", "BÉNARD", "CHEVALIER", "DA SILVA", "DESCHAMPS", "DUBOIS", "FAURE", "FONTAINE"};
+    const char *noms[] = {"ARNAUD",    "BÉNARD", "CHEVALIER", "DA SILVA",
+                          "DESCHAMPS", "DUBOIS", "FAURE",     "FONTAINE"};
     const char *prenoms[] = {"Léa", "Marie", "Théo", "Inès", "Loïc", "Anne", "Maël", "Chloé", "Jérôme"};
     QList<StudentRecord> eleves(NB_ELEVES_MAX);
     for (int i = 0; i < eleves.size(); ++i) {

@@ -115,8 +115,9 @@ int main(int argc, char **argv)
             XNextEvent(d, &e);
             /* A window taken down before it was painted (a program that
              * restarts itself on a first start): the next one counts. */
-            if (cible && ((e.type == UnmapNotify && e.xunmap.window == cible)
-                          || (e.type == DestroyNotify && e.xdestroywindow.window == cible))) {
+            if (cible
+                && ((e.type == UnmapNotify && e.xunmap.window == cible)
+                    || (e.type == DestroyNotify && e.xdestroywindow.window == cible))) {
                 cible = 0;
                 rang = vues + 1;
                 continue;

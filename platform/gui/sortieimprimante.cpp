@@ -4,16 +4,23 @@
 #include <QPagedPaintDevice>
 
 namespace {
-QString MessageImpression() { return QStringLiteral("Erreur d'impression"); }
+QString MessageImpression()
+{
+    return QStringLiteral("Erreur d'impression");
+}
 } // namespace
 
-SortieImprimante::SortieImprimante(QPagedPaintDevice *appareil, const QFont &police,
-                                   const QColor &couleur)
-    : m_appareil(appareil), m_police(police), m_couleur(couleur), m_gras(police.bold())
-{
-}
+SortieImprimante::SortieImprimante(QPagedPaintDevice *appareil, const QFont &police, const QColor &couleur)
+    : m_appareil(appareil)
+    , m_police(police)
+    , m_couleur(couleur)
+    , m_gras(police.bold())
+{ }
 
-SortieImprimante::~SortieImprimante() { fermer(); }
+SortieImprimante::~SortieImprimante()
+{
+    fermer();
+}
 
 QFont SortieImprimante::PoliceRapport(int taille, bool gras)
 {

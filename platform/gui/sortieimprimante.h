@@ -15,8 +15,7 @@ class SortieImprimante : public SortieTexte {
 public:
     // appareil must outlive the sink. police: the report's font; bold and a
     // smaller size are applied on top of it while the report asks for them.
-    SortieImprimante(QPagedPaintDevice *appareil, const QFont &police,
-                     const QColor &couleur = Qt::black);
+    SortieImprimante(QPagedPaintDevice *appareil, const QFont &police, const QColor &couleur = Qt::black);
     ~SortieImprimante() override;
 
     // Starts the job; false (and enErreur()) when the device refuses it.

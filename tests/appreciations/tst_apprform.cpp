@@ -1,15 +1,15 @@
 // The appreciation expert driven as the teacher would, in a temporary program folder.
-#include "tests/common/classeessai.h"
-#include "ui/appreciations/apprform.h"
+#include "averages/moyennes.h"
+#include "classdata/options.h"
+#include "classdata/real48.h"
 #include "platform/dossier.h"
 #include "platform/ecrituresure.h"
 #include "platform/erreurs.h"
-#include "ui/appreciations/listephrases.h"
-#include "averages/moyennes.h"
-#include "classdata/options.h"
-#include "ui/components/radiogroupe.h"
-#include "classdata/real48.h"
+#include "tests/common/classeessai.h"
 #include "tests/common/repondeurscripte.h"
+#include "ui/appreciations/apprform.h"
+#include "ui/appreciations/listephrases.h"
+#include "ui/components/radiogroupe.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -26,8 +26,8 @@ namespace {
 const QString QUESTION = QString::fromUtf8(
     "La base d'appréciations n'a pas été enregistrée !\r\n   Voulez vous l'enregister maintenant ?");
 const QString CHOISIR = QString::fromUtf8("Il faut choisir une appréciation dans la liste !");
-const QString PAS_DE_BASE = QString::fromUtf8(
-    "Il n'y a pas encore d'appréciation pour ce profil d'élève,\r\n              entrez en une, maintenant !");
+const QString PAS_DE_BASE = QString::fromUtf8("Il n'y a pas encore d'appréciation pour ce profil "
+                                              "d'élève,\r\n              entrez en une, maintenant !");
 } // namespace
 
 class TstApprForm : public QObject {
@@ -122,8 +122,9 @@ void TstApprForm::ouverture_data()
     QTest::addColumn<bool>("semestres");
     QTest::addColumn<QString>("base");
     QTest::addColumn<QString>("titre");
-    QTest::newRow("12 au trimestre 1") << 12.0 << 1 << false << "12120002.VAP"
-                                       << "Expert en appréciations pour   DUPONT Jean  Note :  12.00   Trimestre 1";
+    QTest::newRow("12 au trimestre 1")
+        << 12.0 << 1 << false << "12120002.VAP"
+        << "Expert en appréciations pour   DUPONT Jean  Note :  12.00   Trimestre 1";
     QTest::newRow("semestre 2") << 5.5 << 2 << true << "42122002.VAP"
                                 << "Expert en appréciations pour   DUPONT Jean  Note :   5.50   Semestre 2";
     QTest::newRow("année") << 14.01 << int(Annee) << false << "02123002.VAP"
@@ -145,8 +146,8 @@ void TstApprForm::ouverture()
     QVERIFY(m_form->isVisible());
     QCOMPARE(m_form->CB1->count(), 0);
     QVERIFY(!m_form->baseModifiee());
-    for (QPushButton *b : {m_form->BSauver, m_form->BChoisir, m_form->BModifier, m_form->BSupprimer,
-                           m_form->BAjouter})
+    for (QPushButton *b :
+         {m_form->BSauver, m_form->BChoisir, m_form->BModifier, m_form->BSupprimer, m_form->BAjouter})
         QVERIFY2(!b->isEnabled(), qPrintable(b->objectName()));
     QCOMPARE(m_form->BCharger->palette().color(QPalette::ButtonText), QColor(Qt::black));
     QVERIFY(m_rep->boites().isEmpty());
@@ -155,12 +156,14 @@ void TstApprForm::ouverture()
 
 void TstApprForm::ouvertureAvecBase()
 {
-    ecrire(QStringLiteral("12120002.VAP"), "z\xe8" "bre\r\nAbricot\nbon\r\n");
+    ecrire(QStringLiteral("12120002.VAP"),
+           "z\xe8"
+           "bre\r\nAbricot\nbon\r\n");
     ouvrir();
     QCOMPARE(m_form->CB1->phrases(), (QStringList{"Abricot", "bon", QString::fromUtf8("zèbre")}));
     QCOMPARE(m_form->BCharger->palette().color(QPalette::ButtonText), QColor(Qt::red));
-    for (QPushButton *b : {m_form->BSauver, m_form->BChoisir, m_form->BModifier, m_form->BSupprimer,
-                           m_form->BAjouter})
+    for (QPushButton *b :
+         {m_form->BSauver, m_form->BChoisir, m_form->BModifier, m_form->BSupprimer, m_form->BAjouter})
         QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
     QVERIFY(!m_form->baseModifiee());
     QVERIFY(m_rep->boites().isEmpty());

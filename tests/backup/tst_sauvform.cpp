@@ -1,14 +1,14 @@
 // The backup and restore dialog driven as the teacher would, in temporary
 // program and backup folders, every message box answered by script.
+#include "classdata/parametres.h"
 #include "platform/copiefichier.h"
 #include "platform/dossier.h"
 #include "platform/ecrituresure.h"
 #include "platform/erreurs.h"
-#include "tests/common/fichiersessai.h"
 #include "platform/horloge.h"
-#include "ui/backup/listedossiers.h"
-#include "classdata/parametres.h"
+#include "tests/common/fichiersessai.h"
 #include "tests/common/repondeurscripte.h"
+#include "ui/backup/listedossiers.h"
 #include "ui/backup/sauvform.h"
 
 #include <QLabel>
@@ -21,7 +21,10 @@
 using namespace Essai;
 
 namespace {
-QString natif(const QString &p) { return QDir::toNativeSeparators(p); }
+QString natif(const QString &p)
+{
+    return QDir::toNativeSeparators(p);
+}
 
 QStringList lignes(const QListWidget *l)
 {
@@ -137,8 +140,9 @@ private slots:
         const QStringList avant = contenu(b.prog.path());
         b.ouvrir();
         b.sauvegarderVers(lien);
-        QCOMPARE(b.rep.textes(),
-                 (QStringList{natif(lien), QStringLiteral("Impossible de copier un fichier sur lui-même !")}));
+        QCOMPARE(
+            b.rep.textes(),
+            (QStringList{natif(lien), QStringLiteral("Impossible de copier un fichier sur lui-même !")}));
         QCOMPARE(b.f.ListBox1->count(), 2);
         QCOMPARE(contenu(b.prog.path()), avant);
         QCOMPARE(lire(b.p("a.vtc")), motif(9000));
@@ -294,8 +298,9 @@ private slots:
             b.sauvegarderVers(b.sauv.path());
             EssaiEcriture::remettreAZero();
             // The target that cannot be created is named, as when it cannot be opened.
-            QCOMPARE(b.rep.dernierTexte(), n == 1 ? QStringLiteral("Impossible d'ouvrir %1.").arg(natif(b.s("A.VTC")))
-                                                  : MessageErreurSysteme(EIO) + u'.');
+            QCOMPARE(b.rep.dernierTexte(),
+                     n == 1 ? QStringLiteral("Impossible d'ouvrir %1.").arg(natif(b.s("A.VTC")))
+                            : MessageErreurSysteme(EIO) + u'.');
             QCOMPARE(lignes(b.f.ListBox1), QStringList{b.choisi("a.vtc")});
             QCOMPARE(contenu(b.sauv.path()), QStringList{"A.VTC"});
             QCOMPARE(lire(b.s("A.VTC")), QByteArray("sauvegarde d'hier"));

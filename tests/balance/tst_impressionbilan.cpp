@@ -1,10 +1,10 @@
 // The pie gauge and the printed balance page.
+#include "platform/horloge.h"
 #include "reports/bilan.h"
 #include "tests/common/classeessai.h"
-#include "platform/horloge.h"
+#include "tests/common/pdf.h"
 #include "ui/balance/impressionbilan.h"
 #include "ui/balance/jauge.h"
-#include "tests/common/pdf.h"
 
 #include <QImage>
 #include <QPainter>
@@ -102,12 +102,12 @@ void TstImpressionBilan::deuxCopiesDeuxTravaux()
         QCOMPARE(PagesDuPdf(f), 1);
         // Word spacing is pdftotext's guess: compare with single spaces.
         const QString texte = TexteDuPdf(f).simplified();
-        for (const QString &attendu : {QStringLiteral("3EME1 Maths Bilan au 15/03/2024"),
-                                       QStringLiteral("Moins de 8"), QStringLiteral("Entre 8 et 12"),
-                                       QStringLiteral("12 ou plus"), QStringLiteral("(33.33 %)"),
-                                       QStringLiteral("Min : 5.00"), QStringLiteral("Moy : 10.00"),
-                                       QStringLiteral("Max : 15.00"), QStringLiteral("ABEL Eva 5.00"),
-                                       QStringLiteral("BON Lou 10.00"), QStringLiteral("MARTIN Luc 15.00")})
+        for (const QString &attendu :
+             {QStringLiteral("3EME1 Maths Bilan au 15/03/2024"), QStringLiteral("Moins de 8"),
+              QStringLiteral("Entre 8 et 12"), QStringLiteral("12 ou plus"), QStringLiteral("(33.33 %)"),
+              QStringLiteral("Min : 5.00"), QStringLiteral("Moy : 10.00"), QStringLiteral("Max : 15.00"),
+              QStringLiteral("ABEL Eva 5.00"), QStringLiteral("BON Lou 10.00"),
+              QStringLiteral("MARTIN Luc 15.00")})
             QVERIFY2(texte.contains(attendu), qPrintable(attendu + QStringLiteral(" absent de :\n") + texte));
     }
 }

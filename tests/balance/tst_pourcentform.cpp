@@ -1,11 +1,11 @@
 // The class balance window: what it shows, and printing through its dialog.
-#include "tests/common/classeessai.h"
-#include "ui/components/etatui.h"
 #include "classdata/parametres.h"
 #include "platform/horloge.h"
+#include "tests/common/classeessai.h"
+#include "tests/common/repondeurscripte.h"
 #include "ui/balance/jauge.h"
 #include "ui/balance/pourcentform.h"
-#include "tests/common/repondeurscripte.h"
+#include "ui/components/etatui.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -37,9 +37,7 @@ void TstPourcentForm::initTestCase()
     ProfondeurCouleurs = 32;
 }
 
-void TstPourcentForm::cleanup()
-{
-}
+void TstPourcentForm::cleanup() { }
 
 void TstPourcentForm::affichage()
 {
@@ -168,7 +166,6 @@ void TstPourcentForm::erreurImpression()
     QCOMPARE(rep.textes(), QStringList({QString(), QStringLiteral("Erreur d'impression")}));
     QCOMPARE(rep.boites().last().type, TypeBoite::Erreur);
 }
-
 
 void TstPourcentForm::nomsCoupes()
 {

@@ -1,9 +1,9 @@
 // vestrel-cli run as a process on a temporary folder.
 #include "classdata/classe.h"
-#include "platform/dossier.h"
 #include "classdata/options.h"
-#include "platform/recents.h"
 #include "classdata/texte.h"
+#include "platform/dossier.h"
+#include "platform/recents.h"
 
 #include <QFile>
 #include <QProcess>
@@ -28,7 +28,8 @@ Resultat lancer(const QStringList &arguments)
     p.start(QStringLiteral(VESTREL_CLI), arguments);
     if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
         return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 } // namespace
@@ -72,7 +73,8 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("precieux");
         f.close();
-        Resultat r = lancer({QStringLiteral("exemple"), QStringLiteral("4b"), QStringLiteral("--dossier"), dossier()});
+        Resultat r =
+            lancer({QStringLiteral("exemple"), QStringLiteral("4b"), QStringLiteral("--dossier"), dossier()});
         QCOMPARE(r.code, 1);
         QVERIFY(r.erreurs.contains(QStringLiteral("existe déjà")));
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -106,7 +108,8 @@ private slots:
         eleves[0].NotesMat1[1][2] = 16;
         eleves[1].Nom = QStringLiteral("SANS");
         eleves[1].Prenom = QStringLiteral("Note");
-        QCOMPARE(EcrireEleves(m_dossier.filePath(QStringLiteral("UNE.VTC")), eleves).etat, EtatEcriture::Ecrit);
+        QCOMPARE(EcrireEleves(m_dossier.filePath(QStringLiteral("UNE.VTC")), eleves).etat,
+                 EtatEcriture::Ecrit);
         OptionsParDefaut();
         CoefPeriode[1] = QStringLiteral("12");
         OptionsAEcrire o;
@@ -118,11 +121,12 @@ private slots:
                                    QStringLiteral("--dossier"), dossier()});
         QCOMPARE(r.code, 0);
         const QString chiffres = QStringLiteral("\t14.00\t\t\t14.00\t\t\t\t\t14.00\t\t\t14.00\n");
-        QCOMPARE(r.sortie, QStringLiteral("Élève\tMat1-1\tMat1-2\tMat1-3\tMat1-A\tMat2-1\tMat2-2\tMat2-3\tMat2-A"
-                                          "\tEns-1\tEns-2\tEns-3\tEns-A\n")
-                               + QStringLiteral("ÉCOLE Zoé") + chiffres + QStringLiteral("SANS Note")
-                               + QString(12, QLatin1Char('\t')) + QLatin1Char('\n') + QStringLiteral("Min") + chiffres
-                               + QStringLiteral("Moy") + chiffres + QStringLiteral("Max") + chiffres);
+        QCOMPARE(r.sortie,
+                 QStringLiteral("Élève\tMat1-1\tMat1-2\tMat1-3\tMat1-A\tMat2-1\tMat2-2\tMat2-3\tMat2-A"
+                                "\tEns-1\tEns-2\tEns-3\tEns-A\n")
+                     + QStringLiteral("ÉCOLE Zoé") + chiffres + QStringLiteral("SANS Note")
+                     + QString(12, QLatin1Char('\t')) + QLatin1Char('\n') + QStringLiteral("Min") + chiffres
+                     + QStringLiteral("Moy") + chiffres + QStringLiteral("Max") + chiffres);
     }
 
     void erreurs_data()
@@ -133,15 +137,24 @@ private slots:
         QTest::newRow("rien") << QStringList() << 2 << QStringLiteral("commande manquante");
         QTest::newRow("inconnue") << QStringList{"calculer"} << 2 << QStringLiteral("commande inconnue");
         QTest::newRow("sans classe") << QStringList{"moyennes"} << 2 << QStringLiteral("un seul fichier");
-        QTest::newRow("option inconnue") << QStringList{"moyennes", "A.VTC", "--vite"} << 2 << QStringLiteral("option inconnue");
-        QTest::newRow("sans valeur") << QStringList{"moyennes", "A.VTC", "--dossier"} << 2 << QStringLiteral("attend une valeur");
-        QTest::newRow("nom trop long") << QStringList{"exemple", "TROPLONGNOM"} << 2 << QStringLiteral("nom de classe incorrect");
-        QTest::newRow("nom avec barre") << QStringList{"exemple", "A/B"} << 2 << QStringLiteral("nom de classe incorrect");
-        QTest::newRow("fichier absent") << QStringList{"moyennes", "ABSENT.VTC", "--dossier", "@"} << 1 << QStringLiteral("Fichier introuvable.");
-        QTest::newRow("fichier tronque") << QStringList{"moyennes", "COURT.VTC", "--dossier", "@"} << 1 << QStringLiteral("Lecture au-delà de la fin de fichier.");
-        QTest::newRow("trop d'élèves") << QStringList{"moyennes", "TROP.VTC", "--dossier", "@"} << 1 << QStringLiteral("au plus 127.\n");
-        QTest::newRow("classe FIFO") << QStringList{"moyennes", "FIFO.VTC", "--dossier", "@"} << 1 << QStringLiteral("FIFO.VTC n'est pas un fichier ordinaire.\n");
-        QTest::newRow("dossier absent") << QStringList{"moyennes", "A.VTC", "--dossier", "/nulle/part"} << 1 << QStringLiteral("Dossier introuvable");
+        QTest::newRow("option inconnue")
+            << QStringList{"moyennes", "A.VTC", "--vite"} << 2 << QStringLiteral("option inconnue");
+        QTest::newRow("sans valeur") << QStringList{"moyennes", "A.VTC", "--dossier"} << 2
+                                     << QStringLiteral("attend une valeur");
+        QTest::newRow("nom trop long")
+            << QStringList{"exemple", "TROPLONGNOM"} << 2 << QStringLiteral("nom de classe incorrect");
+        QTest::newRow("nom avec barre")
+            << QStringList{"exemple", "A/B"} << 2 << QStringLiteral("nom de classe incorrect");
+        QTest::newRow("fichier absent") << QStringList{"moyennes", "ABSENT.VTC", "--dossier", "@"} << 1
+                                        << QStringLiteral("Fichier introuvable.");
+        QTest::newRow("fichier tronque") << QStringList{"moyennes", "COURT.VTC", "--dossier", "@"} << 1
+                                         << QStringLiteral("Lecture au-delà de la fin de fichier.");
+        QTest::newRow("trop d'élèves")
+            << QStringList{"moyennes", "TROP.VTC", "--dossier", "@"} << 1 << QStringLiteral("au plus 127.\n");
+        QTest::newRow("classe FIFO") << QStringList{"moyennes", "FIFO.VTC", "--dossier", "@"} << 1
+                                     << QStringLiteral("FIFO.VTC n'est pas un fichier ordinaire.\n");
+        QTest::newRow("dossier absent") << QStringList{"moyennes", "A.VTC", "--dossier", "/nulle/part"} << 1
+                                        << QStringLiteral("Dossier introuvable");
     }
     void erreurs()
     {
@@ -182,7 +195,8 @@ private slots:
             QFile f(d.filePath(QStringLiteral("CL.VTC")));
             return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
         }();
-        Resultat r = lancer({QStringLiteral("moyennes"), QStringLiteral("CL"), QStringLiteral("--dossier"), d.path()});
+        Resultat r =
+            lancer({QStringLiteral("moyennes"), QStringLiteral("CL"), QStringLiteral("--dossier"), d.path()});
         QCOMPARE(r.code, 0);
         QCOMPARE(r.sortie.section(u'\n', 1, 1).section(u'\t', 0, 0), QStringLiteral("TAB NOM Li gne"));
         QCOMPARE(r.sortie.count(u'\n'), 5);
@@ -190,13 +204,16 @@ private slots:
         QVERIFY(QFile::link(d.filePath(QStringLiteral("CL.VTC")), d.filePath(QStringLiteral("lien.txt"))));
         const QByteArray fifo = QFile::encodeName(d.filePath(QStringLiteral("tube")));
         QVERIFY(::mkfifo(fifo.constData(), 0600) == 0);
-        const QStringList base{QStringLiteral("exporter"), QStringLiteral("CL"), QStringLiteral("--dossier"), d.path(),
-                               QStringLiteral("--vue"), QStringLiteral("liste"), QStringLiteral("--sortie")};
-        for (const QString &cible : {d.filePath(QStringLiteral("cl.vtc")), d.filePath(QStringLiteral("CL.INI")),
-                                     d.filePath(QStringLiteral("lien.txt"))}) {
+        const QStringList base{
+            QStringLiteral("exporter"), QStringLiteral("CL"),    QStringLiteral("--dossier"), d.path(),
+            QStringLiteral("--vue"),    QStringLiteral("liste"), QStringLiteral("--sortie")};
+        for (const QString &cible :
+             {d.filePath(QStringLiteral("cl.vtc")), d.filePath(QStringLiteral("CL.INI")),
+              d.filePath(QStringLiteral("lien.txt"))}) {
             r = lancer(base + QStringList{cible});
             QCOMPARE(r.code, 1);
-            QVERIFY2(r.erreurs.contains(QStringLiteral("ne peut pas remplacer un fichier de classe")), qPrintable(r.erreurs));
+            QVERIFY2(r.erreurs.contains(QStringLiteral("ne peut pas remplacer un fichier de classe")),
+                     qPrintable(r.erreurs));
         }
         r = lancer(base + QStringList{QString::fromUtf8(fifo)});
         QCOMPARE(r.code, 1);
@@ -206,7 +223,7 @@ private slots:
         QFile f(d.filePath(QStringLiteral("CL.VTC")));
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), avant);
-        struct stat st {};
+        struct stat st { };
         QVERIFY(::lstat(fifo.constData(), &st) == 0 && S_ISFIFO(st.st_mode));
         QVERIFY(!QFile::exists(d.filePath(QStringLiteral("CL.INI"))));
     }
@@ -219,15 +236,21 @@ private slots:
         if (::geteuid() != 0 || setpriv.isEmpty())
             QSKIP("il faut être root avec setpriv pour lancer en tant qu'un autre utilisateur");
         QTemporaryDir d;
-        QVERIFY(lancer({QStringLiteral("exemple"), QStringLiteral("CL"), QStringLiteral("--dossier"), d.path()}).code == 0);
-        QFile::setPermissions(d.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                            | QFileDevice::ReadOther | QFileDevice::ExeOther);
-        QFile::setPermissions(d.filePath(QStringLiteral("CL.VTC")), QFileDevice::ReadOwner | QFileDevice::ReadOther);
+        QVERIFY(
+            lancer({QStringLiteral("exemple"), QStringLiteral("CL"), QStringLiteral("--dossier"), d.path()})
+                .code
+            == 0);
+        QFile::setPermissions(d.path(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                  | QFileDevice::ReadOther | QFileDevice::ExeOther);
+        QFile::setPermissions(d.filePath(QStringLiteral("CL.VTC")),
+                              QFileDevice::ReadOwner | QFileDevice::ReadOther);
         QFile::setPermissions(d.filePath(QStringLiteral("CL.INI")), QFileDevice::Permissions());
         QProcess p;
-        p.start(setpriv, {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups"),
-                          QStringLiteral(VESTREL_CLI), QStringLiteral("moyennes"), QStringLiteral("CL"),
-                          QStringLiteral("--dossier"), d.path()});
+        p.start(setpriv,
+                {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                 QStringLiteral("--clear-groups"), QStringLiteral(VESTREL_CLI), QStringLiteral("moyennes"),
+                 QStringLiteral("CL"), QStringLiteral("--dossier"), d.path()});
         QVERIFY(p.waitForFinished(30000));
         const QString erreurs = QString::fromUtf8(p.readAllStandardError());
         if (p.exitCode() != 1 && erreurs.contains(QStringLiteral("setpriv")))
@@ -241,8 +264,8 @@ private slots:
     {
         const Resultat r = lancer({QStringLiteral("--help")});
         QCOMPARE(r.code, 0);
-        for (const char *mot : {"moyennes", "exemple", "rapport", "exporter", "--dossier", "--remplacer", "--vue",
-                                "--periode", "--matiere", "--separateur", "--decimal", "--sortie"})
+        for (const char *mot : {"moyennes", "exemple", "rapport", "exporter", "--dossier", "--remplacer",
+                                "--vue", "--periode", "--matiere", "--separateur", "--decimal", "--sortie"})
             QVERIFY2(r.sortie.contains(QLatin1String(mot)), mot);
     }
 };

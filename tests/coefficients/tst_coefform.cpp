@@ -1,15 +1,15 @@
 // The coefficients and dates dialog: what it shows for each kind of class,
 // how dates are picked, and what OK and Cancel leave in the settings file.
-#include "tests/common/classeessai.h"
 #include "classdata/classe.h"
-#include "ui/coefficients/coefform.h"
+#include "classdata/options.h"
 #include "platform/dossier.h"
 #include "platform/horloge.h"
 #include "platform/inifile.h"
-#include "ui/coefficients/labeldate.h"
-#include "classdata/options.h"
-#include "ui/coefficients/panneaucalendrier.h"
+#include "tests/common/classeessai.h"
 #include "tests/common/repondeurscripte.h"
+#include "ui/coefficients/coefform.h"
+#include "ui/coefficients/labeldate.h"
+#include "ui/coefficients/panneaucalendrier.h"
 #include "ui/coefficients/spinfleches.h"
 
 #include <QApplication>

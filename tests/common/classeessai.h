@@ -3,10 +3,10 @@
 // and classes built in code, the class model and settings set directly as a
 // load would leave them. The message boxes are answered by RepondeurScripte.
 #include "classdata/classe.h"
-#include "platform/dossier.h"
-#include "platform/horloge.h"
 #include "classdata/options.h"
 #include "classdata/real48.h"
+#include "platform/dossier.h"
+#include "platform/horloge.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -46,7 +46,8 @@ public:
         double valeur;
     };
 
-    static StudentRecord Eleve(const QString &nom, const QString &prenom, std::initializer_list<Note> notes = {})
+    static StudentRecord Eleve(const QString &nom, const QString &prenom,
+                               std::initializer_list<Note> notes = {})
     {
         StudentRecord e;
         e.Nom = nom;
@@ -122,13 +123,18 @@ public:
         DateMat1[2][1] = QStringLiteral("15/02");
         const bool t = !deuxPeriodes; // period-3 marks only in a trimester class
         StudentRecord a = Eleve(QStringLiteral("DUPONT"), QStringLiteral("jean"),
-                                {{1, 1, 1, 12.5}, {1, 1, 2, 8}, {1, 1, 3, 15.25}, {1, 1, 5, 20}, {1, 2, 1, 10},
-                                 {1, 2, 2, 14}, {1, 3, 1, t ? 9.75 : NO_MARK}});
+                                {{1, 1, 1, 12.5},
+                                 {1, 1, 2, 8},
+                                 {1, 1, 3, 15.25},
+                                 {1, 1, 5, 20},
+                                 {1, 2, 1, 10},
+                                 {1, 2, 2, 14},
+                                 {1, 3, 1, t ? 9.75 : NO_MARK}});
         a.Appreciations[VUE_MAT1][1] = QStringLiteral("Bon trimestre, élève sérieux.");
         a.Appreciations[VUE_MAT1][4] = QStringLiteral("Très bonne année.");
-        StudentRecord b = Eleve(QStringLiteral("MARTIN"), QStringLiteral("Élodie"),
-                                {{1, 1, 1, 6}, {1, 1, 2, 7.5}, {1, 1, 16, 4}, {1, 2, 1, 5},
-                                 {1, 3, 16, t ? 19 : NO_MARK}});
+        StudentRecord b =
+            Eleve(QStringLiteral("MARTIN"), QStringLiteral("Élodie"),
+                  {{1, 1, 1, 6}, {1, 1, 2, 7.5}, {1, 1, 16, 4}, {1, 2, 1, 5}, {1, 3, 16, t ? 19 : NO_MARK}});
         b.Appreciations[VUE_MAT1][1] = QString(40, u'x') + QString(40, u'y');
         ListeEleves = {a, b,
                        Eleve(QStringLiteral("LEBLANC"), QStringLiteral("a"),
@@ -152,8 +158,14 @@ public:
         DateMat1[2][3] = QStringLiteral("03/03");
         const bool t = !deuxPeriodes;
         StudentRecord a = Eleve(QStringLiteral("DUPONT"), QStringLiteral("jean"),
-                                {{1, 1, 1, 12.5}, {1, 1, 2, 13.25}, {2, 1, 1, 13.25}, {2, 1, 8, 16}, {1, 2, 1, 9},
-                                 {2, 2, 2, 11.75}, {2, 2, 3, 10.5}, {1, 3, 8, t ? 18 : NO_MARK}});
+                                {{1, 1, 1, 12.5},
+                                 {1, 1, 2, 13.25},
+                                 {2, 1, 1, 13.25},
+                                 {2, 1, 8, 16},
+                                 {1, 2, 1, 9},
+                                 {2, 2, 2, 11.75},
+                                 {2, 2, 3, 10.5},
+                                 {1, 3, 8, t ? 18 : NO_MARK}});
         a.Appreciations[VUE_MAT2][2] = QStringLiteral("Progrès en géographie.");
         a.Appreciations[VUE_ENSEMBLE][3] = QStringLiteral("Ensemble correct.");
         a.Appreciations[VUE_ENSEMBLE][4] = QStringLiteral("Année satisfaisante.");
@@ -169,7 +181,8 @@ public:
     // The class named by a test row.
     static bool Preparer(const QString &nom)
     {
-        const QString vide = QStringLiteral("VIDE.VTC"), h = QStringLiteral("Hist"), g = QStringLiteral("Geo");
+        const QString vide = QStringLiteral("VIDE.VTC"), h = QStringLiteral("Hist"),
+                      g = QStringLiteral("Geo");
         if (nom == u"une" || nom == u"unesem")
             UneMatiereFran(nom == u"unesem");
         else if (nom == u"deux" || nom == u"deuxsem")
@@ -186,7 +199,8 @@ public:
         } else if (nom == u"douze") { // every year average exactly 12, one student without
             Vide(QStringLiteral("DOUZE.VTC"), false, true);
             for (int i = 1; i <= 3; ++i)
-                ListeEleves.append(Eleve(QStringLiteral("ELEVE%1").arg(i), QStringLiteral("Luc"), {{1, i, 1, 12}}));
+                ListeEleves.append(
+                    Eleve(QStringLiteral("ELEVE%1").arg(i), QStringLiteral("Luc"), {{1, i, 1, 12}}));
             ListeEleves.append(Eleve(QStringLiteral("SANSNOTE"), QStringLiteral("Max")));
         } else
             return false;

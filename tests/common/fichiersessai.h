@@ -27,7 +27,10 @@ inline QByteArray lire(const QString &chemin)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
 }
 
-inline QDateTime modifie(const QString &chemin) { return QFileInfo(chemin).lastModified(); }
+inline QDateTime modifie(const QString &chemin)
+{
+    return QFileInfo(chemin).lastModified();
+}
 
 // Every entry of a folder, hidden ones included: a left-over temporary file shows.
 inline QStringList contenu(const QString &dossier)
@@ -36,6 +39,9 @@ inline QStringList contenu(const QString &dossier)
                                    QDir::Name);
 }
 
-inline QDateTime ancienneDate() { return QDateTime(QDate(2020, 3, 4), QTime(5, 6, 7)); }
+inline QDateTime ancienneDate()
+{
+    return QDateTime(QDate(2020, 3, 4), QTime(5, 6, 7));
+}
 
 } // namespace Essai

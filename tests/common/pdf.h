@@ -46,7 +46,11 @@ inline QStringList LignesDuPdf(const QString &chemin, int *pages)
         return {QStringLiteral("<pdftotext a échoué>")};
     static const QRegularExpression balise(QStringLiteral(
         R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re"));
-    struct Mot { int page; double y, x, largeur; QString texte; };
+    struct Mot {
+        int page;
+        double y, x, largeur;
+        QString texte;
+    };
     QList<Mot> mots;
     *pages = 0;
     for (auto it = balise.globalMatch(QString::fromUtf8(p.readAllStandardOutput())); it.hasNext();) {
@@ -57,7 +61,8 @@ inline QStringList LignesDuPdf(const QString &chemin, int *pages)
         }
         const double x = m.captured(1).toDouble();
         QString t = m.captured(4);
-        t.replace(QStringLiteral("&amp;"), QStringLiteral("&")).replace(QStringLiteral("&lt;"), QStringLiteral("<"));
+        t.replace(QStringLiteral("&amp;"), QStringLiteral("&"))
+            .replace(QStringLiteral("&lt;"), QStringLiteral("<"));
         mots.append({*pages, m.captured(2).toDouble(), x, m.captured(3).toDouble() - x, t});
     }
     // Words come block by block: back to lines, left to right.
@@ -71,7 +76,8 @@ inline QStringList LignesDuPdf(const QString &chemin, int *pages)
     for (int debut = 0, fin; debut < mots.size(); debut = fin) {
         const Mot *plusLong = &mots[debut];
         for (fin = debut; fin < mots.size() && mots[fin].page == mots[debut].page
-                          && qRound(mots[fin].y * 10) == qRound(mots[debut].y * 10); ++fin)
+             && qRound(mots[fin].y * 10) == qRound(mots[debut].y * 10);
+             ++fin)
             if (mots[fin].texte.size() > plusLong->texte.size())
                 plusLong = &mots[fin];
         QString l;
@@ -83,4 +89,3 @@ inline QStringList LignesDuPdf(const QString &chemin, int *pages)
     }
     return lignes;
 }
-

@@ -35,13 +35,16 @@ public:
     void prevoir(int bouton, const QString &texte = QString()) { m_reponses.enqueue({bouton, texte}); }
     // Next answer to a print dialog or a request for the default printer:
     // print into this PDF file (Annuler: prevoir(BoutonAnnuler)).
-    void prevoirImpression(const QString &pdf, int copies = 1) { m_reponses.enqueue({BoutonOk, pdf, copies}); }
+    void prevoirImpression(const QString &pdf, int copies = 1)
+    {
+        m_reponses.enqueue({BoutonOk, pdf, copies});
+    }
 
     Reponse repondre(const Boite &b) override
     {
         m_boites.append(b);
-        const bool question = b.type == TypeBoite::Saisie || b.type == TypeBoite::Fichier
-            || (b.boutons & ~BoutonOk) != 0;
+        const bool question =
+            b.type == TypeBoite::Saisie || b.type == TypeBoite::Fichier || (b.boutons & ~BoutonOk) != 0;
         if (!m_reponses.isEmpty() && (question || m_reponsesPourOk))
             return m_reponses.dequeue();
         if (!question)
@@ -58,7 +61,8 @@ public:
     QStringList textes() const
     {
         QStringList l;
-        for (const auto &b : m_boites) l << b.texte;
+        for (const auto &b : m_boites)
+            l << b.texte;
         return l;
     }
     int bips() const { return m_bips; }
@@ -67,7 +71,14 @@ public:
     QList<QPair<QString, int>> refusDetail() const { return m_refus; }
     QStringList imprevues() const { return m_imprevues; }
     int reponsesRestantes() const { return int(m_reponses.size()); }
-    void vider() { m_boites.clear(); m_bips = 0; m_imprevues.clear(); m_reponses.clear(); m_refus.clear(); }
+    void vider()
+    {
+        m_boites.clear();
+        m_bips = 0;
+        m_imprevues.clear();
+        m_reponses.clear();
+        m_refus.clear();
+    }
     // Let scripted answers apply to OK-only boxes too (rarely needed).
     void reponsesPourOk(bool v) { m_reponsesPourOk = v; }
 

@@ -1,14 +1,14 @@
 // The small controls, the status line hints, the general error report and
 // the class loading wrapper.
+#include "classdata/classe.h"
+#include "classdata/parametres.h"
+#include "platform/dossier.h"
+#include "tests/common/repondeurscripte.h"
 #include "ui/components/applicationvestrel.h"
 #include "ui/components/chargement.h"
-#include "classdata/classe.h"
-#include "platform/dossier.h"
 #include "ui/components/editr.h"
 #include "ui/components/etatui.h"
-#include "classdata/parametres.h"
 #include "ui/components/radiogroupe.h"
-#include "tests/common/repondeurscripte.h"
 #include "ui/components/rzlabel.h"
 #include "ui/components/sablier.h"
 #include "ui/components/winpanel.h"
@@ -111,7 +111,11 @@ void TestComposants::fermerEtDeplacerPanneau()
 
     // Pressing the title bar or the title text and moving drags the panel;
     // other buttons do nothing.
-    const struct { QWidget *prise; Qt::MouseButton bouton; QPoint attendu; } cas[] = {
+    const struct {
+        QWidget *prise;
+        Qt::MouseButton bouton;
+        QPoint attendu;
+    } cas[] = {
         {p->barreTitre(), Qt::LeftButton, {130, 120}},
         {p->texteTitre(), Qt::LeftButton, {160, 140}},
         {p->barreTitre(), Qt::RightButton, {160, 140}},
@@ -119,8 +123,8 @@ void TestComposants::fermerEtDeplacerPanneau()
     for (const auto &c : cas) {
         const QPoint depart(20, 5);
         QTest::mousePress(c.prise, c.bouton, {}, depart);
-        QMouseEvent bouge(QEvent::MouseMove, QPointF(depart), QPointF(c.prise->mapToGlobal(depart) + QPoint(30, 20)),
-                          Qt::NoButton, c.bouton, {});
+        QMouseEvent bouge(QEvent::MouseMove, QPointF(depart),
+                          QPointF(c.prise->mapToGlobal(depart) + QPoint(30, 20)), Qt::NoButton, c.bouton, {});
         QApplication::sendEvent(c.prise, &bouge);
         QTest::mouseRelease(c.prise, c.bouton, {}, depart);
         QCOMPARE(p->pos(), c.attendu);
@@ -134,7 +138,7 @@ void TestComposants::fermerEtDeplacerPanneau()
 
 void TestComposants::etiquetteRelief_data()
 {
-    QTest::addColumn<int>("style"); // -1: never set
+    QTest::addColumn<int>("style");   // -1: never set
     QTest::addColumn<QRgb>("enHaut"); // colour of the copy offset by (-1, -1), 0: none
     QTest::newRow("jamais réglée : en creux") << -1 << qRgb(0, 0, 255);
     QTest::newRow("en relief") << int(tsRaised) << qRgb(255, 0, 0);
@@ -260,7 +264,8 @@ void TestComposants::exceptionMontreeEtProgrammeContinue()
     QTest::keyClick(&w, Qt::Key_X);
     QTest::keyClick(&w, Qt::Key_A);
     QCOMPARE(w.touches, 3);
-    QCOMPARE(r.textes(), (QStringList{QStringLiteral("Disque plein."), QStringLiteral("Erreur inattendue.")}));
+    QCOMPARE(r.textes(),
+             (QStringList{QStringLiteral("Disque plein."), QStringLiteral("Erreur inattendue.")}));
     QCOMPARE(r.boites().first().type, TypeBoite::Erreur);
     QCOMPARE(r.boites().first().titre, QStringLiteral("Vestrel"));
     QVERIFY(!QApplication::overrideCursor());
@@ -317,8 +322,9 @@ void TestComposants::groupeRadio()
 {
     QFETCH(int, forme);
     QWidget fenetre;
-    auto *g = new RadioGroupe(QStringLiteral("Période"), {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("Année")},
-                              3, &fenetre, RadioGroupe::Forme(forme));
+    auto *g = new RadioGroupe(QStringLiteral("Période"),
+                              {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("Année")}, 3,
+                              &fenetre, RadioGroupe::Forme(forme));
     g->setGeometry(8, 4, 233, forme == int(RadioGroupe::Forme::Bandeau) ? 33 : 80);
     fenetre.show();
     QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
@@ -362,12 +368,13 @@ void TestComposants::groupeRadio()
 void TestComposants::echapEtFermeture_data()
 {
     QTest::addColumn<int>("boutons");
-    QTest::addColumn<int>("defaut");  // asked for
-    QTest::addColumn<int>("echap");   // expected; BoutonAucun: refused
-    QTest::addColumn<int>("entree");  // expected
-    QTest::newRow("Oui/Non") << int(BoutonOui | BoutonNon) << int(BoutonAucun) << int(BoutonAucun) << int(BoutonOui);
-    QTest::newRow("Oui/Non, Non par défaut") << int(BoutonOui | BoutonNon) << int(BoutonNon) << int(BoutonAucun)
-                                             << int(BoutonNon);
+    QTest::addColumn<int>("defaut"); // asked for
+    QTest::addColumn<int>("echap");  // expected; BoutonAucun: refused
+    QTest::addColumn<int>("entree"); // expected
+    QTest::newRow("Oui/Non") << int(BoutonOui | BoutonNon) << int(BoutonAucun) << int(BoutonAucun)
+                             << int(BoutonOui);
+    QTest::newRow("Oui/Non, Non par défaut")
+        << int(BoutonOui | BoutonNon) << int(BoutonNon) << int(BoutonAucun) << int(BoutonNon);
     QTest::newRow("Oui/Non/Annuler") << int(BoutonOui | BoutonNon | BoutonAnnuler) << int(BoutonAucun)
                                      << int(BoutonAnnuler) << int(BoutonOui);
     QTest::newRow("OK/Annuler") << int(BoutonOk | BoutonAnnuler) << int(BoutonAucun) << int(BoutonAnnuler)

@@ -1,20 +1,20 @@
 // The class configuration dialog driven as a teacher would: fields typed,
 // buttons clicked, boxes answered by script, files checked on disk.
-#include "tests/common/classeessai.h"
-#include "ui/config/champsconf.h"
 #include "classdata/classe.h"
-#include "ui/coefficients/coefform.h"
-#include "ui/config/confform.h"
+#include "classdata/options.h"
 #include "platform/dossier.h"
-#include "ui/components/etatui.h"
 #include "platform/ecrituresure.h"
 #include "platform/erreurs.h"
-#include "ui/components/fenetres.h"
 #include "platform/inifile.h"
-#include "classdata/options.h"
-#include "ui/components/radiogroupe.h"
+#include "tests/common/classeessai.h"
 #include "tests/common/repondeurscripte.h"
+#include "ui/coefficients/coefform.h"
 #include "ui/coefficients/spinfleches.h"
+#include "ui/components/etatui.h"
+#include "ui/components/fenetres.h"
+#include "ui/components/radiogroupe.h"
+#include "ui/config/champsconf.h"
+#include "ui/config/confform.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -198,8 +198,10 @@ void TstConfForm::creationUnEleve()
     QCOMPARE(cle(QStringLiteral("3A"), QStringLiteral("Mat1")), QStringLiteral("Mat1"));
     QCOMPARE(cle(QStringLiteral("3A"), QStringLiteral("Mat2")), QStringLiteral("Mat2"));
     for (int p = 1; p <= 3; ++p) {
-        QCOMPARE(cle(QStringLiteral("3A"), QStringLiteral("Coefficients période %1").arg(p)), COEFS_PAR_DEFAUT);
-        QCOMPARE(cle(QStringLiteral("3A"), QStringLiteral("Dates période %1").arg(p)), QStringLiteral("--/--").repeated(16));
+        QCOMPARE(cle(QStringLiteral("3A"), QStringLiteral("Coefficients période %1").arg(p)),
+                 COEFS_PAR_DEFAUT);
+        QCOMPARE(cle(QStringLiteral("3A"), QStringLiteral("Dates période %1").arg(p)),
+                 QStringLiteral("--/--").repeated(16));
     }
     QCOMPARE(cle(QStringLiteral("3A"), QStringLiteral("Ecriture")), QStringLiteral("0"));
     QCOMPARE(cle(QStringLiteral("3A"), QStringLiteral("Taille de l'écriture")), QStringLiteral("8"));
@@ -315,7 +317,8 @@ void TstConfForm::ordreDuTri()
     ajouter(QStringLiteral("élu"), QStringLiteral("émile"));
     ajouter(QStringLiteral("arthur"), QStringLiteral("anne"));
     QCOMPARE(f->LB1->entrees(),
-             (QStringList{QStringLiteral("ARTHUR Anne"), QStringLiteral("ÉLU Émile"), QStringLiteral("ZOLA Zoé")}));
+             (QStringList{QStringLiteral("ARTHUR Anne"), QStringLiteral("ÉLU Émile"),
+                          QStringLiteral("ZOLA Zoé")}));
     QVERIFY(Conf::ATrier);
     QTest::mouseClick(f->B3, Qt::LeftButton);
     QVERIFY(!Conf::ATrier);
@@ -350,7 +353,8 @@ void TstConfForm::duplication()
     CoefPeriode[1] = QStringLiteral("2301111111111111");
     DatePeriode[2] = QStringLiteral("05/11") + QStringLiteral("--/--").repeated(15);
     TailleEcriture = 10;
-    QCOMPARE(EcrireOptions({QStringLiteral("SRC"), true, false, LibelleMat1, LibelleMat2, false, true, 10}), QString());
+    QCOMPARE(EcrireOptions({QStringLiteral("SRC"), true, false, LibelleMat1, LibelleMat2, false, true, 10}),
+             QString());
     QVERIFY(charger(QStringLiteral("SRC.VTC")).ok);
 
     ouvrir(&ModeDuplication);
@@ -383,14 +387,17 @@ void TstConfForm::duplication()
         QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Dates période 2")), DatesParDefaut());
     } else {
         QCOMPARE(copie, lire(CheminProgramme(QStringLiteral("SRC.VTC"))));
-        QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Coefficients période 1")), QStringLiteral("2301111111111111"));
-        QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Dates période 2")).left(5), QStringLiteral("05/11"));
+        QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Coefficients période 1")),
+                 QStringLiteral("2301111111111111"));
+        QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Dates période 2")).left(5),
+                 QStringLiteral("05/11"));
     }
     QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Mat2")), QStringLiteral("Lati"));
     QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Ecriture")), QStringLiteral("1"));
     QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Taille de l'écriture")), QStringLiteral("10"));
     // The source class is untouched.
-    QCOMPARE(cle(QStringLiteral("SRC"), QStringLiteral("Coefficients période 1")), QStringLiteral("2301111111111111"));
+    QCOMPARE(cle(QStringLiteral("SRC"), QStringLiteral("Coefficients période 1")),
+             QStringLiteral("2301111111111111"));
 }
 
 void TstConfForm::remplacement()
@@ -405,8 +412,9 @@ void TstConfForm::remplacement()
     ajouter(QStringLiteral("martin"), QStringLiteral("paul"));
     rep->prevoir(BoutonNon);
     QTest::mouseClick(f->B3, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(), QStringLiteral("Un fichier EXIST.VTC existe déjà !\r\n  Voulez vous le remplacer \r\n"
-                                                 "par celui que vous venez de créer ?"));
+    QCOMPARE(rep->dernierTexte(),
+             QStringLiteral("Un fichier EXIST.VTC existe déjà !\r\n  Voulez vous le remplacer \r\n"
+                            "par celui que vous venez de créer ?"));
     QCOMPARE(rep->boites().last().type, TypeBoite::Erreur);
     QVERIFY(f->E1->text().isEmpty() && f->E1->isEnabled());
     QCOMPARE(lire(existant.fileName()), QByteArray("ancien"));
@@ -441,9 +449,10 @@ void TstConfForm::fermetures()
     ajouter(QStringLiteral("martin"), QStringLiteral("paul"));
     f->close();
     QVERIFY(f->isVisible());
-    QCOMPARE(rep->dernierTexte(), QStringLiteral("Le fichier a été modifié et n'a pas été enregistré !\r\n"
-                                                 "    les données saisies pourraient être perdues !\r\n"
-                                                 "          Il faut sortir par QUITTER"));
+    QCOMPARE(rep->dernierTexte(),
+             QStringLiteral("Le fichier a été modifié et n'a pas été enregistré !\r\n"
+                            "    les données saisies pourraient être perdues !\r\n"
+                            "          Il faut sortir par QUITTER"));
     QCOMPARE(rep->boites().last().type, TypeBoite::Avertissement);
     QTest::keyClick(f.get(), Qt::Key_Escape);
     QVERIFY(f->isVisible());
@@ -451,8 +460,9 @@ void TstConfForm::fermetures()
     // Quit, Yes: saved, the dialog stays open.
     rep->prevoir(BoutonOui);
     QTest::mouseClick(f->B1, Qt::LeftButton);
-    QCOMPARE(rep->boites().last().texte,
-             QStringLiteral(" Le fichier n' a pas été enregistré !\r\nVoulez vous l'enregistrer maintenant ?"));
+    QCOMPARE(
+        rep->boites().last().texte,
+        QStringLiteral(" Le fichier n' a pas été enregistré !\r\nVoulez vous l'enregistrer maintenant ?"));
     QVERIFY(f->isVisible());
     QVERIFY(QFile::exists(CheminProgramme(QStringLiteral("FERME.VTC"))));
 
@@ -496,7 +506,8 @@ void TstConfForm::suppression()
     f->M5->setText(QStringLiteral("émile"));
     rep->prevoir(BoutonNon);
     QTest::mouseClick(f->B4, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(), QStringLiteral("Voulez-vous vraiment supprimer la fiche de \r\n             ÉLU Émile"));
+    QCOMPARE(rep->dernierTexte(),
+             QStringLiteral("Voulez-vous vraiment supprimer la fiche de \r\n             ÉLU Émile"));
     QCOMPARE(f->LB1->count(), 3);
     QVERIFY(f->M4->text().isEmpty());
 
@@ -514,8 +525,10 @@ void TstConfForm::suppression()
     QVERIFY(f->LB1->selectedItems().isEmpty());
 
     // The right button deselects and empties the fields.
-    QTest::mouseClick(f->LB1->viewport(), Qt::LeftButton, {}, f->LB1->visualItemRect(f->LB1->item(0)).center());
-    QTest::mouseClick(f->LB1->viewport(), Qt::RightButton, {}, f->LB1->visualItemRect(f->LB1->item(0)).center());
+    QTest::mouseClick(f->LB1->viewport(), Qt::LeftButton, {},
+                      f->LB1->visualItemRect(f->LB1->item(0)).center());
+    QTest::mouseClick(f->LB1->viewport(), Qt::RightButton, {},
+                      f->LB1->visualItemRect(f->LB1->item(0)).center());
     QVERIFY(f->M4->text().isEmpty() && f->LB1->selectedItems().isEmpty());
 
     // Dropped on the delete button: gone without a question.
@@ -552,7 +565,8 @@ void TstConfForm::renommage()
 
     rep->prevoir(BoutonOk, QStringLiteral("vidal jean-marc"));
     QTest::mouseClick(f->B5, Qt::LeftButton);
-    QCOMPARE(f->LB1->entrees(), (QStringList{QStringLiteral("MARTIN Paul"), QStringLiteral("VIDAL Jean-Marc")}));
+    QCOMPARE(f->LB1->entrees(),
+             (QStringList{QStringLiteral("MARTIN Paul"), QStringLiteral("VIDAL Jean-Marc")}));
     QCOMPARE(ListeEleves[0].Nom, QStringLiteral("VIDAL"));
     QCOMPARE(ListeEleves[0].Prenom, QStringLiteral("Jean-Marc"));
     QVERIFY(Conf::Modifie && Conf::ATrier);
@@ -568,7 +582,8 @@ void TstConfForm::classePleine()
 {
     QList<StudentRecord> eleves;
     for (int i = 0; i < 127; ++i)
-        eleves.append(eleve(QStringLiteral("NOM%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("Prénom"), 10));
+        eleves.append(
+            eleve(QStringLiteral("NOM%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("Prénom"), 10));
     ecrireClasse(QStringLiteral("PLEINE"), eleves);
     QVERIFY(charger(QStringLiteral("PLEINE.VTC")).ok);
     ouvrir(&ModeModification);
@@ -639,7 +654,8 @@ void TstConfForm::importation()
 {
     QList<StudentRecord> eleves;
     for (int i = 0; i < 125; ++i)
-        eleves.append(eleve(QStringLiteral("NOM%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("Prénom"), 10));
+        eleves.append(
+            eleve(QStringLiteral("NOM%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("Prénom"), 10));
     eleves.append(eleve(QStringLiteral("DUPONT"), QStringLiteral("Jean"), 10));
     ecrireClasse(QStringLiteral("IMPORT"), eleves);
     QVERIFY(charger(QStringLiteral("IMPORT.VTC")).ok);
@@ -653,10 +669,12 @@ void TstConfForm::importation()
 
     rep->prevoir(BoutonOk, liste);
     QTest::mouseClick(f->BImporter, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(),
-             QStringLiteral("1 élève ajouté.\r\nLigne 2 : élève déjà dans la liste.\r\n"
-                            "Ligne 3 : nom et prénom impossibles à distinguer (attendu : NOM en majuscules puis Prénom).\r\n"
-                            "Lignes 5, 6 : classe complète, une classe compte au plus 127 élèves."));
+    QCOMPARE(
+        rep->dernierTexte(),
+        QStringLiteral(
+            "1 élève ajouté.\r\nLigne 2 : élève déjà dans la liste.\r\n"
+            "Ligne 3 : nom et prénom impossibles à distinguer (attendu : NOM en majuscules puis Prénom).\r\n"
+            "Lignes 5, 6 : classe complète, une classe compte au plus 127 élèves."));
     QCOMPARE(rep->boites().last().type, TypeBoite::Information);
     QCOMPARE(NbEleves(), 127);
     QVERIFY(f->LB1->trouver(QStringLiteral("ÉLU Émile")));
@@ -690,14 +708,17 @@ void TstConfForm::importationNomPrenom()
     fichier.close();
     rep->prevoir(BoutonOk, liste);
     QTest::mouseClick(f->BImporter, Qt::LeftButton);
-    QCOMPARE(f->LB1->entrees(), (QStringList{QStringLiteral("DE_LA_FONTAI Jean"), QStringLiteral("DUPONT Jean Marc"),
-                                             QStringLiteral("LEROY-BEAULI Marie-Christ"),
-                                             QStringLiteral("VAN_DER_BERG Anne-Marie")}));
-    QCOMPARE(rep->dernierTexte(),
-             QStringLiteral("4 élèves ajoutés.\r\n"
-                            "Ligne 4 : nom et prénom impossibles à distinguer (attendu : NOM en majuscules puis Prénom).\r\n"
-                            "Coupés à 12 caractères : DE LA FONTAINE Jean → DE_LA_FONTAI Jean ; "
-                            "LEROY-BEAULIEU Marie-Christine → LEROY-BEAULI Marie-Christ."));
+    QCOMPARE(f->LB1->entrees(),
+             (QStringList{QStringLiteral("DE_LA_FONTAI Jean"), QStringLiteral("DUPONT Jean Marc"),
+                          QStringLiteral("LEROY-BEAULI Marie-Christ"),
+                          QStringLiteral("VAN_DER_BERG Anne-Marie")}));
+    QCOMPARE(
+        rep->dernierTexte(),
+        QStringLiteral(
+            "4 élèves ajoutés.\r\n"
+            "Ligne 4 : nom et prénom impossibles à distinguer (attendu : NOM en majuscules puis Prénom).\r\n"
+            "Coupés à 12 caractères : DE LA FONTAINE Jean → DE_LA_FONTAI Jean ; "
+            "LEROY-BEAULIEU Marie-Christine → LEROY-BEAULI Marie-Christ."));
 }
 
 void TstConfForm::coefficientsDepuisDuplication()
@@ -723,12 +744,15 @@ void TstConfForm::coefficientsDepuisDuplication()
     QVERIFY(vu);
     // Nothing on disk before the class is saved, but the change is pending.
     QVERIFY(!QFile::exists(CheminProgramme(QStringLiteral("NEUF.INI"))));
-    QCOMPARE(cle(QStringLiteral("SRC"), QStringLiteral("Coefficients période 1")), QStringLiteral("<absent>"));
+    QCOMPARE(cle(QStringLiteral("SRC"), QStringLiteral("Coefficients période 1")),
+             QStringLiteral("<absent>"));
     QVERIFY(Conf::Modifie);
     QTest::mouseClick(f->B3, Qt::LeftButton);
     QVERIFY(!Conf::Modifie);
-    QCOMPARE(cle(QStringLiteral("NEUF"), QStringLiteral("Coefficients période 1")), QStringLiteral("4111111111111111"));
-    QCOMPARE(cle(QStringLiteral("SRC"), QStringLiteral("Coefficients période 1")), QStringLiteral("<absent>"));
+    QCOMPARE(cle(QStringLiteral("NEUF"), QStringLiteral("Coefficients période 1")),
+             QStringLiteral("4111111111111111"));
+    QCOMPARE(cle(QStringLiteral("SRC"), QStringLiteral("Coefficients période 1")),
+             QStringLiteral("<absent>"));
 }
 
 // Duplicating onto the name of another class touches none of its files
@@ -741,8 +765,9 @@ void TstConfForm::duplicationSurUneClasseExistante()
     OptionsParDefaut();
     CoefPeriode[2] = QStringLiteral("5555555555555555");
     DatePeriode[1] = QStringLiteral("12/09") + QStringLiteral("--/--").repeated(15);
-    QCOMPARE(EcrireOptions({QStringLiteral("3B"), true, true, QStringLiteral("Hist"), QString(), false, false, 8}),
-             QString());
+    QCOMPARE(
+        EcrireOptions({QStringLiteral("3B"), true, true, QStringLiteral("Hist"), QString(), false, false, 8}),
+        QString());
     const QByteArray ini3B = lire(CheminProgramme(QStringLiteral("3B.INI")));
     const QByteArray vtc3B = lire(CheminProgramme(QStringLiteral("3B.VTC")));
     QVERIFY(charger(QStringLiteral("SRC.VTC")).ok);
@@ -788,7 +813,8 @@ void TstConfForm::viderSAppliqueALaClasse()
     NomClasse = QStringLiteral("SRC");
     OptionsParDefaut();
     CoefPeriode[1] = QStringLiteral("3111111111111111");
-    QCOMPARE(EcrireOptions({QStringLiteral("SRC"), true, true, QStringLiteral("Fran"), QString(), false, false, 8}),
+    QCOMPARE(EcrireOptions(
+                 {QStringLiteral("SRC"), true, true, QStringLiteral("Fran"), QString(), false, false, 8}),
              QString());
     QVERIFY(charger(QStringLiteral("SRC.VTC")).ok);
     ouvrir(&ModeDuplication);
@@ -814,8 +840,10 @@ void TstConfForm::viderSAppliqueALaClasse()
     QVERIFY(f->B6->isVisible() && f->B6->isEnabled());
     CoefPeriode[1] = QStringLiteral("2111111111111111");
     QTest::mouseClick(f->B3, Qt::LeftButton);
-    QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Coefficients période 1")), QStringLiteral("2111111111111111"));
-    QCOMPARE(cle(QStringLiteral("SRC"), QStringLiteral("Coefficients période 1")), QStringLiteral("3111111111111111"));
+    QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Coefficients période 1")),
+             QStringLiteral("2111111111111111"));
+    QCOMPARE(cle(QStringLiteral("SRC"), QStringLiteral("Coefficients période 1")),
+             QStringLiteral("3111111111111111"));
 }
 
 // Saved with Alt+E after typing the name last: the dialog says it is saved

@@ -18,10 +18,10 @@ inline void ecrireFichier(const QString &chemin, const QByteArray &contenu)
 }
 
 // QCOMPARE on doubles forgives the last digits; the six-byte format is about them.
-#define EGAL_EXACT(a, b)                                                                           \
-    do {                                                                                           \
-        const double gauche_ = (a), droite_ = (b);                                                 \
-        if (!(gauche_ == droite_))                                                                 \
-            QFAIL(qPrintable(QString::number(gauche_, 'g', 20) + QStringLiteral(" au lieu de ")     \
-                             + QString::number(droite_, 'g', 20)));                               \
+#define EGAL_EXACT(a, b)                                                                                     \
+    do {                                                                                                     \
+        const double gauche_ = (a), droite_ = (b);                                                           \
+        if (!(gauche_ == droite_))                                                                           \
+            QFAIL(qPrintable(QString::number(gauche_, 'g', 20) + QStringLiteral(" au lieu de ")              \
+                             + QString::number(droite_, 'g', 20)));                                          \
     } while (false)

@@ -1,11 +1,11 @@
 // Profiles, base file names and the reading and writing of appreciation bases.
 #include "appreciations/baseappreciations.h"
+#include "averages/moyennes.h"
+#include "classdata/real48.h"
 #include "platform/dossier.h"
 #include "platform/ecrituresure.h"
 #include "platform/erreurs.h"
 #include "platform/lecturesure.h"
-#include "averages/moyennes.h"
-#include "classdata/real48.h"
 
 #include <QDir>
 #include <QFile>
@@ -67,11 +67,16 @@ void TstBaseAppreciations::profilInitial_data()
     QTest::addColumn<bool>("semestres");
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("libelle");
-    QTest::newRow("12 en trimestre 1") << 12.0 << 1 << false << "12120002" << "Trimestre 1";
-    QTest::newRow("trimestre 2: milieu") << 15.0 << 2 << false << "02121002" << "Trimestre 2";
-    QTest::newRow("semestre 2: fin") << 8.0 << 2 << true << "32122002" << "Semestre 2";
-    QTest::newRow("trimestre 3: fin") << 3.0 << 3 << false << "42122002" << "Trimestre 3";
-    QTest::newRow("année") << 10.0 << int(Annee) << true << "22123002" << "Année";
+    QTest::newRow("12 en trimestre 1") << 12.0 << 1 << false << "12120002"
+                                       << "Trimestre 1";
+    QTest::newRow("trimestre 2: milieu") << 15.0 << 2 << false << "02121002"
+                                         << "Trimestre 2";
+    QTest::newRow("semestre 2: fin") << 8.0 << 2 << true << "32122002"
+                                     << "Semestre 2";
+    QTest::newRow("trimestre 3: fin") << 3.0 << 3 << false << "42122002"
+                                      << "Trimestre 3";
+    QTest::newRow("année") << 10.0 << int(Annee) << true << "22123002"
+                           << "Année";
 }
 
 void TstBaseAppreciations::profilInitial()
@@ -97,12 +102,13 @@ void TstBaseAppreciations::decoder_data()
     QTest::newRow("LF") << QByteArray("Bon\nMoyen\n") << QStringList{"Bon", "Moyen"};
     QTest::newRow("CR") << QByteArray("Bon\rMoyen\r") << QStringList{"Bon", "Moyen"};
     QTest::newRow("sans fin de ligne") << QByteArray("Bon\r\nMoyen") << QStringList{"Bon", "Moyen"};
-    QTest::newRow("lignes vides") << QByteArray("Bon\r\n\r\n\nMoyen\r\n") << QStringList{"Bon", "", "", "Moyen"};
+    QTest::newRow("lignes vides") << QByteArray("Bon\r\n\r\n\nMoyen\r\n")
+                                  << QStringList{"Bon", "", "", "Moyen"};
     QTest::newRow("une ligne vide") << QByteArray("\r\n") << QStringList{""};
     QTest::newRow("LF puis CR") << QByteArray("a\n\rb") << QStringList{"a", "", "b"};
     QTest::newRow("NUL en début de ligne") << QByteArray("Bon\r\n\0Moyen\r\n", 13) << QStringList{"Bon"};
-    QTest::newRow("NUL dans une ligne") << QByteArray("Bon\r\nMoy\0en\r\nFin\r\n", 18)
-                                        << QStringList{"Bon", "Moy"};
+    QTest::newRow("NUL dans une ligne")
+        << QByteArray("Bon\r\nMoy\0en\r\nFin\r\n", 18) << QStringList{"Bon", "Moy"};
     QTest::newRow("NUL d'abord") << QByteArray("\0Bon\r\n", 6) << QStringList();
     QTest::newRow("Windows-1252") << QByteArray("\xc9l\xe8ve s\xe9rieux \x80\x9c\r\n")
                                   << QStringList{QString::fromUtf8("Élève sérieux €œ")};
@@ -132,7 +138,8 @@ void TstBaseAppreciations::ecrire()
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath(QStringLiteral("12120002.VAP"));
     QString erreur;
-    QVERIFY(EcrireBase(chemin, {QString::fromUtf8("Élève sérieux"), QString(), QStringLiteral("Fin")}, erreur));
+    QVERIFY(
+        EcrireBase(chemin, {QString::fromUtf8("Élève sérieux"), QString(), QStringLiteral("Fin")}, erreur));
     QFile f(chemin);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("\xc9l\xe8ve s\xe9rieux\r\n\r\nFin\r\n"));
@@ -171,7 +178,8 @@ void TstBaseAppreciations::pannesEtFichiersSpeciaux()
         QCOMPARE(lues, QStringList{QStringLiteral("Ancienne phrase")});
     }
     EssaiEcriture::remettreAZero();
-    QCOMPARE(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("12120002.VAP")});
+    QCOMPARE(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("12120002.VAP")});
 
     const QString fifo = dossier.filePath(QStringLiteral("11111111.VAP"));
     QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
@@ -189,12 +197,21 @@ void TstBaseAppreciations::pannesEtFichiersSpeciaux()
 
 void TstBaseAppreciations::tri()
 {
-    QStringList l{QString::fromUtf8("zèbre"), QStringLiteral("abricot"), QString::fromUtf8("élève"),
-                  QStringLiteral("Banane"), QStringLiteral("Abricot"), QStringLiteral("Elle"), QString()};
+    QStringList l{QString::fromUtf8("zèbre"),
+                  QStringLiteral("abricot"),
+                  QString::fromUtf8("élève"),
+                  QStringLiteral("Banane"),
+                  QStringLiteral("Abricot"),
+                  QStringLiteral("Elle"),
+                  QString()};
     const QStringList arrivee = l;
     TrierPhrases(l);
-    const QStringList attendu{QString(), QStringLiteral("Abricot"), QStringLiteral("abricot"),
-                              QStringLiteral("Banane"), QString::fromUtf8("élève"), QStringLiteral("Elle"),
+    const QStringList attendu{QString(),
+                              QStringLiteral("Abricot"),
+                              QStringLiteral("abricot"),
+                              QStringLiteral("Banane"),
+                              QString::fromUtf8("élève"),
+                              QStringLiteral("Elle"),
                               QString::fromUtf8("zèbre")};
     QCOMPARE(l, attendu);
     // Adding one by one finds the same places.

@@ -37,7 +37,8 @@ void TstCopieFichier::copie_data()
         QTest::newRow(qPrintable(QString::number(t))) << t << QString() << bas;
     QTest::newRow("remplace meme nom") << 100 << bas << bas;
     QTest::newRow("remplace autre casse") << 20000 << haut << haut;
-    QTest::newRow("remplace casse melangee") << 8192 << QStringLiteral("3Eme1.Vtc") << QStringLiteral("3Eme1.Vtc");
+    QTest::newRow("remplace casse melangee")
+        << 8192 << QStringLiteral("3Eme1.Vtc") << QStringLiteral("3Eme1.Vtc");
 }
 
 // Whole data, the source's time, the lower-case name unless a file of the
@@ -113,7 +114,8 @@ void TstCopieFichier::ouvertureImpossible()
     QVERIFY(QDir(dst.path()).mkdir(QStringLiteral("c.vtc")));
     r = CopierFichier(source, dst.path());
     QVERIFY(!r.reussie);
-    QCOMPARE(r.message, QStringLiteral("Impossible d'ouvrir ")
+    QCOMPARE(r.message,
+             QStringLiteral("Impossible d'ouvrir ")
                  + QDir::toNativeSeparators(dst.filePath(QStringLiteral("c.vtc"))));
 }
 
@@ -177,13 +179,20 @@ void TstCopieFichier::memeDossier_data()
     QTest::addColumn<QString>("b");
     QTest::addColumn<bool>("meme");
     // Inside a fresh folder holding x/z/, y/ and lien -> x.
-    QTest::newRow("separateur final") << "x" << "x/" << true;
-    QTest::newRow("detour") << "x" << "y/../x" << true;
-    QTest::newRow("lien") << "x" << "lien" << true;
-    QTest::newRow("sous-dossier du lien") << "x/z" << "lien/z" << true;
-    QTest::newRow("differents") << "x" << "y" << false;
-    QTest::newRow("inexistant") << "x" << "w" << false;
-    QTest::newRow("vide") << "x" << "" << false;
+    QTest::newRow("separateur final") << "x"
+                                      << "x/" << true;
+    QTest::newRow("detour") << "x"
+                            << "y/../x" << true;
+    QTest::newRow("lien") << "x"
+                          << "lien" << true;
+    QTest::newRow("sous-dossier du lien") << "x/z"
+                                          << "lien/z" << true;
+    QTest::newRow("differents") << "x"
+                                << "y" << false;
+    QTest::newRow("inexistant") << "x"
+                                << "w" << false;
+    QTest::newRow("vide") << "x"
+                          << "" << false;
 }
 
 void TstCopieFichier::memeDossier()

@@ -1,8 +1,8 @@
 // The folder of the classes: which one is chosen, and its first creation.
 #include "classdata/classe.h"
+#include "classdata/exemple.h"
 #include "platform/dossier.h"
 #include "platform/dossierdonnees.h"
-#include "classdata/exemple.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,17 +53,19 @@ private slots:
     // Which rule wins, for each kind of executable folder and command line.
     void choix_data()
     {
-        QTest::addColumn<QString>("executable"); // under the temporary root; "" for none
+        QTest::addColumn<QString>("executable");   // under the temporary root; "" for none
         QTest::addColumn<QStringList>("fichiers"); // put in the executable's folder first
         QTest::addColumn<bool>("avecOption");
-        QTest::addColumn<QString>("classe");      // the class file given, under the root
+        QTest::addColumn<QString>("classe"); // the class file given, under the root
         QTest::addColumn<int>("origine");
-        QTest::addColumn<QString>("attendu");     // the folder chosen, under the root
+        QTest::addColumn<QString>("attendu"); // the folder chosen, under the root
 
         const int option = int(OrigineDossier::Option), fichier = int(OrigineDossier::FichierDonne),
                   portable = int(OrigineDossier::Portable), documents = int(OrigineDossier::Documents);
-        QTest::newRow("copie portable") << "cle/Vestrel" << QStringList() << false << "" << portable << "cle/Vestrel";
-        QTest::newRow("--dossier d'abord") << "cle/Vestrel" << QStringList() << true << "" << option << "choisi";
+        QTest::newRow("copie portable")
+            << "cle/Vestrel" << QStringList() << false << "" << portable << "cle/Vestrel";
+        QTest::newRow("--dossier d'abord")
+            << "cle/Vestrel" << QStringList() << true << "" << option << "choisi";
         QTest::newRow("installée à côté d'une entrée de bureau")
             << "usr/bin" << QStringList{"../share/applications/org.example.vestrel.desktop"} << false << ""
             << documents << "Documents/Vestrel";
@@ -81,8 +83,8 @@ private slots:
             << "cle/Vestrel" << QStringList() << false << "4B.VTC" << portable << "cle/Vestrel";
         QTest::newRow("--dossier avant la classe donnée")
             << "cle/Vestrel" << QStringList() << true << "ailleurs/4B.VTC" << option << "choisi";
-        QTest::newRow("sans dossier du programme") << "" << QStringList() << false << "" << documents
-                                                   << "Documents/Vestrel";
+        QTest::newRow("sans dossier du programme")
+            << "" << QStringList() << false << "" << documents << "Documents/Vestrel";
     }
 
     void choix()
@@ -180,13 +182,19 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QStringList>("reste"); // what the root holds afterwards
 
-        QTest::newRow("documents sous un fichier") << "fichier/Documents" << "" << "Fichier introuvable"
-                                                   << QStringList{"fichier"};
-        QTest::newRow("documents en lecture seule") << "lecture seule/Documents" << "" << "Accès au fichier refusé"
-                                                    << QStringList{"lecture seule"};
-        QTest::newRow("disque plein à l'exemple") << "a/b/Documents" << "Disque plein" << "Disque plein"
-                                                  << QStringList();
-        QTest::newRow("Vestrel est un fichier") << "docs" << "" << "Fichier introuvable" << QStringList{"docs"};
+        QTest::newRow("documents sous un fichier") << "fichier/Documents"
+                                                   << ""
+                                                   << "Fichier introuvable" << QStringList{"fichier"};
+        QTest::newRow("documents en lecture seule")
+            << "lecture seule/Documents"
+            << ""
+            << "Accès au fichier refusé" << QStringList{"lecture seule"};
+        QTest::newRow("disque plein à l'exemple") << "a/b/Documents"
+                                                  << "Disque plein"
+                                                  << "Disque plein" << QStringList();
+        QTest::newRow("Vestrel est un fichier") << "docs"
+                                                << ""
+                                                << "Fichier introuvable" << QStringList{"docs"};
     }
 
     void creationImpossible()
@@ -204,7 +212,8 @@ private slots:
         }
         if (reste.contains(QStringLiteral("lecture seule"))) {
             mkdir(QStringLiteral("lecture seule"));
-            QFile::setPermissions(chemin(QStringLiteral("lecture seule")), QFile::ReadOwner | QFile::ExeOwner);
+            QFile::setPermissions(chemin(QStringLiteral("lecture seule")),
+                                  QFile::ReadOwner | QFile::ExeOwner);
         }
 
         EntreesDossier e;

@@ -32,7 +32,7 @@ QStringList entrees(const QString &dossier)
 
 mode_t modeDe(const QString &chemin)
 {
-    struct stat st {};
+    struct stat st { };
     ::lstat(QFile::encodeName(chemin).constData(), &st);
     return st.st_mode;
 }
@@ -92,7 +92,8 @@ private slots:
                 const QByteArray pasN = QByteArray::number(n);
                 QVERIFY2(m == MessageErreurSysteme(code), pasN + ": " + m.toUtf8());
                 QVERIFY2(lireFichier(chemin) == (ancien ? avant : QByteArray("<absent>")), pasN);
-                QVERIFY2(entrees(dossier.path()) == (ancien ? QStringList{QStringLiteral("CL.VTC")} : QStringList{}),
+                QVERIFY2(entrees(dossier.path())
+                             == (ancien ? QStringList{QStringLiteral("CL.VTC")} : QStringList{}),
                          pasN + ": " + entrees(dossier.path()).join(u' ').toUtf8());
             }
         }
@@ -241,7 +242,8 @@ private slots:
             QStringList attendu{QStringLiteral("CL.INI")};
             if (premierExiste || nouveaux)
                 attendu.append(QStringLiteral("CL.VTC"));
-            QVERIFY2(entrees(dossier.path()) == attendu, pasN + ": " + entrees(dossier.path()).join(u' ').toUtf8());
+            QVERIFY2(entrees(dossier.path()) == attendu,
+                     pasN + ": " + entrees(dossier.path()).join(u' ').toUtf8());
         }
     }
 
@@ -266,15 +268,14 @@ private slots:
             QFile f(bourrage);
             QVERIFY(f.open(QIODevice::WriteOnly));
             const QByteArray bloc(4096, 'x');
-            while (f.write(bloc) == bloc.size() && f.flush()) {
-            }
+            while (f.write(bloc) == bloc.size() && f.flush()) { }
         }
         QCOMPARE(EcrireFichierSur(petit, octets(8 * 1024, 'p')), MessageErreurSysteme(ENOSPC));
         QCOMPARE(lireFichier(petit), QByteArray("[Options]\r\n"));
         QCOMPARE(EcrireFichierSur(grand, octets(40 * 1024, 'q')), MessageErreurSysteme(ENOSPC));
         QCOMPARE(lireFichier(grand), octets(20 * 1024, 'g'));
-        QCOMPARE(entrees(point.path()), (QStringList{QStringLiteral("CL.INI"), QStringLiteral("CL.VTC"),
-                                                     QStringLiteral("plein")}));
+        QCOMPARE(entrees(point.path()),
+                 (QStringList{QStringLiteral("CL.INI"), QStringLiteral("CL.VTC"), QStringLiteral("plein")}));
     }
 };
 

@@ -1,15 +1,15 @@
 // The six-byte real, the 1578-byte student record, loading and saving a class.
 #include "classdata/classe.h"
-#include "platform/dossier.h"
 #include "classdata/options.h"
-#include "tests/core/outils.h"
 #include "classdata/real48.h"
+#include "platform/dossier.h"
+#include "tests/core/outils.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QUrl>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <cmath>
 
@@ -43,7 +43,7 @@ QByteArray enregistrementAleatoire(QRandomGenerator &g)
             DoubleVersReal48(NO_MARK, o);
         } else {
             o[0] = uchar(g.bounded(0x7D, 0x85)); // below 16
-            o[5] &= 0x7F;                       // positive
+            o[5] &= 0x7F;                        // positive
         }
     }
     for (int i = 0; i < 12; ++i)
@@ -153,7 +153,9 @@ private slots:
         e.Lien = 0x01020304;
         const QByteArray b = CoderEleve(e);
         QCOMPARE(b.size(), 1578);
-        QCOMPARE(b.mid(0, 7), QByteArray("\x06" "DURAND"));
+        QCOMPARE(b.mid(0, 7),
+                 QByteArray("\x06"
+                            "DURAND"));
         QCOMPARE(b.mid(13, 8), QByteArray("\x07H\xE9lo\xEFse"));
         QCOMPARE(b.mid(26, 6), QByteArray::fromHex("810000000080")); // a new student has no mark
         QCOMPARE(b.mid(26 + 96 + 12, 6), QByteArray::fromHex("840000000048"));
@@ -210,7 +212,9 @@ private slots:
         QCOMPARE(EcrireClasse().etat, EtatEcriture::Ecrit);
         const QByteArray apres = lireFichier(chemin(QStringLiteral("ALEA.VTC")));
         const int debut = 3 * 1578;
-        QCOMPARE(apres.mid(debut, 3), QByteArray("\x02" "AB"));
+        QCOMPARE(apres.mid(debut, 3),
+                 QByteArray("\x02"
+                            "AB"));
         QCOMPARE(apres.mid(debut + 26, 6), QByteArray::fromHex("840000000058"));
         QCOMPARE(apres.left(debut), fichier.left(debut));
         QCOMPARE(apres.mid(debut + 3, 23), fichier.mid(debut + 3, 23));
@@ -239,7 +243,8 @@ private slots:
         QTest::newRow("partiel") << 3 * 1578 + 100 << QStringLiteral("Lecture au-delà de la fin de fichier");
         QTest::newRow("moins d'un") << 1577 << QStringLiteral("Lecture au-delà de la fin de fichier");
         QTest::newRow("128 eleves")
-            << 128 * 1578 << QStringLiteral("Ce fichier contient 128 élèves : une classe en compte au plus 127.");
+            << 128 * 1578
+            << QStringLiteral("Ce fichier contient 128 élèves : une classe en compte au plus 127.");
     }
     void echecsDeChargement()
     {

@@ -1,13 +1,13 @@
 // Random and damaged marks files and settings files fed to the loaders.
-#include "classdata/classe.h"
-#include "platform/dossier.h"
 #include "averages/moyennes.h"
+#include "classdata/classe.h"
 #include "classdata/options.h"
-#include "tests/core/outils.h"
 #include "classdata/parametres.h"
 #include "classdata/real48.h"
-#include "platform/recents.h"
 #include "classdata/texte.h"
+#include "platform/dossier.h"
+#include "platform/recents.h"
+#include "tests/core/outils.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -37,14 +37,9 @@ QByteArray muter(QRandomGenerator &g, QByteArray b)
             if (ou < b.size())
                 b[ou] = char(b[ou] ^ (1 << g.bounded(8)));
             break;
-        case 2:
-            b.truncate(ou);
-            break;
-        case 3:
-            b.insert(ou, aleatoire(g, int(g.bounded(40))));
-            break;
-        default:
-            b.insert(ou, b.mid(g.bounded(int(b.size()) + 1), 30));
+        case 2: b.truncate(ou); break;
+        case 3: b.insert(ou, aleatoire(g, int(g.bounded(40)))); break;
+        default: b.insert(ou, b.mid(g.bounded(int(b.size()) + 1), 30));
         }
     }
     return b;
@@ -106,10 +101,12 @@ private slots:
 
     void fichiersDeNotes()
     {
-        static const QStringList definis = {
-            QStringLiteral("Fichier introuvable"), QStringLiteral("Accès au fichier refusé"),
-            QStringLiteral("Lecture au-delà de la fin de fichier"), QStringLiteral("Disque plein"),
-            QStringLiteral("Nom de fichier incorrect"), QStringLiteral("Trop de fichiers ouverts")};
+        static const QStringList definis = {QStringLiteral("Fichier introuvable"),
+                                            QStringLiteral("Accès au fichier refusé"),
+                                            QStringLiteral("Lecture au-delà de la fin de fichier"),
+                                            QStringLiteral("Disque plein"),
+                                            QStringLiteral("Nom de fichier incorrect"),
+                                            QStringLiteral("Trop de fichiers ouverts")};
         static const QRegularExpression trop(
             QStringLiteral("^Ce fichier contient \\d+ élèves : une classe en compte au plus 127\\.$"));
         QRandomGenerator g(20241205);
@@ -127,7 +124,8 @@ private slots:
             ecrireFichier(chemin(QStringLiteral("F.VTC")), contenu);
             const ResultatChargement r = charger(QStringLiteral("F.VTC"));
             if (!r.ok) {
-                QVERIFY2(definis.contains(r.message) || trop.match(r.message).hasMatch(), qPrintable(r.message));
+                QVERIFY2(definis.contains(r.message) || trop.match(r.message).hasMatch(),
+                         qPrintable(r.message));
                 QCOMPARE(NbEleves(), 0);
                 continue;
             }
@@ -150,7 +148,8 @@ private slots:
         ecrireFichier(chemin(QStringLiteral("R.VTC")), classeValide(3));
         for (int i = 0; i < 1000; ++i) {
             const bool auHasard = i % 3 == 0;
-            ecrireFichier(chemin(QStringLiteral("R.INI")), auHasard ? aleatoire(g, int(g.bounded(2000))) : muter(g, REGLAGES));
+            ecrireFichier(chemin(QStringLiteral("R.INI")),
+                          auHasard ? aleatoire(g, int(g.bounded(2000))) : muter(g, REGLAGES));
             ecrireFichier(chemin(QStringLiteral("Vestrel.INI")),
                           auHasard ? aleatoire(g, int(g.bounded(2000))) : muter(g, PARAMETRES));
             QVERIFY(charger(QStringLiteral("R.VTC")).ok);

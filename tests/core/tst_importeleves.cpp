@@ -27,13 +27,20 @@ void TstImportEleves::prenoms_data()
 {
     QTest::addColumn<QString>("tape");
     QTest::addColumn<QString>("stocke");
-    QTest::newRow("trait d'union") << "jean-pierre" << "Jean-Pierre";
-    QTest::newRow("espace") << "marie claire" << "Marie Claire";
-    QTest::newRow("accent") << "élodie" << "Élodie";
-    QTest::newRow("reste tel quel") << "mcDONALD" << "McDONALD";
-    QTest::newRow("séparateur final") << "anne-" << "Anne-";
-    QTest::newRow("vide") << "" << "";
-    QTest::newRow("coupé à 12") << "marie-christine" << "Marie-Christ";
+    QTest::newRow("trait d'union") << "jean-pierre"
+                                   << "Jean-Pierre";
+    QTest::newRow("espace") << "marie claire"
+                            << "Marie Claire";
+    QTest::newRow("accent") << "élodie"
+                            << "Élodie";
+    QTest::newRow("reste tel quel") << "mcDONALD"
+                                    << "McDONALD";
+    QTest::newRow("séparateur final") << "anne-"
+                                      << "Anne-";
+    QTest::newRow("vide") << ""
+                          << "";
+    QTest::newRow("coupé à 12") << "marie-christine"
+                                << "Marie-Christ";
 }
 
 void TstImportEleves::prenoms()
@@ -48,21 +55,49 @@ void TstImportEleves::separateurs_data()
     QTest::addColumn<QString>("ligne");
     QTest::addColumn<QString>("nom");
     QTest::addColumn<QString>("prenom");
-    QTest::newRow("point-virgule") << "DUPONT;Jean" << "DUPONT" << "Jean";
-    QTest::newRow("virgule") << "DUPONT, Jean" << "DUPONT" << "Jean";
-    QTest::newRow("tabulation") << "DUPONT\tJean Marc" << "DUPONT" << "Jean Marc";
-    QTest::newRow("premier espace") << "  DUPONT Jean Marc " << "DUPONT" << "Jean Marc";
-    QTest::newRow("point-virgule avant virgule") << "DUPONT;Jean, dit Jeannot" << "DUPONT" << "Jean, dit Jeannot";
-    QTest::newRow("guillemets") << "\"DE LA FONTAINE\";\"Jean\"" << "DE LA FONTAINE" << "Jean";
-    QTest::newRow("séparateur entre guillemets") << "\"DUPONT, fils\",Jean" << "DUPONT, fils" << "Jean";
-    QTest::newRow("guillemets et espace") << "\"DE LA FONTAINE\" Jean" << "DE LA FONTAINE" << "Jean";
+    QTest::newRow("point-virgule") << "DUPONT;Jean"
+                                   << "DUPONT"
+                                   << "Jean";
+    QTest::newRow("virgule") << "DUPONT, Jean"
+                             << "DUPONT"
+                             << "Jean";
+    QTest::newRow("tabulation") << "DUPONT\tJean Marc"
+                                << "DUPONT"
+                                << "Jean Marc";
+    QTest::newRow("premier espace") << "  DUPONT Jean Marc "
+                                    << "DUPONT"
+                                    << "Jean Marc";
+    QTest::newRow("point-virgule avant virgule") << "DUPONT;Jean, dit Jeannot"
+                                                 << "DUPONT"
+                                                 << "Jean, dit Jeannot";
+    QTest::newRow("guillemets") << "\"DE LA FONTAINE\";\"Jean\""
+                                << "DE LA FONTAINE"
+                                << "Jean";
+    QTest::newRow("séparateur entre guillemets") << "\"DUPONT, fils\",Jean"
+                                                 << "DUPONT, fils"
+                                                 << "Jean";
+    QTest::newRow("guillemets et espace") << "\"DE LA FONTAINE\" Jean"
+                                          << "DE LA FONTAINE"
+                                          << "Jean";
     // Spaces only: the surname is the run of words in capitals.
-    QTest::newRow("nom composé") << "DE LA FONTAINE Jean" << "DE LA FONTAINE" << "Jean";
-    QTest::newRow("nom et prénom composés") << "VAN DER BERG Anne-Marie" << "VAN DER BERG" << "Anne-Marie";
-    QTest::newRow("capitales accentuées") << "ÉLU LE BRUN Émile" << "ÉLU LE BRUN" << "Émile";
-    QTest::newRow("apostrophe") << "D'ARTAGNAN Charles" << "D'ARTAGNAN" << "Charles";
-    QTest::newRow("espaces en trop") << "  DE  LA  TOUR   Jean Marc " << "DE LA TOUR" << "Jean Marc";
-    QTest::newRow("colonnes en plus") << "DUPONT;Jean;12/03/2010;3A" << "DUPONT" << "Jean";
+    QTest::newRow("nom composé") << "DE LA FONTAINE Jean"
+                                 << "DE LA FONTAINE"
+                                 << "Jean";
+    QTest::newRow("nom et prénom composés") << "VAN DER BERG Anne-Marie"
+                                            << "VAN DER BERG"
+                                            << "Anne-Marie";
+    QTest::newRow("capitales accentuées") << "ÉLU LE BRUN Émile"
+                                          << "ÉLU LE BRUN"
+                                          << "Émile";
+    QTest::newRow("apostrophe") << "D'ARTAGNAN Charles"
+                                << "D'ARTAGNAN"
+                                << "Charles";
+    QTest::newRow("espaces en trop") << "  DE  LA  TOUR   Jean Marc "
+                                     << "DE LA TOUR"
+                                     << "Jean Marc";
+    QTest::newRow("colonnes en plus") << "DUPONT;Jean;12/03/2010;3A"
+                                      << "DUPONT"
+                                      << "Jean";
 }
 
 void TstImportEleves::separateurs()
@@ -85,7 +120,8 @@ void TstImportEleves::entetes_data()
     QTest::addColumn<QString>("premier"); // "NOM/Prénom" of the first student
     QTest::newRow("Nom;Prénom") << "Nom;Prénom\nDUPONT;Jean\n" << true << "DUPONT/Jean";
     QTest::newRow("majuscules sans accent") << "NOM,PRENOM\nDUPONT,Jean\n" << true << "DUPONT/Jean";
-    QTest::newRow("colonnes nommées") << "Classe;Prénom;Nom;Né le\n3A;Jean;DUPONT;2010\n" << true << "DUPONT/Jean";
+    QTest::newRow("colonnes nommées") << "Classe;Prénom;Nom;Né le\n3A;Jean;DUPONT;2010\n"
+                                      << true << "DUPONT/Jean";
     QTest::newRow("prénom d'abord") << "Prénom;Nom\nJean;DUPONT\n" << true << "DUPONT/Jean";
     QTest::newRow("pas d'en-tête") << "NOMBRET;Jean\n" << false << "NOMBRET/Jean";
     QTest::newRow("en-tête seulement en tête") << "DUPONT;Jean\nNom;Prénom\n" << false << "DUPONT/Jean";
@@ -130,9 +166,9 @@ void TstImportEleves::lignesIncomprises()
     // Line numbers count every line, blank ones included.
     // Without a separator, a line whose surname is not in capitals, or that
     // has nothing after it, cannot be read safely.
-    const ListeLue l = AnalyserListeEleves(QStringLiteral(
-        "Nom;Prénom\r\nDUPONT;Jean\r\n\r\nSEUL\r\n;Paul\r\nMARTIN;\r\n;;\r\nDURAND Luc\r\n"
-        "Jean Dupont\r\nDUPONT JEAN\r\nMcDONALD Ronald"));
+    const ListeLue l = AnalyserListeEleves(
+        QStringLiteral("Nom;Prénom\r\nDUPONT;Jean\r\n\r\nSEUL\r\n;Paul\r\nMARTIN;\r\n;;\r\nDURAND Luc\r\n"
+                       "Jean Dupont\r\nDUPONT JEAN\r\nMcDONALD Ronald"));
     QCOMPARE(l.incomprises, (QList<int>{4, 9, 10, 11}));
     QCOMPARE(l.nomManquant, (QList<int>{5, 6}));
     QCOMPARE(l.eleves.size(), 2);
@@ -162,8 +198,9 @@ void TstImportEleves::preparation()
     QCOMPARE(b.nomManquant, QList<int>{8});
     QCOMPARE(b.caracteresInterdits, QList<int>{5});
     QCOMPARE(b.horsLimite, 0);
-    QCOMPARE(b.coupes, (QStringList{QStringLiteral("de la fontaine jean → DE_LA_FONTAI Jean"),
-                                    QStringLiteral("SCHWARZENEGGERS arnold → SCHWARZENEGG Arnold")}));
+    QCOMPARE(b.coupes,
+             (QStringList{QStringLiteral("de la fontaine jean → DE_LA_FONTAI Jean"),
+                          QStringLiteral("SCHWARZENEGGERS arnold → SCHWARZENEGG Arnold")}));
 }
 
 void TstImportEleves::limite()
@@ -198,7 +235,8 @@ void TstImportEleves::bilan()
              QStringLiteral("2 élèves ajoutés.\r\n"
                             "Lignes 3, 14 : élève déjà dans la liste.\r\n"
                             "Ligne 13 : nom ou prénom manquant.\r\n"
-                            "Lignes 5 à 12 : nom et prénom impossibles à distinguer (attendu : NOM en majuscules puis Prénom).\r\n"
+                            "Lignes 5 à 12 : nom et prénom impossibles à distinguer (attendu : NOM en "
+                            "majuscules puis Prénom).\r\n"
                             "Lignes 1, 2 : caractère impossible à enregistrer dans un fichier de classe.\r\n"
                             "Lignes 20 à 22 : classe complète, une classe compte au plus 127 élèves.\r\n"
                             "Coupé à 12 caractères : SCHWARZENEGGERS Arnold → SCHWARZENEGG Arnold."));
@@ -214,8 +252,8 @@ void TstImportEleves::tri_data()
     // Equal keys keep their order: the sort may be run twice without a change.
     QTest::newRow("stable") << QStringList{"ÉTÉ Léa", "ETE Lea", "ETÉ Léa"}
                             << QStringList{"ÉTÉ Léa", "ETE Lea", "ETÉ Léa"};
-    QTest::newRow("prénom départage") << QStringList{"MARTIN Zoé", "MARTIN Anne"}
-                                      << QStringList{"MARTIN Anne", "MARTIN Zoé"};
+    QTest::newRow("prénom départage")
+        << QStringList{"MARTIN Zoé", "MARTIN Anne"} << QStringList{"MARTIN Anne", "MARTIN Zoé"};
     QTest::newRow("vide") << QStringList{} << QStringList{};
 }
 

@@ -23,19 +23,31 @@ private slots:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("cle");
         QTest::addColumn<QString>("attendu");
-        const QByteArray base = "[Options]\r\nMat1=Fran\r\nNombre de p\xE9riodes = 2 \r\nVide=\r\n[Autre]\r\nMat2=X\r\n";
-        QTest::newRow("simple") << base << QStringLiteral("Options") << QStringLiteral("Mat1") << QStringLiteral("Fran");
-        QTest::newRow("espaces, cp1252, casse") << base << QStringLiteral("options") << QStringLiteral("NOMBRE DE PÉRIODES") << QStringLiteral("2");
-        QTest::newRow("vide present") << base << QStringLiteral("Options") << QStringLiteral("Vide") << QStringLiteral("");
-        QTest::newRow("autre section") << base << QStringLiteral("Options") << QStringLiteral("Mat2") << QStringLiteral("<defaut>");
-        QTest::newRow("section absente") << base << QStringLiteral("Rien") << QStringLiteral("Mat1") << QStringLiteral("<defaut>");
-        QTest::newRow("fins LF, sans fin") << QByteArray("[Options]\nA=1\nMat1=LF") << QStringLiteral("Options") << QStringLiteral("Mat1") << QStringLiteral("LF");
-        QTest::newRow("espaces section") << QByteArray(" [ Options ] \r\n  Mat1  =  a b  \r\n") << QStringLiteral("Options")
-                                         << QStringLiteral("Mat1") << QStringLiteral("a b");
-        QTest::newRow("premiere occurrence") << QByteArray("[S]\r\nk=A\r\nk=B\r\n") << QStringLiteral("S") << QStringLiteral("k") << QStringLiteral("A");
-        QTest::newRow("egal dans valeur") << QByteArray("[S]\r\nk=a=b\r\n") << QStringLiteral("S") << QStringLiteral("k") << QStringLiteral("a=b");
-        QTest::newRow("binaire") << QByteArray("[S]\r\nk=\x01\x00\xFF\r\n", 12) << QStringLiteral("S") << QStringLiteral("k")
-                                 << QString::fromUtf16(u"\x01\x00ÿ", 3);
+        const QByteArray base =
+            "[Options]\r\nMat1=Fran\r\nNombre de p\xE9riodes = 2 \r\nVide=\r\n[Autre]\r\nMat2=X\r\n";
+        QTest::newRow("simple") << base << QStringLiteral("Options") << QStringLiteral("Mat1")
+                                << QStringLiteral("Fran");
+        QTest::newRow("espaces, cp1252, casse")
+            << base << QStringLiteral("options") << QStringLiteral("NOMBRE DE PÉRIODES")
+            << QStringLiteral("2");
+        QTest::newRow("vide present")
+            << base << QStringLiteral("Options") << QStringLiteral("Vide") << QStringLiteral("");
+        QTest::newRow("autre section")
+            << base << QStringLiteral("Options") << QStringLiteral("Mat2") << QStringLiteral("<defaut>");
+        QTest::newRow("section absente")
+            << base << QStringLiteral("Rien") << QStringLiteral("Mat1") << QStringLiteral("<defaut>");
+        QTest::newRow("fins LF, sans fin")
+            << QByteArray("[Options]\nA=1\nMat1=LF") << QStringLiteral("Options") << QStringLiteral("Mat1")
+            << QStringLiteral("LF");
+        QTest::newRow("espaces section")
+            << QByteArray(" [ Options ] \r\n  Mat1  =  a b  \r\n") << QStringLiteral("Options")
+            << QStringLiteral("Mat1") << QStringLiteral("a b");
+        QTest::newRow("premiere occurrence") << QByteArray("[S]\r\nk=A\r\nk=B\r\n") << QStringLiteral("S")
+                                             << QStringLiteral("k") << QStringLiteral("A");
+        QTest::newRow("egal dans valeur") << QByteArray("[S]\r\nk=a=b\r\n") << QStringLiteral("S")
+                                          << QStringLiteral("k") << QStringLiteral("a=b");
+        QTest::newRow("binaire") << QByteArray("[S]\r\nk=\x01\x00\xFF\r\n", 12) << QStringLiteral("S")
+                                 << QStringLiteral("k") << QString::fromUtf16(u"\x01\x00ÿ", 3);
     }
     void lecture()
     {
@@ -79,23 +91,29 @@ private slots:
         QTest::addColumn<QString>("cle");
         QTest::addColumn<QString>("valeur");
         QTest::addColumn<QByteArray>("apres");
-        const QByteArray base = "; note\r\n[Options]\r\n  Mat1 = Fran  \r\nAutre=\xE9t\xE9\n\r\n[Suite]\r\nx=1\r\n";
+        const QByteArray base =
+            "; note\r\n[Options]\r\n  Mat1 = Fran  \r\nAutre=\xE9t\xE9\n\r\n[Suite]\r\nx=1\r\n";
         QTest::newRow("remplace en place")
             << base << QStringLiteral("options") << QStringLiteral("MAT1") << QStringLiteral("Hist")
             << QByteArray("; note\r\n[Options]\r\nMAT1=Hist\r\nAutre=\xE9t\xE9\n\r\n[Suite]\r\nx=1\r\n");
         QTest::newRow("ajoute en fin de section")
             << base << QStringLiteral("Options") << QStringLiteral("Mat2") << QStringLiteral("Géo")
-            << QByteArray("; note\r\n[Options]\r\n  Mat1 = Fran  \r\nAutre=\xE9t\xE9\nMat2=G\xE9o\r\n\r\n[Suite]\r\nx=1\r\n");
-        QTest::newRow("ajoute la section") << base << QStringLiteral("Nouvelle") << QStringLiteral("k") << QStringLiteral("v") << base + "[Nouvelle]\r\nk=v\r\n";
-        QTest::newRow("sans fin de ligne") << QByteArray("[S]\r\na=1") << QStringLiteral("S") << QStringLiteral("b") << QStringLiteral("2")
-                                           << QByteArray("[S]\r\na=1\r\nb=2\r\n");
-        QTest::newRow("fichier absent") << QByteArray() << QStringLiteral("Paramètres") << QStringLiteral("Maxi") << QStringLiteral("")
-                                        << QByteArray("[Param\xE8tres]\r\nMaxi=\r\n");
-        QTest::newRow("inconnu devient ?") << QByteArray("[S]\r\n") << QStringLiteral("S") << QStringLiteral("k") << QStringLiteral("a→b")
-                                           << QByteArray("[S]\r\nk=a?b\r\n");
+            << QByteArray("; note\r\n[Options]\r\n  Mat1 = Fran  "
+                          "\r\nAutre=\xE9t\xE9\nMat2=G\xE9o\r\n\r\n[Suite]\r\nx=1\r\n");
+        QTest::newRow("ajoute la section") << base << QStringLiteral("Nouvelle") << QStringLiteral("k")
+                                           << QStringLiteral("v") << base + "[Nouvelle]\r\nk=v\r\n";
+        QTest::newRow("sans fin de ligne")
+            << QByteArray("[S]\r\na=1") << QStringLiteral("S") << QStringLiteral("b") << QStringLiteral("2")
+            << QByteArray("[S]\r\na=1\r\nb=2\r\n");
+        QTest::newRow("fichier absent")
+            << QByteArray() << QStringLiteral("Paramètres") << QStringLiteral("Maxi") << QStringLiteral("")
+            << QByteArray("[Param\xE8tres]\r\nMaxi=\r\n");
+        QTest::newRow("inconnu devient ?")
+            << QByteArray("[S]\r\n") << QStringLiteral("S") << QStringLiteral("k") << QStringLiteral("a→b")
+            << QByteArray("[S]\r\nk=a?b\r\n");
         // A line break in a value would start another key or section.
-        QTest::newRow("saut de ligne") << QByteArray("[S]\r\n") << QStringLiteral("S") << QStringLiteral("k") << QStringLiteral("a\r\n[T]")
-                                       << QByteArray("[S]\r\nk=a  [T]\r\n");
+        QTest::newRow("saut de ligne") << QByteArray("[S]\r\n") << QStringLiteral("S") << QStringLiteral("k")
+                                       << QStringLiteral("a\r\n[T]") << QByteArray("[S]\r\nk=a  [T]\r\n");
     }
     void ecriture()
     {

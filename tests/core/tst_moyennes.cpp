@@ -1,10 +1,10 @@
 // Student averages, class figures and mark bands.
-#include "classdata/classe.h"
 #include "averages/moyennes.h"
+#include "classdata/classe.h"
 #include "classdata/options.h"
-#include "tests/core/outils.h"
 #include "classdata/real48.h"
 #include "classdata/texte.h"
+#include "tests/core/outils.h"
 
 #include <QRandomGenerator>
 
@@ -128,8 +128,8 @@ private slots:
                 for (int p = 1; p <= 3; ++p)
                     for (int d = 1; d <= NB_DEVOIRS / 2; ++d) {
                         // A quarter of the slots empty; marks with up to two decimals.
-                        const double note = alea.bounded(4) == 0 ? NO_MARK
-                                                                 : ArrondiReal48(alea.bounded(2001) / 100.0);
+                        const double note =
+                            alea.bounded(4) == 0 ? NO_MARK : ArrondiReal48(alea.bounded(2001) / 100.0);
                         const qint32 coef = qint32(alea.bounded(10));
                         (m == 1 ? e.NotesMat1 : e.NotesMat2)[p][d] = note;
                         (m == 1 ? CoefMat1 : CoefMat2)[p][d] = coef;

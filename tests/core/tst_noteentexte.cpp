@@ -53,7 +53,10 @@ int Ecart(double x, int decimales)
     return 1;
 }
 
-int Ecarts(double x) { return Ecart(x, 2) + Ecart(x, 1); }
+int Ecarts(double x)
+{
+    return Ecart(x, 2) + Ecart(x, 1);
+}
 
 } // namespace
 
@@ -71,18 +74,30 @@ void TstNoteEnTexte::exemples_data()
     QTest::addColumn<double>("x");
     QTest::addColumn<QString>("texte");
     QTest::addColumn<QString>("court");
-    QTest::newRow("pas de note") << -1.0 << "" << "";
-    QTest::newRow("zéro") << 0.0 << " 0.00" << "0.0";
-    QTest::newRow("moins zéro") << -0.0 << " 0.00" << "0.0";
-    QTest::newRow("vingt") << 20.0 << "20.00" << "20.0";
-    QTest::newRow("12.125") << 12.125 << "12.13" << "12.1";
-    QTest::newRow("13.25") << 13.25 << "13.25" << "13.3";
-    QTest::newRow("13.75") << 13.75 << "13.75" << "13.8";
-    QTest::newRow("-2") << -2.0 << "-2.00" << "-2.0";
-    QTest::newRow("-0.001") << -0.001 << " 0.00" << "0.0";
-    QTest::newRow("100.5") << 100.5 << "100.50" << "100.5";
-    QTest::newRow("12.345, approché") << 12.345 << "12.35" << "12.3";
-    QTest::newRow("grand") << 123456789.0 << "123456789.00" << "123456789.0";
+    QTest::newRow("pas de note") << -1.0 << ""
+                                 << "";
+    QTest::newRow("zéro") << 0.0 << " 0.00"
+                          << "0.0";
+    QTest::newRow("moins zéro") << -0.0 << " 0.00"
+                                << "0.0";
+    QTest::newRow("vingt") << 20.0 << "20.00"
+                           << "20.0";
+    QTest::newRow("12.125") << 12.125 << "12.13"
+                            << "12.1";
+    QTest::newRow("13.25") << 13.25 << "13.25"
+                           << "13.3";
+    QTest::newRow("13.75") << 13.75 << "13.75"
+                           << "13.8";
+    QTest::newRow("-2") << -2.0 << "-2.00"
+                        << "-2.0";
+    QTest::newRow("-0.001") << -0.001 << " 0.00"
+                            << "0.0";
+    QTest::newRow("100.5") << 100.5 << "100.50"
+                           << "100.5";
+    QTest::newRow("12.345, approché") << 12.345 << "12.35"
+                                      << "12.3";
+    QTest::newRow("grand") << 123456789.0 << "123456789.00"
+                           << "123456789.0";
 }
 
 void TstNoteEnTexte::exemples()
@@ -107,9 +122,10 @@ void TstNoteEnTexte::bornes()
             ecarts += Ecarts(x) + Ecarts(Voisin(x, +1)) + Ecarts(Voisin(x, -1));
         }
     }
-    const double ailleurs[] = {1048576.0, 1048575.995, 1048576.005, 0.0009765625, 0.000976, 0.005, 0.0049999,
-                               0.05, 0.04999999, 1e-30, -1e-30, 1e20, -1e20, 1.7e38, 2.9e-39, 99999.995,
-                               -99999.995, 9.995, 9.95, 0.995, -0.995, 999999.995};
+    const double ailleurs[] = {1048576.0, 1048575.995, 1048576.005, 0.0009765625, 0.000976,   0.005,
+                               0.0049999, 0.05,        0.04999999,  1e-30,        -1e-30,     1e20,
+                               -1e20,     1.7e38,      2.9e-39,     99999.995,    -99999.995, 9.995,
+                               9.95,      0.995,       -0.995,      999999.995};
     for (double x : ailleurs)
         for (double y : {x, Voisin(x, +1), Voisin(x, -1), -x})
             ecarts += Ecarts(y);

@@ -1,9 +1,9 @@
 // Class settings and application settings files.
 #include "classdata/classe.h"
-#include "platform/dossier.h"
 #include "classdata/options.h"
-#include "tests/core/outils.h"
 #include "classdata/parametres.h"
+#include "platform/dossier.h"
+#include "tests/core/outils.h"
 
 #include <QTemporaryDir>
 
@@ -66,20 +66,22 @@ private slots:
         QFETCH(QByteArray, matieres);
         QFETCH(bool, deuxPeriodes);
         QFETCH(bool, uneMatiere);
-        lire("[Options]\r\nNombre de p\xE9riodes=" + periodes + "\r\nNombre de mati\xE8res=" + matieres + "\r\n");
+        lire("[Options]\r\nNombre de p\xE9riodes=" + periodes + "\r\nNombre de mati\xE8res=" + matieres
+             + "\r\n");
         QCOMPARE(DeuxPeriodes, deuxPeriodes);
         QCOMPARE(UneMatiere, uneMatiere);
     }
 
     void coefficientsEtDates()
     {
-        lire("[Options]\r\nCoefficients p\xE9riode 1=2301\r\nCoefficients p\xE9riode 2=12x4567890123456789\r\n"
-             "Dates p\xE9riode 1=05/11--/--\r\nEcriture=1\r\nMat1=\r\n");
+        lire(
+            "[Options]\r\nCoefficients p\xE9riode 1=2301\r\nCoefficients p\xE9riode 2=12x4567890123456789\r\n"
+            "Dates p\xE9riode 1=05/11--/--\r\nEcriture=1\r\nMat1=\r\n");
         const int attendu[5] = {0, 2, 3, 0, 1};
         for (int i = 1; i <= 4; ++i)
             QCOMPARE(CoefMat1[1][i], attendu[i]);
-        QCOMPARE(CoefMat1[1][5], 1);  // beyond a short string
-        QCOMPARE(CoefMat1[2][3], 1);  // not a digit
+        QCOMPARE(CoefMat1[1][5], 1);         // beyond a short string
+        QCOMPARE(CoefMat1[2][3], 1);         // not a digit
         QCOMPARE(CoefPeriode[2].size(), 16); // cut to its capacity
         QCOMPARE(DateMat1[1][1], QStringLiteral("05/11"));
         QCOMPARE(DateMat1[1][3], QString());
@@ -114,11 +116,15 @@ private slots:
         o.taille = 12;
         QCOMPARE(EcrireOptions(o), QString());
         const QByteArray d = QStringLiteral("--/--").repeated(16).toLatin1();
-        QCOMPARE(lireFichier(ini()),
-                 "[Options]\r\nNombre de p\xE9riodes=2\r\nNombre de mati\xE8res=1\r\nMat1=Fran\r\nMat2=\r\n"
-                 "Coefficients p\xE9riode 1=2222222222222222\r\nCoefficients p\xE9riode 2=1111111111111111\r\n"
-                 "Dates p\xE9riode 1=" + d + "\r\nDates p\xE9riode 2=01/09" + d.mid(5) + "\r\n"
-                 "Coefficients p\xE9riode 3=\r\nDates p\xE9riode 3=\r\nEcriture=1\r\nTaille de l'\xE9" "criture=12\r\n");
+        QCOMPARE(
+            lireFichier(ini()),
+            "[Options]\r\nNombre de p\xE9riodes=2\r\nNombre de mati\xE8res=1\r\nMat1=Fran\r\nMat2=\r\n"
+            "Coefficients p\xE9riode 1=2222222222222222\r\nCoefficients p\xE9riode 2=1111111111111111\r\n"
+            "Dates p\xE9riode 1="
+                + d + "\r\nDates p\xE9riode 2=01/09" + d.mid(5)
+                + "\r\n"
+                  "Coefficients p\xE9riode 3=\r\nDates p\xE9riode 3=\r\nEcriture=1\r\nTaille de l'\xE9"
+                  "criture=12\r\n");
 
         // Duplicating with everything cleared; the file's other sections stay.
         ecrireFichier(ini(), lireFichier(ini()) + "[Perso]\r\nx=1\r\n");
@@ -159,7 +165,8 @@ private slots:
         QVERIFY(QFile::remove(ini()));
 
         DefinirDossierProgramme(m_dossier.filePath(QStringLiteral("absent")));
-        QCOMPARE(EcrireCoefDates(), QStringLiteral("Impossible d'écrire dans %1").arg(CheminOptions(NomClasse)));
+        QCOMPARE(EcrireCoefDates(),
+                 QStringLiteral("Impossible d'écrire dans %1").arg(CheminOptions(NomClasse)));
     }
 
     void parametresAppli()
@@ -176,11 +183,14 @@ private slots:
         StyleEcriturePourApercu = QStringLiteral("Souligné");
         AfficherBulles = false;
         QCOMPARE(EcrireParametres(f), QString());
-        QCOMPARE(EcrireSauvegarde({QStringLiteral("/media/clé"), QStringLiteral("05/12/2024 08:03:09")}), QString());
+        QCOMPARE(EcrireSauvegarde({QStringLiteral("/media/clé"), QStringLiteral("05/12/2024 08:03:09")}),
+                 QString());
         QCOMPARE(lireFichier(appli()),
                  "[Param\xE8tres]\r\nGauche=10\r\nHaut=20\r\nLargeur=800\r\nHauteur=600\r\nMaxi=1\r\n"
-                 "Ecriture pour l'aper\xE7u=Courier New\r\nTaille de l'\xE9" "criture pour l'aper\xE7u=8\r\n"
-                 "Style de l'\xE9" "criture pour l'aper\xE7u=Soulign\xE9\r\nAfficher les bulles d'aide=0\r\n"
+                 "Ecriture pour l'aper\xE7u=Courier New\r\nTaille de l'\xE9"
+                 "criture pour l'aper\xE7u=8\r\n"
+                 "Style de l'\xE9"
+                 "criture pour l'aper\xE7u=Soulign\xE9\r\nAfficher les bulles d'aide=0\r\n"
                  "[Sauvegarde]\r\nChemin=/media/cl\xE9\r\nDate=05/12/2024 08:03:09\r\n");
         AfficherBulles = true;
         StyleEcriturePourApercu.clear();
@@ -189,7 +199,8 @@ private slots:
         QVERIFY(!AfficherBulles);
 
         // Overlong values are cut to 255 characters.
-        ecrireFichier(appli(), "[Param\xE8tres]\r\nEcriture pour l'aper\xE7u=" + QByteArray(400, 'x') + "\r\n");
+        ecrireFichier(appli(),
+                      "[Param\xE8tres]\r\nEcriture pour l'aper\xE7u=" + QByteArray(400, 'x') + "\r\n");
         LireParametres();
         QCOMPARE(EcriturePourApercu.size(), 255);
 

@@ -2,14 +2,14 @@
 // file stays byte for byte and the platform's message comes back. Loading
 // refuses FIFOs, devices and oversized settings at once.
 #include "classdata/classe.h"
+#include "classdata/options.h"
 #include "platform/dossier.h"
 #include "platform/ecrituresure.h"
 #include "platform/erreurs.h"
-#include "reports/export.h"
 #include "platform/lecturesure.h"
-#include "classdata/options.h"
-#include "tests/core/outils.h"
 #include "platform/sortietexte.h"
+#include "reports/export.h"
+#include "tests/core/outils.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -94,10 +94,8 @@ private slots:
         o.gras = true;
         auto ecrire = [&]() -> QString {
             switch (genre) {
-            case Ecrivain::Classe:
-                return EcrireEleves(vtc, classe(taille)).message;
-            case Ecrivain::Reglages:
-                return EcrireOptions(o);
+            case Ecrivain::Classe: return EcrireEleves(vtc, classe(taille)).message;
+            case Ecrivain::Reglages: return EcrireOptions(o);
             case Ecrivain::ClasseEtReglages:
                 return EcrireElevesEtOptions(vtc, classe(taille), false, o).message;
             case Ecrivain::Rapport: {
@@ -137,7 +135,6 @@ private slots:
             QVERIFY2(fichiersDe(dossier.path()) == attendus, ici);
             if (genre == Ecrivain::ClasseEtReglages)
                 QVERIFY2(!Gras, ici); // the settings in memory follow the files
-
         }
     }
 
@@ -147,12 +144,18 @@ private slots:
     {
         QTest::addColumn<QString>("fichier");
         QTest::addColumn<QString>("genre");
-        QTest::newRow("classe FIFO") << "CL.VTC" << "fifo";
-        QTest::newRow("classe /dev/zero") << "CL.VTC" << "zero";
-        QTest::newRow("réglages FIFO") << "CL.INI" << "fifo";
-        QTest::newRow("réglages /dev/zero") << "CL.INI" << "zero";
-        QTest::newRow("réglages dossier") << "CL.INI" << "dossier";
-        QTest::newRow("réglages trop grands") << "CL.INI" << "grand";
+        QTest::newRow("classe FIFO") << "CL.VTC"
+                                     << "fifo";
+        QTest::newRow("classe /dev/zero") << "CL.VTC"
+                                          << "zero";
+        QTest::newRow("réglages FIFO") << "CL.INI"
+                                       << "fifo";
+        QTest::newRow("réglages /dev/zero") << "CL.INI"
+                                            << "zero";
+        QTest::newRow("réglages dossier") << "CL.INI"
+                                          << "dossier";
+        QTest::newRow("réglages trop grands") << "CL.INI"
+                                              << "grand";
     }
     void chargementRefuse()
     {
@@ -189,7 +192,7 @@ private slots:
             const QString m = fichier == QLatin1String("CL.VTC") ? EcrireClasse().message
                                                                  : EcrireCoefDatesAvec(CoefPeriode);
             QVERIFY(!m.isEmpty());
-            struct stat st {};
+            struct stat st { };
             QVERIFY(::lstat(QFile::encodeName(chemin).constData(), &st) == 0);
             QVERIFY(!S_ISREG(st.st_mode));
         }
@@ -201,8 +204,9 @@ private slots:
         TableGrille t;
         t.lignes = {{QStringLiteral("Élève"), QStringLiteral("D1")},
                     {QStringLiteral("NOM\tPré\nnom"), QStringLiteral("12.00")}};
-        const QByteArray o = TexteExport(t, QStringLiteral("C\tL"), QDateTime(QDate(2026, 12, 7), QTime(10, 42)),
-                                         QStringLiteral(";"), false);
+        const QByteArray o =
+            TexteExport(t, QStringLiteral("C\tL"), QDateTime(QDate(2026, 12, 7), QTime(10, 42)),
+                        QStringLiteral(";"), false);
         QCOMPARE(o.count('\t'), 0);
         QCOMPARE(o.count('\n'), 4); // header, blank, title row, one student
     }

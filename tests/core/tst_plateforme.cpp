@@ -2,8 +2,8 @@
 #include "platform/casse.h"
 #include "platform/cp1252.h"
 #include "platform/erreurs.h"
-#include "tests/core/outils.h"
 #include "platform/recents.h"
+#include "tests/core/outils.h"
 
 #include <QTemporaryDir>
 
@@ -27,7 +27,8 @@ private slots:
         QTest::addColumn<QString>("texte");
         QTest::addColumn<QByteArray>("octets");
         QTest::newRow("accents") << QStringLiteral("éèàçÉ") << QByteArray("\xE9\xE8\xE0\xE7\xC9");
-        QTest::newRow("plage 80-9F") << QStringLiteral("€œŒŸ’…–") << QByteArray("\x80\x9C\x8C\x9F\x92\x85\x96");
+        QTest::newRow("plage 80-9F") << QStringLiteral("€œŒŸ’…–")
+                                     << QByteArray("\x80\x9C\x8C\x9F\x92\x85\x96");
         QTest::newRow("hors page") << QStringLiteral("a→bĀ") << QByteArray("a?b?");
         QTest::newRow("hors plan") << QStringLiteral("x\U0001F600y") << QByteArray("x?y");
     }

@@ -1,7 +1,7 @@
 // How marks, dates and names are shown, read back and compared.
-#include "tests/core/outils.h"
 #include "classdata/real48.h"
 #include "classdata/texte.h"
+#include "tests/core/outils.h"
 
 class TstTexte : public QObject {
     Q_OBJECT
@@ -16,7 +16,8 @@ private slots:
         QTest::newRow("0") << 0.0 << QStringLiteral(" 0.00") << QStringLiteral("0.0");
         QTest::newRow("20") << 20.0 << QStringLiteral("20.00") << QStringLiteral("20.0");
         QTest::newRow("8") << 8.0 << QStringLiteral(" 8.00") << QStringLiteral("8.0");
-        QTest::newRow("12.125 demi vers le haut") << 12.125 << QStringLiteral("12.13") << QStringLiteral("12.1");
+        QTest::newRow("12.125 demi vers le haut")
+            << 12.125 << QStringLiteral("12.13") << QStringLiteral("12.1");
         QTest::newRow("13.25") << 13.25 << QStringLiteral("13.25") << QStringLiteral("13.3");
         QTest::newRow("13.75") << 13.75 << QStringLiteral("13.75") << QStringLiteral("13.8");
         QTest::newRow("19.999 retenue") << 19.999 << QStringLiteral("20.00") << QStringLiteral("20.0");
@@ -90,12 +91,16 @@ private slots:
         QTest::addColumn<QString>("jour");
         QTest::addColumn<QString>("mois");
         QTest::newRow("05/11") << QStringLiteral("05/11") << QStringLiteral("  05") << QStringLiteral("nov ");
-        QTest::newRow("aucune") << QStringLiteral("--/--") << QStringLiteral("    ") << QStringLiteral("    ");
-        QTest::newRow("fevrier") << QStringLiteral("28/02") << QStringLiteral("  28") << QStringLiteral("fév ");
+        QTest::newRow("aucune") << QStringLiteral("--/--") << QStringLiteral("    ")
+                                << QStringLiteral("    ");
+        QTest::newRow("fevrier") << QStringLiteral("28/02") << QStringLiteral("  28")
+                                 << QStringLiteral("fév ");
         QTest::newRow("aout") << QStringLiteral("15/08") << QStringLiteral("  15") << QStringLiteral("août");
-        QTest::newRow("mois abime") << QStringLiteral("01/13") << QStringLiteral("  01") << QStringLiteral("    ");
+        QTest::newRow("mois abime") << QStringLiteral("01/13") << QStringLiteral("  01")
+                                    << QStringLiteral("    ");
         QTest::newRow("champ vide") << QStringLiteral("") << QStringLiteral("    ") << QStringLiteral("    ");
-        QTest::newRow("champ court") << QStringLiteral("7") << QStringLiteral("  7 ") << QStringLiteral("    ");
+        QTest::newRow("champ court") << QStringLiteral("7") << QStringLiteral("  7 ")
+                                     << QStringLiteral("    ");
     }
     void dates()
     {

@@ -1,14 +1,14 @@
 // The class lock, the fingerprint of a loaded class and the recovery journal,
 // without any window.
 #include "classdata/classe.h"
-#include "platform/dossier.h"
 #include "classdata/empreinte.h"
-#include "platform/horloge.h"
 #include "classdata/journal.h"
 #include "classdata/options.h"
-#include "tests/core/outils.h"
 #include "classdata/real48.h"
 #include "classdata/verrouclasse.h"
+#include "platform/dossier.h"
+#include "platform/horloge.h"
+#include "tests/core/outils.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -35,8 +35,9 @@ QList<StudentRecord> Classe(const QStringList &noms)
 void EcrireVerrou(const QString &chemin, qint64 pid, const QByteArray &machine, const QByteArray &idMachine,
                   const QByteArray &utilisateur, const QByteArray &depuis)
 {
-    ecrireFichier(chemin, QByteArray::number(pid) + "\nvestrel\n" + machine + '\n' + idMachine + "\nboot\n"
-                              + utilisateur + '\n' + depuis + '\n');
+    ecrireFichier(chemin,
+                  QByteArray::number(pid) + "\nvestrel\n" + machine + '\n' + idMachine + "\nboot\n"
+                      + utilisateur + '\n' + depuis + '\n');
 }
 
 qint64 PidTermine()
@@ -202,7 +203,8 @@ void TestVerrou::texteDetenteur()
 
 void TestVerrou::empreinte()
 {
-    const QList<StudentRecord> eleves = Classe({QStringLiteral("DUPONT Jean"), QStringLiteral("MARTIN Paul")});
+    const QList<StudentRecord> eleves =
+        Classe({QStringLiteral("DUPONT Jean"), QStringLiteral("MARTIN Paul")});
     QCOMPARE(EcrireEleves(m_classe, eleves).etat, EtatEcriture::Ecrit);
     QVERIFY(charger(QStringLiteral("3B.VTC")).ok);
     QVERIFY(!FichierChangeDepuisChargement(m_classe));
@@ -264,8 +266,8 @@ void TestVerrou::journalAllerRetour()
 
 void TestVerrou::journalAbime_data()
 {
-    QTest::addColumn<int>("coupe");   // bytes kept, -1: all
-    QTest::addColumn<int>("altere");  // offset from the end of a byte flipped, -1: none
+    QTest::addColumn<int>("coupe");  // bytes kept, -1: all
+    QTest::addColumn<int>("altere"); // offset from the end of a byte flipped, -1: none
     QTest::newRow("cut in the header") << 20 << -1;
     QTest::newRow("cut in a record") << 800 << -1;
     QTest::newRow("one byte short") << -2 << -1;
@@ -303,8 +305,8 @@ void TestVerrou::differencesParNom()
     Journal j;
     j.instant = QDateTime(QDate(2026, 12, 7), QTime(10, 42));
     j.eleves = {fichier[3], fichier[1], fichier[2], fichier[0]};
-    j.eleves[0].NotesMat1[3][16] = ArrondiReal48(17.5);  // ZOLA
-    j.eleves[2].NotesMat1[1][1] = ArrondiReal48(19);     // the second DUPONT
+    j.eleves[0].NotesMat1[3][16] = ArrondiReal48(17.5); // ZOLA
+    j.eleves[2].NotesMat1[1][1] = ArrondiReal48(19);    // the second DUPONT
     j.eleves[3].Appreciations[2][1] = QStringLiteral("Bien");
     const DifferencesJournal d = CompterDifferences(fichier, j);
     QCOMPARE(d.notes, 2);
@@ -333,7 +335,8 @@ void TestVerrou::texteRecuperation()
              QStringLiteral("Des modifications non enregistrées du 07/12 à 10:42 ont été retrouvées. "
                             "Voulez-vous les récupérer ?\r\n\r\n3 notes et 1 appréciation diffèrent de la "
                             "classe enregistrée."));
-    QVERIFY(TexteRecuperation(j, {1, 2}).endsWith(QStringLiteral("1 note et 2 appréciations diffèrent de la classe enregistrée.")));
+    QVERIFY(TexteRecuperation(j, {1, 2}).endsWith(
+        QStringLiteral("1 note et 2 appréciations diffèrent de la classe enregistrée.")));
 }
 
 void TestVerrou::journalPlusRecent()

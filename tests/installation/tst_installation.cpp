@@ -1,12 +1,12 @@
 // cmake --install into a temporary DESTDIR, then the installed programs run
 // as a teacher's first start would: a fresh home, nothing but the install.
 #include <QDirIterator>
-#include <QtEndian>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 namespace {
 
@@ -25,7 +25,8 @@ QMap<QString, QString> releve(const QString &dossier)
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo f(it.next());
-        r.insert(f.filePath(), QStringLiteral("%1 %2").arg(f.size()).arg(f.lastModified().toMSecsSinceEpoch()));
+        r.insert(f.filePath(),
+                 QStringLiteral("%1 %2").arg(f.size()).arg(f.lastModified().toMSecsSinceEpoch()));
     }
     return r;
 }
@@ -80,8 +81,9 @@ private slots:
         env.insert(QStringLiteral("DESTDIR"), m_racine);
         p.setProcessEnvironment(env);
         p.setProcessChannelMode(QProcess::MergedChannels);
-        p.start(QStringLiteral(CMAKE_EXE), {QStringLiteral("--install"), QStringLiteral(CONSTRUCTION),
-                                             QStringLiteral("--prefix"), PREFIXE});
+        p.start(
+            QStringLiteral(CMAKE_EXE),
+            {QStringLiteral("--install"), QStringLiteral(CONSTRUCTION), QStringLiteral("--prefix"), PREFIXE});
         QVERIFY(p.waitForFinished(120000));
         QVERIFY2(p.exitCode() == 0, p.readAll().constData());
         m_installe = releve(m_racine);
@@ -134,11 +136,13 @@ private slots:
         dossiers.write("XDG_DOCUMENTS_DIR=\"$HOME/Mes documents\"\n");
         dossiers.close();
 
-        const Resultat r = lancer(bin("vestrel-cli"), {QStringLiteral("moyennes"), QStringLiteral("EXEMPLE")}, maison);
+        const Resultat r =
+            lancer(bin("vestrel-cli"), {QStringLiteral("moyennes"), QStringLiteral("EXEMPLE")}, maison);
         QVERIFY2(r.code == 0, qPrintable(r.erreurs));
         QVERIFY(r.sortie.contains(QStringLiteral("ARNAUD Léa")));
         const QString donnees = maison + QStringLiteral("/Mes documents/Vestrel");
-        QCOMPARE(QDir(donnees).entryList(QDir::Files, QDir::Name), (QStringList{"EXEMPLE.INI", "EXEMPLE.VTC"}));
+        QCOMPARE(QDir(donnees).entryList(QDir::Files, QDir::Name),
+                 (QStringList{"EXEMPLE.INI", "EXEMPLE.VTC"}));
         QCOMPARE(releve(m_racine), m_installe);
     }
 
@@ -148,8 +152,9 @@ private slots:
         const QString maison = m_tmp.filePath(QStringLiteral("maison-exemple"));
         const Resultat r = lancer(bin("vestrel-cli"), {QStringLiteral("exemple")}, maison);
         QVERIFY2(r.code == 0, qPrintable(r.erreurs));
-        QCOMPARE(r.sortie, QStringLiteral("Classe EXEMPLE écrite : 25 élèves dans ") + maison
-                               + QStringLiteral("/Documents/Vestrel.\n"));
+        QCOMPARE(r.sortie,
+                 QStringLiteral("Classe EXEMPLE écrite : 25 élèves dans ") + maison
+                     + QStringLiteral("/Documents/Vestrel.\n"));
         const Resultat encore = lancer(bin("vestrel-cli"), {QStringLiteral("exemple")}, maison);
         QCOMPARE(encore.code, 1);
         QVERIFY(encore.erreurs.contains(QStringLiteral("existe déjà")));
@@ -161,10 +166,12 @@ private slots:
         const QString maison = m_tmp.filePath(QStringLiteral("maison-emplacements"));
         const Resultat r = lancer(bin("vestrel"), {QStringLiteral("--emplacements")}, maison);
         QVERIFY2(r.code == 0, qPrintable(r.erreurs));
-        QVERIFY2(r.sortie.contains(QStringLiteral("Dossier des classes : ") + maison + QStringLiteral("/Documents/Vestrel\n")),
+        QVERIFY2(r.sortie.contains(QStringLiteral("Dossier des classes : ") + maison
+                                   + QStringLiteral("/Documents/Vestrel\n")),
                  qPrintable(r.sortie));
-        QVERIFY2(r.sortie.contains(QStringLiteral("Guide : ") + installe(QStringLiteral(DOCDIR "/Vestdoc.htm"))),
-                 qPrintable(r.sortie));
+        QVERIFY2(
+            r.sortie.contains(QStringLiteral("Guide : ") + installe(QStringLiteral(DOCDIR "/Vestdoc.htm"))),
+            qPrintable(r.sortie));
         QVERIFY(QFileInfo::exists(maison + QStringLiteral("/Documents/Vestrel/EXEMPLE.VTC")));
         QCOMPARE(releve(m_racine), m_installe);
     }
@@ -194,10 +201,11 @@ private slots:
         QFile f(maison + QStringLiteral("/Documents"));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
-        const Resultat r = lancer(bin("vestrel-cli"), {QStringLiteral("moyennes"), QStringLiteral("EXEMPLE")}, maison);
+        const Resultat r =
+            lancer(bin("vestrel-cli"), {QStringLiteral("moyennes"), QStringLiteral("EXEMPLE")}, maison);
         QCOMPARE(r.code, 1);
-        QVERIFY2(r.erreurs.contains(QStringLiteral("Impossible de créer le dossier des classes ")
-                                    + maison + QStringLiteral("/Documents/Vestrel : Fichier introuvable")),
+        QVERIFY2(r.erreurs.contains(QStringLiteral("Impossible de créer le dossier des classes ") + maison
+                                    + QStringLiteral("/Documents/Vestrel : Fichier introuvable")),
                  qPrintable(r.erreurs));
         QCOMPARE(QDir(maison).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Documents"});
     }
@@ -208,13 +216,16 @@ private slots:
         QTest::addColumn<QString>("programme");
         QTest::addColumn<QStringList>("arguments");
         const QString share = m_racine + PREFIXE + QStringLiteral("/" DATADIR);
-        QTest::newRow("entrée de bureau") << "desktop-file-validate"
-                                          << QStringList{share + QStringLiteral("/applications/" ID_BUREAU ".desktop")};
+        QTest::newRow("entrée de bureau")
+            << "desktop-file-validate"
+            << QStringList{share + QStringLiteral("/applications/" ID_BUREAU ".desktop")};
         QTest::newRow("catalogue") << "appstreamcli"
-                                   << QStringList{QStringLiteral("validate"), QStringLiteral("--no-net"),
-                                                  share + QStringLiteral("/metainfo/" ID_BUREAU ".metainfo.xml")};
-        QTest::newRow("type de fichier") << "xmllint"
-                                         << QStringList{QStringLiteral("--noout"), share + QStringLiteral("/mime/packages/vestrel.xml")};
+                                   << QStringList{
+                                          QStringLiteral("validate"), QStringLiteral("--no-net"),
+                                          share + QStringLiteral("/metainfo/" ID_BUREAU ".metainfo.xml")};
+        QTest::newRow("type de fichier")
+            << "xmllint"
+            << QStringList{QStringLiteral("--noout"), share + QStringLiteral("/mime/packages/vestrel.xml")};
     }
 
     void validation()
@@ -231,7 +242,8 @@ private slots:
         const QByteArray sortie = p.readAll();
         QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, sortie.constData());
         // desktop-file-validate passes hints silently with status 0: none are wanted.
-        QVERIFY2(!sortie.contains("error") && !sortie.contains("warning") && !sortie.contains("hint"), sortie.constData());
+        QVERIFY2(!sortie.contains("error") && !sortie.contains("warning") && !sortie.contains("hint"),
+                 sortie.constData());
     }
 
     // The class file type, as the desktop reads it: both spellings of the

@@ -3,14 +3,14 @@
 // journal holds them, then waits to be killed.
 // Arguments: folder, class file, then cells as col:row:keys (X: Backspace).
 #include "classdata/classe.h"
+#include "classdata/journal.h"
+#include "classdata/verrouclasse.h"
 #include "platform/dossier.h"
+#include "platform/horloge.h"
+#include "ui/components/messages.h"
 #include "ui/marks/gardeclasse.h"
 #include "ui/marks/grillevue.h"
-#include "platform/horloge.h"
-#include "classdata/journal.h"
-#include "ui/components/messages.h"
 #include "ui/marks/noteform.h"
-#include "classdata/verrouclasse.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -22,8 +22,7 @@
 namespace {
 
 // A control of the window by its designer name.
-template <class T>
-T *Ctl(const QObject &f, const char *nom)
+template <class T> T *Ctl(const QObject &f, const char *nom)
 {
     T *c = f.findChild<T *>(QLatin1String(nom));
     if (!c)
@@ -80,16 +79,19 @@ int main(int argc, char **argv)
                 QTest::keyClick(w, ch.toLatin1());
         }
         QWidget *cible = Editeur(f);
-        QTest::keyClick(cible ? cible : static_cast<QWidget *>(Ctl<TStringGrid>(f, "StringGrid1")), Qt::Key_Return);
+        QTest::keyClick(cible ? cible : static_cast<QWidget *>(Ctl<TStringGrid>(f, "StringGrid1")),
+                        Qt::Key_Return);
     }
     const QString chemin = CheminProgramme(NomFichier);
     const QList<StudentRecord> attendu = ListeEleves;
-    const bool ecrit = QTest::qWaitFor([&] {
-        Journal j;
-        if (!LireJournal(chemin, j) || j.eleves.size() != attendu.size())
-            return false;
-        return CompterDifferences(attendu, j).vide();
-    }, 20000);
+    const bool ecrit = QTest::qWaitFor(
+        [&] {
+            Journal j;
+            if (!LireJournal(chemin, j) || j.eleves.size() != attendu.size())
+                return false;
+            return CompterDifferences(attendu, j).vide();
+        },
+        20000);
     if (!ecrit)
         return 5;
     std::printf("pret\n");

@@ -2,19 +2,19 @@
 // the class lock and the read-only opening, the question before a file
 // changed on disk is overwritten, the recovery journal, and a real process
 // killed after typing marks.
-#include "ui/menu/catalogue.h"
-#include "ui/config/champsconf.h"
-#include "tests/common/classeessai.h"
-#include "ui/config/confform.h"
 #include "classdata/empreinte.h"
-#include "ui/marks/gardeclasse.h"
-#include "ui/marks/grillevue.h"
-#include "platform/inifile.h"
 #include "classdata/journal.h"
-#include "ui/marks/noteform.h"
+#include "classdata/verrouclasse.h"
+#include "platform/inifile.h"
+#include "tests/common/classeessai.h"
 #include "tests/common/repondeurscripte.h"
 #include "ui/backup/sauvform.h"
-#include "classdata/verrouclasse.h"
+#include "ui/config/champsconf.h"
+#include "ui/config/confform.h"
+#include "ui/marks/gardeclasse.h"
+#include "ui/marks/grillevue.h"
+#include "ui/marks/noteform.h"
+#include "ui/menu/catalogue.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,15 +34,13 @@
 namespace {
 
 // A control of the window by its designer name.
-template <class T>
-T *Ctl(const QObject &f, const char *nom)
+template <class T> T *Ctl(const QObject &f, const char *nom)
 {
     T *c = f.findChild<T *>(QLatin1String(nom));
     if (!c)
         qFatal("no control %s", nom);
     return c;
 }
-
 
 const QStringList TroisEleves{QStringLiteral("DUPONT Jean"), QStringLiteral("MARTIN Paul"),
                               QStringLiteral("ZOLA Emile")};
@@ -62,10 +60,12 @@ void Saisir(TNoteForm &f, int col, int row, const QString &texte)
     Ctl<TStringGrid>(f, "StringGrid1")->setCourante(col, row);
     for (QChar c : texte) {
         QWidget *cible = Editeur(f);
-        QTest::keyClick(cible ? cible : static_cast<QWidget *>(Ctl<TStringGrid>(f, "StringGrid1")), c.toLatin1());
+        QTest::keyClick(cible ? cible : static_cast<QWidget *>(Ctl<TStringGrid>(f, "StringGrid1")),
+                        c.toLatin1());
     }
     QWidget *cible = Editeur(f);
-    QTest::keyClick(cible ? cible : static_cast<QWidget *>(Ctl<TStringGrid>(f, "StringGrid1")), Qt::Key_Return);
+    QTest::keyClick(cible ? cible : static_cast<QWidget *>(Ctl<TStringGrid>(f, "StringGrid1")),
+                    Qt::Key_Return);
 }
 
 QList<StudentRecord> LireClasse(const QString &chemin)
@@ -161,9 +161,10 @@ void TestGardeClasse::deuxiemeCopieLectureSeule()
     FixerHorloge(Instant);
 
     TNoteForm &f = *ouvrir();
-    QCOMPARE(m_rep->textes(), QStringList{QStringLiteral("La classe 3EME1 est ouverte par ") + UtilisateurCourant()
-                                          + QStringLiteral(" sur ") + QSysInfo::machineHostName()
-                                          + QStringLiteral(" depuis 08:05. Elle est ouverte en lecture seule.")});
+    QCOMPARE(m_rep->textes(),
+             QStringList{QStringLiteral("La classe 3EME1 est ouverte par ") + UtilisateurCourant()
+                         + QStringLiteral(" sur ") + QSysInfo::machineHostName()
+                         + QStringLiteral(" depuis 08:05. Elle est ouverte en lecture seule.")});
     QVERIFY(f.Garde->lectureSeule());
     QVERIFY(f.windowTitle().endsWith(QStringLiteral("lecture seule")));
     QVERIFY(f.findChild<QLabel *>(QStringLiteral("LabelLectureSeule"))->isVisible());
@@ -218,7 +219,8 @@ void TestGardeClasse::verrouAutreMachine()
     ecrireEtCharger();
     QFile v(CheminVerrou(m_chemin));
     QVERIFY(v.open(QIODevice::WriteOnly));
-    v.write("4242\nvestrel\nsalle-prof-2\n0123456789abcdef0123456789abcdef\nboot\nmdurand\n2026-12-07T08:15:00\n");
+    v.write("4242\nvestrel\nsalle-prof-2\n0123456789abcdef0123456789abcdef\nboot\nmdurand\n2026-12-07T08:15:"
+            "00\n");
     v.close();
     m_rep->prevoir(reponse);
     TNoteForm &f = *ouvrir();
@@ -226,7 +228,8 @@ void TestGardeClasse::verrouAutreMachine()
     const Boite b = m_rep->boites().first();
     QCOMPARE(b.boutons, BoutonOui | BoutonNon);
     QCOMPARE(b.defaut, int(BoutonNon)); // Enter keeps the other computer's work safe
-    QVERIFY(b.texte.startsWith(QStringLiteral("La classe 3EME1 est ouverte par mdurand sur salle-prof-2 depuis 08:15.")));
+    QVERIFY(b.texte.startsWith(
+        QStringLiteral("La classe 3EME1 est ouverte par mdurand sur salle-prof-2 depuis 08:15.")));
     QCOMPARE(f.Garde->lectureSeule(), reponse == BoutonNon);
     DetenteurVerrou d;
     QVERIFY(VerrouClasse::LireDetenteur(CheminVerrou(m_chemin), d));
@@ -289,7 +292,8 @@ void TestGardeClasse::fichierChange()
     QCOMPARE(f.Button5Click(), remplace);
     QCOMPARE(m_rep->boites().size(), 1);
     const Boite b = m_rep->boites().first();
-    QVERIFY(b.texte.startsWith(QStringLiteral("Le fichier 3EME1.VTC a été modifié sur le disque depuis son ouverture")));
+    QVERIFY(b.texte.startsWith(
+        QStringLiteral("Le fichier 3EME1.VTC a été modifié sur le disque depuis son ouverture")));
     QCOMPARE(b.boutons, BoutonOui | BoutonNon | BoutonAnnuler);
     QCOMPARE(b.defaut, int(BoutonAnnuler));
     const QList<StudentRecord> disque = LireClasse(m_chemin);
@@ -322,14 +326,15 @@ void TestGardeClasse::enregistrerSousAutreNom()
     QVERIFY(ailleurs.open(QIODevice::WriteOnly));
     ailleurs.close();
 
-    m_rep->prevoir(BoutonNon);                         // another name
+    m_rep->prevoir(BoutonNon);                          // another name
     m_rep->prevoir(BoutonOk, QStringLiteral("3eme1b")); // taken
     m_rep->prevoir(BoutonOk, QStringLiteral("3EME1C"));
     f.Garde->echeance();
     QVERIFY(QFileInfo::exists(CheminJournal(m_chemin)));
     QVERIFY(f.Button5Click());
     QVERIFY(!QFileInfo::exists(CheminJournal(m_chemin)));
-    QVERIFY(m_rep->textes().contains(QStringLiteral("Un fichier 3EME1B.VTC existe déjà : choisissez un autre nom.")));
+    QVERIFY(m_rep->textes().contains(
+        QStringLiteral("Un fichier 3EME1B.VTC existe déjà : choisissez un autre nom.")));
     QCOMPARE(LireClasse(m_chemin)[2].NotesMat1[1][1], 17.0); // the other copy's class, untouched
     const QString nouveau = m_classe->chemin(QStringLiteral("3EME1C.VTC"));
     const QList<StudentRecord> disque = LireClasse(nouveau);
@@ -411,9 +416,11 @@ void TestGardeClasse::recuperationAcceptee()
 
     m_rep->prevoir(BoutonOui);
     TNoteForm &f = *ouvrir();
-    QCOMPARE(m_rep->textes(), QStringList{QStringLiteral(
-        "Des modifications non enregistrées du 07/12 à 10:42 ont été retrouvées. Voulez-vous les récupérer ?"
-        "\r\n\r\n2 notes et 1 appréciation diffèrent de la classe enregistrée.")});
+    QCOMPARE(
+        m_rep->textes(),
+        QStringList{QStringLiteral("Des modifications non enregistrées du 07/12 à 10:42 ont été retrouvées. "
+                                   "Voulez-vous les récupérer ?"
+                                   "\r\n\r\n2 notes et 1 appréciation diffèrent de la classe enregistrée.")});
     QCOMPARE(m_rep->boites().first().defaut, int(BoutonOui));
     QCOMPARE(Ctl<TStringGrid>(f, "StringGrid1")->Cells(1, 1), QStringLiteral("12.50"));
     QCOMPARE(Ctl<TStringGrid>(f, "StringGrid1")->Cells(4, 3), QStringLiteral("20.00"));
@@ -459,7 +466,8 @@ void TestGardeClasse::recuperationRefusee()
     QCOMPARE(EcrireJournal(j), QString());
     QFile journal(CheminJournal(m_chemin));
     QVERIFY(journal.open(QIODevice::ReadWrite));
-    QVERIFY(journal.setFileTime(QFileInfo(m_chemin).lastModified().addSecs(-30), QFileDevice::FileModificationTime));
+    QVERIFY(journal.setFileTime(QFileInfo(m_chemin).lastModified().addSecs(-30),
+                                QFileDevice::FileModificationTime));
     journal.close();
     m_rep->vider();
     QVERIFY(charger(QStringLiteral("3EME1.VTC")).ok);
@@ -512,9 +520,9 @@ void TestGardeClasse::processusTue()
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     p.setProcessEnvironment(env);
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p.start(QStringLiteral(AIDE_SAISIE), {m_classe->dossier.path(), QStringLiteral("3EME1.VTC"),
-                                          QStringLiteral("1:1:12.5"), QStringLiteral("2:3:7"),
-                                          QStringLiteral("1:2:0X"), QStringLiteral("16:1:19.75")});
+    p.start(QStringLiteral(AIDE_SAISIE),
+            {m_classe->dossier.path(), QStringLiteral("3EME1.VTC"), QStringLiteral("1:1:12.5"),
+             QStringLiteral("2:3:7"), QStringLiteral("1:2:0X"), QStringLiteral("16:1:19.75")});
     QVERIFY(p.waitForStarted());
     QByteArray sortie;
     while (!sortie.contains("pret") && p.state() == QProcess::Running && p.waitForReadyRead(30000))
@@ -527,9 +535,10 @@ void TestGardeClasse::processusTue()
         QVERIFY(charger(QStringLiteral("3EME1.VTC")).ok);
         TNoteForm deuxieme;
         deuxieme.show();
-        QCOMPARE(m_rep->textes(), QStringList{QStringLiteral("La classe 3EME1 est ouverte par ") + UtilisateurCourant()
-                                              + QStringLiteral(" sur ") + QSysInfo::machineHostName()
-                                              + QStringLiteral(" depuis 10:42. Elle est ouverte en lecture seule.")});
+        QCOMPARE(m_rep->textes(),
+                 QStringList{QStringLiteral("La classe 3EME1 est ouverte par ") + UtilisateurCourant()
+                             + QStringLiteral(" sur ") + QSysInfo::machineHostName()
+                             + QStringLiteral(" depuis 10:42. Elle est ouverte en lecture seule.")});
         QVERIFY(deuxieme.Garde->lectureSeule());
         Ctl<QPushButton>(deuxieme, "Button6")->click();
         QVERIFY(QFileInfo::exists(CheminJournal(m_chemin))); // the first copy's journal, untouched
@@ -546,8 +555,10 @@ void TestGardeClasse::processusTue()
     m_rep->prevoir(BoutonOui);
     TNoteForm &f = *ouvrir();
     QCOMPARE(m_rep->boites().size(), 1); // no word about the dead copy's lock
-    QVERIFY(m_rep->dernierTexte().startsWith(QStringLiteral("Des modifications non enregistrées du 07/12 à 10:42")));
-    QVERIFY2(m_rep->dernierTexte().endsWith(QStringLiteral("4 notes et 0 appréciation diffèrent de la classe enregistrée.")),
+    QVERIFY(m_rep->dernierTexte().startsWith(
+        QStringLiteral("Des modifications non enregistrées du 07/12 à 10:42")));
+    QVERIFY2(m_rep->dernierTexte().endsWith(
+                 QStringLiteral("4 notes et 0 appréciation diffèrent de la classe enregistrée.")),
              qPrintable(m_rep->dernierTexte()));
     QVERIFY(!f.Garde->lectureSeule());
     QList<StudentRecord> attendu = avant;

@@ -1,41 +1,40 @@
 // The mark-entry window driven as the teacher would: keys, clicks, the
 // context menu's commands, drops from the marks bar, column moves, results,
 // ranking, saving, leaving, export and printing.
-#include "ui/marks/barrenotes.h"
-#include "tests/common/classeessai.h"
+#include "classdata/parametres.h"
+#include "classdata/texte.h"
 #include "platform/ecrituresure.h"
 #include "platform/erreurs.h"
-#include "ui/components/fenetres.h"
-#include "ui/marks/grillevue.h"
 #include "platform/inifile.h"
-#include "ui/marks/noteform.h"
-#include "classdata/parametres.h"
-#include "ui/components/radiogroupe.h"
+#include "tests/common/classeessai.h"
 #include "tests/common/repondeurscripte.h"
-#include "classdata/texte.h"
+#include "ui/components/fenetres.h"
+#include "ui/components/radiogroupe.h"
 #include "ui/components/winpanel.h"
+#include "ui/marks/barrenotes.h"
+#include "ui/marks/grillevue.h"
+#include "ui/marks/noteform.h"
 
 #include <QApplication>
-#include <QClipboard>
-#include <QMenu>
-#include <QToolTip>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace {
 
 // A control of the window by its designer name.
-template <class T = QWidget>
-T *Ctl(const QObject &f, const char *nom)
+template <class T = QWidget> T *Ctl(const QObject &f, const char *nom)
 {
     T *c = f.findChild<T *>(QLatin1String(nom));
     if (!c)
@@ -49,7 +48,8 @@ struct Controles {
         : f(f)
     {
         for (int i = 0; i < 8; ++i)
-            lc[i] = Ctl<QLabel>(f, qPrintable((i < 2 ? QStringLiteral("lc%1") : QStringLiteral("Lc%1")).arg(i + 1)));
+            lc[i] = Ctl<QLabel>(
+                f, qPrintable((i < 2 ? QStringLiteral("lc%1") : QStringLiteral("Lc%1")).arg(i + 1)));
     }
     const QObject &f;
     TStringGrid *StringGrid1 = Ctl<TStringGrid>(f, "StringGrid1");
@@ -98,7 +98,10 @@ struct Controles {
     QLabel *lc[8];
 };
 
-Controles C(const QObject &f) { return Controles(f); }
+Controles C(const QObject &f)
+{
+    return Controles(f);
+}
 
 const QStringList TroisEleves{QStringLiteral("DUPONT Jean"), QStringLiteral("MARTIN Paul"),
                               QStringLiteral("ZOLA Emile")};
@@ -152,8 +155,10 @@ void Choisir(RadioGroupe *g, int i)
     emit g->clique(i);
 }
 
-
-TStringGrid *Grille(const QObject &f) { return Ctl<TStringGrid>(f, "StringGrid1"); }
+TStringGrid *Grille(const QObject &f)
+{
+    return Ctl<TStringGrid>(f, "StringGrid1");
+}
 
 // The coefficient a title stands for, read from the class tables.
 int CoefDuTitre(const QString &titre)
@@ -174,15 +179,18 @@ void VerifierBandeau(TNoteForm &f)
     const int premiere = g->LeftCol();
     const int l = g->logique(premiere) - 1;
     QVERIFY2(h->sectionViewportPosition(l) + h->sectionSize(l) / 2 >= 0,
-             qPrintable(QStringLiteral("first column %1 mostly hidden: %2").arg(premiere).arg(h->sectionViewportPosition(l))));
+             qPrintable(QStringLiteral("first column %1 mostly hidden: %2")
+                            .arg(premiere)
+                            .arg(h->sectionViewportPosition(l))));
     if (premiere > 1) {
         const int avant = g->logique(premiere - 1) - 1;
         QVERIFY2(h->sectionViewportPosition(avant) + h->sectionSize(avant) / 2 < 0,
                  "a column mostly in sight is skipped");
     }
     for (int i = 0; i < 8; ++i) {
-        auto *lc = Ctl<QLabel>(f, i < 2 ? qPrintable(QStringLiteral("lc%1").arg(i + 1))
-                                        : qPrintable(QStringLiteral("Lc%1").arg(i + 1)));
+        auto *lc = Ctl<QLabel>(f,
+                               i < 2 ? qPrintable(QStringLiteral("lc%1").arg(i + 1))
+                                     : qPrintable(QStringLiteral("Lc%1").arg(i + 1)));
         const int x = vp->mapFrom(&f, lc->mapTo(&f, lc->rect().center())).x();
         if (x >= vp->width())
             break;
@@ -214,8 +222,8 @@ QModelIndex CelluleSous(TStringGrid *g, const QPoint &p)
 QString TitreSous(TStringGrid *g, const QPoint &p)
 {
     for (QWidget *w = g->childAt(p); w && w != g; w = w->parentWidget())
-        if (auto *h = qobject_cast<QHeaderView *>(w->parentWidget()); h && w == h->viewport()
-            && h->orientation() == Qt::Horizontal)
+        if (auto *h = qobject_cast<QHeaderView *>(w->parentWidget());
+            h && w == h->viewport() && h->orientation() == Qt::Horizontal)
             return h->model()->headerData(h->logicalIndexAt(w->mapFrom(g, p)), Qt::Horizontal).toString();
     return {};
 }
@@ -370,14 +378,22 @@ void TestNoteForm::disposition_data()
     QTest::addColumn<int>("colonnes");
     QTest::addColumn<QString>("premier");
     QTest::addColumn<QString>("dernier");
-    QTest::newRow("one subject, period 1") << false << true << 0 << -1 << 17 << "Fran1-01" << "Fran1-16";
-    QTest::newRow("one subject, year") << false << true << 3 << -1 << 49 << "Fran1-01" << "Fran3-16";
-    QTest::newRow("one subject, semesters, year") << true << true << 2 << -1 << 33 << "Fran1-01" << "Fran2-16";
-    QTest::newRow("two subjects, Mat1, period 2") << false << false << 1 << 0 << 9 << "Fran 2-1" << "Fran 2-8";
-    QTest::newRow("two subjects, Mat2, year") << false << false << 3 << 1 << 25 << "Hist 1-1" << "Hist 3-8";
-    QTest::newRow("two subjects, Ensemble, period 3") << false << false << 2 << 2 << 17 << "Fran 3-1" << "Hist 3-8";
-    QTest::newRow("two subjects, Ensemble, year") << false << false << 3 << 2 << 49 << "Fran 1-1" << "Hist 3-8";
-    QTest::newRow("semesters, Ensemble, year") << true << false << 2 << 2 << 33 << "Fran 1-1" << "Hist 2-8";
+    QTest::newRow("one subject, period 1") << false << true << 0 << -1 << 17 << "Fran1-01"
+                                           << "Fran1-16";
+    QTest::newRow("one subject, year") << false << true << 3 << -1 << 49 << "Fran1-01"
+                                       << "Fran3-16";
+    QTest::newRow("one subject, semesters, year") << true << true << 2 << -1 << 33 << "Fran1-01"
+                                                  << "Fran2-16";
+    QTest::newRow("two subjects, Mat1, period 2") << false << false << 1 << 0 << 9 << "Fran 2-1"
+                                                  << "Fran 2-8";
+    QTest::newRow("two subjects, Mat2, year") << false << false << 3 << 1 << 25 << "Hist 1-1"
+                                              << "Hist 3-8";
+    QTest::newRow("two subjects, Ensemble, period 3") << false << false << 2 << 2 << 17 << "Fran 3-1"
+                                                      << "Hist 3-8";
+    QTest::newRow("two subjects, Ensemble, year") << false << false << 3 << 2 << 49 << "Fran 1-1"
+                                                  << "Hist 3-8";
+    QTest::newRow("semesters, Ensemble, year") << true << false << 2 << 2 << 33 << "Fran 1-1"
+                                               << "Hist 2-8";
 }
 
 void TestNoteForm::disposition()
@@ -501,7 +517,8 @@ void TestNoteForm::bandeauCoefficients()
     // Dragging the line between two titles does not widen a column, which
     // would leave the strip over the wrong columns.
     QHeaderView *h = C(f).StringGrid1->horizontalHeader();
-    const int bord = h->sectionViewportPosition(h->logicalIndexAt(0)) + h->sectionSize(h->logicalIndexAt(0)) - 1;
+    const int bord =
+        h->sectionViewportPosition(h->logicalIndexAt(0)) + h->sectionSize(h->logicalIndexAt(0)) - 1;
     QTest::mousePress(h->viewport(), Qt::LeftButton, {}, QPoint(bord, 8));
     QTest::mouseMove(h->viewport(), QPoint(bord + 30, 8));
     QTest::mouseRelease(h->viewport(), Qt::LeftButton, {}, QPoint(bord + 30, 8));
@@ -736,10 +753,11 @@ void TestNoteForm::deplacementColonne()
     QVERIFY(f.CoefsDeplaces);
     // Locked until the window closes: saving, quitting and results stay.
     for (QWidget *w : std::initializer_list<QWidget *>{
-             C(f).RadioGroup1, C(f).Button1, C(f).Button2, C(f).Button4, C(f).Button9, C(f).Button10, C(f).BBImp,
-             C(f).BBConf_Imp, C(f).BBText, C(f).BBApercu, C(f).BB_toolN, C(f).BBCoefDate})
+             C(f).RadioGroup1, C(f).Button1, C(f).Button2, C(f).Button4, C(f).Button9, C(f).Button10,
+             C(f).BBImp, C(f).BBConf_Imp, C(f).BBText, C(f).BBApercu, C(f).BB_toolN, C(f).BBCoefDate})
         QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
-    for (QWidget *w : std::initializer_list<QWidget *>{C(f).Button5, C(f).Button6, C(f).Button7, C(f).Button8})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{C(f).Button5, C(f).Button6, C(f).Button7, C(f).Button8})
         QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
     QVERIFY(!C(f).StringGrid1->modele()->editable());
     // The assignment result still knows the moved column's own coefficient.
@@ -809,7 +827,8 @@ void TestNoteForm::resultatDevoir()
 
 void TestNoteForm::classement()
 {
-    m_classe->construire(false, true, {QStringLiteral("A Un"), QStringLiteral("B Deux"), QStringLiteral("C Trois")});
+    m_classe->construire(false, true,
+                         {QStringLiteral("A Un"), QStringLiteral("B Deux"), QStringLiteral("C Trois")});
     m_classe->note(0, 2, 1, 12);
     m_classe->note(2, 2, 1, 12);
     TNoteForm &f = *ouvrir();
@@ -826,8 +845,8 @@ void TestNoteForm::classement()
     QCOMPARE(C(f).StringGrid1->Cells(1, 2), QStringLiteral("12.00"));
     QVERIFY(f.ApresClassement);
     for (QWidget *w : std::initializer_list<QWidget *>{C(f).Button1, C(f).Button2, C(f).Button4, C(f).Button5,
-                                                        C(f).Button9, C(f).Button10, C(f).RadioGroup1,
-                                                        C(f).BB_toolN, C(f).BBCoefDate})
+                                                       C(f).Button9, C(f).Button10, C(f).RadioGroup1,
+                                                       C(f).BB_toolN, C(f).BBCoefDate})
         QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
     QVERIFY(C(f).BBImp->isEnabled());
     QVERIFY(C(f).Button7->isEnabled());
@@ -875,8 +894,9 @@ void TestNoteForm::quitterApresDeplacement()
     C(f).StringGrid1->horizontalHeader()->moveSection(4, 0);
     m_rep->prevoir(reponse);
     C(f).Button6->click();
-    QCOMPARE(m_rep->dernierTexte(), QStringLiteral("Le fichier a été modifié et n'a pas été enregistré !\r\n"
-                                                   "       Voulez vous l'enregistrer maintenant ?"));
+    QCOMPARE(m_rep->dernierTexte(),
+             QStringLiteral("Le fichier a été modifié et n'a pas été enregistré !\r\n"
+                            "       Voulez vous l'enregistrer maintenant ?"));
     QCOMPARE(m_rep->boites().last().type, TypeBoite::Erreur);
     QVERIFY(!f.isVisible());
     QCOMPARE(NbEleves(), 0);
@@ -924,10 +944,14 @@ void TestNoteForm::pannesEcriture_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("fichier");
-    QTest::newRow("enregistrer") << "enregistrer" << "3EME1.VTC";
-    QTest::newRow("enregistrer après déplacement") << "déplacer" << "3EME1.INI";
-    QTest::newRow("exporter") << "exporter" << "EXP.txt";
-    QTest::newRow("aperçu") << "aperçu" << "a_classe.txt";
+    QTest::newRow("enregistrer") << "enregistrer"
+                                 << "3EME1.VTC";
+    QTest::newRow("enregistrer après déplacement") << "déplacer"
+                                                   << "3EME1.INI";
+    QTest::newRow("exporter") << "exporter"
+                              << "EXP.txt";
+    QTest::newRow("aperçu") << "aperçu"
+                            << "a_classe.txt";
 }
 
 // Every step of the write failing in turn (a small file: create, write,
@@ -981,8 +1005,9 @@ void TestNoteForm::pannesEcriture()
             QVERIFY(f.EnregistrementNecessaire);
         }
         QCOMPARE(m_rep->boites().last().type, TypeBoite::Erreur);
-        QCOMPARE(m_rep->dernierTexte(), action == QStringLiteral("aperçu")
-                                            ? QStringLiteral("Erreur d'impression\r\n") + raison : raison);
+        QCOMPARE(m_rep->dernierTexte(),
+                 action == QStringLiteral("aperçu") ? QStringLiteral("Erreur d'impression\r\n") + raison
+                                                    : raison);
         QFile apres(chemin);
         QVERIFY(apres.open(QIODevice::ReadOnly));
         QCOMPARE(apres.readAll(), avant);
@@ -1024,7 +1049,8 @@ void TestNoteForm::exporter()
     const QList<QByteArray> lignes = fichier.readAll().split('\n');
     QVERIFY(lignes.at(0).startsWith("3EME1  05/12/2024 10:00:00;"));
     QVERIFY2(lignes.at(3).startsWith(CadrerAGauche(QStringLiteral("DUPONT Jean"), 26).toLatin1()
-                                    + ";12,50;; 8,00;"), lignes.at(3).constData());
+                                     + ";12,50;; 8,00;"),
+             lignes.at(3).constData());
 
     // A file that cannot be written: the platform's message, the panel hidden.
     QVERIFY(QDir(m_classe->dossier.path()).mkdir(QStringLiteral("PRIS.txt")));
@@ -1207,8 +1233,11 @@ void TestNoteForm::appreciationsColonnesFixes()
                  qPrintable(QString::number(gauche.x())));
         QCOMPARE(g->childAt(e->mapTo(g, QPoint(3, 5))), e);
         // The caret is in sight, inside the grid (the editor scrolls its text when painted).
-        const auto caret = [&] { return e->mapTo(g, e->inputMethodQuery(Qt::ImCursorRectangle).toRect().center()); };
-        QTRY_VERIFY2(caret().x() > vp.left() + 34 && caret().x() < vp.right(), qPrintable(QString::number(caret().x())));
+        const auto caret = [&] {
+            return e->mapTo(g, e->inputMethodQuery(Qt::ImCursorRectangle).toRect().center());
+        };
+        QTRY_VERIFY2(caret().x() > vp.left() + 34 && caret().x() < vp.right(),
+                     qPrintable(QString::number(caret().x())));
         QCOMPARE(g->childAt(caret()), e);
     };
     const QRect vp = g->viewport()->geometry();
@@ -1284,7 +1313,8 @@ void TestNoteForm::datesSuiventColonne()
     QVERIFY(m_rep->dernierTexte().endsWith(QStringLiteral("Date : 12/01")));
     QVERIFY(f.Button5Click());
     const QString ini = CheminOptions(QStringLiteral("3EME1"));
-    const QString lues = Ini::lireTexte(ini, QStringLiteral("Options"), QStringLiteral("Dates période 1"), {});
+    const QString lues =
+        Ini::lireTexte(ini, QStringLiteral("Options"), QStringLiteral("Dates période 1"), {});
     QCOMPARE(lues.mid(0, 40), dates.mid(0, 40));
     QCOMPARE(lues.mid(40, 20), QStringLiteral("12/0109/0110/0111/01"));
     QCOMPARE(lues.mid(60), dates.mid(60));
@@ -1395,14 +1425,16 @@ void TestNoteForm::resultatsEnsemble()
     TStringGrid *g = Grille(f);
     g->setCourante(1, 1);
     Ctl<QPushButton>(f, "Button7")->click();
-    QCOMPARE(m_rep->dernierTexte(), QStringLiteral("Moyenne Fran       :  11.00\r\n"
-                                                   "Moyenne Hist       :   8.00\r\n"
-                                                   "Moyenne générale :   9.50"));
+    QCOMPARE(m_rep->dernierTexte(),
+             QStringLiteral("Moyenne Fran       :  11.00\r\n"
+                            "Moyenne Hist       :   8.00\r\n"
+                            "Moyenne générale :   9.50"));
     g->setCourante(9, 2);
     Ctl<QPushButton>(f, "Button7")->click();
-    QCOMPARE(m_rep->dernierTexte(), QStringLiteral("Moyenne Fran       :  \r\n"
-                                                   "Moyenne Hist       :  14.00\r\n"
-                                                   "Moyenne générale :  14.00"));
+    QCOMPARE(m_rep->dernierTexte(),
+             QStringLiteral("Moyenne Fran       :  \r\n"
+                            "Moyenne Hist       :  14.00\r\n"
+                            "Moyenne générale :  14.00"));
     g->setCourante(9, 1);
     f.Button8Click();
     QCOMPARE(m_rep->boites().last().titre, QStringLiteral("Hist 2-1"));

@@ -1,13 +1,13 @@
 // The mark-entry window's questions and saves as the teacher meets them:
 // keys that must not answer, defaults that must not destroy, and every
 // write whose failure must be told.
-#include "tests/common/classeessai.h"
-#include "ui/marks/grillevue.h"
-#include "platform/inifile.h"
-#include "ui/marks/noteform.h"
 #include "classdata/parametres.h"
+#include "platform/inifile.h"
+#include "tests/common/classeessai.h"
 #include "tests/common/repondeurscripte.h"
 #include "ui/components/winpanel.h"
+#include "ui/marks/grillevue.h"
+#include "ui/marks/noteform.h"
 
 #include <QAction>
 #include <QDir>
@@ -24,8 +24,7 @@ const QString QuestionQuitter = QStringLiteral("Le fichier a été modifié et n
                                                "       Voulez vous l'enregistrer maintenant ?");
 
 // A control of the window by its designer name.
-template <class T = QPushButton>
-T *Ctl(const TNoteForm &f, const char *nom)
+template <class T = QPushButton> T *Ctl(const TNoteForm &f, const char *nom)
 {
     T *c = f.findChild<T *>(QLatin1String(nom));
     if (!c)
@@ -33,7 +32,10 @@ T *Ctl(const TNoteForm &f, const char *nom)
     return c;
 }
 
-TStringGrid *Grille(const TNoteForm &f) { return Ctl<TStringGrid>(f, "StringGrid1"); }
+TStringGrid *Grille(const TNoteForm &f)
+{
+    return Ctl<TStringGrid>(f, "StringGrid1");
+}
 
 // The open cell editor, else the grid: what a key typed now reaches.
 QWidget *CibleClavier(TNoteForm &f)
@@ -201,7 +203,8 @@ void TestQuestionsNotes::exportSansNom()
     Ctl<QLineEdit>(f, "Nom_Text")->clear();
     m_rep->prevoir(BoutonOui);
     QTest::mouseClick(Ctl(f, "BBOk"), Qt::LeftButton);
-    QCOMPARE(m_rep->textes(), QStringList{QStringLiteral("Il est indispensable d'entrer un nom de fichier !")});
+    QCOMPARE(m_rep->textes(),
+             QStringList{QStringLiteral("Il est indispensable d'entrer un nom de fichier !")});
     QCOMPARE(m_rep->boites().last().type, TypeBoite::Erreur);
     QVERIFY(!Ctl<QWidget>(f, "WinPanel1")->isHidden());
     QVERIFY(Ctl<QLineEdit>(f, "Nom_Text")->hasFocus());

@@ -1,8 +1,8 @@
 // The program's start: its command line, run as a process, and the folder
 // of the classes in the main window's title.
 #include "platform/dossier.h"
-#include "ui/menu/menuform.h"
 #include "tests/common/repondeurscripte.h"
+#include "ui/menu/menuform.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,19 +27,25 @@ private slots:
 
         const QString bin = QFileInfo(QStringLiteral(VESTREL)).absolutePath();
         QTest::newRow("--dossier") << QStringList{"--dossier", "@T", "--emplacements"} << 0
-                                   << "Dossier des classes : @T\n" << "";
+                                   << "Dossier des classes : @T\n"
+                                   << "";
         QTest::newRow("--dossier=") << QStringList{"--emplacements", "--dossier=@T/"} << 0
-                                    << "Dossier des classes : @T\n" << "";
-        QTest::newRow("copie portable, comme avant") << QStringList{"--emplacements"} << 0
-                                                     << "Dossier des classes : " + bin + "\n" << "";
+                                    << "Dossier des classes : @T\n"
+                                    << "";
+        QTest::newRow("copie portable, comme avant")
+            << QStringList{"--emplacements"} << 0 << "Dossier des classes : " + bin + "\n"
+            << "";
         QTest::newRow("une classe double-cliquée") << QStringList{"@T/ailleurs/4B.VTC", "--emplacements"} << 0
-                                                   << "Dossier des classes : @T/ailleurs\n" << "";
+                                                   << "Dossier des classes : @T/ailleurs\n"
+                                                   << "";
         QTest::newRow("dossier absent") << QStringList{"--dossier", "@T/absent", "--emplacements"} << 1 << ""
                                         << "Dossier introuvable : @T/absent";
         QTest::newRow("--dossier sans dossier") << QStringList{"--dossier"} << 2 << ""
                                                 << "l'option --dossier attend un dossier";
-        QTest::newRow("option inconnue") << QStringList{"--dosier", "@T"} << 2 << "" << "option inconnue : --dosier";
-        QTest::newRow("aide") << QStringList{"--help"} << 0 << "Usage : vestrel [--dossier DIR] [CLASSE.VTC]" << "";
+        QTest::newRow("option inconnue") << QStringList{"--dosier", "@T"} << 2 << ""
+                                         << "option inconnue : --dosier";
+        QTest::newRow("aide") << QStringList{"--help"} << 0 << "Usage : vestrel [--dossier DIR] [CLASSE.VTC]"
+                              << "";
     }
 
     void ligneDeCommande()
@@ -67,7 +73,8 @@ private slots:
         QVERIFY2(so.contains(sortie), qPrintable(so));
         QVERIFY2(se.contains(erreurs), qPrintable(se));
         // Only the documents rule creates a folder; none of these reach it.
-        QCOMPARE(QDir(m_tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"ailleurs"});
+        QCOMPARE(QDir(m_tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{"ailleurs"});
     }
 
     // The teacher always sees where the classes are: the home folder as "~".
@@ -75,8 +82,10 @@ private slots:
     {
         QTest::addColumn<QString>("dossier"); // under the temporary folder; the home is "maison"
         QTest::addColumn<QString>("titre");
-        QTest::newRow("documents") << "maison/Documents/Vestrel" << "Vestrel 1.5 - Classes dans ~/Documents/Vestrel";
-        QTest::newRow("clé") << "cle/Vestrel" << "Vestrel 1.5 - Classes dans @T/cle/Vestrel";
+        QTest::newRow("documents") << "maison/Documents/Vestrel"
+                                   << "Vestrel 1.5 - Classes dans ~/Documents/Vestrel";
+        QTest::newRow("clé") << "cle/Vestrel"
+                             << "Vestrel 1.5 - Classes dans @T/cle/Vestrel";
     }
 
     void titre()

@@ -1,19 +1,19 @@
 // Start-up: only the main menu is built; every other window is built the
 // first time it opens, once, and destroyed at the end.
-#include "ui/preview/apform.h"
-#include "ui/appreciations/apprform.h"
-#include "ui/menu/catalogue.h"
 #include "classdata/classe.h"
-#include "ui/coefficients/coefform.h"
-#include "ui/config/confform.h"
-#include "ui/menu/demarrage.h"
 #include "platform/dossier.h"
-#include "ui/components/fenetres.h"
-#include "ui/menu/menuform.h"
-#include "ui/marks/noteform.h"
-#include "ui/balance/pourcentform.h"
 #include "tests/common/repondeurscripte.h"
+#include "ui/appreciations/apprform.h"
 #include "ui/backup/sauvform.h"
+#include "ui/balance/pourcentform.h"
+#include "ui/coefficients/coefform.h"
+#include "ui/components/fenetres.h"
+#include "ui/config/confform.h"
+#include "ui/marks/noteform.h"
+#include "ui/menu/catalogue.h"
+#include "ui/menu/demarrage.h"
+#include "ui/menu/menuform.h"
+#include "ui/preview/apform.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -67,7 +67,8 @@ void TstFenetres::init()
     m_dossier = new QTemporaryDir;
     DefinirDossierProgramme(m_dossier->path());
     QList<StudentRecord> eleves(3);
-    QCOMPARE(EcrireEleves(m_dossier->filePath(QStringLiteral("3EME1.VTC")), eleves).etat, EtatEcriture::Ecrit);
+    QCOMPARE(EcrireEleves(m_dossier->filePath(QStringLiteral("3EME1.VTC")), eleves).etat,
+             EtatEcriture::Ecrit);
     m_rep = new RepondeurScripte;
 }
 

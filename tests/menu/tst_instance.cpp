@@ -29,7 +29,8 @@ private:
 void TestInstance::init()
 {
     // A title of its own, so that a running program is never disturbed.
-    m_titre = QStringLiteral("Essai%1%2").arg(QCoreApplication::applicationPid()).arg(QTest::currentTestFunction());
+    m_titre =
+        QStringLiteral("Essai%1%2").arg(QCoreApplication::applicationPid()).arg(QTest::currentTestFunction());
 }
 
 void TestInstance::cleanup()
@@ -50,7 +51,8 @@ QProcess *TestInstance::lancer(const QString &titre)
     auto *p = new QProcess;
     m_processus << p;
     p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p->start(QStringLiteral(AIDE_INSTANCE), {titre, QStringLiteral("-platform"), QStringLiteral("offscreen")});
+    p->start(QStringLiteral(AIDE_INSTANCE),
+             {titre, QStringLiteral("-platform"), QStringLiteral("offscreen")});
     return p;
 }
 

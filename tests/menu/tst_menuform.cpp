@@ -1,14 +1,14 @@
 // The main menu: catalogue, buttons, deletion, drag and drop, command line.
-#include "tests/common/classeessai.h"
-#include "ui/menu/catalogue.h"
 #include "classdata/classe.h"
-#include "ui/config/confform.h"
-#include "platform/dossier.h"
-#include "ui/components/etatui.h"
-#include "ui/menu/menuform.h"
-#include "tests/common/repondeurscripte.h"
-#include "platform/gui/shell.h"
 #include "classdata/verrouclasse.h"
+#include "platform/dossier.h"
+#include "platform/gui/shell.h"
+#include "tests/common/classeessai.h"
+#include "tests/common/repondeurscripte.h"
+#include "ui/components/etatui.h"
+#include "ui/config/confform.h"
+#include "ui/menu/catalogue.h"
+#include "ui/menu/menuform.h"
 
 #include <QDir>
 #include <QLabel>
@@ -39,7 +39,8 @@ public:
 protected:
     void montrerFenetre(Fenetre quoi) override
     {
-        ouvertures.append({int(quoi), NomFichier, NbEleves(), ModeCreation, ModeModification, ModeDuplication});
+        ouvertures.append(
+            {int(quoi), NomFichier, NbEleves(), ModeCreation, ModeModification, ModeDuplication});
     }
 };
 
@@ -159,9 +160,9 @@ void TestMenu::catalogueFiltreEtTrie()
     QVERIFY(QDir(d.path()).mkdir(QStringLiteral("Y.txt")));
     DefinirDossierProgramme(d.path());
     m_menu->Repeint();
-    QCOMPARE(entrees(m_menu->LB1), (QStringList{QStringLiteral("a.vtc"), QStringLiteral("B.VTC"),
-                                                QStringLiteral("C.vtc"), QStringLiteral("D.Vtc"),
-                                                QStringLiteral("X.VTC")}));
+    QCOMPARE(entrees(m_menu->LB1),
+             (QStringList{QStringLiteral("a.vtc"), QStringLiteral("B.VTC"), QStringLiteral("C.vtc"),
+                          QStringLiteral("D.Vtc"), QStringLiteral("X.VTC")}));
     QVERIFY(!EstNomDeClasse(QStringLiteral("C:\\cl.vtc\\notes")));
 }
 
@@ -169,10 +170,14 @@ void TestMenu::boutonsSansClasse_data()
 {
     QTest::addColumn<QString>("bouton");
     QTest::addColumn<QString>("message");
-    QTest::newRow("charger") << "BB1" << "Charger quel fichier ?";
-    QTest::newRow("modifier") << "BB3" << "Modifier quel fichier ?";
-    QTest::newRow("dupliquer") << "BB4" << "Dupliquer quel fichier ?";
-    QTest::newRow("supprimer") << "B6" << "Supprimer quel fichier ?";
+    QTest::newRow("charger") << "BB1"
+                             << "Charger quel fichier ?";
+    QTest::newRow("modifier") << "BB3"
+                              << "Modifier quel fichier ?";
+    QTest::newRow("dupliquer") << "BB4"
+                               << "Dupliquer quel fichier ?";
+    QTest::newRow("supprimer") << "B6"
+                               << "Supprimer quel fichier ?";
 }
 
 void TestMenu::boutonsSansClasse()
@@ -290,11 +295,13 @@ void TestMenu::chargementImpossible()
     ecrireClasse(chemin(QStringLiteral("REGL.VTC")), 2);
     QVERIFY(QFile::link(QStringLiteral("/dev/zero"), chemin(QStringLiteral("REGL.INI"))));
     m_menu->Repeint();
-    for (const QString &nom : {QStringLiteral("TUBE.VTC"), QStringLiteral("ZERO.VTC"), QStringLiteral("REGL.VTC")}) {
+    for (const QString &nom :
+         {QStringLiteral("TUBE.VTC"), QStringLiteral("ZERO.VTC"), QStringLiteral("REGL.VTC")}) {
         choisir(nom);
         QTest::mouseClick(m_menu->BB1, Qt::LeftButton);
         const QString fautif = nom == QLatin1String("REGL.VTC") ? QStringLiteral("REGL.INI") : nom;
-        QCOMPARE(m_rep->dernierTexte(), QStringLiteral("%1 n'est pas un fichier ordinaire.").arg(chemin(fautif)));
+        QCOMPARE(m_rep->dernierTexte(),
+                 QStringLiteral("%1 n'est pas un fichier ordinaire.").arg(chemin(fautif)));
         QVERIFY(m_menu->ouvertures.isEmpty());
         QCOMPARE(NbEleves(), 0);
     }
@@ -336,7 +343,8 @@ void TestMenu::supprimer()
 {
     QFETCH(QString, classe);
     QFETCH(int, reponse);
-    const QString vtc = classe + (classe == QLatin1String("4eme2") ? QStringLiteral(".vtc") : QStringLiteral(".VTC"));
+    const QString vtc =
+        classe + (classe == QLatin1String("4eme2") ? QStringLiteral(".vtc") : QStringLiteral(".VTC"));
     choisir(vtc);
     const int refus = reponse == ToucheEntree ? 2 : 0;
     if (refus) {
@@ -351,9 +359,10 @@ void TestMenu::supprimer()
     QCOMPARE(b.type, TypeBoite::Avertissement);
     QCOMPARE(b.boutons, BoutonOui | BoutonNon);
     QCOMPARE(b.defaut, int(BoutonNon));
-    QCOMPARE(b.texte, QStringLiteral("Voulez-vous SUPPRIMER DEFINITIVEMENT\r\n       le fichier de notes de la "
-                                     "classe : \r\n                     ")
-                          + classe + QStringLiteral(" ?"));
+    QCOMPARE(b.texte,
+             QStringLiteral("Voulez-vous SUPPRIMER DEFINITIVEMENT\r\n       le fichier de notes de la "
+                            "classe : \r\n                     ")
+                 + classe + QStringLiteral(" ?"));
     const bool oui = reponse == BoutonOui;
     QCOMPARE(QFile::exists(chemin(vtc)), !oui);
     QCOMPARE(entrees(m_menu->LB1).contains(vtc), !oui);
@@ -471,11 +480,21 @@ void TestMenu::ligneDeCommande_data()
     QTest::addColumn<QString>("argument");
     QTest::addColumn<QString>("ouvert"); // empty: nothing opens
     QTest::addColumn<QString>("message");
-    QTest::newRow("chemin Linux") << "/home/prof/classes/3EME1.VTC" << "3EME1.VTC" << "";
-    QTest::newRow("chemin Windows") << "C:\\Notes\\4eme2.vtc" << "4eme2.vtc" << "";
-    QTest::newRow("lecteur, casse") << "A:3eme1.Vtc" << "3EME1.VTC" << "";
-    QTest::newRow("texte") << "/tmp/notes.txt" << "" << "";
-    QTest::newRow("absent") << "/ailleurs/ABSENT.VTC" << "" << "Fichier introuvable.";
+    QTest::newRow("chemin Linux") << "/home/prof/classes/3EME1.VTC"
+                                  << "3EME1.VTC"
+                                  << "";
+    QTest::newRow("chemin Windows") << "C:\\Notes\\4eme2.vtc"
+                                    << "4eme2.vtc"
+                                    << "";
+    QTest::newRow("lecteur, casse") << "A:3eme1.Vtc"
+                                    << "3EME1.VTC"
+                                    << "";
+    QTest::newRow("texte") << "/tmp/notes.txt"
+                           << ""
+                           << "";
+    QTest::newRow("absent") << "/ailleurs/ABSENT.VTC"
+                            << ""
+                            << "Fichier introuvable.";
 }
 
 void TestMenu::ligneDeCommande()
@@ -524,14 +543,13 @@ void TestMenu::aideEtLien()
     QVERIFY(m_rep->boites().isEmpty());
 }
 
-
 void TestMenu::ligneEtatEntiere()
 {
     InstallerBulles(); // as the program does at start
     auto *ligne = m_menu->findChild<QLabel *>(QStringLiteral("StatusLine"));
     QVERIFY(ligne);
     for (QWidget *w : std::initializer_list<QWidget *>{m_menu->LB1, bouton(QStringLiteral("BB4")),
-                                                        bouton(QStringLiteral("BB1"))}) {
+                                                       bouton(QStringLiteral("BB1"))}) {
         QEvent entree(QEvent::Enter);
         QApplication::sendEvent(w, &entree);
         QCOMPARE(ligne->text(), w->toolTip());
@@ -539,8 +557,8 @@ void TestMenu::ligneEtatEntiere()
         QTRY_VERIFY2(ligne->geometry().bottom() <= ligne->parentWidget()->height(),
                      qPrintable(w->objectName()));
         const QRect place = ligne->contentsRect().adjusted(ligne->indent(), 0, 0, 0);
-        const QRect besoin = ligne->fontMetrics().boundingRect(QRect(place.topLeft(), QSize(place.width(), 1000)),
-                                                               Qt::TextWordWrap, ligne->text());
+        const QRect besoin = ligne->fontMetrics().boundingRect(
+            QRect(place.topLeft(), QSize(place.width(), 1000)), Qt::TextWordWrap, ligne->text());
         QTRY_VERIFY2(ligne->wordWrap() || besoin.width() <= place.width(), qPrintable(w->objectName()));
         QTRY_VERIFY2(besoin.height() <= ligne->contentsRect().height(), qPrintable(w->objectName()));
     }

@@ -1,17 +1,17 @@
 // The print preview window, offscreen.
+#include "classdata/parametres.h"
+#include "platform/dossier.h"
+#include "tests/common/repondeurscripte.h"
 #include "ui/preview/apform.h"
 #include "ui/preview/dialogueecriture.h"
-#include "platform/dossier.h"
 #include "ui/preview/impression.h"
-#include "classdata/parametres.h"
-#include "tests/common/repondeurscripte.h"
 
 #include <QCheckBox>
-#include <QSpinBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -36,7 +36,11 @@ QStringList Elements(const QListWidget *l)
 class TstApForm : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY(m_dossier.isValid()); DefinirDossierProgramme(m_dossier.path()); }
+    void initTestCase()
+    {
+        QVERIFY(m_dossier.isValid());
+        DefinirDossierProgramme(m_dossier.path());
+    }
     void init();
     void cleanup();
     void tailleBornee_data();
@@ -104,7 +108,8 @@ void TstApForm::rechargeAChaqueActivation()
     QVERIFY(QTest::qWaitForWindowActive(m_fenetre));
     QCOMPARE(Elements(m_fenetre->ListBox1), QStringList({"3EME1", "------", "", "05/12/2024   14:03:07"}));
     QCOMPARE(m_fenetre->ListBox1->height(), m_fenetre->height() - 30);
-    QCOMPARE(QStringList({m_fenetre->E_ectaille->text(), m_fenetre->E_Ecnom->text(), m_fenetre->E_ecstyle->text()}),
+    QCOMPARE(QStringList(
+                 {m_fenetre->E_ectaille->text(), m_fenetre->E_Ecnom->text(), m_fenetre->E_ecstyle->text()}),
              QStringList({"8", "Courier New", "Normal"}));
     QTest::mouseClick(m_fenetre->Bplus, Qt::LeftButton);
     QFont autre = m_fenetre->ListBox1->font();
@@ -119,7 +124,8 @@ void TstApForm::rechargeAChaqueActivation()
     QCOMPARE(m_fenetre->ListBox1->count(), 4); // nothing read while inactive
     m_fenetre->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_fenetre));
-    QCOMPARE(Elements(m_fenetre->ListBox1), QStringList({"Nouveau rapport élève", "dernière ligne sans fin"}));
+    QCOMPARE(Elements(m_fenetre->ListBox1),
+             QStringList({"Nouveau rapport élève", "dernière ligne sans fin"}));
     QCOMPARE(m_fenetre->ListBox1->font().pointSize(), 9);
     QVERIFY(!m_fenetre->ListBox1->font().underline());
 }
@@ -215,7 +221,8 @@ void TstApForm::dialogueEcriture()
 // but the family name.
 void TstApForm::departDuDialogue_data()
 {
-    const QString installee = DialogueEcriture::FamilleInstallee(QFont(QStringLiteral("Police Absente Vestrel")));
+    const QString installee =
+        DialogueEcriture::FamilleInstallee(QFont(QStringLiteral("Police Absente Vestrel")));
     QTest::addColumn<QString>("famille");
     QTest::addColumn<int>("taille");
     QTest::addColumn<QString>("style");
@@ -223,7 +230,8 @@ void TstApForm::departDuDialogue_data()
     QTest::addColumn<QString>("styleVu");
     QTest::newRow("absente, normale") << "Police Absente Vestrel" << 8 << "Normal" << QString() << "Normal";
     QTest::newRow("absente, grasse") << "Police Absente Vestrel" << 10 << "Gras" << QString() << "Normal";
-    QTest::newRow("installée, gras italique") << installee << 12 << "Gras italique" << installee << "Gras italique";
+    QTest::newRow("installée, gras italique")
+        << installee << 12 << "Gras italique" << installee << "Gras italique";
     QTest::newRow("installée, italique") << installee << 72 << "Italique" << installee << "Italique";
 }
 

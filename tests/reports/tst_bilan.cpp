@@ -1,7 +1,7 @@
 // The class balance figures.
+#include "platform/horloge.h"
 #include "reports/bilan.h"
 #include "tests/common/classeessai.h"
-#include "platform/horloge.h"
 
 #include <QTest>
 
@@ -42,8 +42,9 @@ void TstBilan::bandes_data()
     QTest::addColumn<QList<int>>("jauges");
     QTest::newRow("5 10 15") << QList<double>{5, 10, 15} << QList<int>{1, 1, 1}
                              << QStringList{"(33.33 %)", "(33.33 %)", "(33.33 %)"} << QList<int>{33, 33, 33};
-    QTest::newRow("8 et 12 exactement") << QList<double>{8, 12} << QList<int>{0, 1, 1}
-                                        << QStringList{"(0.00 %)", "(50.00 %)", "(50.00 %)"} << QList<int>{0, 50, 50};
+    QTest::newRow("8 et 12 exactement")
+        << QList<double>{8, 12} << QList<int>{0, 1, 1} << QStringList{"(0.00 %)", "(50.00 %)", "(50.00 %)"}
+        << QList<int>{0, 50, 50};
     // 12.5 % and 37.5 %: halves go to the even neighbour.
     QTest::newRow("moitiés") << QList<double>{1, 9, 9, 9, 13, 13, 13, 13} << QList<int>{1, 3, 4}
                              << QStringList{"(12.50 %)", "(37.50 %)", "(50.00 %)"} << QList<int>{12, 38, 50};
@@ -74,14 +75,19 @@ void TstBilan::bandes()
 
 void TstBilan::listesEtChiffres()
 {
-    ClasseEssai::ChargerNotes({{"MARTIN", "Luc", 15}, {"ABEL", "Eva", 5}, {"ZOLA", "Emile", 16}, {"NOEL", "Ana", NO_MARK},
-                       {"BON", "Lou", 10}});
+    ClasseEssai::ChargerNotes({{"MARTIN", "Luc", 15},
+                               {"ABEL", "Eva", 5},
+                               {"ZOLA", "Emile", 16},
+                               {"NOEL", "Ana", NO_MARK},
+                               {"BON", "Lou", 10}});
     const DonneesBilan d = CalculerBilan(Selecteur::Mat1);
     QCOMPARE(d.total, 4);
-    QCOMPARE(d.listes[0], QStringList{QStringLiteral("ABEL Eva").leftJustified(45) + QStringLiteral(" 5.00")});
+    QCOMPARE(d.listes[0],
+             QStringList{QStringLiteral("ABEL Eva").leftJustified(45) + QStringLiteral(" 5.00")});
     // Class order, not alphabetical.
-    QCOMPARE(d.listes[2], (QStringList{QStringLiteral("MARTIN Luc").leftJustified(45) + QStringLiteral("15.00"),
-                                       QStringLiteral("ZOLA Emile").leftJustified(45) + QStringLiteral("16.00")}));
+    QCOMPARE(d.listes[2],
+             (QStringList{QStringLiteral("MARTIN Luc").leftJustified(45) + QStringLiteral("15.00"),
+                          QStringLiteral("ZOLA Emile").leftJustified(45) + QStringLiteral("16.00")}));
     QCOMPARE(d.min, QStringLiteral(" 5.00"));
     QCOMPARE(d.moy, QStringLiteral("11.50"));
     QCOMPARE(d.max, QStringLiteral("16.00"));
@@ -98,9 +104,12 @@ void TstBilan::entete_data()
     QTest::addColumn<bool>("avecEleves");
     QTest::addColumn<QString>("entete");
     QTest::addColumn<QString>("mot");
-    QTest::newRow("Mat2") << int(Selecteur::Mat2) << true << "3EME1  Physique" << "Physique";
-    QTest::newRow("Ensemble") << int(Selecteur::Ensemble) << true << "3EME1  Moyenne générale" << "Ensemble";
-    QTest::newRow("sans élève") << int(Selecteur::Mat1) << false << "3EME1  Maths" << "Maths";
+    QTest::newRow("Mat2") << int(Selecteur::Mat2) << true << "3EME1  Physique"
+                          << "Physique";
+    QTest::newRow("Ensemble") << int(Selecteur::Ensemble) << true << "3EME1  Moyenne générale"
+                              << "Ensemble";
+    QTest::newRow("sans élève") << int(Selecteur::Mat1) << false << "3EME1  Maths"
+                                << "Maths";
 }
 
 void TstBilan::entete()
@@ -109,7 +118,8 @@ void TstBilan::entete()
     QFETCH(bool, avecEleves);
     QFETCH(QString, entete);
     QFETCH(QString, mot);
-    ClasseEssai::ChargerNotes(avecEleves ? QList<ClasseEssai::EleveNotes>{{"A", "B", 10, 14}} : QList<ClasseEssai::EleveNotes>{});
+    ClasseEssai::ChargerNotes(avecEleves ? QList<ClasseEssai::EleveNotes>{{"A", "B", 10, 14}}
+                                         : QList<ClasseEssai::EleveNotes>{});
     const DonneesBilan d = CalculerBilan(Selecteur(selecteur));
     QCOMPARE(d.entete, entete);
     QCOMPARE(d.motTitre, mot);

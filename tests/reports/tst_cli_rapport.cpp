@@ -1,11 +1,11 @@
 // vestrel-cli rapport and exporter, run as processes on class files, against
 // what the print command and the export write in the program.
-#include "tests/common/classeessai.h"
 #include "platform/cp1252.h"
 #include "platform/dossier.h"
-#include "reports/export.h"
 #include "platform/horloge.h"
+#include "reports/export.h"
 #include "reports/rapport.h"
+#include "tests/common/classeessai.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -76,19 +76,25 @@ void TstCliRapport::commeLeProgramme_data()
     QTest::addColumn<int>("sel");
     QTest::addColumn<QString>("separateur"); // "-": a report, not an export
     const int N = int(Vue::Notes), A = int(Vue::Appreciations), L = int(Vue::Liste);
-    QTest::newRow("rapport liste") << QStringList{"rapport", "3EME1.VTC", "--vue", "liste"} << L << 1 << 0 << "-";
-    QTest::newRow("rapport notes 2")
-        << QStringList{"rapport", "3EME1.VTC", "--vue", "notes", "--periode", "2", "--matiere", "mat1"} << N << 2 << 0 << "-";
+    QTest::newRow("rapport liste") << QStringList{"rapport", "3EME1.VTC", "--vue", "liste"} << L << 1 << 0
+                                   << "-";
+    QTest::newRow("rapport notes 2") << QStringList{"rapport",   "3EME1.VTC", "--vue",     "notes",
+                                                    "--periode", "2",         "--matiere", "mat1"}
+                                     << N << 2 << 0 << "-";
     QTest::newRow("rapport année ensemble")
-        << QStringList{"rapport", "4EME2.VTC", "--vue=notes", "--periode=annee", "--matiere=ensemble"} << N << int(Annee)
-        << int(Selecteur::Ensemble) << "-";
-    QTest::newRow("exporter ; ,") << QStringList{"exporter", "3EME1", "--vue", "notes", "--periode", "1", "--matiere",
-                                                 "mat1", "--separateur", ";", "--decimal", ","} << N << 1 << 0 << ";";
+        << QStringList{"rapport", "4EME2.VTC", "--vue=notes", "--periode=annee", "--matiere=ensemble"} << N
+        << int(Annee) << int(Selecteur::Ensemble) << "-";
+    QTest::newRow("exporter ; ,") << QStringList{"exporter",     "3EME1", "--vue",     "notes",
+                                                 "--periode",    "1",     "--matiere", "mat1",
+                                                 "--separateur", ";",     "--decimal", ","}
+                                  << N << 1 << 0 << ";";
     QTest::newRow("exporter Aucun par défaut")
-        << QStringList{"exporter", "3EME1", "--vue", "notes", "--periode", "annee", "--matiere", "mat1"} << N << int(Annee) << 0 << "";
+        << QStringList{"exporter", "3EME1", "--vue", "notes", "--periode", "annee", "--matiere", "mat1"} << N
+        << int(Annee) << 0 << "";
     QTest::newRow("exporter appréciations Tab .")
-        << QStringList{"exporter", "4EME2", "--vue", "appreciations", "--periode", "1", "--matiere", "mat2",
-                       "--separateur", "Tab", "--decimal", "."} << A << 1 << int(Selecteur::Mat2) << "\t";
+        << QStringList{"exporter",  "4EME2", "--vue",        "appreciations", "--periode", "1",
+                       "--matiere", "mat2",  "--separateur", "Tab",           "--decimal", "."}
+        << A << 1 << int(Selecteur::Mat2) << "\t";
 }
 
 // The same text in the file (Windows-1252) and on the screen (UTF-8), and
@@ -109,7 +115,8 @@ void TstCliRapport::commeLeProgramme()
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray octets = f.readAll();
     const bool rapport = separateur == u"-";
-    QCOMPARE(SansHorodatage(VersCp1252(QString::fromUtf8(ecran.sortie)), rapport), SansHorodatage(octets, rapport));
+    QCOMPARE(SansHorodatage(VersCp1252(QString::fromUtf8(ecran.sortie)), rapport),
+             SansHorodatage(octets, rapport));
 
     QVERIFY(charger(arguments.at(1).left(5) + QStringLiteral(".VTC")).ok);
     QByteArray attendu;
@@ -118,10 +125,11 @@ void TstCliRapport::commeLeProgramme()
         QVERIFY(RapportComplet(s, EntreesDepuisClasse(Vue(vue), span, Selecteur(sel)), Maintenant()));
         attendu = VersCp1252(s.texte());
         QVERIFY(QRegularExpression(QStringLiteral("\r\n\r\n\\d\\d/\\d\\d/\\d{4}   \\d\\d:\\d\\d:\\d\\d\r\n$"))
-                    .match(DepuisCp1252(octets)).hasMatch());
+                    .match(DepuisCp1252(octets))
+                    .hasMatch());
     } else {
-        attendu = TexteExport(ConstruireGrille(Vue(vue), span, Selecteur(sel)), NomClasse, Maintenant(), separateur,
-                              !arguments.contains(QStringLiteral(".")));
+        attendu = TexteExport(ConstruireGrille(Vue(vue), span, Selecteur(sel)), NomClasse, Maintenant(),
+                              separateur, !arguments.contains(QStringLiteral(".")));
     }
     QCOMPARE(SansHorodatage(octets, rapport), SansHorodatage(attendu, rapport));
 }
@@ -132,17 +140,25 @@ void TstCliRapport::refus_data()
     QTest::addColumn<int>("statut");
     QTest::addColumn<QString>("message");
     const QStringList notes1 = {"--vue", "notes", "--periode", "1"};
-    QTest::newRow("mat2, une matière") << QStringList{"rapport", "3EME1.VTC", "--matiere", "mat2"} + notes1 << 2 << "une matière";
-    QTest::newRow("ensemble, une matière")
-        << QStringList{"exporter", "3EME1", "--vue", "appreciations", "--periode", "2", "--matiere", "ensemble"} << 2 << "une matière";
+    QTest::newRow("mat2, une matière")
+        << QStringList{"rapport", "3EME1.VTC", "--matiere", "mat2"} + notes1 << 2 << "une matière";
+    QTest::newRow("ensemble, une matière") << QStringList{"exporter",  "3EME1", "--vue",     "appreciations",
+                                                          "--periode", "2",     "--matiere", "ensemble"}
+                                           << 2 << "une matière";
     QTest::newRow("période 3, semestres")
-        << QStringList{"rapport", "4EME2.VTC", "--vue", "notes", "--periode", "3", "--matiere", "mat1"} << 2 << "période 3";
-    QTest::newRow("vue inconnue") << QStringList{"rapport", "4EME2.VTC", "--vue", "bilan"} << 2 << "vue inconnue";
-    QTest::newRow("période manquante") << QStringList{"rapport", "4EME2.VTC", "--vue", "notes", "--matiere", "mat1"} << 2 << "--periode";
-    QTest::newRow("séparateur inconnu") << QStringList{"exporter", "4EME2", "--vue", "liste", "--separateur", "|"} << 2 << "séparateur";
-    QTest::newRow("classe absente") << QStringList{"rapport", "ABSENTE.VTC", "--vue", "liste"} << 1 << "introuvable";
+        << QStringList{"rapport", "4EME2.VTC", "--vue", "notes", "--periode", "3", "--matiere", "mat1"} << 2
+        << "période 3";
+    QTest::newRow("vue inconnue") << QStringList{"rapport", "4EME2.VTC", "--vue", "bilan"} << 2
+                                  << "vue inconnue";
+    QTest::newRow("période manquante")
+        << QStringList{"rapport", "4EME2.VTC", "--vue", "notes", "--matiere", "mat1"} << 2 << "--periode";
+    QTest::newRow("séparateur inconnu")
+        << QStringList{"exporter", "4EME2", "--vue", "liste", "--separateur", "|"} << 2 << "séparateur";
+    QTest::newRow("classe absente") << QStringList{"rapport", "ABSENTE.VTC", "--vue", "liste"} << 1
+                                    << "introuvable";
     QTest::newRow("sortie impossible")
-        << QStringList{"rapport", "3EME1.VTC", "--vue", "liste", "--sortie", "/nonexistent/dir/r.txt"} << 1 << "";
+        << QStringList{"rapport", "3EME1.VTC", "--vue", "liste", "--sortie", "/nonexistent/dir/r.txt"} << 1
+        << "";
 }
 
 void TstCliRapport::refus()

@@ -1,9 +1,9 @@
 // The grid as a table of texts: layouts of every class kind, titles, the
 // inverse back into the class model, column titles read back, and the text
 // export of such a table.
-#include "tests/common/classeessai.h"
-#include "reports/export.h"
 #include "classdata/texte.h"
+#include "reports/export.h"
+#include "tests/common/classeessai.h"
 
 #include <QtTest>
 
@@ -35,17 +35,28 @@ void TstGrille::dispositions_data()
     QTest::addColumn<QStringList>("titres"); // columns 1, 9 (or the last) and the last
     using S = Selecteur;
     const int Y = Annee;
-    QTest::newRow("une p1") << false << true << 1 << S::Mat1 << 17 << QStringList{"Fran1-01", "Fran1-09", "Fran1-16"};
-    QTest::newRow("une p3") << false << true << 3 << S::Mat1 << 17 << QStringList{"Fran3-01", "Fran3-09", "Fran3-16"};
-    QTest::newRow("une trim année") << false << true << Y << S::Mat1 << 49 << QStringList{"Fran1-01", "Fran1-09", "Fran3-16"};
-    QTest::newRow("une sem année") << true << true << Y << S::Mat1 << 33 << QStringList{"Fran1-01", "Fran1-09", "Fran2-16"};
-    QTest::newRow("deux p2 mat1") << false << false << 2 << S::Mat1 << 9 << QStringList{"Hist 2-1", "Hist 2-8", "Hist 2-8"};
-    QTest::newRow("deux p2 mat2") << false << false << 2 << S::Mat2 << 9 << QStringList{"Geo 2-1", "Geo 2-8", "Geo 2-8"};
-    QTest::newRow("deux p1 ensemble") << false << false << 1 << S::Ensemble << 17 << QStringList{"Hist 1-1", "Geo 1-1", "Geo 1-8"};
-    QTest::newRow("deux trim année mat1") << false << false << Y << S::Mat1 << 25 << QStringList{"Hist 1-1", "Hist 2-1", "Hist 3-8"};
-    QTest::newRow("deux sem année mat2") << true << false << Y << S::Mat2 << 17 << QStringList{"Geo 1-1", "Geo 2-1", "Geo 2-8"};
-    QTest::newRow("deux trim année ensemble") << false << false << Y << S::Ensemble << 49 << QStringList{"Hist 1-1", "Hist 2-1", "Geo 3-8"};
-    QTest::newRow("deux sem année ensemble") << true << false << Y << S::Ensemble << 33 << QStringList{"Hist 1-1", "Hist 2-1", "Geo 2-8"};
+    QTest::newRow("une p1") << false << true << 1 << S::Mat1 << 17
+                            << QStringList{"Fran1-01", "Fran1-09", "Fran1-16"};
+    QTest::newRow("une p3") << false << true << 3 << S::Mat1 << 17
+                            << QStringList{"Fran3-01", "Fran3-09", "Fran3-16"};
+    QTest::newRow("une trim année") << false << true << Y << S::Mat1 << 49
+                                    << QStringList{"Fran1-01", "Fran1-09", "Fran3-16"};
+    QTest::newRow("une sem année") << true << true << Y << S::Mat1 << 33
+                                   << QStringList{"Fran1-01", "Fran1-09", "Fran2-16"};
+    QTest::newRow("deux p2 mat1") << false << false << 2 << S::Mat1 << 9
+                                  << QStringList{"Hist 2-1", "Hist 2-8", "Hist 2-8"};
+    QTest::newRow("deux p2 mat2") << false << false << 2 << S::Mat2 << 9
+                                  << QStringList{"Geo 2-1", "Geo 2-8", "Geo 2-8"};
+    QTest::newRow("deux p1 ensemble")
+        << false << false << 1 << S::Ensemble << 17 << QStringList{"Hist 1-1", "Geo 1-1", "Geo 1-8"};
+    QTest::newRow("deux trim année mat1")
+        << false << false << Y << S::Mat1 << 25 << QStringList{"Hist 1-1", "Hist 2-1", "Hist 3-8"};
+    QTest::newRow("deux sem année mat2")
+        << true << false << Y << S::Mat2 << 17 << QStringList{"Geo 1-1", "Geo 2-1", "Geo 2-8"};
+    QTest::newRow("deux trim année ensemble")
+        << false << false << Y << S::Ensemble << 49 << QStringList{"Hist 1-1", "Hist 2-1", "Geo 3-8"};
+    QTest::newRow("deux sem année ensemble")
+        << true << false << Y << S::Ensemble << 33 << QStringList{"Hist 1-1", "Hist 2-1", "Geo 2-8"};
 }
 
 void TstGrille::dispositions()
@@ -56,13 +67,14 @@ void TstGrille::dispositions()
     QFETCH(Selecteur, sel);
     QFETCH(int, colonnes);
     QFETCH(QStringList, titres);
-    ClasseEssai::Vide(QStringLiteral("X.VTC"), deuxPeriodes, uneMatiere, uneMatiere ? QStringLiteral("Fran") : QStringLiteral("Hist"),
-                     QStringLiteral("Geo"));
+    ClasseEssai::Vide(QStringLiteral("X.VTC"), deuxPeriodes, uneMatiere,
+                      uneMatiere ? QStringLiteral("Fran") : QStringLiteral("Hist"), QStringLiteral("Geo"));
     const TableGrille vide = ConstruireGrille(Vue::Notes, span, sel);
     QCOMPARE(vide.lignes.size(), 1); // no student: the titles alone
     QCOMPARE(vide.colonnes(), colonnes);
     const QStringList &t = vide.lignes.first();
-    QCOMPARE(QStringList({t.at(0), t.at(1), t.at(qMin(9, colonnes - 1)), t.last()}), QStringList{QString()} + titres);
+    QCOMPARE(QStringList({t.at(0), t.at(1), t.at(qMin(9, colonnes - 1)), t.last()}),
+             QStringList{QString()} + titres);
 
     // Each title gives back the slot its column shows; no slot twice;
     // Ensemble: the subject-1 columns first.
@@ -84,7 +96,12 @@ void TstGrille::dispositions()
 void TstGrille::titresAppreciation()
 {
     const QString d = QStringLiteral("                    Appréciation");
-    const struct { bool deuxPeriodes; int span; Selecteur sel; QString titre; } cas[] = {
+    const struct {
+        bool deuxPeriodes;
+        int span;
+        Selecteur sel;
+        QString titre;
+    } cas[] = {
         {false, 1, Selecteur::Mat1, d + "    Hist     1 er trimestre"},
         {true, 2, Selecteur::Mat2, d + "    Geo     2 ème semestre"},
         {false, 3, Selecteur::Mat1, d + "    Hist     3 ème trimestre"},
@@ -93,8 +110,10 @@ void TstGrille::titresAppreciation()
         {false, Annee, Selecteur::Ensemble, d + "  générale     annuelle"},
     };
     for (const auto &c : cas) {
-        ClasseEssai::Vide(QStringLiteral("X.VTC"), c.deuxPeriodes, false, QStringLiteral("Hist"), QStringLiteral("Geo"));
-        QCOMPARE(ConstruireGrille(Vue::Appreciations, c.span, c.sel).lignes.first(), QStringList({"", " Moy", c.titre}));
+        ClasseEssai::Vide(QStringLiteral("X.VTC"), c.deuxPeriodes, false, QStringLiteral("Hist"),
+                          QStringLiteral("Geo"));
+        QCOMPARE(ConstruireGrille(Vue::Appreciations, c.span, c.sel).lignes.first(),
+                 QStringList({"", " Moy", c.titre}));
     }
 }
 
@@ -111,8 +130,12 @@ void TstGrille::inverseExact()
                     const QList<StudentRecord> avant = ListeEleves;
                     AppliquerGrille(vue, span, sel, ConstruireGrille(vue, span, sel).lignes);
                     for (int i = 0; i < avant.size(); ++i) {
-                        QVERIFY(memcmp(ListeEleves[i].NotesMat1, avant[i].NotesMat1, sizeof avant[i].NotesMat1) == 0);
-                        QVERIFY(memcmp(ListeEleves[i].NotesMat2, avant[i].NotesMat2, sizeof avant[i].NotesMat2) == 0);
+                        QVERIFY(
+                            memcmp(ListeEleves[i].NotesMat1, avant[i].NotesMat1, sizeof avant[i].NotesMat1)
+                            == 0);
+                        QVERIFY(
+                            memcmp(ListeEleves[i].NotesMat2, avant[i].NotesMat2, sizeof avant[i].NotesMat2)
+                            == 0);
                         for (int v = 1; v <= 3; ++v)
                             for (int q = 1; q <= 4; ++q)
                                 QCOMPARE(ListeEleves[i].Appreciations[v][q], avant[i].Appreciations[v][q]);
@@ -128,11 +151,11 @@ void TstGrille::inverseColonneDeplacee()
     for (QStringList &l : t.lignes)
         l.move(3, 1); // assignment 3 dragged to the first place
     AppliquerGrille(Vue::Notes, 2, Selecteur::Mat2, t.lignes);
-    QCOMPARE(ListeEleves[0].NotesMat2[2][1], 10.5);  // was in slot 3
-    QCOMPARE(ListeEleves[1].NotesMat2[2][2], 3.0);   // was in slot 1
+    QCOMPARE(ListeEleves[0].NotesMat2[2][1], 10.5); // was in slot 3
+    QCOMPARE(ListeEleves[1].NotesMat2[2][2], 3.0);  // was in slot 1
     QCOMPARE(ListeEleves[1].NotesMat2[2][1], NO_MARK);
     QCOMPARE(PeriodeEtDevoir(t.lignes[0][1])->devoir, 3); // the title keeps its identity
-    QCOMPARE(ListeEleves[0].NotesMat1[2][1], 9.0);   // the other subject untouched
+    QCOMPARE(ListeEleves[0].NotesMat1[2][1], 9.0);        // the other subject untouched
 }
 
 void TstGrille::inverseTextesSaisis()
@@ -153,15 +176,19 @@ void TstGrille::inverseTextesSaisis()
     AppliquerGrille(Vue::Appreciations, Annee, Selecteur::Ensemble, a.lignes);
     QCOMPARE(ListeEleves[1].Appreciations[VUE_ENSEMBLE][PERIODE_ANNEE], QString(80, u'a'));
     QCOMPARE(ListeEleves[1].Appreciations[VUE_MAT1][PERIODE_ANNEE], QString());
-    QCOMPARE(ConstruireGrille(Vue::Appreciations, Annee, Selecteur::Ensemble).lignes[2][1], QStringLiteral("13.19"));
+    QCOMPARE(ConstruireGrille(Vue::Appreciations, Annee, Selecteur::Ensemble).lignes[2][1],
+             QStringLiteral("13.19"));
 }
 
 void TstGrille::periodeEtDevoir()
 {
-    const struct { const char *titre; int periode, devoir; } cas[] = {
+    const struct {
+        const char *titre;
+        int periode, devoir;
+    } cas[] = {
         {"Fran1-03", 1, 3}, {"Fran3-16", 3, 16}, {"Hist 2-5", 2, 5}, {"H-G 2-5", 2, 5}, {"A-1 3-8", 3, 8},
-        {"1-07", 1, 7}, {"Fran1-", 0, 0}, {"Fran13", 0, 0}, {"Franx-3", 0, 0}, {"Fran4-1", 0, 0},
-        {"Fran0-1", 0, 0}, {"Fran1-17", 0, 0}, {"Fran1-00", 0, 0}, {"", 0, 0}, {" Moy", 0, 0},
+        {"1-07", 1, 7},     {"Fran1-", 0, 0},    {"Fran13", 0, 0},   {"Franx-3", 0, 0}, {"Fran4-1", 0, 0},
+        {"Fran0-1", 0, 0},  {"Fran1-17", 0, 0},  {"Fran1-00", 0, 0}, {"", 0, 0},        {" Moy", 0, 0},
     };
     for (const auto &c : cas) {
         const auto pd = PeriodeEtDevoir(QString::fromUtf8(c.titre));
@@ -188,9 +215,11 @@ void TstGrille::exportPointVirgule()
                         "\r\n"
                         "DUPONT jean               ;12,50;; 8,00;\r\n"
                         "ST. MARTIN \xC9lodie         ;abc;20,00;1,5;\r\n"));
-    QCOMPARE(TexteExport(Petite, QStringLiteral("3EME1"), Instant, SeparateurChamps(QStringLiteral("Tab")), false)
-                 .split('\n').at(3),
-             QByteArray("DUPONT jean               \t12.50\t\t 8.00\t\r"));
+    QCOMPARE(
+        TexteExport(Petite, QStringLiteral("3EME1"), Instant, SeparateurChamps(QStringLiteral("Tab")), false)
+            .split('\n')
+            .at(3),
+        QByteArray("DUPONT jean               \t12.50\t\t 8.00\t\r"));
 }
 
 void TstGrille::exportAucun()
@@ -209,22 +238,30 @@ void TstGrille::exportAppreciations()
 {
     ClasseEssai::UneMatiereFran(false);
     ListeEleves = {ListeEleves.at(0)};
-    const QList<QByteArray> l = TexteExport(ConstruireGrille(Vue::Appreciations, 1, Selecteur::Mat1), NomClasse,
-                                            Instant, QStringLiteral("#"), true).split('\n');
-    QCOMPARE(l.at(1), QByteArray("                          #     Moy  #                    Appr\xE9"
-                                 "ciation    Fran     1 er trimestre#\r"));
-    QCOMPARE(l.at(3), QByteArray("DUPONT jean               #10,94#Bon trimestre, \xE9l\xE8ve s\xE9rieux,#\r"));
-    QCOMPARE(TexteExport(ConstruireGrille(Vue::Liste, 1, Selecteur::Mat1), NomClasse, Instant, QString(), true),
-             QByteArray("3EME1  05/12/2024 09:07:03          \r\n" + QByteArray(36, ' ') + "\r\n\r\n"
-                        "DUPONT jean                         \r\n"));
+    const QList<QByteArray> l = TexteExport(ConstruireGrille(Vue::Appreciations, 1, Selecteur::Mat1),
+                                            NomClasse, Instant, QStringLiteral("#"), true)
+                                    .split('\n');
+    QCOMPARE(l.at(1),
+             QByteArray("                          #     Moy  #                    Appr\xE9"
+                        "ciation    Fran     1 er trimestre#\r"));
+    QCOMPARE(l.at(3),
+             QByteArray("DUPONT jean               #10,94#Bon trimestre, \xE9l\xE8ve s\xE9rieux,#\r"));
+    QCOMPARE(
+        TexteExport(ConstruireGrille(Vue::Liste, 1, Selecteur::Mat1), NomClasse, Instant, QString(), true),
+        QByteArray("3EME1  05/12/2024 09:07:03          \r\n" + QByteArray(36, ' ')
+                   + "\r\n\r\n"
+                     "DUPONT jean                         \r\n"));
 }
 
 void TstGrille::nomPropose()
 {
-    QCOMPARE(NomExportPropose(Vue::Notes, QStringLiteral("3EME1"), QDate(2024, 12, 5)), QStringLiteral("3EME0512"));
+    QCOMPARE(NomExportPropose(Vue::Notes, QStringLiteral("3EME1"), QDate(2024, 12, 5)),
+             QStringLiteral("3EME0512"));
     QCOMPARE(NomExportPropose(Vue::Notes, QStringLiteral("6A"), QDate(2025, 1, 9)), QStringLiteral("6A0901"));
-    QCOMPARE(NomExportPropose(Vue::Appreciations, QStringLiteral("3EME1"), QDate(2024, 12, 5)), QStringLiteral("3EME1"));
-    QCOMPARE(NomExportPropose(Vue::Liste, QStringLiteral("TERMINALE"), QDate(2024, 12, 5)), QStringLiteral("TERMINAL"));
+    QCOMPARE(NomExportPropose(Vue::Appreciations, QStringLiteral("3EME1"), QDate(2024, 12, 5)),
+             QStringLiteral("3EME1"));
+    QCOMPARE(NomExportPropose(Vue::Liste, QStringLiteral("TERMINALE"), QDate(2024, 12, 5)),
+             QStringLiteral("TERMINAL"));
 }
 
 QTEST_GUILESS_MAIN(TstGrille)

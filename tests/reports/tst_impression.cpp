@@ -1,12 +1,12 @@
 // Printing through the printer sink, checked on PDF output, and the report
 // file the preview reads.
-#include "tests/common/classeessai.h"
+#include "classdata/texte.h"
 #include "platform/cp1252.h"
 #include "platform/dossier.h"
 #include "platform/horloge.h"
-#include "ui/preview/impression.h"
+#include "tests/common/classeessai.h"
 #include "tests/common/pdf.h"
-#include "classdata/texte.h"
+#include "ui/preview/impression.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -58,9 +58,11 @@ void TstImpression::rapportSurImprimantePdf_data()
     QTest::addColumn<int>("sel");
     QTest::addColumn<int>("pages");
     QTest::newRow("liste en gras") << "une" << int(Vue::Liste) << 1 << int(Selecteur::Mat1) << 1;
-    QTest::newRow("période ensemble, plus petite") << "deux" << int(Vue::Notes) << 1 << int(Selecteur::Ensemble) << 1;
+    QTest::newRow("période ensemble, plus petite")
+        << "deux" << int(Vue::Notes) << 1 << int(Selecteur::Ensemble) << 1;
     QTest::newRow("année") << "une" << int(Vue::Notes) << int(Annee) << int(Selecteur::Mat1) << 1;
-    QTest::newRow("cent élèves, pages pleines") << "cent" << int(Vue::Liste) << 1 << int(Selecteur::Mat1) << 3;
+    QTest::newRow("cent élèves, pages pleines")
+        << "cent" << int(Vue::Liste) << 1 << int(Selecteur::Mat1) << 3;
 }
 
 // The print command on a printer writing a PDF file (what the print dialog

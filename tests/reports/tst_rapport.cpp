@@ -1,9 +1,9 @@
 // The report text, byte for byte against expected files, and what goes with
 // it: columns lined up, printer-only effects, refusal while a report is being
 // written, the ending, the file sink.
-#include "tests/common/classeessai.h"
 #include "platform/cp1252.h"
 #include "reports/rapport.h"
+#include "tests/common/classeessai.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -54,21 +54,39 @@ void TstRapport::texte_data()
     QTest::addColumn<int>("sel");
     const int N = int(Vue::Notes), A = int(Vue::Appreciations), L = int(Vue::Liste), Y = Annee;
     const int M1 = int(Selecteur::Mat1), M2 = int(Selecteur::Mat2), E = int(Selecteur::Ensemble);
-    const struct { const char *nom, *classe; int vue, span, sel; } cas[] = {
-        {"liste_une", "une", L, 1, M1}, {"liste_cent", "cent", L, 1, M1}, {"liste_vide", "vide-une", L, 1, M1},
-        {"appr_une_p1_mat1", "une", A, 1, M1}, {"appr_une_annee_mat1", "une", A, Y, M1},
-        {"appr_unesem_p2_mat1", "unesem", A, 2, M1}, {"appr_deux_p2_mat2", "deux", A, 2, M2},
-        {"appr_deux_p3_ensemble", "deux", A, 3, E}, {"appr_deux_annee_ensemble", "deux", A, Y, E},
-        {"appr_deuxsem_annee_mat2", "deuxsem", A, Y, M2}, {"appr_vide", "vide-deux", A, 1, E},
-        {"periode_une_p1", "une", N, 1, M1}, {"periode_unesem_p2", "unesem", N, 2, M1},
-        {"periode_deux_p1_mat1", "deux", N, 1, M1}, {"periode_deux_p1_mat2", "deux", N, 1, M2},
-        {"periode_deux_p1_ensemble", "deux", N, 1, E}, {"periode_deux_p3_mat1", "deux", N, 3, M1},
-        {"periode_deuxsem_p2_ensemble", "deuxsem", N, 2, E}, {"periode_vide_une", "vide-une", N, 1, M1},
-        {"periode_vide_ensemble", "vide-deux", N, 2, E}, {"annee_une_mat1", "une", N, Y, M1},
-        {"annee_unesem_mat1", "unesem", N, Y, M1}, {"annee_deux_mat2", "deux", N, Y, M2},
-        {"annee_deuxsem_mat1", "deuxsem", N, Y, M1}, {"annee_deux_ensemble", "deux", N, Y, E},
-        {"annee_deuxsem_ensemble", "deuxsem", N, Y, E}, {"annee_vide_une", "vide-une", N, Y, M1},
-        {"annee_vide_deuxsem_ensemble", "vide-deuxsem", N, Y, E}, {"annee_douze", "douze", N, Y, M1},
+    const struct {
+        const char *nom, *classe;
+        int vue, span, sel;
+    } cas[] = {
+        {"liste_une", "une", L, 1, M1},
+        {"liste_cent", "cent", L, 1, M1},
+        {"liste_vide", "vide-une", L, 1, M1},
+        {"appr_une_p1_mat1", "une", A, 1, M1},
+        {"appr_une_annee_mat1", "une", A, Y, M1},
+        {"appr_unesem_p2_mat1", "unesem", A, 2, M1},
+        {"appr_deux_p2_mat2", "deux", A, 2, M2},
+        {"appr_deux_p3_ensemble", "deux", A, 3, E},
+        {"appr_deux_annee_ensemble", "deux", A, Y, E},
+        {"appr_deuxsem_annee_mat2", "deuxsem", A, Y, M2},
+        {"appr_vide", "vide-deux", A, 1, E},
+        {"periode_une_p1", "une", N, 1, M1},
+        {"periode_unesem_p2", "unesem", N, 2, M1},
+        {"periode_deux_p1_mat1", "deux", N, 1, M1},
+        {"periode_deux_p1_mat2", "deux", N, 1, M2},
+        {"periode_deux_p1_ensemble", "deux", N, 1, E},
+        {"periode_deux_p3_mat1", "deux", N, 3, M1},
+        {"periode_deuxsem_p2_ensemble", "deuxsem", N, 2, E},
+        {"periode_vide_une", "vide-une", N, 1, M1},
+        {"periode_vide_ensemble", "vide-deux", N, 2, E},
+        {"annee_une_mat1", "une", N, Y, M1},
+        {"annee_unesem_mat1", "unesem", N, Y, M1},
+        {"annee_deux_mat2", "deux", N, Y, M2},
+        {"annee_deuxsem_mat1", "deuxsem", N, Y, M1},
+        {"annee_deux_ensemble", "deux", N, Y, E},
+        {"annee_deuxsem_ensemble", "deuxsem", N, Y, E},
+        {"annee_vide_une", "vide-une", N, Y, M1},
+        {"annee_vide_deuxsem_ensemble", "vide-deuxsem", N, Y, E},
+        {"annee_douze", "douze", N, Y, M1},
     };
     for (const auto &c : cas)
         QTest::newRow(c.nom) << QString::fromLatin1(c.classe) << c.vue << c.span << c.sel;
@@ -92,8 +110,10 @@ void TstRapport::texte()
     const QStringList attendu = DepuisCp1252(f.readAll()).split(u'\n');
     const QStringList lignes = DepuisCp1252(obtenu).split(u'\n');
     for (int i = 0; i < qMax(lignes.size(), attendu.size()); ++i)
-        QVERIFY2(lignes.value(i) == attendu.value(i),
-                 qPrintable(QStringLiteral("line %1:\n[%2]\n[%3]").arg(i + 1).arg(lignes.value(i), attendu.value(i))));
+        QVERIFY2(
+            lignes.value(i) == attendu.value(i),
+            qPrintable(
+                QStringLiteral("line %1:\n[%2]\n[%3]").arg(i + 1).arg(lignes.value(i), attendu.value(i))));
 }
 
 // With a student who has every figure: each bar of a row stands on a bar of
@@ -121,7 +141,8 @@ void TstRapport::colonnesAlignees()
         if (ligne.at(i) == u'|')
             QVERIFY2(regle.at(i) == u'|' || regle.at(i) == u'+', qPrintable(QString::number(i)));
         for (const QString &l : lignes)
-            if (i < l.size() && l.at(i) == u'.' && l.contains(QRegularExpression(QStringLiteral("^(Minimum|Moyenne|Maximum) :"))))
+            if (i < l.size() && l.at(i) == u'.'
+                && l.contains(QRegularExpression(QStringLiteral("^(Minimum|Moyenne|Maximum) :"))))
                 QVERIFY2(ligne.at(i) == u'.', qPrintable(l));
     }
 }
@@ -133,8 +154,9 @@ void TstRapport::effetsImprimanteSeulement()
     Gras = true;
     SortieEnregistreuse liste;
     QVERIFY(ImprimeVue(liste, EntreesDepuisClasse(Vue::Liste, 1, Selecteur::Mat1)));
-    QCOMPARE(liste.effets.mid(0, 6), QStringList({"gras", "DUPONT jean              ", "maigre", "gras",
-                                                  "MARTIN Élodie            ", "maigre"}));
+    QCOMPARE(liste.effets.mid(0, 6),
+             QStringList({"gras", "DUPONT jean              ", "maigre", "gras", "MARTIN Élodie            ",
+                          "maigre"}));
     QCOMPARE(liste.effets.size(), 3 * NbEleves());
 
     // The widest table one point smaller, from its title to its footer.
@@ -186,7 +208,8 @@ void TstRapport::finEtFichier()
     QVERIFY(f.fermer());
     QFile lu(chemin);
     QVERIFY(lu.open(QIODevice::ReadOnly));
-    QCOMPARE(lu.readAll(), VersCp1252(Rapport(Vue::Appreciations, 2, Selecteur::Mat2)) + "\r\n05/12/2024   14:03:07\r\n");
+    QCOMPARE(lu.readAll(),
+             VersCp1252(Rapport(Vue::Appreciations, 2, Selecteur::Mat2)) + "\r\n05/12/2024   14:03:07\r\n");
 
     // A folder that does not exist: a message, nothing created.
     SortieFichier g(dossier.filePath(QStringLiteral("absent/a_classe.txt")));

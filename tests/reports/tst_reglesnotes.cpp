@@ -110,11 +110,21 @@ void TestReglesNotes::decoupage_data()
     QTest::addColumn<QString>("texte");
     QTest::addColumn<QString>("entier");
     QTest::addColumn<QString>("fraction");
-    QTest::newRow("typed 12") << "12" << "12" << ".00";
-    QTest::newRow("12.5") << "12.5" << "12" << ".50";
-    QTest::newRow("as written") << " 7.00" << " 7" << ".00";
-    QTest::newRow("three decimals") << "12.345" << "12" << ".345";
-    QTest::newRow("empty") << "" << "" << "";
+    QTest::newRow("typed 12") << "12"
+                              << "12"
+                              << ".00";
+    QTest::newRow("12.5") << "12.5"
+                          << "12"
+                          << ".50";
+    QTest::newRow("as written") << " 7.00"
+                                << " 7"
+                                << ".00";
+    QTest::newRow("three decimals") << "12.345"
+                                    << "12"
+                                    << ".345";
+    QTest::newRow("empty") << ""
+                           << ""
+                           << "";
 }
 
 void TestReglesNotes::decoupage()
@@ -201,8 +211,8 @@ void TestReglesNotes::coefsApresDeplacement()
     qint32 c1[4][17] = {}, c2[4][17] = {};
     DecoderCoefs(origine, uneMatiere, c1, c2);
     QString resultat[4];
-    QVERIFY(CoefsApresDeplacement(titres, mat2, span, mat2 ? c2 : c1, origine, deuxPeriodes,
-                                  uneMatiere, resultat));
+    QVERIFY(CoefsApresDeplacement(titres, mat2, span, mat2 ? c2 : c1, origine, deuxPeriodes, uneMatiere,
+                                  resultat));
     QCOMPARE((QStringList{resultat[1], resultat[2], resultat[3]}), attendu);
 
     // Dates follow their columns exactly as the coefficients do: each
@@ -217,8 +227,8 @@ void TestReglesNotes::coefsApresDeplacement()
     QString d1[4][17], d2[4][17];
     DecoderDates(datesOrigine, uneMatiere, d1, d2);
     QString datesResultat[4];
-    QVERIFY(DatesApresDeplacement(titres, mat2, span, mat2 ? d2 : d1, datesOrigine, deuxPeriodes,
-                                  uneMatiere, datesResultat));
+    QVERIFY(DatesApresDeplacement(titres, mat2, span, mat2 ? d2 : d1, datesOrigine, deuxPeriodes, uneMatiere,
+                                  datesResultat));
     QCOMPARE((QStringList{datesResultat[1], datesResultat[2], datesResultat[3]}),
              (QStringList{dates(attendu.at(0)), dates(attendu.at(1)), dates(attendu.at(2))}));
 }
@@ -228,8 +238,8 @@ void TestReglesNotes::titreIllisible()
     QString origine[4] = {{}, COEFS_PAR_DEFAUT, COEFS_PAR_DEFAUT, COEFS_PAR_DEFAUT};
     qint32 c[4][17] = {};
     QString resultat[4] = {{}, QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z")};
-    QVERIFY(!CoefsApresDeplacement({QStringLiteral("Fran1-01"), QStringLiteral("Moy")}, false, 1, c,
-                                   origine, false, true, resultat));
+    QVERIFY(!CoefsApresDeplacement({QStringLiteral("Fran1-01"), QStringLiteral("Moy")}, false, 1, c, origine,
+                                   false, true, resultat));
     QCOMPARE(resultat[1], QStringLiteral("x"));
 }
 
@@ -252,9 +262,8 @@ void TestReglesNotes::classement()
     QCOMPARE(noms(Classer({eleve("A", 12), eleve("B", NO_MARK), eleve("C", 12)}, cle)),
              (QStringList{"A", "C", "B"}));
     // Two students of the same name are both kept, each once.
-    const QList<StudentRecord> jumeaux = Classer({eleve("DUPONT", 9), eleve("MARTIN", NO_MARK),
-                                                  eleve("DUPONT", 15), eleve("ZOE", 0)},
-                                                 cle);
+    const QList<StudentRecord> jumeaux =
+        Classer({eleve("DUPONT", 9), eleve("MARTIN", NO_MARK), eleve("DUPONT", 15), eleve("ZOE", 0)}, cle);
     QCOMPARE(noms(jumeaux), (QStringList{"DUPONT", "DUPONT", "ZOE", "MARTIN"}));
     QCOMPARE(jumeaux.at(0).NotesMat1[1][1], 15.0);
     QCOMPARE(jumeaux.at(1).NotesMat1[1][1], 9.0);

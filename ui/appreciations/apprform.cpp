@@ -1,14 +1,14 @@
 #include "ui/appreciations/apprform.h"
 
+#include "classdata/options.h"
+#include "classdata/texte.h"
 #include "platform/cp1252.h"
 #include "platform/dossier.h"
-#include "ui/components/etatui.h"
 #include "ui/appreciations/listephrases.h"
+#include "ui/components/etatui.h"
 #include "ui/components/messages.h"
-#include "classdata/options.h"
 #include "ui/components/radiogroupe.h"
 #include "ui/components/sablier.h"
-#include "classdata/texte.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -19,8 +19,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 TApprForm *ApprForm = nullptr;
 
@@ -103,27 +103,37 @@ void TApprForm::construire()
     setPalette(fond);
     setAutoFillBackground(true);
 
-    RG1 = new RadioGroupe(QStringLiteral("Résultats"),
-                          {QStringLiteral("Excellents"), QStringLiteral("Bons"), QStringLiteral("Convenables"),
-                           QStringLiteral("Médiocres"), QStringLiteral("Mauvais")}, 1, this);
+    RG1 =
+        new RadioGroupe(QStringLiteral("Résultats"),
+                        {QStringLiteral("Excellents"), QStringLiteral("Bons"), QStringLiteral("Convenables"),
+                         QStringLiteral("Médiocres"), QStringLiteral("Mauvais")},
+                        1, this);
     RG2 = new RadioGroupe(QStringLiteral("Niveau"),
-                          {QStringLiteral("Très bon"), QStringLiteral("Très correct"), QStringLiteral("Moyen"),
-                           QStringLiteral("Faible"), QStringLiteral("Très faible")}, 1, this);
+                          {QStringLiteral("Très bon"), QStringLiteral("Très correct"),
+                           QStringLiteral("Moyen"), QStringLiteral("Faible"), QStringLiteral("Très faible")},
+                          1, this);
     RG3 = new RadioGroupe(QStringLiteral("Travail"),
-                          {QStringLiteral("Satisfaisant"), QStringLiteral("Correct"), QStringLiteral("Irrégulier"),
-                           QStringLiteral("Insuffisant"), QStringLiteral("Inexistant")}, 1, this);
+                          {QStringLiteral("Satisfaisant"), QStringLiteral("Correct"),
+                           QStringLiteral("Irrégulier"), QStringLiteral("Insuffisant"),
+                           QStringLiteral("Inexistant")},
+                          1, this);
     RG4 = new RadioGroupe(QStringLiteral("Comportement"),
                           {QStringLiteral("Très positif"), QStringLiteral("Actif"), QStringLiteral("Neutre"),
-                           QStringLiteral("Passif"), QStringLiteral("Pénible")}, 1, this);
+                           QStringLiteral("Passif"), QStringLiteral("Pénible")},
+                          1, this);
     RG5 = new RadioGroupe(QStringLiteral("Période de l'année"),
                           {QStringLiteral("Début"), QStringLiteral("Milieu"), QStringLiteral("Fin"),
-                           QStringLiteral("Ensemble")}, 1, this);
-    RG6 = new RadioGroupe(QStringLiteral("Redoublant"), {QStringLiteral("Non"), QStringLiteral("Oui")}, 1, this);
+                           QStringLiteral("Ensemble")},
+                          1, this);
+    RG6 = new RadioGroupe(QStringLiteral("Redoublant"), {QStringLiteral("Non"), QStringLiteral("Oui")}, 1,
+                          this);
     RG7 = new RadioGroupe(QStringLiteral("Assiduité"),
-                          {QStringLiteral("Bonne"), QStringLiteral("Moyenne"), QStringLiteral("Mauvaise")}, 1, this);
+                          {QStringLiteral("Bonne"), QStringLiteral("Moyenne"), QStringLiteral("Mauvaise")}, 1,
+                          this);
     RG8 = new RadioGroupe(QStringLiteral("Cote personnelle"),
                           {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
-                           QStringLiteral("5")}, 5, this);
+                           QStringLiteral("5")},
+                          5, this);
 
     QPalette groupe = palette();
     groupe.setColor(QPalette::Window, QColor(192, 192, 192));
@@ -151,7 +161,8 @@ void TApprForm::construire()
 
     CB1 = new ListePhrases(this);
     CB1->setObjectName(QStringLiteral("CB1"));
-    const QString bulleListe = QStringLiteral("Double-cliquez sur une appréciation pour la porter dans le bulletin");
+    const QString bulleListe =
+        QStringLiteral("Double-cliquez sur une appréciation pour la porter dans le bulletin");
     CB1->setToolTip(bulleListe);
     CB1->vue()->setToolTip(bulleListe);
     CB1->ligneEdition()->setToolTip(bulleListe);
@@ -159,19 +170,21 @@ void TApprForm::construire()
     connect(CB1, &ListePhrases::doubleClic, this, &TApprForm::BChoisirClick);
 
     BChoisir = NouveauBouton(QStringLiteral("BChoisir"), QStringLiteral("Ch&Oisir"),
-                      QStringLiteral("porter l'appréciation choisie dans le bulletin"), this);
-    BModifier = NouveauBouton(QStringLiteral("BModifier"), QStringLiteral("&Modifier"),
-                       QStringLiteral("placer l'appréciation choisie dans la zone de saisie pour la corriger"), this);
+                             QStringLiteral("porter l'appréciation choisie dans le bulletin"), this);
+    BModifier = NouveauBouton(
+        QStringLiteral("BModifier"), QStringLiteral("&Modifier"),
+        QStringLiteral("placer l'appréciation choisie dans la zone de saisie pour la corriger"), this);
     BSupprimer = NouveauBouton(QStringLiteral("BSupprimer"), QStringLiteral("S&Upprimer"),
-                        QStringLiteral("retirer l'appréciation choisie de la base"), this);
-    BAjouter = NouveauBouton(QStringLiteral("BAjouter"), QStringLiteral("&Ajouter"),
+                               QStringLiteral("retirer l'appréciation choisie de la base"), this);
+    BAjouter =
+        NouveauBouton(QStringLiteral("BAjouter"), QStringLiteral("&Ajouter"),
                       QStringLiteral("ajouter la nouvelle appréciation à la base (touche Entrée)"), this);
     BCharger = NouveauBouton(QStringLiteral("BCharger"), QStringLiteral("re&Charger"),
-                      QStringLiteral("relire la base enregistrée de ce profil"), this);
+                             QStringLiteral("relire la base enregistrée de ce profil"), this);
     BSauver = NouveauBouton(QStringLiteral("BSauver"), QStringLiteral("&Sauvegarder"),
-                     QStringLiteral("enregistrer la base de ce profil"), this);
+                            QStringLiteral("enregistrer la base de ce profil"), this);
     BQuitter = NouveauBouton(QStringLiteral("BQuitter"), QStringLiteral("&Quitter"),
-                      QStringLiteral("fermer l'expert sans choisir d'appréciation"), this);
+                             QStringLiteral("fermer l'expert sans choisir d'appréciation"), this);
     connect(BChoisir, &QPushButton::clicked, this, &TApprForm::BChoisirClick);
     connect(BModifier, &QPushButton::clicked, this, &TApprForm::BModifierClick);
     connect(BSupprimer, &QPushButton::clicked, this, &TApprForm::BSupprimerClick);
@@ -337,8 +350,7 @@ void TApprForm::RG1Click()
     const Profil nouveau = profil();
     if (nouveau == m_profil)
         return;
-    if (m_modifiee
-        && Messages::confirmation(QUESTION_ENREGISTRER, BoutonOui | BoutonNon) == BoutonOui
+    if (m_modifiee && Messages::confirmation(QUESTION_ENREGISTRER, BoutonOui | BoutonNon) == BoutonOui
         && !ecrireBase()) {
         // The changes could not be kept: stay on the former profile with them.
         const auto g = groupes();

@@ -6,7 +6,8 @@
 #include <QStorageInfo>
 #include <QStyle>
 
-ListeDossiers::ListeDossiers(QWidget *parent) : QListWidget(parent)
+ListeDossiers::ListeDossiers(QWidget *parent)
+    : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setIconSize(QSize(16, 16));
@@ -42,7 +43,7 @@ void ListeDossiers::remplir()
     // The chain from the root down to the current folder, each one step
     // further right, then the folders inside the current one.
     QStringList chaine;
-    for (QDir d(m_dossier);; ) {
+    for (QDir d(m_dossier);;) {
         chaine.prepend(d.absolutePath());
         if (d.isRoot() || !d.cdUp())
             break;
@@ -68,7 +69,8 @@ void ListeDossiers::remplir()
         setCurrentItem(courant);
 }
 
-ListeEmplacements::ListeEmplacements(QWidget *parent) : QComboBox(parent)
+ListeEmplacements::ListeEmplacements(QWidget *parent)
+    : QComboBox(parent)
 {
     actualiser();
     connect(this, &QComboBox::activated, this, [this](int) { emit emplacementChange(emplacement()); });
@@ -81,9 +83,9 @@ void ListeEmplacements::actualiser()
     addItem(QStringLiteral("Dossier personnel"), QDir::homePath());
     addItem(QStringLiteral("Racine du système (/)"), QDir::rootPath());
     // Removable and other mounted disks; the system's own mounts are left out.
-    const QStringList systeme = {QStringLiteral("/proc"), QStringLiteral("/sys"), QStringLiteral("/dev"),
-                                 QStringLiteral("/run"), QStringLiteral("/boot"), QStringLiteral("/snap"),
-                                 QStringLiteral("/var"), QStringLiteral("/tmp"), QStringLiteral("/etc"),
+    const QStringList systeme = {QStringLiteral("/proc"), QStringLiteral("/sys"),  QStringLiteral("/dev"),
+                                 QStringLiteral("/run"),  QStringLiteral("/boot"), QStringLiteral("/snap"),
+                                 QStringLiteral("/var"),  QStringLiteral("/tmp"),  QStringLiteral("/etc"),
                                  QStringLiteral("/usr")};
     for (const QStorageInfo &v : QStorageInfo::mountedVolumes()) {
         const QString racine = v.rootPath();
@@ -96,8 +98,9 @@ void ListeEmplacements::actualiser()
             exclu = exclu || racine == s || racine.startsWith(s + QLatin1Char('/'));
         if (exclu && !media)
             continue;
-        const QString nom = v.displayName() == racine ? racine
-                                                      : v.displayName() + QStringLiteral(" (") + racine + QLatin1Char(')');
+        const QString nom = v.displayName() == racine
+            ? racine
+            : v.displayName() + QStringLiteral(" (") + racine + QLatin1Char(')');
         addItem(nom, racine);
     }
     const int i = findData(avant);

@@ -1,22 +1,22 @@
 #include "ui/backup/sauvform.h"
 
+#include "classdata/parametres.h"
+#include "classdata/verrouclasse.h"
 #include "platform/casse.h"
 #include "platform/copiefichier.h"
 #include "platform/dossier.h"
-#include "ui/components/etatui.h"
 #include "platform/horloge.h"
 #include "ui/backup/listedossiers.h"
+#include "ui/components/etatui.h"
 #include "ui/components/messages.h"
-#include "classdata/parametres.h"
 #include "ui/components/sablier.h"
-#include "classdata/verrouclasse.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -44,7 +44,10 @@ void bullesJaunes()
     QToolTip::setPalette(p);
 }
 
-QString natif(const QString &chemin) { return QDir::toNativeSeparators(chemin); }
+QString natif(const QString &chemin)
+{
+    return QDir::toNativeSeparators(chemin);
+}
 
 // A status panel holding a folder path: when the path is too long, its
 // beginning gives way, since the end names the folder.
@@ -72,8 +75,7 @@ QLabel *panneau(const QString &nom, const QString &texte, QWidget *parent, bool 
     return p;
 }
 
-QPushButton *bouton(const QString &nom, const QString &texte, QStyle::StandardPixmap icone,
-                    QWidget *parent)
+QPushButton *bouton(const QString &nom, const QString &texte, QStyle::StandardPixmap icone, QWidget *parent)
 {
     auto *b = new QPushButton(parent->style()->standardIcon(icone), texte, parent);
     b->setObjectName(nom);
@@ -91,7 +93,8 @@ QString DateEtHeureSauvegarde(const QDateTime &instant)
     return DateCourte(instant.date()) + QLatin1Char(' ') + HeureCourte(t);
 }
 
-TSauvForm::TSauvForm(QWidget *parent) : QDialog(parent)
+TSauvForm::TSauvForm(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("SauvForm"));
     setWindowTitle(QStringLiteral("Sauvegarde / Restauration des fichiers de notes et d'appréciations"));
@@ -142,11 +145,15 @@ void TSauvForm::construire()
 
     BBTout = bouton(QStringLiteral("BBTout"), QStringLiteral("&Tout"), QStyle::SP_DialogApplyButton, this);
     BBTout->setToolTip(QStringLiteral("Choisir tous les fichiers du type donné"));
-    BBEffacer = bouton(QStringLiteral("BBEffacer"), QStringLiteral("&Effacer"), QStyle::SP_DialogResetButton, this);
+    BBEffacer =
+        bouton(QStringLiteral("BBEffacer"), QStringLiteral("&Effacer"), QStyle::SP_DialogResetButton, this);
     BBEffacer->setToolTip(QStringLiteral("Effacer la liste sélectionnée"));
-    BBCopier = bouton(QStringLiteral("BBCopier"), QStringLiteral("&Copier"), QStyle::SP_DialogSaveButton, this);
-    BBRep = bouton(QStringLiteral("BBRep"), QStringLiteral("Nouveau &Répertoire"), QStyle::SP_DirOpenIcon, this);
-    BitBtn1 = bouton(QStringLiteral("BitBtn1"), QStringLiteral("&Fermer"), QStyle::SP_DialogCloseButton, this);
+    BBCopier =
+        bouton(QStringLiteral("BBCopier"), QStringLiteral("&Copier"), QStyle::SP_DialogSaveButton, this);
+    BBRep =
+        bouton(QStringLiteral("BBRep"), QStringLiteral("Nouveau &Répertoire"), QStyle::SP_DirOpenIcon, this);
+    BitBtn1 =
+        bouton(QStringLiteral("BitBtn1"), QStringLiteral("&Fermer"), QStyle::SP_DialogCloseButton, this);
     connect(BBTout, &QPushButton::clicked, this, &TSauvForm::BBToutClick);
     connect(BBEffacer, &QPushButton::clicked, this, &TSauvForm::BBEffacerClick);
     connect(BBCopier, &QPushButton::clicked, this, &TSauvForm::BBCopierClick);
@@ -295,8 +302,8 @@ void TSauvForm::entrerSauvegarde()
 
 void TSauvForm::entrerRestauration()
 {
-    const int r = Messages::avertissement(QString::fromUtf8(AvertissementRestauration),
-                                          BoutonOui | BoutonNon, BoutonNon);
+    const int r = Messages::avertissement(QString::fromUtf8(AvertissementRestauration), BoutonOui | BoutonNon,
+                                          BoutonNon);
     if (r != BoutonOui) {
         {
             const QSignalBlocker bloque(m_groupe);
@@ -337,8 +344,8 @@ void TSauvForm::montrerDossier(const QString &dossier)
     if (dossier.isEmpty())
         return;
     const QDir d(dossier);
-    const QFileInfoList fichiers = d.entryInfoList({FilterComboBox1->currentData().toString()},
-                                                   QDir::Files, QDir::Name | QDir::IgnoreCase);
+    const QFileInfoList fichiers = d.entryInfoList({FilterComboBox1->currentData().toString()}, QDir::Files,
+                                                   QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo &f : fichiers) {
         // A class's lock and recovery journal belong to the copy that has it open.
         if (EstFichierAnnexe(f.fileName()))
@@ -374,7 +381,8 @@ void TSauvForm::ajouter(const QString &chemin)
     ajouterUn(chemin);
     const QFileInfo f(chemin);
     if (f.suffix().toLower() == QLatin1String("vtc")) {
-        const QString ini = CheminReel(f.absolutePath(), f.completeBaseName().toLower() + QStringLiteral(".ini"));
+        const QString ini =
+            CheminReel(f.absolutePath(), f.completeBaseName().toLower() + QStringLiteral(".ini"));
         if (QFileInfo(ini).isFile())
             ajouterUn(ini);
     }
@@ -462,7 +470,8 @@ bool TSauvForm::copierEntree(int ligne)
 
     Messages::simple(natif(m_destination));
 
-    if (MemeDossier(m_source, m_destination) || MemeDossier(QFileInfo(source).absolutePath(), m_destination)) {
+    if (MemeDossier(m_source, m_destination)
+        || MemeDossier(QFileInfo(source).absolutePath(), m_destination)) {
         Messages::erreur(QStringLiteral("Impossible de copier un fichier sur lui-même !"));
         return false;
     }

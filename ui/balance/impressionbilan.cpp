@@ -1,7 +1,7 @@
 #include "ui/balance/impressionbilan.h"
 
-#include "ui/components/imprimantes.h"
 #include "ui/balance/jauge.h"
+#include "ui/components/imprimantes.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>

@@ -1,9 +1,9 @@
 #include "ui/balance/pourcentform.h"
 
-#include "ui/components/etatui.h"
 #include "ui/balance/impressionbilan.h"
-#include "ui/components/imprimantes.h"
 #include "ui/balance/jauge.h"
+#include "ui/components/etatui.h"
+#include "ui/components/imprimantes.h"
 #include "ui/components/messages.h"
 
 #include <QFrame>
@@ -110,7 +110,8 @@ void TPourcentForm::construire()
 
     for (int b = 0; b < 3; ++b) {
         const int x = 6 + b * 130;
-        QLabel *t = Etiquette(QStringLiteral("Label%1").arg(b + 1), captions[b], Panel1, QRect(x, 26, 126, 16));
+        QLabel *t =
+            Etiquette(QStringLiteral("Label%1").arg(b + 1), captions[b], Panel1, QRect(x, 26, 126, 16));
         QFont souligne = t->font();
         souligne.setUnderline(true);
         t->setFont(souligne);

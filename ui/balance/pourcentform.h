@@ -1,7 +1,7 @@
 #pragma once
 // Class balance of the year: mark bands, gauges, lists, class figures.
-#include "reports/bilan.h"
 #include "averages/moyennes.h"
+#include "reports/bilan.h"
 
 #include <QDialog>
 

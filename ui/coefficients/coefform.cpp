@@ -1,12 +1,12 @@
 #include "ui/coefficients/coefform.h"
 
-#include "ui/components/etatui.h"
+#include "classdata/options.h"
 #include "platform/horloge.h"
 #include "ui/coefficients/labeldate.h"
-#include "ui/components/messages.h"
-#include "classdata/options.h"
 #include "ui/coefficients/panneaucalendrier.h"
 #include "ui/coefficients/spinfleches.h"
+#include "ui/components/etatui.h"
+#include "ui/components/messages.h"
 
 #include <QCalendarWidget>
 #include <QGridLayout>
@@ -82,10 +82,12 @@ void TCoefForm::construire()
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setToolTip(QStringLiteral("Effacer une date"));
     Button1->setFixedWidth(Button1->fontMetrics().horizontalAdvance(QStringLiteral("A")) + 24);
-    BitBtn3 = new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton), QStringLiteral("Aide"), this);
+    BitBtn3 =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton), QStringLiteral("Aide"), this);
     BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
     BitBtn3->setToolTip(QStringLiteral("Aide"));
-    BitBtn4 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Annuler"), this);
+    BitBtn4 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Annuler"),
+                              this);
     BitBtn4->setObjectName(QStringLiteral("BitBtn4"));
     BitBtn4->setToolTip(QStringLiteral("Quitter sans enregistrer les modifications"));
     BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
@@ -276,10 +278,11 @@ void TCoefForm::Button1Click()
 
 void TCoefForm::BitBtn3Click()
 {
-    Messages::simple(QStringLiteral(
-        "Pour configurer la date d'un devoir :\r\n\r\n1) cliquer sur la date choisie pour l'afficher en rouge (ou noir)\r\n\r\n"
-        "2) faire apparaître le calendrier et cliquer sur une date de celui-ci\r\n\r\n"
-        "3) pour réinitialiser une date (en rouge) appuyer sur le bouton A"));
+    Messages::simple(
+        QStringLiteral("Pour configurer la date d'un devoir :\r\n\r\n1) cliquer sur la date choisie pour "
+                       "l'afficher en rouge (ou noir)\r\n\r\n"
+                       "2) faire apparaître le calendrier et cliquer sur une date de celui-ci\r\n\r\n"
+                       "3) pour réinitialiser une date (en rouge) appuyer sur le bouton A"));
 }
 
 void TCoefForm::initialiser_coef()

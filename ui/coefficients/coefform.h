@@ -22,8 +22,8 @@ public:
     // Controls, by their designer names; arrays indexed from 1 like periods
     // and assignments (SpinEdit[p][k] is SpinEdit<16(p-1)+k>).
     QFrame *Panel[4];
-    QLabel *Label[4];                    // period captions
-    QLabel *LabelMat[4][3];              // [p][1] left half, [p][2] right half
+    QLabel *Label[4];       // period captions
+    QLabel *LabelMat[4][3]; // [p][1] left half, [p][2] right half
     QFrame *Bevel[4][3];
     SpinFleches *SpinEdit[4][17];
     LabelDate *Ld[4][17];

@@ -212,7 +212,8 @@ void PanneauCalendrier::detacher(const QPoint &global)
     if (flottant())
         return;
     const bool visible = isVisible();
-    setParent(m_dialogue, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setParent(m_dialogue,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     move(global);
     majBouton();
     if (visible)
@@ -285,11 +286,8 @@ bool PanneauCalendrier::eventFilter(QObject *objet, QEvent *e)
         move(pos);
         return true;
     }
-    case QEvent::MouseButtonRelease:
-        m_glisse = false;
-        break;
-    default:
-        break;
+    case QEvent::MouseButtonRelease: m_glisse = false; break;
+    default: break;
     }
     return QFrame::eventFilter(objet, e);
 }

@@ -52,7 +52,7 @@ private:
     QList<QCalendarWidget *> m_mois;
     QDate m_date;
     int m_marge = 0; // panel width beyond the months
-    QPoint m_prise; // pointer offset inside the panel while dragging
+    QPoint m_prise;  // pointer offset inside the panel while dragging
     bool m_glisse = false;
     bool m_synchro = false;
 };

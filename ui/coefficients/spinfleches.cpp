@@ -17,9 +17,7 @@ void SpinFleches::keyPressEvent(QKeyEvent *e)
 {
     switch (e->key()) {
     case Qt::Key_Up:
-    case Qt::Key_Down:
-        QSpinBox::keyPressEvent(e);
-        return;
+    case Qt::Key_Down: QSpinBox::keyPressEvent(e); return;
     case Qt::Key_Delete:
     case Qt::Key_Backspace:
     case Qt::Key_PageUp:

@@ -7,8 +7,7 @@
 
 ApplicationVestrel::ApplicationVestrel(int &argc, char **argv)
     : QApplication(argc, argv)
-{
-}
+{ }
 
 bool ApplicationVestrel::notify(QObject *destinataire, QEvent *e)
 {

@@ -38,7 +38,8 @@ public:
     {
         QWidget *parent = m_ligne->parentWidget();
         const int largeur = parent->width();
-        const int hauteur = qMin(parent->height(), qMax(m_ligne->minimumHeight(), m_ligne->heightForWidth(largeur)));
+        const int hauteur =
+            qMin(parent->height(), qMax(m_ligne->minimumHeight(), m_ligne->heightForWidth(largeur)));
         m_ligne->setGeometry(0, parent->height() - hauteur, largeur, hauteur);
         m_ligne->raise();
     }
@@ -47,7 +48,8 @@ protected:
     // A label whose text changed asks its parent to lay it out again.
     bool eventFilter(QObject *objet, QEvent *e) override
     {
-        if (objet == m_ligne->parentWidget() && (e->type() == QEvent::LayoutRequest || e->type() == QEvent::Resize))
+        if (objet == m_ligne->parentWidget()
+            && (e->type() == QEvent::LayoutRequest || e->type() == QEvent::Resize))
             placer();
         return false;
     }
@@ -105,8 +107,7 @@ protected:
                 afficherDansLigneEtat(w->window(), w->isWindow() ? QString() : bulleDe(w->parentWidget()));
             }
             break;
-        default:
-            break;
+        default: break;
         }
         return false;
     }

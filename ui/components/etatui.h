@@ -5,7 +5,10 @@
 // The screen's colour bits per pixel, measured by the main window when it
 // first becomes active; above 8 the windows use their full-colour scheme.
 extern int ProfondeurCouleurs;
-inline bool CouleursCompletes() { return ProfondeurCouleurs > 8; }
+inline bool CouleursCompletes()
+{
+    return ProfondeurCouleurs > 8;
+}
 
 // The status line at the bottom of a window: shows the hint of the control
 // under the pointer. A window places one, named "StatusLine".

@@ -13,9 +13,15 @@ int g_construites = 0;
 
 namespace Fenetres {
 
-void definirProprietaire(QWidget *w) { g_proprietaire = w; }
+void definirProprietaire(QWidget *w)
+{
+    g_proprietaire = w;
+}
 
-QWidget *proprietaire() { return g_proprietaire; }
+QWidget *proprietaire()
+{
+    return g_proprietaire;
+}
 
 void retenir(std::function<void()> detruire)
 {
@@ -33,6 +39,9 @@ void detruireTout()
     g_construites = 0;
 }
 
-int nombreConstruites() { return g_construites; }
+int nombreConstruites()
+{
+    return g_construites;
+}
 
 } // namespace Fenetres

@@ -28,8 +28,7 @@ int nombreConstruites();
 
 // The window *globale points to, built on first use with the main menu as
 // owner. The pointer is emptied whenever that window goes.
-template <class F>
-F &SurDemande(F *&globale)
+template <class F> F &SurDemande(F *&globale)
 {
     if (!globale) {
         F *f = new F(Fenetres::proprietaire());

@@ -25,7 +25,8 @@ namespace Imprimantes {
 std::unique_ptr<QPrinter> parDefaut()
 {
     if (Repondeur *rep = Messages::repondeur()) {
-        const Reponse r = rep->repondre({TypeBoite::Imprimante, QString(), QString(), BoutonOk | BoutonAnnuler, {}});
+        const Reponse r =
+            rep->repondre({TypeBoite::Imprimante, QString(), QString(), BoutonOk | BoutonAnnuler, {}});
         if (r.bouton != BoutonOk)
             return nullptr;
         auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -44,7 +45,8 @@ std::unique_ptr<QPrinter> parDefaut()
 bool dialogue(QPrinter &imprimante, const QString &titre, QWidget *parent)
 {
     if (Repondeur *rep = Messages::repondeur()) {
-        const Reponse r = rep->repondre({TypeBoite::Impression, titre, QString(), BoutonOk | BoutonAnnuler, {}});
+        const Reponse r =
+            rep->repondre({TypeBoite::Impression, titre, QString(), BoutonOk | BoutonAnnuler, {}});
         if (r.bouton != BoutonOk)
             return false;
         VersPdf(imprimante, r);

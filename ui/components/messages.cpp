@@ -82,9 +82,12 @@ int montrer(const Boite &b)
             g_repondeur->refuse(b, r);
         }
     }
-    BoiteMessage box(iconeDe(b.type), b.titre, b.texte, QMessageBox::NoButton,
-                     QApplication::activeWindow());
-    struct Paire { int bouton; const char *texte; QMessageBox::ButtonRole role; };
+    BoiteMessage box(iconeDe(b.type), b.titre, b.texte, QMessageBox::NoButton, QApplication::activeWindow());
+    struct Paire {
+        int bouton;
+        const char *texte;
+        QMessageBox::ButtonRole role;
+    };
     const Paire paires[] = {
         {BoutonOui, "&Oui", QMessageBox::YesRole},
         {BoutonNon, "&Non", QMessageBox::NoRole},
@@ -147,9 +150,15 @@ Boite preparer(TypeBoite type, const QString &titre, const QString &texte, int b
 
 namespace Messages {
 
-QString titreProgramme() { return QStringLiteral("Vestrel"); }
+QString titreProgramme()
+{
+    return QStringLiteral("Vestrel");
+}
 
-void simple(const QString &texte) { simple(texte, titreProgramme()); }
+void simple(const QString &texte)
+{
+    simple(texte, titreProgramme());
+}
 
 void simple(const QString &texte, const QString &titre)
 {
@@ -233,7 +242,13 @@ void bip()
     QApplication::beep();
 }
 
-void installerRepondeur(Repondeur *r) { g_repondeur = r; }
-Repondeur *repondeur() { return g_repondeur; }
+void installerRepondeur(Repondeur *r)
+{
+    g_repondeur = r;
+}
+Repondeur *repondeur()
+{
+    return g_repondeur;
+}
 
 } // namespace Messages

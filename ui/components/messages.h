@@ -7,7 +7,13 @@
 class QWidget;
 
 enum class TypeBoite {
-    Simple, Avertissement, Erreur, Information, Confirmation, Saisie, Fichier,
+    Simple,
+    Avertissement,
+    Erreur,
+    Information,
+    Confirmation,
+    Saisie,
+    Fichier,
     Impression, // the print dialog (imprimantes.h)
     Imprimante, // the default printer (imprimantes.h)
 };
@@ -24,15 +30,15 @@ struct Boite {
     QString titre;
     QString texte;
     int boutons = BoutonOk;
-    QString valeur; // input box: initial text; file chooser: filter
+    QString valeur;           // input box: initial text; file chooser: filter
     int defaut = BoutonAucun; // the button Enter presses
     int echap = BoutonAucun;  // the button Escape and the close box press; none: refused
 };
 
 struct Reponse {
     int bouton = BoutonOk;
-    QString texte; // input box: the text typed; file chooser: the path chosen;
-                   // printers: the PDF file printed to instead
+    QString texte;  // input box: the text typed; file chooser: the path chosen;
+                    // printers: the PDF file printed to instead
     int copies = 1; // print dialog: the number of copies asked for
 };
 
@@ -42,8 +48,8 @@ public:
     virtual ~Repondeur() = default;
     virtual Reponse repondre(const Boite &boite) = 0;
     // The gesture answered could not close this box: it stays and is asked again.
-    virtual void refuse(const Boite &, int /*geste*/) {}
-    virtual void bip() {}
+    virtual void refuse(const Boite &, int /*geste*/) { }
+    virtual void bip() { }
 };
 
 namespace Messages {
@@ -59,10 +65,22 @@ void simple(const QString &texte, const QString &titre);
 // The default button is the first of Oui, Non, OK, Annuler unless one is given;
 // a question whose Oui destroys or replaces stored data gives BoutonNon.
 int boite(TypeBoite type, const QString &texte, int boutons, int defaut = BoutonAucun);
-inline int avertissement(const QString &t, int b = BoutonOk, int d = BoutonAucun) { return boite(TypeBoite::Avertissement, t, b, d); }
-inline int erreur(const QString &t, int b = BoutonOk, int d = BoutonAucun) { return boite(TypeBoite::Erreur, t, b, d); }
-inline int information(const QString &t, int b = BoutonOk, int d = BoutonAucun) { return boite(TypeBoite::Information, t, b, d); }
-inline int confirmation(const QString &t, int b = BoutonOui | BoutonNon, int d = BoutonAucun) { return boite(TypeBoite::Confirmation, t, b, d); }
+inline int avertissement(const QString &t, int b = BoutonOk, int d = BoutonAucun)
+{
+    return boite(TypeBoite::Avertissement, t, b, d);
+}
+inline int erreur(const QString &t, int b = BoutonOk, int d = BoutonAucun)
+{
+    return boite(TypeBoite::Erreur, t, b, d);
+}
+inline int information(const QString &t, int b = BoutonOk, int d = BoutonAucun)
+{
+    return boite(TypeBoite::Information, t, b, d);
+}
+inline int confirmation(const QString &t, int b = BoutonOui | BoutonNon, int d = BoutonAucun)
+{
+    return boite(TypeBoite::Confirmation, t, b, d);
+}
 
 // The button Escape and the close box press in a box with these buttons:
 // Annuler when there is one, the only button of a one-button box, else none

@@ -55,7 +55,10 @@ QString RadioGroupe::item(int i) const
     return b ? b->text() : QString();
 }
 
-int RadioGroupe::itemIndex() const { return m_groupe->checkedId(); }
+int RadioGroupe::itemIndex() const
+{
+    return m_groupe->checkedId();
+}
 
 void RadioGroupe::setItemIndex(int i)
 {

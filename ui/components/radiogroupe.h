@@ -15,8 +15,8 @@ public:
         Bandeau, // a low box of a tool strip: caption on the frame line, items side by side
     };
 
-    RadioGroupe(const QString &titre, const QStringList &items, int colonnes = 1,
-                QWidget *parent = nullptr, Forme forme = Forme::Cadre);
+    RadioGroupe(const QString &titre, const QStringList &items, int colonnes = 1, QWidget *parent = nullptr,
+                Forme forme = Forme::Cadre);
 
     void setItems(const QStringList &items);
     void setItem(int i, const QString &texte);

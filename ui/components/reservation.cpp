@@ -1,11 +1,11 @@
 #include "ui/components/reservation.h"
 
+#include "classdata/empreinte.h"
+#include "classdata/verrouclasse.h"
 #include "platform/casse.h"
 #include "platform/dossier.h"
-#include "classdata/empreinte.h"
 #include "platform/horloge.h"
 #include "ui/components/messages.h"
-#include "classdata/verrouclasse.h"
 
 #include <QFileInfo>
 
@@ -18,8 +18,7 @@ QString TexteLectureSeule(const QString &nomClasse, const VerrouClasse &verrou)
 Acces ReserverClasse(VerrouClasse &verrou, const QString &nomClasse)
 {
     switch (verrou.prendre()) {
-    case VerrouClasse::Etat::Pris:
-        return Acces::Edition;
+    case VerrouClasse::Etat::Pris: return Acces::Edition;
     case VerrouClasse::Etat::TenuIci:
         Messages::information(TexteLectureSeule(nomClasse, verrou));
         return Acces::LectureSeule;
@@ -36,15 +35,17 @@ Acces ReserverClasse(VerrouClasse &verrou, const QString &nomClasse)
         if (r == BoutonOui) {
             if (verrou.forcer())
                 return Acces::Edition;
-            Messages::erreur(QStringLiteral("La classe %1 n'a pas pu être reprise. Elle est ouverte en lecture seule.")
-                                 .arg(nomClasse));
+            Messages::erreur(
+                QStringLiteral("La classe %1 n'a pas pu être reprise. Elle est ouverte en lecture seule.")
+                    .arg(nomClasse));
         }
         return Acces::LectureSeule;
     }
     case VerrouClasse::Etat::Impossible:
-        Messages::information(QStringLiteral("La classe %1 ne peut pas être réservée pour être modifiée (%2). "
-                                             "Elle est ouverte en lecture seule.")
-                                  .arg(nomClasse, verrou.erreur()));
+        Messages::information(
+            QStringLiteral("La classe %1 ne peut pas être réservée pour être modifiée (%2). "
+                           "Elle est ouverte en lecture seule.")
+                .arg(nomClasse, verrou.erreur()));
         return Acces::LectureSeule;
     }
     return Acces::LectureSeule;
@@ -75,16 +76,19 @@ QString DemanderAutreNom(const QString &nomClasse)
     QString nom = nomClasse;
     for (;;) {
         if (!Messages::saisie(QStringLiteral("Enregistrer sous un autre nom"),
-                              QStringLiteral("Nom du nouveau fichier de notes (8 caractères au maximum) :"), nom))
+                              QStringLiteral("Nom du nouveau fichier de notes (8 caractères au maximum) :"),
+                              nom))
             return {};
         nom = MajusculesAscii(nom.trimmed());
         bool valide = !nom.isEmpty() && nom.size() <= 8;
         for (const QChar c : std::as_const(nom))
-            valide = valide && ((c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'!' || c == u'$'
-                                || c == u'-' || c == u'_' || c == u'~');
+            valide = valide
+                && ((c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'!' || c == u'$'
+                    || c == u'-' || c == u'_' || c == u'~');
         if (!valide) {
-            Messages::erreur(QStringLiteral("Le nom du fichier doit avoir de 1 à 8 caractères : lettres, chiffres, "
-                                            "! $ - _ ~"));
+            Messages::erreur(
+                QStringLiteral("Le nom du fichier doit avoir de 1 à 8 caractères : lettres, chiffres, "
+                               "! $ - _ ~"));
             continue;
         }
         const QString fichier = nom + QStringLiteral(".VTC");
@@ -103,12 +107,9 @@ AvantEcriture VerifierAvantEcriture(const QString &nomFichier, const QString &no
     if (!FichierChangeDepuisChargement(CheminProgramme(nomFichier)))
         return AvantEcriture::Ecrire;
     switch (DemanderFichierChange(nomFichier)) {
-    case ChoixFichierChange::Remplacer:
-        return AvantEcriture::Ecrire;
-    case ChoixFichierChange::Annuler:
-        return AvantEcriture::Rien;
-    case ChoixFichierChange::AutreNom:
-        break;
+    case ChoixFichierChange::Remplacer: return AvantEcriture::Ecrire;
+    case ChoixFichierChange::Annuler: return AvantEcriture::Rien;
+    case ChoixFichierChange::AutreNom: break;
     }
     nouveauNom = DemanderAutreNom(nomClasse);
     if (nouveauNom.isEmpty())
@@ -117,7 +118,8 @@ AvantEcriture VerifierAvantEcriture(const QString &nomFichier, const QString &no
     nouveauVerrou = std::make_unique<VerrouClasse>(CheminProgramme(fichier));
     if (nouveauVerrou->prendre() != VerrouClasse::Etat::Pris) {
         nouveauVerrou.reset();
-        Messages::erreur(QStringLiteral("Le fichier ") + fichier + QStringLiteral(" est déjà utilisé : choisissez un autre nom."));
+        Messages::erreur(QStringLiteral("Le fichier ") + fichier
+                         + QStringLiteral(" est déjà utilisé : choisissez un autre nom."));
         return AvantEcriture::Rien;
     }
     return AvantEcriture::AutreNom;

@@ -4,13 +4,11 @@
 
 TRzLabel::TRzLabel(QWidget *parent)
     : QLabel(parent)
-{
-}
+{ }
 
 TRzLabel::TRzLabel(const QString &texte, QWidget *parent)
     : QLabel(texte, parent)
-{
-}
+{ }
 
 void TRzLabel::setTextStyle(TTextStyle s)
 {

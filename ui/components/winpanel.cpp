@@ -232,7 +232,6 @@ bool TWinPanel::eventFilter(QObject *objet, QEvent *e)
             return true;
         }
         return false;
-    default:
-        return false;
+    default: return false;
     }
 }

@@ -1,8 +1,8 @@
 #include "ui/config/champsconf.h"
 
+#include "classdata/texte.h"
 #include "platform/cp1252.h"
 #include "ui/components/messages.h"
-#include "classdata/texte.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -29,16 +29,15 @@ QChar ChampConf::Filtrer(Genre genre, QChar c)
     case NomFichier:
         if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
             return QChar(c.unicode() - 'a' + 'A');
-        if ((c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            || QStringLiteral("!$-_~").contains(c))
+        if ((c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || QStringLiteral("!$-_~").contains(c))
             return c;
         return {};
     case NomEleve:
         if (c == QLatin1Char(' '))
             return QLatin1Char('_');
         [[fallthrough]];
-    case Texte:
-        return EstCp1252(c) && c.isPrint() ? c : QChar();
+    case Texte: return EstCp1252(c) && c.isPrint() ? c : QChar();
     }
     return {};
 }
@@ -189,7 +188,8 @@ void BoutonSuppression::dragEnterEvent(QDragEnterEvent *e)
 
 void BoutonSuppression::dropEvent(QDropEvent *e)
 {
-    const QString entree = QString::fromUtf8(e->mimeData()->data(QString::fromLatin1(ListeBoite::FormatGlisse)));
+    const QString entree =
+        QString::fromUtf8(e->mimeData()->data(QString::fromLatin1(ListeBoite::FormatGlisse)));
     e->acceptProposedAction();
     emit eleveLache(entree);
 }

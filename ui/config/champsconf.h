@@ -8,7 +8,6 @@
 
 #include <functional>
 
-
 // A one-line field that refuses, with a beep, what a class file cannot hold.
 // Enter moves on to the next control unless surEntree is set.
 class ChampConf : public TEditR {

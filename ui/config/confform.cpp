@@ -1,24 +1,24 @@
 #include "ui/config/confform.h"
 
-#include "ui/config/champsconf.h"
 #include "classdata/classe.h"
-#include "ui/coefficients/coefform.h"
-#include "platform/cp1252.h"
-#include "platform/casse.h"
-#include "platform/dossier.h"
 #include "classdata/empreinte.h"
-#include "ui/components/etatui.h"
-#include "ui/components/fenetres.h"
 #include "classdata/importeleves.h"
-#include "platform/lecturesure.h"
-#include "ui/components/messages.h"
 #include "classdata/nomseleves.h"
 #include "classdata/options.h"
-#include "ui/components/radiogroupe.h"
-#include "ui/components/sablier.h"
-#include "ui/coefficients/spinfleches.h"
 #include "classdata/texte.h"
 #include "classdata/verrouclasse.h"
+#include "platform/casse.h"
+#include "platform/cp1252.h"
+#include "platform/dossier.h"
+#include "platform/lecturesure.h"
+#include "ui/coefficients/coefform.h"
+#include "ui/coefficients/spinfleches.h"
+#include "ui/components/etatui.h"
+#include "ui/components/fenetres.h"
+#include "ui/components/messages.h"
+#include "ui/components/radiogroupe.h"
+#include "ui/components/sablier.h"
+#include "ui/config/champsconf.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -59,9 +59,10 @@ void TrierEleves()
 
 bool ConfirmerSuppression(const QString &nom, const QString &prenom)
 {
-    return Messages::confirmation(QStringLiteral("Voulez-vous vraiment supprimer la fiche de \r\n             ")
-                                      + nom + QLatin1Char(' ') + prenom,
-                                  BoutonOui | BoutonNon, BoutonNon)
+    return Messages::confirmation(
+               QStringLiteral("Voulez-vous vraiment supprimer la fiche de \r\n             ") + nom
+                   + QLatin1Char(' ') + prenom,
+               BoutonOui | BoutonNon, BoutonNon)
         == BoutonOui;
 }
 
@@ -159,12 +160,13 @@ void TConfForm::construire()
     milieu->addLayout(gauche);
 
     auto *ligneMatieres = new QHBoxLayout;
-    RadioGroup1 = new RadioGroupe(QStringLiteral("Valence"), {QStringLiteral("1 matière"), QStringLiteral("2 matières")}, 1, this);
+    RadioGroup1 = new RadioGroupe(QStringLiteral("Valence"),
+                                  {QStringLiteral("1 matière"), QStringLiteral("2 matières")}, 1, this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    RadioGroup1->setToolTip(QStringLiteral(
-        "Choisissez 2 matières, seulement si vous avez besoin de leur moyenne !\r\n"
-        "Pour 2, 3, 4 ... matières indépendantes DUPLIQUEZ (menu principal)\r\n"
-        "1, 2, 3 ... fois le fichier créé ici, en changeant son nom et l'intitulé."));
+    RadioGroup1->setToolTip(
+        QStringLiteral("Choisissez 2 matières, seulement si vous avez besoin de leur moyenne !\r\n"
+                       "Pour 2, 3, 4 ... matières indépendantes DUPLIQUEZ (menu principal)\r\n"
+                       "1, 2, 3 ... fois le fichier créé ici, en changeant son nom et l'intitulé."));
     ligneMatieres->addWidget(RadioGroup1);
     auto *intitules = new QVBoxLayout;
     intitules->addWidget(new QLabel(QStringLiteral("Intitulé :"), this));
@@ -181,17 +183,20 @@ void TConfForm::construire()
     ligneMatieres->addStretch();
     gauche->addLayout(ligneMatieres);
 
-    RadioGroup2 = new RadioGroupe(QStringLiteral("Périodicité"), {QStringLiteral("Trimestre"), QStringLiteral("Semestre")}, 1, this);
+    RadioGroup2 = new RadioGroupe(QStringLiteral("Périodicité"),
+                                  {QStringLiteral("Trimestre"), QStringLiteral("Semestre")}, 1, this);
     RadioGroup2->setObjectName(QStringLiteral("RadioGroup2"));
     gauche->addWidget(RadioGroup2);
 
     CheckBox1 = new QCheckBox(QStringLiteral("Vider le fichier de ses notes,\ncoefficients et dates"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setToolTip(QStringLiteral("Décochez cette option uniquement pour conserver les notes déjà mises"));
+    CheckBox1->setToolTip(
+        QStringLiteral("Décochez cette option uniquement pour conserver les notes déjà mises"));
     gauche->addWidget(CheckBox1);
 
     auto *ligneImpression = new QHBoxLayout;
-    RG3 = new RadioGroupe(QStringLiteral("Impression"), {QStringLiteral("Normale"), QStringLiteral("En gras")}, 1, this);
+    RG3 = new RadioGroupe(QStringLiteral("Impression"),
+                          {QStringLiteral("Normale"), QStringLiteral("En gras")}, 1, this);
     RG3->setObjectName(QStringLiteral("RG3"));
     ligneImpression->addWidget(RG3);
     auto *taille = new QVBoxLayout;
@@ -539,7 +544,8 @@ namespace {
 // The entry named by the two fields. The surname is compared with a to z
 // upper-cased as typed; failing that, fully upper-cased, as the add button
 // stores it (so "élu" finds ÉLU).
-QListWidgetItem *trouverSaisi(ListeBoite *lb, const QString &m4, const QString &m5, QString &nom, QString &prenom)
+QListWidgetItem *trouverSaisi(ListeBoite *lb, const QString &m4, const QString &m5, QString &nom,
+                              QString &prenom)
 {
     prenom = PrenomDepuisSaisie(m5);
     nom = NomRecherche(m4);
@@ -715,10 +721,11 @@ bool TConfForm::enregistrer()
     }
     const bool existe = QFileInfo::exists(CheminReel(DossierProgramme(), nomFichier));
     if (existe && Conf::DemanderEcrasement) {
-        const int r = Messages::erreur(QStringLiteral("Un fichier ") + nomFichier + QStringLiteral(" existe déjà !\r\n")
-                                           + QStringLiteral("  Voulez vous le remplacer \r\n")
-                                           + QStringLiteral("par celui que vous venez de créer ?"),
-                                       BoutonOui | BoutonNon, BoutonNon);
+        const int r =
+            Messages::erreur(QStringLiteral("Un fichier ") + nomFichier + QStringLiteral(" existe déjà !\r\n")
+                                 + QStringLiteral("  Voulez vous le remplacer \r\n")
+                                 + QStringLiteral("par celui que vous venez de créer ?"),
+                             BoutonOui | BoutonNon, BoutonNon);
         if (r != BoutonOui) {
             E1->setFocus();
             E1->clear();
@@ -767,9 +774,9 @@ void TConfForm::reject()
 {
     // Escape and the window manager's close: refused while work is unsaved.
     if (Conf::Modifie && LB1->count() > 0) {
-        Messages::avertissement(QStringLiteral(
-            "Le fichier a été modifié et n'a pas été enregistré !\r\n    les données saisies pourraient être perdues !\r\n"
-            "          Il faut sortir par QUITTER"));
+        Messages::avertissement(QStringLiteral("Le fichier a été modifié et n'a pas été enregistré !\r\n    "
+                                               "les données saisies pourraient être perdues !\r\n"
+                                               "          Il faut sortir par QUITTER"));
         return;
     }
     liberer();
@@ -781,8 +788,9 @@ void TConfForm::reject()
 void TConfForm::BImporterClick()
 {
     static QString dossier = QDir::homePath();
-    const QString chemin = Messages::fichierAOuvrir(QStringLiteral("Importer une liste d'élèves"), dossier,
-                                                    QStringLiteral("Listes d'élèves (*.csv *.txt);;Tous les fichiers (*)"));
+    const QString chemin =
+        Messages::fichierAOuvrir(QStringLiteral("Importer une liste d'élèves"), dossier,
+                                 QStringLiteral("Listes d'élèves (*.csv *.txt);;Tous les fichiers (*)"));
     if (chemin.isEmpty())
         return;
     dossier = QFileInfo(chemin).absolutePath();

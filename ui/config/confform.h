@@ -23,10 +23,10 @@ extern bool ModeDuplication;
 
 // State of the dialog, shared with whoever needs to know.
 namespace Conf {
-extern bool Modifie;           // unsaved changes
-extern bool ATrier;            // the class model must be sorted before saving
+extern bool Modifie;            // unsaved changes
+extern bool ATrier;             // the class model must be sorted before saving
 extern bool DemanderEcrasement; // ask before replacing an existing class file
-extern bool ViderNotes;        // the duplicate starts without marks, coefficients and dates
+extern bool ViderNotes;         // the duplicate starts without marks, coefficients and dates
 } // namespace Conf
 
 // Sorts ListeEleves by CleDeTri(Nom + " " + Prenom); equal keys keep their order.
@@ -75,21 +75,21 @@ protected:
 
 private:
     void construire();
-    bool enregistrer();          // true once both files are written
+    bool enregistrer(); // true once both files are written
     bool ecrireFichiers(const QString &nomFichier);
     void ajouterEleve(const QString &nom, const QString &prenom);
     void retirerEleve(const QString &entree);
     void afficherNombre();
     void fermer();
-    void entreeControle();       // the subject, period, label and print controls
-    bool m_ouverture = false;    // controls are being filled, not changed
+    void entreeControle();    // the subject, period, label and print controls
+    bool m_ouverture = false; // controls are being filled, not changed
 
     // A class being modified is locked against other copies of the program
     // (verrouconf.cpp).
     void reserver();
     void liberer();
     void lectureSeule(bool oui);
-    bool avantEcriture();        // false: write nothing now
+    bool avantEcriture(); // false: write nothing now
     std::unique_ptr<VerrouClasse> m_verrou;
     bool m_lectureSeule = false;
 };

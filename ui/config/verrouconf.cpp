@@ -1,14 +1,14 @@
 // The class being modified is locked against other copies of the program,
 // and never written over what another copy saved without asking.
-#include "ui/config/confform.h"
 #include "ui/components/radiogroupe.h"
+#include "ui/config/confform.h"
 
-#include "ui/config/champsconf.h"
 #include "classdata/classe.h"
-#include "platform/dossier.h"
-#include "ui/components/reservation.h"
-#include "ui/coefficients/spinfleches.h"
 #include "classdata/verrouclasse.h"
+#include "platform/dossier.h"
+#include "ui/coefficients/spinfleches.h"
+#include "ui/components/reservation.h"
+#include "ui/config/champsconf.h"
 
 #include <QPushButton>
 
@@ -33,7 +33,8 @@ void TConfForm::liberer()
 void TConfForm::lectureSeule(bool oui)
 {
     m_lectureSeule = oui;
-    for (QWidget *w : std::initializer_list<QWidget *>{B2, B3, B4, B5, B6, BImporter, E2, E3, M4, M5, RG3, SpinEdit1})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{B2, B3, B4, B5, B6, BImporter, E2, E3, M4, M5, RG3, SpinEdit1})
         w->setEnabled(!oui);
     QString titre = windowTitle();
     if (titre.endsWith(SuffixeTitre))
@@ -48,12 +49,9 @@ bool TConfForm::avantEcriture()
     QString nom;
     std::unique_ptr<VerrouClasse> verrou;
     switch (VerifierAvantEcriture(NomFichier, NomClasse, nom, verrou)) {
-    case AvantEcriture::Ecrire:
-        return true;
-    case AvantEcriture::Rien:
-        return false;
-    case AvantEcriture::AutreNom:
-        break;
+    case AvantEcriture::Ecrire: return true;
+    case AvantEcriture::Rien: return false;
+    case AvantEcriture::AutreNom: break;
     }
     // From now on the dialog modifies the new class; the old one keeps what the other copy wrote.
     m_verrou = std::move(verrou);

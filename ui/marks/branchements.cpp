@@ -1,11 +1,11 @@
 // What each control's events call.
 #include "ui/marks/noteform.h"
 
+#include "ui/components/radiogroupe.h"
 #include "ui/marks/barrenotes.h"
 #include "ui/marks/grillevue.h"
 #include "ui/marks/historique.h"
 #include "ui/marks/peinture.h"
-#include "ui/components/radiogroupe.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -54,8 +54,9 @@ void TNoteForm::brancher()
         finModification(vue == Vue::Appreciations ? QStringLiteral("appréciation saisie") + nomEtape(0, row)
                                                   : QStringLiteral("note saisie") + nomEtape(col, row));
     };
-    connect(StringGrid1->modele(), &ModeleGrille::texteSaisi, this,
-            [this](int ligne, int colonne) { StringGrid1SetEditText(StringGrid1->position(colonne), ligne); });
+    connect(StringGrid1->modele(), &ModeleGrille::texteSaisi, this, [this](int ligne, int colonne) {
+        StringGrid1SetEditText(StringGrid1->position(colonne), ligne);
+    });
     connect(StringGrid1, &TStringGrid::clicGauche, this, &TNoteForm::StringGrid1Click);
     connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { StringGrid1Click(); });
@@ -86,8 +87,7 @@ void TNoteForm::brancher()
     connect(Rsultatsdudevoir1, &QAction::triggered, this, &TNoteForm::Rsultatsdudevoir1Click);
     connect(Augmenterde11, &QAction::triggered, this, &TNoteForm::Augmenterde11Click);
     connect(Diminuerde11, &QAction::triggered, this, &TNoteForm::Diminuerde11Click);
-    connect(Supprimertouteslesnotes1, &QAction::triggered, this,
-            &TNoteForm::Supprimertouteslesnotes1Click);
+    connect(Supprimertouteslesnotes1, &QAction::triggered, this, &TNoteForm::Supprimertouteslesnotes1Click);
 
     // Undo and redo, by the two small buttons and the usual keys.
     connect(m_historique, &THistoriqueNotes::annulerDemande, this, &TNoteForm::Annuler);
@@ -96,8 +96,8 @@ void TNoteForm::brancher()
     annuler->setShortcut(QKeySequence::Undo);
     connect(annuler, &QAction::triggered, this, &TNoteForm::Annuler);
     auto *retablir = new QAction(this);
-    retablir->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
-                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    retablir->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     connect(retablir, &QAction::triggered, this, &TNoteForm::Retablir);
     addAction(annuler);
     addAction(retablir);

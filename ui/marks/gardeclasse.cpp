@@ -1,17 +1,17 @@
 #include "ui/marks/gardeclasse.h"
 
 #include "classdata/classe.h"
-#include "platform/dossier.h"
 #include "classdata/empreinte.h"
-#include "ui/marks/grillevue.h"
-#include "platform/horloge.h"
 #include "classdata/journal.h"
-#include "ui/components/messages.h"
-#include "ui/marks/noteform.h"
 #include "classdata/options.h"
-#include "reports/reglesnotes.h"
-#include "ui/components/reservation.h"
 #include "classdata/verrouclasse.h"
+#include "platform/dossier.h"
+#include "platform/horloge.h"
+#include "reports/reglesnotes.h"
+#include "ui/components/messages.h"
+#include "ui/components/reservation.h"
+#include "ui/marks/grillevue.h"
+#include "ui/marks/noteform.h"
 
 #include <QAction>
 #include <QEvent>
@@ -90,7 +90,10 @@ GardeClasse::GardeClasse(TNoteForm *fenetre)
 
 GardeClasse::~GardeClasse() = default;
 
-QString GardeClasse::chemin() const { return CheminProgramme(NomFichier); }
+QString GardeClasse::chemin() const
+{
+    return CheminProgramme(NomFichier);
+}
 
 void GardeClasse::ouvrir()
 {
@@ -108,8 +111,9 @@ void GardeClasse::ouvrir()
     if (ReserverClasse(*m_verrou, NomClasse) == Acces::LectureSeule) {
         const DetenteurVerrou d = m_verrou->detenteur();
         m_cadenas->setToolTip(QStringLiteral("Classe ouverte en lecture seule")
-                              + (d.machine.isEmpty() ? QString()
-                                                     : QStringLiteral(" : ") + TexteDetenteur(NomClasse, d, Aujourdhui())));
+                              + (d.machine.isEmpty()
+                                     ? QString()
+                                     : QStringLiteral(" : ") + TexteDetenteur(NomClasse, d, Aujourdhui())));
         m_verrou.reset();
         m_lectureSeule = true;
         appliquer();
@@ -145,7 +149,8 @@ void GardeClasse::appliquer()
             w->setEnabled(false);
         for (QAction *a : {m_f->Augmenterde11, m_f->Diminuerde11, m_f->Supprimertouteslesnotes1})
             a->setEnabled(false);
-        m_f->Button5->setToolTip(QStringLiteral("Classe ouverte en lecture seule : enregistrement impossible"));
+        m_f->Button5->setToolTip(
+            QStringLiteral("Classe ouverte en lecture seule : enregistrement impossible"));
         m_f->Label1->setStyleSheet(QStringLiteral("background-color: #c00000; color: white;"));
         m_f->Label1->setToolTip(QStringLiteral("Classe ouverte en lecture seule"));
         m_cadenas->show();
@@ -203,7 +208,8 @@ void GardeClasse::echeance()
 
 void GardeClasse::veille()
 {
-    if (m_actif && m_f->EnregistrementNecessaire && !m_minuterie->isActive() && Octets(ListeEleves) != m_ecrit)
+    if (m_actif && m_f->EnregistrementNecessaire && !m_minuterie->isActive()
+        && Octets(ListeEleves) != m_ecrit)
         m_minuterie->start(DelaiJournal);
 }
 
@@ -223,7 +229,8 @@ void GardeClasse::proposerRecuperation()
         SupprimerJournal(c);
         return;
     }
-    const int r = Messages::boite(TypeBoite::Confirmation, TexteRecuperation(j, d), BoutonOui | BoutonNon, BoutonOui);
+    const int r =
+        Messages::boite(TypeBoite::Confirmation, TexteRecuperation(j, d), BoutonOui | BoutonNon, BoutonOui);
     if (r != BoutonOui) {
         SupprimerJournal(c);
         return;
@@ -261,7 +268,8 @@ void GardeClasse::proposerRecuperation()
 bool GardeClasse::avantEnregistrement()
 {
     if (m_lectureSeule) {
-        Messages::information(QStringLiteral("La classe est ouverte en lecture seule : elle ne peut pas être enregistrée."));
+        Messages::information(
+            QStringLiteral("La classe est ouverte en lecture seule : elle ne peut pas être enregistrée."));
         return false;
     }
     if (ListeEleves.isEmpty())
@@ -269,12 +277,9 @@ bool GardeClasse::avantEnregistrement()
     QString nom;
     std::unique_ptr<VerrouClasse> verrou;
     switch (VerifierAvantEcriture(NomFichier, NomClasse, nom, verrou)) {
-    case AvantEcriture::Ecrire:
-        return true;
-    case AvantEcriture::Rien:
-        return false;
-    case AvantEcriture::AutreNom:
-        break;
+    case AvantEcriture::Ecrire: return true;
+    case AvantEcriture::Rien: return false;
+    case AvantEcriture::AutreNom: break;
     }
     // The window goes on with a new class of its own: its lock, its settings
     // file, its name; the class left behind keeps what the other copy wrote.

@@ -53,9 +53,9 @@ private:
     TNoteForm *m_f;
     std::unique_ptr<VerrouClasse> m_verrou;
     QTimer *m_minuterie;
-    bool m_actif = false;       // the journal may be written
+    bool m_actif = false; // the journal may be written
     bool m_lectureSeule = false;
     QObject *m_filtreTitre = nullptr;
     class QLabel *m_cadenas = nullptr; // shown in read-only, where the unsaved sign would be
-    QByteArray m_ecrit;         // the class as the journal last had it
+    QByteArray m_ecrit;                // the class as the journal last had it
 };

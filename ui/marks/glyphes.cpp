@@ -16,9 +16,9 @@ void Imprimante(QPainter &p)
 {
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::white);
-    p.drawRect(5, 1, 10, 7);  // sheet going in
+    p.drawRect(5, 1, 10, 7); // sheet going in
     p.setBrush(QColor(160, 160, 160));
-    p.drawRect(1, 7, 18, 8);  // body
+    p.drawRect(1, 7, 18, 8); // body
     p.setBrush(Qt::white);
     p.drawRect(4, 12, 12, 7); // sheet coming out
     p.drawLine(6, 15, 13, 15);

@@ -33,8 +33,8 @@ QString ModeleGrille::texte(int ligne, int colonne) const
 
 void ModeleGrille::setTexte(int ligne, int colonne, const QString &t)
 {
-    if (ligne < 0 || ligne >= m_lignes.size() || colonne < 0
-        || colonne >= m_lignes.at(ligne).size() || m_lignes.at(ligne).at(colonne) == t)
+    if (ligne < 0 || ligne >= m_lignes.size() || colonne < 0 || colonne >= m_lignes.at(ligne).size()
+        || m_lignes.at(ligne).at(colonne) == t)
         return;
     m_lignes[ligne][colonne] = t;
     if (ligne == 0 && colonne > 0)
@@ -120,8 +120,7 @@ public:
     DelegueGele(QAbstractItemView *grille, QObject *parent)
         : QStyledItemDelegate(parent)
         , m_grille(grille)
-    {
-    }
+    { }
     void paint(QPainter *p, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         m_grille->itemDelegate()->paint(p, option, index);
@@ -201,8 +200,10 @@ TStringGrid::TStringGrid(QWidget *parent)
     hg->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_gelee->setItemDelegate(new DelegueGele(this, m_gelee));
     m_gelee->hide();
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, m_gelee->verticalScrollBar(), &QScrollBar::setValue);
-    connect(m_gelee->verticalScrollBar(), &QScrollBar::valueChanged, verticalScrollBar(), &QScrollBar::setValue);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, m_gelee->verticalScrollBar(),
+            &QScrollBar::setValue);
+    connect(m_gelee->verticalScrollBar(), &QScrollBar::valueChanged, verticalScrollBar(),
+            &QScrollBar::setValue);
     connect(m_gelee, &QAbstractItemView::doubleClicked, this, &QAbstractItemView::doubleClicked);
     connect(m_modele, &QAbstractItemModel::modelReset, this, &TStringGrid::majGelees);
     connect(h, &QHeaderView::sectionResized, this, &TStringGrid::majGelees);
@@ -218,8 +219,9 @@ bool TStringGrid::eventFilter(QObject *objet, QEvent *e)
         // The title cells have 2 pixels of padding on each side and a line on the right.
         const int place = v->width() - 5;
         if (section >= 0 && v->fontMetrics().horizontalAdvance(nom) > place)
-            QToolTip::showText(aide->globalPos(), nom, v->viewport(),
-                               QRect(0, v->sectionViewportPosition(section), v->width(), v->sectionSize(section)));
+            QToolTip::showText(
+                aide->globalPos(), nom, v->viewport(),
+                QRect(0, v->sectionViewportPosition(section), v->width(), v->sectionSize(section)));
         else
             QToolTip::hideText();
         return true;

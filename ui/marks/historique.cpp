@@ -1,8 +1,8 @@
 #include "ui/marks/historique.h"
 
 #include "classdata/classe.h"
-#include "ui/marks/grillevue.h"
 #include "classdata/texte.h"
+#include "ui/marks/grillevue.h"
 
 #include <QHash>
 #include <QToolButton>
@@ -79,8 +79,7 @@ public:
         : QUndoCommand(libelle)
         , m_changements(std::move(c))
         , m_montrer(std::move(montrer))
-    {
-    }
+    { }
     void redo() override
     {
         // The change is already in the model when the step is recorded.
@@ -157,13 +156,25 @@ void THistoriqueNotes::vider()
     m_pile->clear();
 }
 
-void THistoriqueNotes::annuler() { m_pile->undo(); }
+void THistoriqueNotes::annuler()
+{
+    m_pile->undo();
+}
 
-void THistoriqueNotes::retablir() { m_pile->redo(); }
+void THistoriqueNotes::retablir()
+{
+    m_pile->redo();
+}
 
-void THistoriqueNotes::marquerEnregistre() { m_pile->setClean(); }
+void THistoriqueNotes::marquerEnregistre()
+{
+    m_pile->setClean();
+}
 
-bool THistoriqueNotes::enregistre() const { return m_pile->isClean(); }
+bool THistoriqueNotes::enregistre() const
+{
+    return m_pile->isClean();
+}
 
 void THistoriqueNotes::majBoutons(bool permis)
 {

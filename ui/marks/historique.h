@@ -38,7 +38,7 @@ public:
     void vider();
     void annuler();
     void retablir();
-    void marquerEnregistre();         // the model is what the file holds
+    void marquerEnregistre(); // the model is what the file holds
     bool enregistre() const;
     // Buttons usable only when allowed; hints naming the step.
     void majBoutons(bool permis);

@@ -2,25 +2,25 @@
 // colours and the application settings.
 #include "ui/marks/noteform.h"
 
+#include "classdata/classe.h"
+#include "classdata/options.h"
+#include "classdata/parametres.h"
+#include "classdata/texte.h"
+#include "platform/cp1252.h"
+#include "platform/horloge.h"
+#include "reports/reglesnotes.h"
+#include "ui/components/etatui.h"
+#include "ui/components/messages.h"
+#include "ui/components/radiogroupe.h"
 #include "ui/marks/bandeaucoefs.h"
 #include "ui/marks/barrenotes.h"
-#include "classdata/classe.h"
-#include "platform/cp1252.h"
-#include "ui/components/etatui.h"
 #include "ui/marks/gardeclasse.h"
 #include "ui/marks/glyphes.h"
 #include "ui/marks/grillevue.h"
 #include "ui/marks/historique.h"
-#include "platform/horloge.h"
-#include "ui/components/messages.h"
-#include "classdata/options.h"
 #include "ui/marks/panneauexport.h"
 #include "ui/marks/panneauresultats.h"
-#include "classdata/parametres.h"
 #include "ui/marks/peinture.h"
-#include "reports/reglesnotes.h"
-#include "ui/components/radiogroupe.h"
-#include "classdata/texte.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -75,8 +75,8 @@ TNoteForm::TNoteForm(QWidget *parent)
 {
     setObjectName(QStringLiteral("NoteForm"));
     setWindowTitle(QStringLiteral("Gestion des notes"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint
+                   | Qt::WindowCloseButtonHint);
     setFont(QFont(QStringLiteral("Arial"), 8));
     setSizeGripEnabled(false);
     // The width never changes; the grid takes any extra height.
@@ -119,20 +119,24 @@ TNoteForm::~TNoteForm()
 
 void TNoteForm::construire()
 {
-    RadioGroup1 = new RadioGroupe(QString(), {QStringLiteral(" 1"), QStringLiteral(" 2"), QStringLiteral(" 3"),
-                                              QStringLiteral(" Année")}, 4, this, RadioGroupe::Forme::Bandeau);
+    RadioGroup1 = new RadioGroupe(
+        QString(),
+        {QStringLiteral(" 1"), QStringLiteral(" 2"), QStringLiteral(" 3"), QStringLiteral(" Année")}, 4, this,
+        RadioGroupe::Forme::Bandeau);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     RadioGroup1->setGeometry(8, 4, 233, 33);
-    RadioGroup3 = new RadioGroupe(QString(), {QStringLiteral(" 1"), QStringLiteral(" 2"), QStringLiteral(" Année")},
-                                  3, this, RadioGroupe::Forme::Bandeau);
+    RadioGroup3 =
+        new RadioGroupe(QString(), {QStringLiteral(" 1"), QStringLiteral(" 2"), QStringLiteral(" Année")}, 3,
+                        this, RadioGroupe::Forme::Bandeau);
     RadioGroup3->setObjectName(QStringLiteral("RadioGroup3"));
     RadioGroup3->setGeometry(8, 4, 185, 33);
     const QString bulleAnnee = QStringLiteral("Cliquez sur Année et sur % pour avoir le bilan à ce jour");
     RadioGroup1->setToolTip(bulleAnnee);
     RadioGroup3->setToolTip(bulleAnnee);
-    RadioGroup2 = new RadioGroupe(QStringLiteral("Matière"),
-                                  {QStringLiteral("Mat1."), QStringLiteral("Mat2."), QStringLiteral("Ensemble")}, 3,
-                                  this, RadioGroupe::Forme::Bandeau);
+    RadioGroup2 =
+        new RadioGroupe(QStringLiteral("Matière"),
+                        {QStringLiteral("Mat1."), QStringLiteral("Mat2."), QStringLiteral("Ensemble")}, 3,
+                        this, RadioGroupe::Forme::Bandeau);
     RadioGroup2->setObjectName(QStringLiteral("RadioGroup2"));
     RadioGroup2->setGeometry(248, 4, 233, 33);
 
@@ -236,14 +240,16 @@ void TNoteForm::construirePanneaux()
     PanelBas->setFrameStyle(QFrame::Panel | QFrame::Raised);
     PanelBas->setGeometry(0, height() - 42, m_largeurDessin, 42);
 
-    Panel1 = new TPanneauResultats(QStringLiteral("Panel1"),
-                                   {QStringLiteral("Label2"), QStringLiteral("Label3"),
-                                    QStringLiteral("Label4"), QStringLiteral("Label5")},
-                                   QStringLiteral("Résultats de la classe pour la 1 ère matière"), 10, PanelBas);
-    Panel2 = new TPanneauResultats(QStringLiteral("Panel2"),
-                                   {QStringLiteral("Label6"), QStringLiteral("Label7"),
-                                    QStringLiteral("Label8"), QStringLiteral("Label9")},
-                                   QStringLiteral("Résultats de la classe pour la 2 ème matière"), 277, PanelBas);
+    Panel1 =
+        new TPanneauResultats(QStringLiteral("Panel1"),
+                              {QStringLiteral("Label2"), QStringLiteral("Label3"), QStringLiteral("Label4"),
+                               QStringLiteral("Label5")},
+                              QStringLiteral("Résultats de la classe pour la 1 ère matière"), 10, PanelBas);
+    Panel2 =
+        new TPanneauResultats(QStringLiteral("Panel2"),
+                              {QStringLiteral("Label6"), QStringLiteral("Label7"), QStringLiteral("Label8"),
+                               QStringLiteral("Label9")},
+                              QStringLiteral("Résultats de la classe pour la 2 ème matière"), 277, PanelBas);
 
     Label18 = etiquette(PanelBas, "Label18", QString(), QRect(538, 6, 86, 15));
     Label18->setAlignment(Qt::AlignCenter);
@@ -303,10 +309,10 @@ void TNoteForm::appliquerCouleurs()
     couleurs(Panel2, resultats);
     couleurs(WinPanel1, export_);
     m_delegue->couleurLignesPaires = CouleurLignesPaires;
-    const QString section = QStringLiteral(
-        "QHeaderView::section { background-color: %1; color: black; padding: 0px 2px;"
-        " border: none; border-right: 1px solid #808080; border-bottom: 1px solid #808080; }")
-        .arg(fixes.name());
+    const QString section =
+        QStringLiteral("QHeaderView::section { background-color: %1; color: black; padding: 0px 2px;"
+                       " border: none; border-right: 1px solid #808080; border-bottom: 1px solid #808080; }")
+            .arg(fixes.name());
     StringGrid1->horizontalHeader()->setStyleSheet(section);
     StringGrid1->verticalHeader()->setStyleSheet(section);
 }

@@ -128,8 +128,7 @@ private:
     // --- Controls, by their designer names ---------------------------------
     TStringGrid *StringGrid1;
     RadioGroupe *RadioGroup1, *RadioGroup2, *RadioGroup3;
-    QPushButton *Button1, *Button2, *Button4, *Button5, *Button6, *Button7, *Button8,
-        *Button9, *Button10;
+    QPushButton *Button1, *Button2, *Button4, *Button5, *Button6, *Button7, *Button8, *Button9, *Button10;
     QPushButton *BBText, *BBImp, *BBApercu, *BBConf_Imp, *BBPourcent, *BBCoefDate, *BB_toolN;
     QToolButton *BBTailleNormale; // puts the window back to its normal size
     TBarreNotes *P_Notes;
@@ -176,7 +175,7 @@ private:
     DelegueGrille *m_delegue;
     bool m_menuAttache = true;
     bool m_fermetureAutorisee = false;
-    bool m_verrouille = false;     // column moved: locked until closed
+    bool m_verrouille = false; // column moved: locked until closed
     bool m_modifHorsHistorique = false;
     int m_largeurDessin = 640;
     QString m_texteAvantEdition;

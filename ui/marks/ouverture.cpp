@@ -2,19 +2,19 @@
 // today's month, the grid, the figures.
 #include "ui/marks/noteform.h"
 
-#include "ui/marks/barrenotes.h"
 #include "classdata/classe.h"
-#include "platform/cp1252.h"
-#include "ui/marks/gardeclasse.h"
-#include "ui/marks/grillevue.h"
-#include "platform/horloge.h"
 #include "classdata/options.h"
 #include "classdata/parametres.h"
-#include "ui/marks/peinture.h"
-#include "ui/components/radiogroupe.h"
+#include "platform/cp1252.h"
+#include "platform/horloge.h"
 #include "reports/reglesnotes.h"
+#include "ui/components/radiogroupe.h"
+#include "ui/marks/barrenotes.h"
+#include "ui/marks/gardeclasse.h"
+#include "ui/marks/grillevue.h"
 #include "ui/marks/panneauexport.h"
 #include "ui/marks/panneauresultats.h"
+#include "ui/marks/peinture.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -96,8 +96,8 @@ void TNoteForm::FormShow()
     StringGrid1->modele()->setEditable(true);
     StringGrid1->modele()->setColonnesFixes(0);
     StringGrid1->setColonnesGelees(0);
-    for (QPushButton *b : {Button1, Button2, Button4, Button7, Button10, Button5, BBImp,
-                           BBConf_Imp, BBText, BBApercu})
+    for (QPushButton *b :
+         {Button1, Button2, Button4, Button7, Button10, Button5, BBImp, BBConf_Imp, BBText, BBApercu})
         b->setEnabled(true);
     Button9->setEnabled(false);
 

@@ -3,8 +3,8 @@
 
 #include "classdata/classe.h"
 #include "platform/dossier.h"
-#include "reports/export.h"
 #include "platform/horloge.h"
+#include "reports/export.h"
 #include "ui/components/messages.h"
 #include "ui/components/sablier.h"
 
@@ -38,8 +38,7 @@ public:
     FiltreNom(TPanneauExport *f)
         : QObject(f)
         , m_f(f)
-    {
-    }
+    { }
 
 protected:
     bool eventFilter(QObject *, QEvent *e) override
@@ -78,7 +77,8 @@ TPanneauExport::TPanneauExport(std::function<QList<QStringList>()> grille, QWidg
     WinPanel1->setBordure(2);
     WinPanel1->setBordureSimple(true);
     WinPanel1->setTitre(QStringLiteral("Pour récupération par T.T. ou S.G.B.D."));
-    WinPanel1->setToolTip(QStringLiteral("T.T. : Traitement de Textes  S.G.B.D. : Système de Gestion de Bases de Données"));
+    WinPanel1->setToolTip(
+        QStringLiteral("T.T. : Traitement de Textes  S.G.B.D. : Système de Gestion de Bases de Données"));
 
     texte(WinPanel1, QStringLiteral("Nom du fichier texte"), 14, 26);
     Nom_Text = new QLineEdit(WinPanel1);
@@ -99,9 +99,8 @@ TPanneauExport::TPanneauExport(std::function<QList<QStringList>()> grille, QWidg
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setGeometry(182, 42, 84, 22);
     ComboBox1->addItems({QStringLiteral("Aucun"), QStringLiteral("Tab"), QStringLiteral(";"),
-                         QStringLiteral("#"), QStringLiteral("!"), QStringLiteral("/"),
-                         QStringLiteral("&"), QStringLiteral("%"), QStringLiteral("~"),
-                         QStringLiteral("@")});
+                         QStringLiteral("#"), QStringLiteral("!"), QStringLiteral("/"), QStringLiteral("&"),
+                         QStringLiteral("%"), QStringLiteral("~"), QStringLiteral("@")});
     ComboBox1->setToolTip(QStringLiteral("Aucun en T.T., nécessaire en S.G.B.D."));
 
     texte(WinPanel1, QStringLiteral("Séparateur décimal"), 182, 70);
@@ -167,9 +166,9 @@ void TPanneauExport::BBOkClick()
         Sablier sablier;
         TableGrille table;
         table.lignes = m_grille();
-        const QByteArray octets = TexteExport(table, NomClasse, Maintenant(),
-                                              SeparateurChamps(ComboBox1->currentText()),
-                                              ComboBox2->currentText() == QStringLiteral(","));
+        const QByteArray octets =
+            TexteExport(table, NomClasse, Maintenant(), SeparateurChamps(ComboBox1->currentText()),
+                        ComboBox2->currentText() == QStringLiteral(","));
         EcrireFichierExport(CheminProgramme(nom + QStringLiteral(".txt")), octets, &echec);
     }
     hide();
@@ -177,4 +176,7 @@ void TPanneauExport::BBOkClick()
         Messages::rapportErreur(echec);
 }
 
-void TPanneauExport::BBAbandonClick() { hide(); }
+void TPanneauExport::BBAbandonClick()
+{
+    hide();
+}

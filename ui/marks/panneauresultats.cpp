@@ -4,8 +4,8 @@
 
 #include <QLabel>
 
-TPanneauResultats::TPanneauResultats(const QString &nom, const QStringList &noms, const QString &bulle,
-                                     int x, QWidget *parent)
+TPanneauResultats::TPanneauResultats(const QString &nom, const QStringList &noms, const QString &bulle, int x,
+                                     QWidget *parent)
     : QFrame(parent)
 {
     setObjectName(nom);
@@ -35,7 +35,10 @@ TPanneauResultats::TPanneauResultats(const QString &nom, const QStringList &noms
     }
 }
 
-void TPanneauResultats::setLibelle(const QString &libelle) { m_libelle->setText(libelle); }
+void TPanneauResultats::setLibelle(const QString &libelle)
+{
+    m_libelle->setText(libelle);
+}
 
 void TPanneauResultats::afficher(double mini, double moyenne, double maxi)
 {

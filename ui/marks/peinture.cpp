@@ -1,16 +1,15 @@
 #include "ui/marks/peinture.h"
 
-#include "ui/marks/grillevue.h"
-#include "ui/components/messages.h"
 #include "reports/reglesnotes.h"
+#include "ui/components/messages.h"
+#include "ui/marks/grillevue.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 
-void DelegueGrille::paint(QPainter *p, const QStyleOptionViewItem &option,
-                          const QModelIndex &index) const
+void DelegueGrille::paint(QPainter *p, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     if (vue == Vue::Liste) {
         QStyledItemDelegate::paint(p, option, index);
@@ -61,9 +60,8 @@ QWidget *DelegueGrille::createEditor(QWidget *parent, const QStyleOptionViewItem
     if (longueurMax > 0)
         e->setMaxLength(longueurMax);
     // Every change reaches the cell at once, as each key is typed.
-    connect(e, &QLineEdit::textChanged, this, [this, e] {
-        emit const_cast<DelegueGrille *>(this)->commitData(e);
-    });
+    connect(e, &QLineEdit::textChanged, this,
+            [this, e] { emit const_cast<DelegueGrille *>(this)->commitData(e); });
     Q_UNUSED(index);
     if (vue == Vue::Appreciations) {
         // The class file holds Windows-1252 only: what it cannot hold is

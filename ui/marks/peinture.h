@@ -25,8 +25,7 @@ public:
     std::function<void()> editionOuverte;
     std::function<void()> editionFermee;
 
-    void paint(QPainter *p, const QStyleOptionViewItem &option,
-               const QModelIndex &index) const override;
+    void paint(QPainter *p, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;

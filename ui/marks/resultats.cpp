@@ -1,18 +1,18 @@
 // A student's and an assignment's results, the ranking and the class balance.
 #include "ui/marks/noteform.h"
 
-#include "ui/marks/barrenotes.h"
-#include "classdata/classe.h"
 #include "averages/classement.h"
-#include "ui/components/fenetres.h"
-#include "ui/marks/grillevue.h"
-#include "ui/components/messages.h"
 #include "averages/moyennes.h"
+#include "classdata/classe.h"
 #include "classdata/options.h"
-#include "ui/balance/pourcentform.h"
 #include "classdata/real48.h"
-#include "reports/reglesnotes.h"
 #include "classdata/texte.h"
+#include "reports/reglesnotes.h"
+#include "ui/balance/pourcentform.h"
+#include "ui/components/fenetres.h"
+#include "ui/components/messages.h"
+#include "ui/marks/barrenotes.h"
+#include "ui/marks/grillevue.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -34,7 +34,10 @@ void TitreIllisible(const QString &titre)
                      + QStringLiteral(" » ne correspond à aucun devoir."));
 }
 
-double NoteDeCellule(const QString &texte) { return NoteDeTexte(texte); }
+double NoteDeCellule(const QString &texte)
+{
+    return NoteDeTexte(texte);
+}
 
 } // namespace
 
@@ -138,12 +141,12 @@ void TNoteForm::Button10Click()
     deplacementColonnes();
 
     if (EnregistrementNecessaire) {
-        const int r = Messages::erreur(
-            QStringLiteral("Le fichier a été modifié et n'a pas été enregistré !\r\n"
-                           "        Si vous ne le faites pas maintenant,\r\n"
-                           "  les dernières données saisies seront perdues.\r\n\r\n"
-                           "            Voulez vous enregistrer ?"),
-            BoutonOui | BoutonNon);
+        const int r =
+            Messages::erreur(QStringLiteral("Le fichier a été modifié et n'a pas été enregistré !\r\n"
+                                            "        Si vous ne le faites pas maintenant,\r\n"
+                                            "  les dernières données saisies seront perdues.\r\n\r\n"
+                                            "            Voulez vous enregistrer ?"),
+                             BoutonOui | BoutonNon);
         if (r == BoutonOui) {
             if (!Button5Click()) {
                 // Nothing may be lost: no ranking while the changes are not on disk.
@@ -173,7 +176,7 @@ void TNoteForm::Button10Click()
         Button8->setEnabled(false);
     }
     for (QWidget *w : std::initializer_list<QWidget *>{Button9, Button10, RadioGroup1, RadioGroup2,
-                                                        RadioGroup3, BB_toolN, BBCoefDate})
+                                                       RadioGroup3, BB_toolN, BBCoefDate})
         w->setEnabled(false);
     majDrapeau();
 }

@@ -3,18 +3,18 @@
 // appreciation expert.
 #include "ui/marks/noteform.h"
 
+#include "classdata/options.h"
+#include "classdata/texte.h"
+#include "reports/reglesnotes.h"
 #include "ui/appreciations/apprform.h"
-#include "ui/marks/barrenotes.h"
 #include "ui/components/fenetres.h"
+#include "ui/components/messages.h"
+#include "ui/components/radiogroupe.h"
+#include "ui/marks/barrenotes.h"
 #include "ui/marks/gardeclasse.h"
 #include "ui/marks/grillevue.h"
 #include "ui/marks/historique.h"
-#include "ui/components/messages.h"
-#include "classdata/options.h"
 #include "ui/marks/peinture.h"
-#include "ui/components/radiogroupe.h"
-#include "reports/reglesnotes.h"
-#include "classdata/texte.h"
 
 #include <QAction>
 #include <QDropEvent>
@@ -56,8 +56,7 @@ bool TNoteForm::StringGrid1KeyPress(QKeyEvent *e, QLineEdit *editeur)
     }
     if (vue == Vue::Notes && caractere) {
         const QChar c = t.at(0);
-        const bool accepte = t.size() == 1
-            && ((c >= u'0' && c <= u'9') || c == u',' || c == u'.');
+        const bool accepte = t.size() == 1 && ((c >= u'0' && c <= u'9') || c == u',' || c == u'.');
         if (!accepte) {
             Messages::bip();
             return true;
@@ -149,9 +148,15 @@ void TNoteForm::ajusterDeuxChiffres(int delta)
                     + nomEtape(col, 0));
 }
 
-void TNoteForm::Augmenterde11Click() { ajusterDeuxChiffres(+1); }
+void TNoteForm::Augmenterde11Click()
+{
+    ajusterDeuxChiffres(+1);
+}
 
-void TNoteForm::Diminuerde11Click() { ajusterDeuxChiffres(-1); }
+void TNoteForm::Diminuerde11Click()
+{
+    ajusterDeuxChiffres(-1);
+}
 
 void TNoteForm::Supprimertouteslesnotes1Click()
 {
@@ -159,8 +164,9 @@ void TNoteForm::Supprimertouteslesnotes1Click()
     const int col = StringGrid1->Col();
     if (col < 1 || col >= StringGrid1->ColCount())
         return;
-    if (Messages::confirmation(QStringLiteral("Voulez vous vraiment SUPPRIMER\r\n\r\ntoutes les notes de ce devoir ?"),
-                               BoutonOui | BoutonNon, BoutonNon)
+    if (Messages::confirmation(
+            QStringLiteral("Voulez vous vraiment SUPPRIMER\r\n\r\ntoutes les notes de ce devoir ?"),
+            BoutonOui | BoutonNon, BoutonNon)
         != BoutonOui)
         return;
     debutModification();
@@ -173,7 +179,10 @@ void TNoteForm::Supprimertouteslesnotes1Click()
     finModification(QStringLiteral("notes du devoir supprimées") + nomEtape(col, 0));
 }
 
-void TNoteForm::Rsultatsdudevoir1Click() { Button8Click(); }
+void TNoteForm::Rsultatsdudevoir1Click()
+{
+    Button8Click();
+}
 
 bool TNoteForm::StringGrid1DragOver(QObject *source, const QPoint &p) const
 {
@@ -192,8 +201,9 @@ void TNoteForm::StringGrid1DragDrop(QObject *source, const QPoint &p)
     const QPoint c = StringGrid1->celluleEn(p);
     StringGrid1->terminerEdition();
     if (!StringGrid1->Cells(c.x(), c.y()).isEmpty()
-        && Messages::confirmation(QStringLiteral("Remplacer la note existante ?"), BoutonOui | BoutonNon, BoutonNon)
-               != BoutonOui)
+        && Messages::confirmation(QStringLiteral("Remplacer la note existante ?"), BoutonOui | BoutonNon,
+                                  BoutonNon)
+            != BoutonOui)
         return;
     debutModification();
     StringGrid1->setCells(c.x(), c.y(), note->text());
@@ -207,9 +217,9 @@ void TNoteForm::StringGrid1DragDrop(QObject *source, const QPoint &p)
 void TNoteForm::verrouillerApresDeplacement()
 {
     m_verrouille = true;
-    for (QWidget *w : std::initializer_list<QWidget *>{
-             RadioGroup1, RadioGroup2, RadioGroup3, Button1, Button2, Button4, Button9, Button10,
-             BBImp, BBConf_Imp, BBText, BBApercu, BB_toolN, BBCoefDate})
+    for (QWidget *w : std::initializer_list<QWidget *>{RadioGroup1, RadioGroup2, RadioGroup3, Button1,
+                                                       Button2, Button4, Button9, Button10, BBImp, BBConf_Imp,
+                                                       BBText, BBApercu, BB_toolN, BBCoefDate})
         w->setEnabled(false);
     StringGrid1->modele()->setEditable(false);
     P_Notes->hide();
@@ -228,8 +238,8 @@ void TNoteForm::StringGrid1ColumnMoved(int depuis, int vers)
         titres.append(StringGrid1->Cells(k, 0));
     const bool mat2 = selecteur == Selecteur::Mat2;
     QString chaines[4];
-    if (!CoefsApresDeplacement(titres, mat2, periode, mat2 ? m_coef2 : m_coef1, CoefPeriode,
-                               DeuxPeriodes, UneMatiere, chaines)) {
+    if (!CoefsApresDeplacement(titres, mat2, periode, mat2 ? m_coef2 : m_coef1, CoefPeriode, DeuxPeriodes,
+                               UneMatiere, chaines)) {
         Messages::erreur(QStringLiteral("Le titre d'une colonne ne permet pas de retrouver son devoir :\r\n"
                                         "les coefficients n'ont pas été déplacés."));
         return;
@@ -285,9 +295,15 @@ void TNoteForm::Button9Click()
 
 // --- Undo and redo ----------------------------------------------------------
 
-void TNoteForm::debutModification() { m_historique->debut(); }
+void TNoteForm::debutModification()
+{
+    m_historique->debut();
+}
 
-void TNoteForm::finModification(const QString &libelle) { m_historique->fin(libelle); }
+void TNoteForm::finModification(const QString &libelle)
+{
+    m_historique->fin(libelle);
+}
 
 // " (Hist 1-3, BÉNARD Marie-Hélène)": the column's title and the student's
 // name, either left out when col or row is 0.

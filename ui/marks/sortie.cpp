@@ -1,24 +1,24 @@
 // Saving, leaving the window, printing and previewing the report of the view.
 #include "ui/marks/noteform.h"
 
-#include "ui/preview/apform.h"
-#include "ui/marks/barrenotes.h"
 #include "classdata/classe.h"
+#include "classdata/options.h"
+#include "platform/respiration.h"
+#include "reports/rapport.h"
 #include "ui/components/fenetres.h"
-#include "ui/marks/gardeclasse.h"
-#include "ui/marks/grillevue.h"
-#include "ui/preview/impression.h"
 #include "ui/components/imprimantes.h"
 #include "ui/components/messages.h"
-#include "classdata/options.h"
-#include "reports/rapport.h"
+#include "ui/marks/barrenotes.h"
+#include "ui/marks/gardeclasse.h"
+#include "ui/marks/grillevue.h"
 #include "ui/marks/panneauexport.h"
-#include "platform/respiration.h"
+#include "ui/preview/apform.h"
+#include "ui/preview/impression.h"
 
+#include "ui/marks/historique.h"
 #include <QKeyEvent>
 #include <QPrinter>
 #include <QTimer>
-#include "ui/marks/historique.h"
 
 namespace {
 
@@ -33,7 +33,8 @@ bool TNoteForm::Button5Click()
         return false;
     // Moved columns carry their coefficients and dates: the marks and the settings are
     // then written together, both or neither.
-    const ResultatEcriture r = CoefsDeplaces ? EcrireClasseEtCoefDates(CoefsGrille, DatesGrille) : EcrireClasse();
+    const ResultatEcriture r =
+        CoefsDeplaces ? EcrireClasseEtCoefDates(CoefsGrille, DatesGrille) : EcrireClasse();
     if (r.etat == EtatEcriture::Vide) {
         // Nothing to write is not a failure; moved coefficients and dates are still saved.
         Messages::information(r.message);
@@ -66,9 +67,10 @@ void TNoteForm::Button6Click()
 {
     StringGrid1->terminerEdition();
     if (EnregistrementNecessaire) {
-        const int r = Messages::erreur(QStringLiteral("Le fichier a été modifié et n'a pas été enregistré !\r\n"
-                                                      "       Voulez vous l'enregistrer maintenant ?"),
-                                       BoutonOui | BoutonNon);
+        const int r =
+            Messages::erreur(QStringLiteral("Le fichier a été modifié et n'a pas été enregistré !\r\n"
+                                            "       Voulez vous l'enregistrer maintenant ?"),
+                             BoutonOui | BoutonNon);
         if (r == BoutonOui) {
             // A failed save keeps the window open: nothing typed is thrown away.
             if (!Button5Click())
@@ -131,9 +133,15 @@ void TNoteForm::BBTextClick()
     WinPanel1->ouvrir(vue);
 }
 
-void TNoteForm::BBOkClick() { WinPanel1->BBOkClick(); }
+void TNoteForm::BBOkClick()
+{
+    WinPanel1->BBOkClick();
+}
 
-void TNoteForm::BBAbandonClick() { WinPanel1->BBAbandonClick(); }
+void TNoteForm::BBAbandonClick()
+{
+    WinPanel1->BBAbandonClick();
+}
 
 EntreesRapport TNoteForm::entreesRapport() const
 {

@@ -1,14 +1,13 @@
 // Between the grid's texts and the class model.
 #include "ui/marks/noteform.h"
 
-#include "ui/marks/grillevue.h"
 #include "averages/moyennes.h"
-#include "ui/marks/peinture.h"
-#include "reports/reglesnotes.h"
 #include "classdata/texte.h"
+#include "reports/reglesnotes.h"
+#include "ui/marks/grillevue.h"
+#include "ui/marks/peinture.h"
 
 #include "ui/marks/panneauresultats.h"
-
 
 void TNoteForm::Set_Donnees()
 {

@@ -2,20 +2,20 @@
 // the one-second timer and the window's geometry.
 #include "ui/marks/noteform.h"
 
-#include "ui/marks/bandeaucoefs.h"
-#include "ui/marks/barrenotes.h"
 #include "classdata/classe.h"
-#include "ui/coefficients/coefform.h"
-#include "ui/components/fenetres.h"
-#include "ui/marks/gardeclasse.h"
-#include "ui/marks/grillevue.h"
-#include "platform/horloge.h"
 #include "classdata/options.h"
 #include "classdata/parametres.h"
+#include "classdata/texte.h"
+#include "platform/horloge.h"
+#include "ui/coefficients/coefform.h"
+#include "ui/components/fenetres.h"
+#include "ui/components/radiogroupe.h"
+#include "ui/marks/bandeaucoefs.h"
+#include "ui/marks/barrenotes.h"
+#include "ui/marks/gardeclasse.h"
+#include "ui/marks/grillevue.h"
 #include "ui/marks/panneauresultats.h"
 #include "ui/marks/peinture.h"
-#include "ui/components/radiogroupe.h"
-#include "classdata/texte.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -140,8 +140,8 @@ void TNoteForm::remplirApresChoix()
 
 void TNoteForm::deplacementColonnes()
 {
-    StringGrid1->horizontalHeader()->setSectionsMovable(
-        vue == Vue::Notes && selecteur != Selecteur::Ensemble && !ApresClassement && !Garde->lectureSeule());
+    StringGrid1->horizontalHeader()->setSectionsMovable(vue == Vue::Notes && selecteur != Selecteur::Ensemble
+                                                        && !ApresClassement && !Garde->lectureSeule());
 }
 
 void TNoteForm::menuAttache(bool oui)
@@ -159,9 +159,7 @@ void TNoteForm::appliquerLargeurs()
     QHeaderView *h = StringGrid1->horizontalHeader();
     // Widths include the one-pixel grid line.
     switch (vue) {
-    case Vue::Notes:
-        h->setDefaultSectionSize(49);
-        break;
+    case Vue::Notes: h->setDefaultSectionSize(49); break;
     case Vue::Appreciations:
         if (h->count() >= 2) {
             h->resizeSection(0, 34);
@@ -212,8 +210,7 @@ QString TNoteForm::DateColonne(int col) const
     const auto pd = PeriodeEtDevoir(StringGrid1->Cells(col, 0));
     if (!pd)
         return {};
-    const QString d = colonneMat2(col) ? m_date2[pd->periode][pd->devoir]
-                                       : m_date1[pd->periode][pd->devoir];
+    const QString d = colonneMat2(col) ? m_date2[pd->periode][pd->devoir] : m_date1[pd->periode][pd->devoir];
     return d.trimmed().isEmpty() ? QStringLiteral("--/--") : d;
 }
 
@@ -245,7 +242,10 @@ void TNoteForm::BB_toolNClick()
         P_Notes->raise();
 }
 
-void TNoteForm::CheckBox2Click() { AfficherBulles = CheckBox2->isChecked(); }
+void TNoteForm::CheckBox2Click()
+{
+    AfficherBulles = CheckBox2->isChecked();
+}
 
 void TNoteForm::Timer1Timer()
 {

@@ -1,10 +1,10 @@
 #include "ui/menu/demarrage.h"
 
+#include "classdata/parametres.h"
+#include "platform/recents.h"
 #include "ui/components/etatui.h"
 #include "ui/components/fenetres.h"
 #include "ui/menu/menuform.h"
-#include "classdata/parametres.h"
-#include "platform/recents.h"
 
 #include <QApplication>
 

@@ -1,23 +1,23 @@
 #include "ui/menu/menuform.h"
 
-#include "ui/menu/catalogue.h"
-#include "ui/components/chargement.h"
 #include "classdata/classe.h"
-#include "ui/config/confform.h"
+#include "classdata/journal.h"
+#include "classdata/options.h"
+#include "classdata/verrouclasse.h"
 #include "platform/dossier.h"
 #include "platform/dossierdonnees.h"
 #include "platform/erreurs.h"
+#include "platform/gui/shell.h"
+#include "platform/horloge.h"
+#include "ui/backup/sauvform.h"
+#include "ui/components/chargement.h"
 #include "ui/components/etatui.h"
 #include "ui/components/fenetres.h"
-#include "platform/horloge.h"
-#include "classdata/journal.h"
 #include "ui/components/messages.h"
-#include "ui/marks/noteform.h"
-#include "classdata/options.h"
 #include "ui/components/rzlabel.h"
-#include "ui/backup/sauvform.h"
-#include "platform/gui/shell.h"
-#include "classdata/verrouclasse.h"
+#include "ui/config/confform.h"
+#include "ui/marks/noteform.h"
+#include "ui/menu/catalogue.h"
 
 #include <QDragEnterEvent>
 #include <QFileInfo>
@@ -31,13 +31,16 @@
 #include <QTimer>
 
 #include <cerrno>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 
 bool DepuisLigneCommande = false;
 TMenuForm *MenuForm = nullptr;
 
-static void initialiserRessources() { Q_INIT_RESOURCE(menu); }
+static void initialiserRessources()
+{
+    Q_INIT_RESOURCE(menu);
+}
 
 namespace {
 
@@ -52,8 +55,14 @@ constexpr int PAS_BOUTONS = 36;
 constexpr int MARGE = 35;
 
 // The folder of the classes in the title: the teacher always knows where they are.
-QString legendeFenetre() { return QStringLiteral("Vestrel " VESTREL_VERSION " - Classes dans ") + DossierLisible(DossierProgramme()); }
-QString textePanneau() { return QStringLiteral("Cliquez sur une classe,\npuis sur un bouton"); }
+QString legendeFenetre()
+{
+    return QStringLiteral("Vestrel " VESTREL_VERSION " - Classes dans ") + DossierLisible(DossierProgramme());
+}
+QString textePanneau()
+{
+    return QStringLiteral("Cliquez sur une classe,\npuis sur un bouton");
+}
 
 // Deletes one file; empty on success, else the platform's message. A folder
 // is refused, as the system refuses to delete it as a file.
@@ -82,9 +91,8 @@ TMenuForm::TMenuForm(QWidget *parent)
     initialiserRessources();
     setObjectName(QStringLiteral("MenuForm"));
     setWindowTitle(QStringLiteral("Vestrel " VESTREL_VERSION));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(QIcon(imagePng(QStringLiteral(":/menu/vestrel.png"))));
     m_fond = imagePng(QStringLiteral(":/menu/fond.png"));
 
@@ -138,14 +146,16 @@ TMenuForm::TMenuForm(QWidget *parent)
 
     BB1 = bouton("BB1", QStringLiteral("&Charger"),
                  QStringLiteral("Ouvrir le fichier d'une classe, existante et sélectionnée, pour y "
-                                "entrer des notes ou des appréciations"), 0);
+                                "entrer des notes ou des appréciations"),
+                 0);
     BB2 = bouton("BB2", QStringLiteral("C&réer"),
                  QStringLiteral("Fabriquer le fichier de notes et d'appréciations d'une nouvelle classe"), 1);
     BB3 = bouton("BB3", QStringLiteral("&Modifier"),
                  QStringLiteral("Changer certains paramètres d'une classe existante"), 2);
     BB4 = bouton("BB4", QStringLiteral("&Dupliquer"),
                  QStringLiteral("Créer la soeur jumelle d'une classe,  en récupérant tout ou partie de "
-                                "ses composants"), 3);
+                                "ses composants"),
+                 3);
     B6 = bouton("B6", QStringLiteral("&Supprimer"),
                 QStringLiteral("Supprimer définitivement du disque le fichier d'une classe"), 4);
     BBSauver = bouton("BBSauver", QStringLiteral("Sau&vegarder"),
@@ -262,8 +272,8 @@ void TMenuForm::FormActivate()
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     setWindowTitle(legendeFenetre());
     RzLabel1->setText(textePanneau());
-    const QRect texte = QFontMetrics(font()).boundingRect(QRect(0, 0, 1000, 1000),
-                                                          Qt::AlignLeft, textePanneau());
+    const QRect texte =
+        QFontMetrics(font()).boundingRect(QRect(0, 0, 1000, 1000), Qt::AlignLeft, textePanneau());
     const int largeur = qMax(texte.width() + 14, LB1->width());
     Panel1->resize(largeur, Panel1->height());
     RzLabel1->resize(largeur - 4, RzLabel1->height());
@@ -281,7 +291,8 @@ void TMenuForm::showEvent(QShowEvent *e)
             // Centred on the screen, title bar included.
             const QRect zone = ecran->availableGeometry();
             const QSize cadre = frameGeometry().size().expandedTo(size());
-            move(zone.x() + (zone.width() - cadre.width()) / 2, zone.y() + (zone.height() - cadre.height()) / 2);
+            move(zone.x() + (zone.width() - cadre.width()) / 2,
+                 zone.y() + (zone.height() - cadre.height()) / 2);
         }
         FormActivate();
         // A window that is never painted (started minimised) opens the class all the same.
@@ -335,15 +346,9 @@ void TMenuForm::Timer3Timer()
 void TMenuForm::montrerFenetre(Fenetre quoi)
 {
     switch (quoi) {
-    case Fenetre::Notes:
-        SurDemande(NoteForm).exec();
-        break;
-    case Fenetre::Configuration:
-        SurDemande(ConfForm).exec();
-        break;
-    case Fenetre::Sauvegarde:
-        SurDemande(SauvForm).exec();
-        break;
+    case Fenetre::Notes: SurDemande(NoteForm).exec(); break;
+    case Fenetre::Configuration: SurDemande(ConfForm).exec(); break;
+    case Fenetre::Sauvegarde: SurDemande(SauvForm).exec(); break;
     }
 }
 
@@ -525,8 +530,7 @@ bool TMenuForm::eventFilter(QObject *objet, QEvent *e)
                 return true;
             }
             break;
-        default:
-            break;
+        default: break;
         }
         return QMainWindow::eventFilter(objet, e);
     }
@@ -558,8 +562,7 @@ bool TMenuForm::eventFilter(QObject *objet, QEvent *e)
             QTimer::singleShot(0, this, [this, b] { actionDeposee(b); });
             return true;
         }
-        default:
-            break;
+        default: break;
         }
     }
     return QMainWindow::eventFilter(objet, e);

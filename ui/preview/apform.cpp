@@ -1,15 +1,15 @@
 #include "ui/preview/apform.h"
 
-#include "platform/cp1252.h"
-#include "ui/preview/dialogueecriture.h"
-#include "platform/dossier.h"
-#include "ui/components/etatui.h"
-#include "ui/preview/impression.h"
-#include "ui/components/imprimantes.h"
-#include "platform/lecturesure.h"
-#include "ui/components/messages.h"
 #include "classdata/parametres.h"
 #include "classdata/texte.h"
+#include "platform/cp1252.h"
+#include "platform/dossier.h"
+#include "platform/lecturesure.h"
+#include "ui/components/etatui.h"
+#include "ui/components/imprimantes.h"
+#include "ui/components/messages.h"
+#include "ui/preview/dialogueecriture.h"
+#include "ui/preview/impression.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -17,7 +17,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
-
 
 TApForm *ApForm = nullptr;
 
@@ -51,19 +50,22 @@ QPushButton *NouveauBouton(QWidget *parent, const char *nom, const QString &text
 
 } // namespace
 
-TApForm::TApForm(QWidget *parent) : QDialog(parent)
+TApForm::TApForm(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("ApForm"));
     setWindowTitle(QStringLiteral("Aperçu"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(true);
 
-    Bplus = NouveauBouton(this, "Bplus", QStringLiteral("+"), QStringLiteral("augmente la taille de l'écriture de 1"));
-    Bmoins = NouveauBouton(this, "Bmoins", QStringLiteral("-"), QStringLiteral("diminue la taille de l'écriture de 1"));
+    Bplus = NouveauBouton(this, "Bplus", QStringLiteral("+"),
+                          QStringLiteral("augmente la taille de l'écriture de 1"));
+    Bmoins = NouveauBouton(this, "Bmoins", QStringLiteral("-"),
+                           QStringLiteral("diminue la taille de l'écriture de 1"));
     BBImp = NouveauBouton(this, "BBImp", QStringLiteral("&Imprimer"));
-    BBFonte = NouveauBouton(this, "BBFonte", QStringLiteral("Ecriture"), QStringLiteral("non proportionnelle !"));
+    BBFonte =
+        NouveauBouton(this, "BBFonte", QStringLiteral("Ecriture"), QStringLiteral("non proportionnelle !"));
     E_ectaille = ChampLecture(this, "E_ectaille");
     E_Ecnom = ChampLecture(this, "E_Ecnom");
     E_ecstyle = ChampLecture(this, "E_ecstyle");
@@ -244,9 +246,15 @@ void TApForm::changerTaille(int delta)
     afficherPolice();
 }
 
-void TApForm::BplusClick() { changerTaille(+1); }
+void TApForm::BplusClick()
+{
+    changerTaille(+1);
+}
 
-void TApForm::BmoinsClick() { changerTaille(-1); }
+void TApForm::BmoinsClick()
+{
+    changerTaille(-1);
+}
 
 void TApForm::BBFonteClick()
 {

@@ -21,7 +21,8 @@ QStringList FamillesFixes()
 {
     QStringList r;
     for (const QString &f : QFontDatabase::families())
-        if (QFontDatabase::isFixedPitch(f) && QFontDatabase::isSmoothlyScalable(f) && !QFontDatabase::isPrivateFamily(f))
+        if (QFontDatabase::isFixedPitch(f) && QFontDatabase::isSmoothlyScalable(f)
+            && !QFontDatabase::isPrivateFamily(f))
             r << f;
     return r;
 }
@@ -35,7 +36,8 @@ QLabel *Titre(const QString &texte, QWidget *copain, QWidget *parent)
 
 } // namespace
 
-DialogueEcriture::DialogueEcriture(QWidget *parent) : QDialog(parent)
+DialogueEcriture::DialogueEcriture(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("FontDialog1"));
     setWindowTitle(QStringLiteral("Ecriture"));
@@ -141,4 +143,7 @@ QFont DialogueEcriture::police() const
     return f;
 }
 
-void DialogueEcriture::majExemple() { Exemple->setFont(police()); }
+void DialogueEcriture::majExemple()
+{
+    Exemple->setFont(police());
+}

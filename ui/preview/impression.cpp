@@ -1,9 +1,9 @@
 #include "ui/preview/impression.h"
 
-#include "platform/dossier.h"
-#include "platform/horloge.h"
 #include "classdata/options.h"
+#include "platform/dossier.h"
 #include "platform/gui/sortieimprimante.h"
+#include "platform/horloge.h"
 
 #include "ui/components/imprimantes.h"
 
@@ -23,7 +23,10 @@ QPrinter *Imprimante(QPrinter *donnee, std::unique_ptr<QPrinter> &proprietaire)
 
 } // namespace
 
-QString CheminRapportApercu() { return CheminProgramme(QStringLiteral("a_classe.txt")); }
+QString CheminRapportApercu()
+{
+    return CheminProgramme(QStringLiteral("a_classe.txt"));
+}
 
 bool EcrireRapportApercu(const EntreesRapport &e, QString *message)
 {
