@@ -1,16 +1,22 @@
-// vestrel-cli run as a process on a temporary folder.
+// vestrel-cli run as a process on a temporary folder; its reports and
+// exports against what the print command and the export write in the program.
 #include "classdata/classe.h"
 #include "classdata/options.h"
 #include "classdata/texte.h"
+#include "platform/cp1252.h"
 #include "platform/dossier.h"
+#include "platform/horloge.h"
 #include "platform/recents.h"
+#include "reports/export.h"
+#include "reports/rapport.h"
+#include "tests/common/classeessai.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,6 +38,14 @@ Resultat lancer(const QStringList &arguments)
             QString::fromUtf8(p.readAllStandardError())};
 }
 
+// The written text without the date and time of writing (last line of a
+// report, end of the first line of an export).
+QByteArray SansHorodatage(const QByteArray &texte, bool rapport)
+{
+    return rapport ? texte.left(texte.lastIndexOf("\r\n", texte.size() - 3) + 2)
+                   : texte.mid(texte.indexOf("\r\n"));
+}
+
 } // namespace
 
 class TstCli : public QObject {
@@ -39,25 +53,54 @@ class TstCli : public QObject {
 
     QTemporaryDir m_dossier;
     QString dossier() const { return m_dossier.path(); }
+    // Arguments separated by spaces, @ for the class folder.
+    Resultat commande(const char *ligne) const
+    {
+        return lancer(
+            QString::fromUtf8(ligne).split(u' ', Qt::SkipEmptyParts).replaceInStrings(u"@", dossier()));
+    }
 
 private slots:
-    void initTestCase() { ActiverDocumentsRecents(false); }
     void cleanup() { DefinirDossierProgramme(QString()); }
 
+    // 3EME1: one subject, trimesters; 4EME2: two subjects, semesters; files
+    // that cannot be read as classes.
+    void initTestCase()
+    {
+        ActiverDocumentsRecents(false);
+        DefinirDossierProgramme(dossier());
+        for (bool une : {true, false}) {
+            une ? ClasseEssai::UneMatiereFran(false) : ClasseEssai::DeuxMatieres(true);
+            for (int p = 1; p <= 3; ++p) {
+                CoefPeriode[p] = QStringLiteral("2111111111311112");
+                DatePeriode[p] =
+                    QStringLiteral("05/1112/12--/--01/01") + QStringLiteral("--/--").repeated(12);
+            }
+            QCOMPARE(EcrireOptions({NomClasse, !DeuxPeriodes, UneMatiere, LibelleMat1, LibelleMat2}),
+                     QString());
+            QCOMPARE(EcrireEleves(CheminProgramme(NomFichier), ListeEleves).etat, EtatEcriture::Ecrit);
+        }
+        for (auto [nom, taille] : {std::pair{"COURT.VTC", 1578 + 10}, std::pair{"TROP.VTC", 128 * 1578}}) {
+            QFile f(m_dossier.filePath(QLatin1String(nom)));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(QByteArray(taille, '\0')) == taille);
+        }
+        QVERIFY(::mkfifo(QFile::encodeName(m_dossier.filePath(QStringLiteral("FIFO.VTC"))).constData(), 0600)
+                == 0);
+    }
+
+    // A realistic sample: two subjects, trimesters, its own coefficients and
+    // dates, accents and hyphens, appreciations, marks in two periods.
     void exempleRealiste()
     {
-        const Resultat r = lancer({QStringLiteral("exemple"), QStringLiteral("--dossier"), dossier()});
-        QCOMPARE(r.code, 0);
+        QCOMPARE(commande("exemple --dossier @").code, 0);
         DefinirDossierProgramme(dossier());
         QVERIFY(charger(QStringLiteral("EXEMPLE.VTC")).ok);
-        QVERIFY(NbEleves() >= 20 && NbEleves() <= 30);
-        QVERIFY(!UneMatiere && !DeuxPeriodes && !LibelleMat1.isEmpty() && !LibelleMat2.isEmpty());
+        QVERIFY(NbEleves() >= 20 && NbEleves() <= 30 && !UneMatiere && !DeuxPeriodes);
         QVERIFY(CoefPeriode[1] != COEFS_PAR_DEFAUT && DatePeriode[1] != DatesParDefaut());
-        const QRegularExpression accent(QStringLiteral("[À-ÿ]"));
         bool accents = false, traits = false, appreciations = false, p1 = false, p2 = false;
         for (const StudentRecord &e : std::as_const(ListeEleves)) {
-            accents |= (e.Nom + e.Prenom).contains(accent);
-            traits |= e.Prenom.contains(QLatin1Char('-'));
+            accents |= (e.Nom + e.Prenom).contains(QRegularExpression(QStringLiteral("[À-ÿ]")));
+            traits |= e.Prenom.contains(u'-');
             appreciations |= !e.Appreciations[VUE_ENSEMBLE][1].isEmpty();
             p1 |= EstNote(e.NotesMat1[1][1]) && EstNote(e.NotesMat2[1][1]);
             p2 |= EstNote(e.NotesMat1[2][1]);
@@ -66,48 +109,37 @@ private slots:
         QVERIFY(accents && traits && appreciations && p1 && p2);
     }
 
+    // An existing class is kept byte for byte unless --remplacer is given;
+    // replacing rewrites the settings file whole, an old key does not survive.
     void exempleNEcrasePas()
     {
-        const QString vtc = m_dossier.filePath(QStringLiteral("4B.VTC"));
-        QFile f(vtc);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("precieux");
+        QFile f(m_dossier.filePath(QStringLiteral("4B.VTC")));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("precieux") == 8);
         f.close();
-        Resultat r =
-            lancer({QStringLiteral("exemple"), QStringLiteral("4b"), QStringLiteral("--dossier"), dossier()});
-        QCOMPARE(r.code, 1);
-        QVERIFY(r.erreurs.contains(QStringLiteral("existe déjà")));
+        const Resultat r = commande("exemple 4b --dossier @");
+        QVERIFY(r.code == 1 && r.erreurs.contains(QStringLiteral("existe déjà")));
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("precieux"));
         f.close();
-        r = lancer({QStringLiteral("exemple"), QStringLiteral("4B"), QStringLiteral("--remplacer"),
-                    QStringLiteral("--dossier=") + dossier()});
-        QCOMPARE(r.code, 0);
-        QVERIFY(QFile(vtc).size() > 20 * 1578);
-        // Replacing again: the settings file is rewritten whole, an old key does not survive.
+        QCOMPARE(commande("exemple 4B --remplacer --dossier=@").code, 0);
+        QVERIFY(f.size() > 20 * 1578);
         QFile ini(m_dossier.filePath(QStringLiteral("4B.INI")));
-        QVERIFY(ini.open(QIODevice::Append));
-        ini.write("Vieille clé=1\r\n");
+        QVERIFY(ini.open(QIODevice::Append) && ini.write("Vieille clé=1\r\n") > 0);
         ini.close();
-        r = lancer({QStringLiteral("exemple"), QStringLiteral("4B"), QStringLiteral("--remplacer"),
-                    QStringLiteral("--dossier=") + dossier()});
-        QCOMPARE(r.code, 0);
+        QCOMPARE(commande("exemple 4B --remplacer --dossier=@").code, 0);
         QVERIFY(ini.open(QIODevice::ReadOnly));
         const QByteArray reglages = ini.readAll();
         QVERIFY(reglages.startsWith("[Options]\r\n") && !reglages.contains("Vieille"));
     }
 
+    // One subject; 10 (coefficient 1) and 16 (coefficient 2) in period 1, and
+    // a student without marks. Only the file name counts, in any letter case.
     void moyennes()
     {
-        // One subject; 10 (coefficient 1) and 16 (coefficient 2) in period 1, and a student without marks.
         DefinirDossierProgramme(dossier());
-        QList<StudentRecord> eleves(2);
-        eleves[0].Nom = QStringLiteral("ÉCOLE");
-        eleves[0].Prenom = QStringLiteral("Zoé");
-        eleves[0].NotesMat1[1][1] = 10;
-        eleves[0].NotesMat1[1][2] = 16;
-        eleves[1].Nom = QStringLiteral("SANS");
-        eleves[1].Prenom = QStringLiteral("Note");
+        QList<StudentRecord> eleves{ClasseEssai::Eleve(QStringLiteral("ÉCOLE"), QStringLiteral("Zoé"),
+                                                       {{1, 1, 1, 10}, {1, 1, 2, 16}}),
+                                    ClasseEssai::Eleve(QStringLiteral("SANS"), QStringLiteral("Note"))};
         QCOMPARE(EcrireEleves(m_dossier.filePath(QStringLiteral("UNE.VTC")), eleves).etat,
                  EtatEcriture::Ecrit);
         OptionsParDefaut();
@@ -116,116 +148,174 @@ private slots:
         o.nomClasse = QStringLiteral("UNE");
         QCOMPARE(EcrireOptions(o), QString());
 
-        // Only the file name counts, in any letter case.
-        const Resultat r = lancer({QStringLiteral("moyennes"), QStringLiteral("C:\\ailleurs\\une.vtc"),
-                                   QStringLiteral("--dossier"), dossier()});
+        const Resultat r = commande("moyennes C:\\ailleurs\\une.vtc --dossier @");
         QCOMPARE(r.code, 0);
         const QString chiffres = QStringLiteral("\t14.00\t\t\t14.00\t\t\t\t\t14.00\t\t\t14.00\n");
         QCOMPARE(r.sortie,
                  QStringLiteral("Élève\tMat1-1\tMat1-2\tMat1-3\tMat1-A\tMat2-1\tMat2-2\tMat2-3\tMat2-A"
                                 "\tEns-1\tEns-2\tEns-3\tEns-A\n")
                      + QStringLiteral("ÉCOLE Zoé") + chiffres + QStringLiteral("SANS Note")
-                     + QString(12, QLatin1Char('\t')) + QLatin1Char('\n') + QStringLiteral("Min") + chiffres
-                     + QStringLiteral("Moy") + chiffres + QStringLiteral("Max") + chiffres);
+                     + QString(12, u'\t') + u'\n' + QStringLiteral("Min") + chiffres + QStringLiteral("Moy")
+                     + chiffres + QStringLiteral("Max") + chiffres);
     }
 
+    // Bad usage (2) shows how to call the tool; a failure (1) does not. @: the class folder.
     void erreurs_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message");
-        QTest::newRow("rien") << QStringList() << 2 << QStringLiteral("commande manquante");
-        QTest::newRow("inconnue") << QStringList{"calculer"} << 2 << QStringLiteral("commande inconnue");
-        QTest::newRow("sans classe") << QStringList{"moyennes"} << 2 << QStringLiteral("un seul fichier");
-        QTest::newRow("option inconnue")
-            << QStringList{"moyennes", "A.VTC", "--vite"} << 2 << QStringLiteral("option inconnue");
-        QTest::newRow("sans valeur") << QStringList{"moyennes", "A.VTC", "--dossier"} << 2
-                                     << QStringLiteral("attend une valeur");
-        QTest::newRow("nom trop long")
-            << QStringList{"exemple", "TROPLONGNOM"} << 2 << QStringLiteral("nom de classe incorrect");
-        QTest::newRow("nom avec barre")
-            << QStringList{"exemple", "A/B"} << 2 << QStringLiteral("nom de classe incorrect");
-        QTest::newRow("fichier absent") << QStringList{"moyennes", "ABSENT.VTC", "--dossier", "@"} << 1
-                                        << QStringLiteral("Fichier introuvable.");
-        QTest::newRow("fichier tronque") << QStringList{"moyennes", "COURT.VTC", "--dossier", "@"} << 1
-                                         << QStringLiteral("Lecture au-delà de la fin de fichier.");
-        QTest::newRow("trop d'élèves")
-            << QStringList{"moyennes", "TROP.VTC", "--dossier", "@"} << 1 << QStringLiteral("au plus 127.\n");
-        QTest::newRow("classe FIFO") << QStringList{"moyennes", "FIFO.VTC", "--dossier", "@"} << 1
-                                     << QStringLiteral("FIFO.VTC n'est pas un fichier ordinaire.\n");
-        QTest::newRow("dossier absent") << QStringList{"moyennes", "A.VTC", "--dossier", "/nulle/part"} << 1
-                                        << QStringLiteral("Dossier introuvable");
+        const struct {
+            const char *nom, *arguments;
+            int code; // -2: refused for the class's kind, without the usage
+            const char *message;
+        } cas[] = {
+            {"rien", "", 2, "commande manquante"},
+            {"inconnue", "calculer", 2, "commande inconnue"},
+            {"sans classe", "moyennes", 2, "un seul fichier"},
+            {"option inconnue", "moyennes A.VTC --vite", 2, "option inconnue"},
+            {"sans valeur", "moyennes A.VTC --dossier", 2, "attend une valeur"},
+            {"nom trop long", "exemple TROPLONGNOM", 2, "nom de classe incorrect"},
+            {"nom avec barre", "exemple A/B", 2, "nom de classe incorrect"},
+            {"fichier absent", "moyennes ABSENT.VTC --dossier @", 1, "Fichier introuvable."},
+            {"fichier tronque", "moyennes COURT.VTC --dossier @", 1, "Lecture au-delà de la fin de fichier."},
+            {"trop d'élèves", "moyennes TROP.VTC --dossier @", 1, "au plus 127.\n"},
+            {"classe FIFO", "moyennes FIFO.VTC --dossier @", 1, "FIFO.VTC n'est pas un fichier ordinaire.\n"},
+            {"dossier absent", "moyennes A.VTC --dossier /nulle/part", 1, "Dossier introuvable"},
+            {"mat2, une matière", "rapport 3EME1.VTC --matiere mat2 --vue notes --periode 1 --dossier @", -2,
+             "une matière"},
+            {"ensemble, une matière",
+             "exporter 3EME1 --vue appreciations --periode 2 --matiere ensemble --dossier @", -2,
+             "une matière"},
+            {"période 3, semestres", "rapport 4EME2.VTC --vue notes --periode 3 --matiere mat1 --dossier @",
+             -2, "période 3"},
+            {"vue inconnue", "rapport 4EME2.VTC --vue bilan --dossier @", 2, "vue inconnue"},
+            {"période manquante", "rapport 4EME2.VTC --vue notes --matiere mat1 --dossier @", 2, "--periode"},
+            {"séparateur inconnu", "exporter 4EME2 --vue liste --separateur | --dossier @", 2, "séparateur"},
+            {"classe absente", "rapport ABSENTE.VTC --vue liste --dossier @", 1, "introuvable"},
+            {"sortie impossible", "rapport 3EME1.VTC --vue liste --sortie /nonexistent/dir/r.txt --dossier @",
+             1, ""},
+        };
+        for (const auto &c : cas)
+            QTest::newRow(c.nom) << QString::fromUtf8(c.arguments).split(u' ', Qt::SkipEmptyParts) << c.code
+                                 << QString::fromUtf8(c.message);
     }
+
     void erreurs()
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, code);
         QFETCH(QString, message);
-        QFile court(m_dossier.filePath(QStringLiteral("COURT.VTC")));
-        QVERIFY(court.open(QIODevice::WriteOnly));
-        court.write(QByteArray(1578 + 10, '\0'));
-        court.close();
-        QFile trop(m_dossier.filePath(QStringLiteral("TROP.VTC")));
-        QVERIFY(trop.open(QIODevice::WriteOnly));
-        trop.write(QByteArray(128 * 1578, '\0'));
-        trop.close();
-        const QByteArray fifo = QFile::encodeName(m_dossier.filePath(QStringLiteral("FIFO.VTC")));
-        if (!QFile::exists(QString::fromUtf8(fifo)))
-            QVERIFY(::mkfifo(fifo.constData(), 0600) == 0);
         arguments.replaceInStrings(QStringLiteral("@"), dossier());
         const Resultat r = lancer(arguments);
-        QCOMPARE(r.code, code);
-        QVERIFY2(r.erreurs.contains(message), qPrintable(r.erreurs));
-        // Bad usage shows how to call the tool; a failure does not.
+        QCOMPARE(r.code, qAbs(code));
+        QVERIFY2(!r.erreurs.isEmpty() && r.erreurs.contains(message), qPrintable(r.erreurs));
         QCOMPARE(r.erreurs.contains(QStringLiteral("Usage : vestrel-cli")), code == 2);
         QVERIFY(r.sortie.isEmpty());
+    }
+
+    // The same text in the file (Windows-1252) and on the screen (UTF-8), and
+    // the text the program itself writes. Separator "-": a report.
+    void commeLeProgramme_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("vue");
+        QTest::addColumn<int>("span");
+        QTest::addColumn<int>("sel");
+        QTest::addColumn<QString>("separateur");
+        const int N = int(Vue::Notes), A = int(Vue::Appreciations), L = int(Vue::Liste), M1 = 0;
+        const struct {
+            const char *nom, *arguments;
+            int vue, span, sel;
+            const char *separateur;
+        } cas[] = {
+            {"rapport liste", "rapport 3EME1.VTC --vue liste", L, 1, M1, "-"},
+            {"rapport notes 2", "rapport 3EME1.VTC --vue notes --periode 2 --matiere mat1", N, 2, M1, "-"},
+            {"rapport année ensemble", "rapport 4EME2.VTC --vue=notes --periode=annee --matiere=ensemble", N,
+             Annee, int(Selecteur::Ensemble), "-"},
+            {"exporter ; ,",
+             "exporter 3EME1 --vue notes --periode 1 --matiere mat1 --separateur ; --decimal ,", N, 1, M1,
+             ";"},
+            {"exporter Aucun par défaut", "exporter 3EME1 --vue notes --periode annee --matiere mat1", N,
+             Annee, M1, ""},
+            {"exporter appréciations Tab .",
+             "exporter 4EME2 --vue appreciations --periode 1 --matiere mat2 --separateur Tab --decimal .", A,
+             1, int(Selecteur::Mat2), "\t"},
+        };
+        for (const auto &c : cas)
+            QTest::newRow(c.nom) << QString::fromUtf8(c.arguments).split(u' ') << c.vue << c.span << c.sel
+                                 << QString::fromUtf8(c.separateur);
+    }
+
+    void commeLeProgramme()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, vue);
+        QFETCH(int, span);
+        QFETCH(int, sel);
+        QFETCH(QString, separateur);
+        arguments << QStringLiteral("--dossier") << dossier();
+        const QString fichier = m_dossier.filePath(QStringLiteral("sortie.txt"));
+        const Resultat ecran = lancer(arguments);
+        QCOMPARE(ecran.code, 0);
+        QCOMPARE(lancer(arguments + QStringList{"--sortie", fichier}).code, 0);
+        QFile f(fichier);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray octets = f.readAll();
+        const bool rapport = separateur == u"-";
+        QCOMPARE(SansHorodatage(VersCp1252(ecran.sortie), rapport), SansHorodatage(octets, rapport));
+
+        DefinirDossierProgramme(dossier());
+        QVERIFY(charger(arguments.at(1).left(5) + QStringLiteral(".VTC")).ok);
+        QByteArray attendu;
+        if (rapport) {
+            SortieMemoire s;
+            QVERIFY(RapportComplet(s, EntreesDepuisClasse(Vue(vue), span, Selecteur(sel)), Maintenant()));
+            attendu = VersCp1252(s.texte());
+            QVERIFY(
+                QRegularExpression(QStringLiteral("\r\n\r\n\\d\\d/\\d\\d/\\d{4}   \\d\\d:\\d\\d:\\d\\d\r\n$"))
+                    .match(DepuisCp1252(octets))
+                    .hasMatch());
+        } else
+            attendu = TexteExport(ConstruireGrille(Vue(vue), span, Selecteur(sel)), NomClasse, Maintenant(),
+                                  separateur, !arguments.contains(QStringLiteral(".")));
+        QCOMPARE(SansHorodatage(octets, rapport), SansHorodatage(attendu, rapport));
     }
 
     // --sortie never replaces a file of the class folder nor a special file;
     // tabs and line breaks of a damaged name stay out of the columns.
     void sortiesProtegees()
     {
-        QTemporaryDir d;
-        DefinirDossierProgramme(d.path());
-        QList<StudentRecord> eleves(1);
-        eleves[0].Nom = QStringLiteral("TAB\tNOM");
-        eleves[0].Prenom = QStringLiteral("Li\ngne");
-        QCOMPARE(EcrireEleves(d.filePath(QStringLiteral("CL.VTC")), eleves).etat, EtatEcriture::Ecrit);
-        const QByteArray avant = [&] {
-            QFile f(d.filePath(QStringLiteral("CL.VTC")));
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        }();
-        Resultat r =
-            lancer({QStringLiteral("moyennes"), QStringLiteral("CL"), QStringLiteral("--dossier"), d.path()});
+        DefinirDossierProgramme(dossier());
+        const QString vtc = m_dossier.filePath(QStringLiteral("CL.VTC"));
+        const QList<StudentRecord> eleves{
+            ClasseEssai::Eleve(QStringLiteral("TAB\tNOM"), QStringLiteral("Li\ngne"))};
+        QCOMPARE(EcrireEleves(vtc, eleves).etat, EtatEcriture::Ecrit);
+        const QByteArray avant = OctetsEleves(eleves);
+        Resultat r = commande("moyennes CL --dossier @");
         QCOMPARE(r.code, 0);
         QCOMPARE(r.sortie.section(u'\n', 1, 1).section(u'\t', 0, 0), QStringLiteral("TAB NOM Li gne"));
         QCOMPARE(r.sortie.count(u'\n'), 5);
 
-        QVERIFY(QFile::link(d.filePath(QStringLiteral("CL.VTC")), d.filePath(QStringLiteral("lien.txt"))));
-        const QByteArray fifo = QFile::encodeName(d.filePath(QStringLiteral("tube")));
-        QVERIFY(::mkfifo(fifo.constData(), 0600) == 0);
-        const QStringList base{
-            QStringLiteral("exporter"), QStringLiteral("CL"),    QStringLiteral("--dossier"), d.path(),
-            QStringLiteral("--vue"),    QStringLiteral("liste"), QStringLiteral("--sortie")};
-        for (const QString &cible :
-             {d.filePath(QStringLiteral("cl.vtc")), d.filePath(QStringLiteral("CL.INI")),
-              d.filePath(QStringLiteral("lien.txt"))}) {
-            r = lancer(base + QStringList{cible});
-            QCOMPARE(r.code, 1);
-            QVERIFY2(r.erreurs.contains(QStringLiteral("ne peut pas remplacer un fichier de classe")),
-                     qPrintable(r.erreurs));
+        QVERIFY(QFile::link(vtc, m_dossier.filePath(QStringLiteral("lien.txt"))));
+        const QByteArray tube = QFile::encodeName(m_dossier.filePath(QStringLiteral("tube")));
+        QVERIFY(::mkfifo(tube.constData(), 0600) == 0);
+        for (const char *cible : {"@/cl.vtc", "@/CL.INI", "@/lien.txt", "@/tube", "/dev/null"}) {
+            r = commande(qPrintable(QStringLiteral("exporter CL --dossier @ --vue liste --sortie ") + cible));
+            const bool special = QByteArray(cible) == "@/tube", nul = QByteArray(cible) == "/dev/null";
+            QCOMPARE(r.code, nul ? 0 : 1);
+            if (!nul)
+                QVERIFY2(r.erreurs.contains(
+                             special ? QStringLiteral("Aucun programme ne lit")
+                                     : QStringLiteral("ne peut pas remplacer un fichier de classe")),
+                         qPrintable(r.erreurs));
         }
-        r = lancer(base + QStringList{QString::fromUtf8(fifo)});
-        QCOMPARE(r.code, 1);
-        QVERIFY2(r.erreurs.contains(QStringLiteral("Aucun programme ne lit")), qPrintable(r.erreurs));
-        r = lancer(base + QStringList{QStringLiteral("/dev/null")});
-        QCOMPARE(r.code, 0);
-        QFile f(d.filePath(QStringLiteral("CL.VTC")));
+        QFile f(vtc);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), avant);
         struct stat st { };
-        QVERIFY(::lstat(fifo.constData(), &st) == 0 && S_ISFIFO(st.st_mode));
-        QVERIFY(!QFile::exists(d.filePath(QStringLiteral("CL.INI"))));
+        QVERIFY(::lstat(tube.constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+        QVERIFY(!QFile::exists(m_dossier.filePath(QStringLiteral("CL.INI"))));
     }
 
     // Settings that exist but cannot be read are an error, not the defaults
@@ -236,10 +326,10 @@ private slots:
         if (::geteuid() != 0 || setpriv.isEmpty())
             QSKIP("il faut être root avec setpriv pour lancer en tant qu'un autre utilisateur");
         QTemporaryDir d;
-        QVERIFY(
+        QCOMPARE(
             lancer({QStringLiteral("exemple"), QStringLiteral("CL"), QStringLiteral("--dossier"), d.path()})
-                .code
-            == 0);
+                .code,
+            0);
         QFile::setPermissions(d.path(),
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
                                   | QFileDevice::ReadOther | QFileDevice::ExeOther);
@@ -248,9 +338,8 @@ private slots:
         QFile::setPermissions(d.filePath(QStringLiteral("CL.INI")), QFileDevice::Permissions());
         QProcess p;
         p.start(setpriv,
-                {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                 QStringLiteral("--clear-groups"), QStringLiteral(VESTREL_CLI), QStringLiteral("moyennes"),
-                 QStringLiteral("CL"), QStringLiteral("--dossier"), d.path()});
+                {"--reuid=65534", "--regid=65534", "--clear-groups", VESTREL_CLI, "moyennes", "CL",
+                 "--dossier", d.path()});
         QVERIFY(p.waitForFinished(30000));
         const QString erreurs = QString::fromUtf8(p.readAllStandardError());
         if (p.exitCode() != 1 && erreurs.contains(QStringLiteral("setpriv")))
@@ -262,7 +351,7 @@ private slots:
 
     void aide()
     {
-        const Resultat r = lancer({QStringLiteral("--help")});
+        const Resultat r = commande("--help");
         QCOMPARE(r.code, 0);
         for (const char *mot : {"moyennes", "exemple", "rapport", "exporter", "--dossier", "--remplacer",
                                 "--vue", "--periode", "--matiere", "--separateur", "--decimal", "--sortie"})
