@@ -1,22 +1,77 @@
-// The program's start: its command line, run as a process, and the folder
-// of the classes in the main window's title.
+// The program's start: its command line, run as a process; the folder of the
+// classes in the main window's title; only the main menu built at start,
+// every other window built once, on first use, and destroyed at the end.
+#include "classdata/classe.h"
 #include "platform/dossier.h"
 #include "tests/common/repondeurscripte.h"
+#include "ui/appreciations/apprform.h"
+#include "ui/backup/sauvform.h"
+#include "ui/balance/pourcentform.h"
+#include "ui/coefficients/coefform.h"
+#include "ui/components/fenetres.h"
+#include "ui/config/confform.h"
+#include "ui/marks/noteform.h"
+#include "ui/menu/catalogue.h"
+#include "ui/menu/demarrage.h"
 #include "ui/menu/menuform.h"
+#include "ui/preview/apform.h"
 
-#include <QDir>
-#include <QFile>
+#include <QApplication>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+namespace {
+
+QList<QWidget *> FenetresSecondaires()
+{
+    return {NoteForm, ConfForm, CoefForm, ApprForm, PourcentForm, SauvForm, ApForm};
+}
+
+// Closes the next modal window as soon as it shows, and says which it was.
+QWidget *FermerLaProchaine(const std::function<void()> &ouvrir)
+{
+    QWidget *vue = nullptr;
+    QTimer t;
+    t.setInterval(5);
+    QObject::connect(&t, &QTimer::timeout, [&] {
+        if (QWidget *w = QApplication::activeModalWidget()) {
+            vue = w;
+            t.stop();
+            w->close();
+        }
+    });
+    t.start();
+    ouvrir();
+    return vue;
+}
+
+} // namespace
 
 class TstDemarrage : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_tmp;
+    RepondeurScripte *m_rep = nullptr;
 
 private slots:
-    void cleanup() { DefinirDossierProgramme(QString()); }
+    void init()
+    {
+        DefinirDossierProgramme(m_tmp.path());
+        m_rep = new RepondeurScripte;
+    }
+    void cleanup()
+    {
+        Terminer();
+        delete m_rep;
+        QVERIFY(!MenuForm);
+        for (QWidget *w : FenetresSecondaires())
+            QVERIFY(!w);
+        QCOMPARE(Fenetres::nombreConstruites(), 0);
+        DefinirDossierProgramme(QString());
+    }
 
     void ligneDeCommande_data()
     {
@@ -24,28 +79,24 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("sortie");  // expected in stdout
         QTest::addColumn<QString>("erreurs"); // expected in stderr
-
-        const QString bin = QFileInfo(QStringLiteral(VESTREL)).absolutePath();
-        QTest::newRow("--dossier") << QStringList{"--dossier", "@T", "--emplacements"} << 0
-                                   << "Dossier des classes : @T\n"
-                                   << "";
-        QTest::newRow("--dossier=") << QStringList{"--emplacements", "--dossier=@T/"} << 0
-                                    << "Dossier des classes : @T\n"
-                                    << "";
+        const QString bin = QFileInfo(VESTREL).absolutePath();
+        const QString dossierT = "Dossier des classes : @T\n";
+        QTest::newRow("--dossier") << QStringList{"--dossier", "@T", "--emplacements"} << 0 << dossierT << "";
+        QTest::newRow("--dossier=") << QStringList{"--emplacements", "--dossier=@T/"} << 0 << dossierT << "";
         QTest::newRow("copie portable, comme avant")
             << QStringList{"--emplacements"} << 0 << "Dossier des classes : " + bin + "\n"
-            << "";
+            << QString();
         QTest::newRow("une classe double-cliquée") << QStringList{"@T/ailleurs/4B.VTC", "--emplacements"} << 0
                                                    << "Dossier des classes : @T/ailleurs\n"
-                                                   << "";
-        QTest::newRow("dossier absent") << QStringList{"--dossier", "@T/absent", "--emplacements"} << 1 << ""
-                                        << "Dossier introuvable : @T/absent";
-        QTest::newRow("--dossier sans dossier") << QStringList{"--dossier"} << 2 << ""
-                                                << "l'option --dossier attend un dossier";
-        QTest::newRow("option inconnue") << QStringList{"--dosier", "@T"} << 2 << ""
-                                         << "option inconnue : --dosier";
+                                                   << QString();
+        QTest::newRow("dossier absent") << QStringList{"--dossier", "@T/absent", "--emplacements"} << 1
+                                        << QString() << "Dossier introuvable : @T/absent";
+        QTest::newRow("--dossier sans dossier")
+            << QStringList{"--dossier"} << 2 << QString() << "l'option --dossier attend un dossier";
+        QTest::newRow("option inconnue")
+            << QStringList{"--dosier", "@T"} << 2 << QString() << "option inconnue : --dosier";
         QTest::newRow("aide") << QStringList{"--help"} << 0 << "Usage : vestrel [--dossier DIR] [CLASSE.VTC]"
-                              << "";
+                              << QString();
     }
 
     void ligneDeCommande()
@@ -54,24 +105,20 @@ private slots:
         QFETCH(int, code);
         QFETCH(QString, sortie);
         QFETCH(QString, erreurs);
-        QDir().mkpath(m_tmp.filePath(QStringLiteral("ailleurs")));
-        QFile f(m_tmp.filePath(QStringLiteral("ailleurs/4B.VTC")));
+        QDir().mkpath(m_tmp.filePath("ailleurs"));
+        QFile f(m_tmp.filePath("ailleurs/4B.VTC"));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
-        for (QString &a : arguments)
-            a.replace(QLatin1String("@T"), m_tmp.path());
-        sortie.replace(QLatin1String("@T"), m_tmp.path());
-        erreurs.replace(QLatin1String("@T"), m_tmp.path());
-
+        arguments.replaceInStrings("@T", m_tmp.path());
         QProcess p;
-        p.start(QStringLiteral(VESTREL), arguments);
+        p.start(VESTREL, arguments);
         QVERIFY(p.waitForFinished(30000));
-        const QString so = QString::fromUtf8(p.readAllStandardOutput());
-        const QString se = QString::fromUtf8(p.readAllStandardError());
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
         QCOMPARE(p.exitCode(), code);
-        QVERIFY2(so.contains(sortie), qPrintable(so));
-        QVERIFY2(se.contains(erreurs), qPrintable(se));
+        const QString so = QString::fromUtf8(p.readAllStandardOutput());
+        const QString se = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(so.contains(sortie.replace("@T", m_tmp.path())), qPrintable(so));
+        QVERIFY2(se.contains(erreurs.replace("@T", m_tmp.path())), qPrintable(se));
         // Only the documents rule creates a folder; none of these reach it.
         QCOMPARE(QDir(m_tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList{"ailleurs"});
@@ -83,9 +130,9 @@ private slots:
         QTest::addColumn<QString>("dossier"); // under the temporary folder; the home is "maison"
         QTest::addColumn<QString>("titre");
         QTest::newRow("documents") << "maison/Documents/Vestrel"
-                                   << "Vestrel 1.5 - Classes dans ~/Documents/Vestrel";
+                                   << "~/Documents/Vestrel";
         QTest::newRow("clé") << "cle/Vestrel"
-                             << "Vestrel 1.5 - Classes dans @T/cle/Vestrel";
+                             << "@T/cle/Vestrel";
     }
 
     void titre()
@@ -93,15 +140,61 @@ private slots:
         QFETCH(QString, dossier);
         QFETCH(QString, titre);
         const QByteArray maison = qgetenv("HOME");
-        qputenv("HOME", QFile::encodeName(m_tmp.filePath(QStringLiteral("maison"))));
+        qputenv("HOME", QFile::encodeName(m_tmp.filePath("maison")));
         QDir().mkpath(m_tmp.filePath(dossier));
         DefinirDossierProgramme(m_tmp.filePath(dossier));
-        RepondeurScripte repondeur;
         TMenuForm menu;
         menu.show();
         QVERIFY(QTest::qWaitForWindowExposed(&menu));
         qputenv("HOME", maison);
-        QCOMPARE(menu.windowTitle(), QString(titre).replace(QLatin1String("@T"), m_tmp.path()));
+        QCOMPARE(menu.windowTitle(),
+                 "Vestrel " VERSION_VESTREL " - Classes dans " + titre.replace("@T", m_tmp.path()));
+    }
+
+    // Nothing but the menu at start; each window built once, whoever asks,
+    // a child of the menu; one that goes empties its pointer.
+    void construitesUneFoisAPremiereOuverture()
+    {
+        QCOMPARE(EcrireEleves(m_tmp.filePath("3EME1.VTC"), QList<StudentRecord>(3)).etat,
+                 EtatEcriture::Ecrit);
+        TMenuForm *menu = Demarrer(QString());
+        QVERIFY(menu == MenuForm && QTest::qWaitForWindowExposed(menu));
+        for (QWidget *w : QApplication::topLevelWidgets())
+            QVERIFY2(w == menu || w->parentWidget() == menu, qPrintable(w->objectName()));
+        QCOMPARE(Fenetres::nombreConstruites(), 0);
+
+        QList<QWidget *> vues;
+        for (int fois = 0; fois < 2; ++fois) {
+            menu->LB1->setCurrentRow(0);
+            vues << FermerLaProchaine([&] { menu->findChild<QPushButton *>("BB1")->click(); });
+        }
+        QVERIFY(NoteForm && NoteForm->parentWidget() == menu);
+        QCOMPARE(vues, QList<QWidget *>({NoteForm, NoteForm}));
+        QCOMPARE(Fenetres::nombreConstruites(), 1);
+        QCOMPARE(NbEleves(), 0); // the class is emptied after the window closes
+
+        QWidget *sauvegarde = FermerLaProchaine([&] { menu->findChild<QPushButton *>("BBSauver")->click(); });
+        QVERIFY(SauvForm && sauvegarde == SauvForm);
+        QCOMPARE(Fenetres::nombreConstruites(), 2);
+        TApForm *apercu = &SurDemande(ApForm);
+        QVERIFY(&SurDemande(ApForm) == apercu && apercu->parentWidget() == menu);
+        QVERIFY(!apercu->FontDialog1); // the font dialog waits for "Ecriture"
+        QCOMPARE(Fenetres::nombreConstruites(), 3);
+        QVERIFY(!ConfForm && !CoefForm && !ApprForm && !PourcentForm);
+        delete ApForm;
+        QVERIFY(!ApForm && &SurDemande(ApForm));
+    }
+
+    void classeDeLaLigneDeCommande()
+    {
+        QCOMPARE(EcrireEleves(m_tmp.filePath("3EME1.VTC"), QList<StudentRecord>(3)).etat,
+                 EtatEcriture::Ecrit);
+        QWidget *vue = FermerLaProchaine([&] {
+            Demarrer(m_tmp.filePath("3EME1.VTC"));
+            QTRY_VERIFY(NoteForm && !NoteForm->isVisible() && Fenetres::nombreConstruites() == 1);
+        });
+        QCOMPARE(vue, NoteForm);
+        QCOMPARE(Fenetres::nombreConstruites(), 1);
     }
 };
 
