@@ -1,6 +1,11 @@
-// The print preview window, offscreen.
+// The print preview window, offscreen; printing a report, checked on PDF
+// output, and the report file the preview reads.
 #include "classdata/parametres.h"
+#include "platform/cp1252.h"
 #include "platform/dossier.h"
+#include "platform/horloge.h"
+#include "tests/common/classeessai.h"
+#include "tests/common/pdf.h"
 #include "tests/common/repondeurscripte.h"
 #include "ui/preview/apform.h"
 #include "ui/preview/dialogueecriture.h"
@@ -45,6 +50,9 @@ private slots:
     void fichierIllisible();
     void dialogueEcriture_data();
     void dialogueEcriture();
+    void rapportSurImprimantePdf_data();
+    void rapportSurImprimantePdf();
+    void sansImprimanteEtEchecs();
 
 private:
     QTemporaryDir m_dossier;
@@ -64,6 +72,7 @@ void TstApForm::init()
 
 void TstApForm::cleanup()
 {
+    FixerHorloge(QDateTime());
     delete m_fenetre;
     delete m_repondeur;
 }
@@ -223,6 +232,71 @@ void TstApForm::dialogueEcriture()
              QStringList({EcriturePourApercu, styleFinal, QString::number(TailleEcriturePourApercu)}));
     QCOMPARE(m_fenetre->ListBox1->font().underline(), confirme && effets >= 0 && (effets & 4));
     QCOMPARE(m_fenetre->ListBox1->font().italic(), styleFinal.contains(QStringLiteral("talique")));
+}
+
+void TstApForm::rapportSurImprimantePdf_data()
+{
+    QTest::addColumn<QString>("classe");
+    QTest::addColumn<int>("vue");
+    QTest::addColumn<int>("span");
+    QTest::addColumn<int>("sel");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("liste en gras") << "une" << int(Vue::Liste) << 1 << int(Selecteur::Mat1) << 1;
+    QTest::newRow("période ensemble, plus petite")
+        << "deux" << int(Vue::Notes) << 1 << int(Selecteur::Ensemble) << 1;
+    QTest::newRow("année") << "une" << int(Vue::Notes) << int(Annee) << int(Selecteur::Mat1) << 1;
+    QTest::newRow("cent élèves, pages pleines")
+        << "cent" << int(Vue::Liste) << 1 << int(Selecteur::Mat1) << 3;
+}
+
+// The print command on a printer writing a PDF file gives the non-empty
+// lines of the report file the preview reads, on as many pages as needed.
+void TstApForm::rapportSurImprimantePdf()
+{
+    QFETCH(QString, classe);
+    QFETCH(int, vue);
+    QFETCH(int, span);
+    QFETCH(int, sel);
+    if (!PdftotextPresent())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    FixerHorloge(QDateTime(QDate(2024, 12, 5), QTime(14, 3, 7)));
+    QVERIFY(ClasseEssai::Preparer(classe));
+    Gras = vue == int(Vue::Liste);
+    const EntreesRapport e = EntreesDepuisClasse(Vue(vue), span, Selecteur(sel));
+    const QString pdf = m_dossier.filePath("rapport.pdf");
+    m_repondeur->prevoirImpression(pdf);
+    QVERIFY(ImprimerRapport(e));
+    QVERIFY(EcrireRapportApercu(e));
+    QFile f(CheminRapportApercu());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QStringList attendu;
+    for (QString l : DepuisCp1252(f.readAll()).split("\r\n"))
+        if (!l.remove(QRegularExpression(" +$")).isEmpty())
+            attendu << l;
+    QCOMPARE(attendu.last(), "05/12/2024   14:03:07");
+    int pages = 0;
+    QCOMPARE(LignesDuPdf(pdf, &pages), attendu);
+    QTEST(pages, "pages");
+}
+
+// No printer: nothing printed. A program folder that cannot be written: a
+// message, the old report file kept.
+void TstApForm::sansImprimanteEtEchecs()
+{
+    ClasseEssai::UneMatiereFran(false);
+    const EntreesRapport e = EntreesDepuisClasse(Vue::Liste, 1, Selecteur::Mat1);
+    m_repondeur->prevoir(BoutonAnnuler);
+    QVERIFY(!ImprimerRapport(e));
+    QVERIFY(EcrireRapportApercu(e));
+    QFile f(CheminRapportApercu());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray avant = f.readAll();
+    DefinirDossierProgramme(m_dossier.filePath("absent"));
+    QString message;
+    QVERIFY(!EcrireRapportApercu(e, &message) && !message.isEmpty());
+    DefinirDossierProgramme(m_dossier.path());
+    QVERIFY(f.seek(0));
+    QCOMPARE(f.readAll(), avant);
 }
 
 QTEST_MAIN(TstApForm)
