@@ -13,7 +13,6 @@
 
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -85,27 +84,6 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write(QByteArray(taille, '\0')) == taille);
         }
         QVERIFY(::mkfifo(QFile::encodeName(m_dossier.filePath("FIFO.VTC")).constData(), 0600) == 0);
-    }
-
-    // A realistic sample: two subjects, trimesters, its own coefficients and
-    // dates, accents and hyphens, appreciations, marks in two periods.
-    void exempleRealiste()
-    {
-        QCOMPARE(commande("exemple --dossier @").code, 0);
-        DefinirDossierProgramme(dossier());
-        QVERIFY(charger(QStringLiteral("EXEMPLE.VTC")).ok);
-        QVERIFY(NbEleves() >= 20 && NbEleves() <= 30 && !UneMatiere && !DeuxPeriodes);
-        QVERIFY(CoefPeriode[1] != COEFS_PAR_DEFAUT && DatePeriode[1] != DatesParDefaut());
-        bool accents = false, traits = false, appreciations = false, p1 = false, p2 = false;
-        for (const StudentRecord &e : std::as_const(ListeEleves)) {
-            accents |= (e.Nom + e.Prenom).contains(QRegularExpression(QStringLiteral("[À-ÿ]")));
-            traits |= e.Prenom.contains(u'-');
-            appreciations |= !e.Appreciations[VUE_ENSEMBLE][1].isEmpty();
-            p1 |= EstNote(e.NotesMat1[1][1]) && EstNote(e.NotesMat2[1][1]);
-            p2 |= EstNote(e.NotesMat1[2][1]);
-            QVERIFY(!EstNote(e.NotesMat1[1][9])); // a two-subject class uses slots 1..8
-        }
-        QVERIFY(accents && traits && appreciations && p1 && p2);
     }
 
     // An existing class is kept byte for byte unless --remplacer is given;

@@ -161,23 +161,6 @@ private slots:
         QCOMPARE(releve(m_racine), m_installe);
     }
 
-    // The program started as from the menu: it creates the folder and runs.
-    void programmeDemarre()
-    {
-        const QString maison = m_tmp.filePath("maison-programme");
-        QProcess p;
-        p.setProcessEnvironment(environnement(maison));
-        p.setWorkingDirectory(maison);
-        p.start(installe(BINDIR "/vestrel"), {});
-        QVERIFY(p.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(maison + "/Documents/Vestrel/EXEMPLE.VTC").size() > 20 * 1578,
-                                 30000);
-        QVERIFY2(p.state() == QProcess::Running, p.readAllStandardError().constData());
-        p.terminate();
-        QVERIFY(p.waitForFinished(30000));
-        QCOMPARE(releve(m_racine), m_installe);
-    }
-
     // The desktop's validators accept the installed files (desktop-file-validate
     // passes hints silently with status 0: none are wanted); the class file
     // type, as the desktop reads it: both spellings of the extension, and the

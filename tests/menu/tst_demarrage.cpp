@@ -79,24 +79,27 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("sortie");  // expected in stdout
         QTest::addColumn<QString>("erreurs"); // expected in stderr
-        const QString bin = QFileInfo(VESTREL).absolutePath();
-        const QString dossierT = "Dossier des classes : @T\n";
-        QTest::newRow("--dossier") << QStringList{"--dossier", "@T", "--emplacements"} << 0 << dossierT << "";
-        QTest::newRow("--dossier=") << QStringList{"--emplacements", "--dossier=@T/"} << 0 << dossierT << "";
-        QTest::newRow("copie portable, comme avant")
-            << QStringList{"--emplacements"} << 0 << "Dossier des classes : " + bin + "\n"
-            << QString();
-        QTest::newRow("une classe double-cliquée") << QStringList{"@T/ailleurs/4B.VTC", "--emplacements"} << 0
-                                                   << "Dossier des classes : @T/ailleurs\n"
-                                                   << QString();
-        QTest::newRow("dossier absent") << QStringList{"--dossier", "@T/absent", "--emplacements"} << 1
-                                        << QString() << "Dossier introuvable : @T/absent";
-        QTest::newRow("--dossier sans dossier")
-            << QStringList{"--dossier"} << 2 << QString() << "l'option --dossier attend un dossier";
-        QTest::newRow("option inconnue")
-            << QStringList{"--dosier", "@T"} << 2 << QString() << "option inconnue : --dosier";
-        QTest::newRow("aide") << QStringList{"--help"} << 0 << "Usage : vestrel [--dossier DIR] [CLASSE.VTC]"
-                              << QString();
+        const struct {
+            const char *nom, *arguments;
+            int code;
+            const char *sortie, *erreurs; // @B: the program's folder
+        } cas[] = {
+            {"--dossier", "--dossier @T --emplacements", 0, "Dossier des classes : @T\n", ""},
+            {"--dossier=", "--emplacements --dossier=@T/", 0, "Dossier des classes : @T\n", ""},
+            {"copie portable, comme avant", "--emplacements", 0, "Dossier des classes : @B\n", ""},
+            {"une classe double-cliquée", "@T/ailleurs/4B.VTC --emplacements", 0,
+             "Dossier des classes : @T/ailleurs\n", ""},
+            {"dossier absent", "--dossier @T/absent --emplacements", 1, "",
+             "Dossier introuvable : @T/absent"},
+            {"--dossier sans dossier", "--dossier", 2, "", "l'option --dossier attend un dossier"},
+            {"option inconnue", "--dosier @T", 2, "", "option inconnue : --dosier"},
+            {"aide", "--help", 0, "Usage : vestrel [--dossier DIR] [CLASSE.VTC]", ""},
+        };
+        for (const auto &c : cas)
+            QTest::newRow(c.nom) << QString::fromUtf8(c.arguments).split(u' ') << c.code
+                                 << QString::fromUtf8(c.sortie).replace("@B",
+                                                                        QFileInfo(VESTREL).absolutePath())
+                                 << QString::fromUtf8(c.erreurs);
     }
 
     void ligneDeCommande()

@@ -44,7 +44,6 @@ private slots:
     void initTestCase() { DefinirDossierProgramme(m_dossier.path()); }
     void init();
     void cleanup();
-    void tailleBornee();
     void rechargeAChaqueActivation();
     void impression();
     void fichierIllisible();
@@ -75,25 +74,6 @@ void TstApForm::cleanup()
     FixerHorloge(QDateTime());
     delete m_fenetre;
     delete m_repondeur;
-}
-
-// The size stays within 1..72 and is shown again, even unchanged.
-void TstApForm::tailleBornee()
-{
-    const struct {
-        int depart;
-        bool plus;
-        int apres;
-    } cas[] = {{72, true, 72}, {1, false, 1}, {8, true, 9}};
-    for (const auto &c : cas) {
-        TailleEcriturePourApercu = c.depart;
-        m_fenetre->FormActivate();
-        m_fenetre->E_ectaille->clear();
-        QTest::mouseClick(c.plus ? m_fenetre->Bplus : m_fenetre->Bmoins, Qt::LeftButton);
-        QCOMPARE(m_fenetre->ListBox1->font().pointSize(), c.apres);
-        QCOMPARE(TailleEcriturePourApercu, c.apres);
-        QCOMPARE(m_fenetre->E_ectaille->text(), QString::number(c.apres));
-    }
 }
 
 // Another window activated, then this one again: the file is read again and
