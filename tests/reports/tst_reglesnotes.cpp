@@ -13,262 +13,262 @@
 
 Q_DECLARE_METATYPE(QList<double>)
 
+// A typed text: whether it is a mark, what reaches the model ("-": not
+
+// checked), one point more or less, its two painted halves (entier|fraction).
+
+// Ties keep the class order, students without an average go last, and two
+
+// students of the same name are both kept, each once.
+
 class TestReglesNotes : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { FixerHorloge(QDateTime(QDate(2024, 3, 15), QTime(10, 0))); }
-    void periodeDuMois();
-    void texteSaisi_data();
-    void texteSaisi();
-    void coefsApresDeplacement_data();
-    void coefsApresDeplacement();
-    void classement();
-    void bandes_data();
-    void bandes();
-    void listesEtChiffres();
+    void periodeDuMois()
+    {
+        const int trimestres[13] = {0, 2, 2, 2, 3, 3, 3, 3, 1, 1, 1, 1, 1};
+        const int semestres[13] = {0, 1, 2, 2, 2, 2, 2, 2, 1, 1, 1, 1, 1};
+        for (int m = 1; m <= 12; ++m) {
+            QVERIFY2(PeriodeDuMois(false, m) == trimestres[m], qPrintable(QString::number(m)));
+            QVERIFY2(PeriodeDuMois(true, m) == semestres[m], qPrintable(QString::number(m)));
+        }
+    }
+
+    void texteSaisi_data()
+    {
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<bool>("valide");
+        QTest::addColumn<QString>("stocke");
+        QTest::addColumn<int>("delta");
+        QTest::addColumn<QString>("decalee");
+        QTest::addColumn<QString>("parties");
+        const struct {
+            const char *nom, *texte;
+            bool valide;
+            const char *stocke;
+            int delta;
+            const char *decalee, *parties;
+        } cas[] = {
+            {"12.5", "12.5", true, "-", 0, "", "12|.50"},
+            {"en cours", "12.", true, "12.0", 0, "", ""},
+            {"sans zéro", ".5", true, "0.5", 0, "", ""},
+            {"point seul", ".", false, "-", 0, "", ""},
+            {"deux points", "1.2.3", false, "", 0, "", ""},
+            {"comme la grille l'écrit", " 8.00", true, " 8.00", 0, "", ""},
+            {"21", "21", false, "21", 0, "", ""},
+            {"20.01", "20.01", false, "-", 0, "", ""},
+            {"12.345", "12.345", true, "-", 0, "", "12|.345"},
+            {"écrit 7", " 7.00", true, "-", 0, "", " 7|.00"},
+            {"vide", "", false, "-", 0, "", "|"},
+            {"19.5 + 1", "19.50", true, "-", 1, "20.00", ""},
+            {"12.25 + 1", "12.25", true, "-", 1, "13.25", ""},
+            {"saisi 8 + 1", "8", true, "-", 1, "9.00", ""},
+            {"invalide 25 + 1", "25", false, "-", 1, "20.00", ""},
+            {"0.5 - 1", " 0.50", true, "-", -1, "0.00", ""},
+            {"13.5 - 1", "13.50", true, "-", -1, "12.50", ""},
+        };
+        for (const auto &c : cas)
+            QTest::newRow(c.nom) << QString::fromUtf8(c.texte) << c.valide << QString::fromUtf8(c.stocke)
+                                 << c.delta << QString::fromUtf8(c.decalee) << QString::fromUtf8(c.parties);
+    }
+
+    void texteSaisi()
+    {
+        QFETCH(QString, texte);
+        QFETCH(bool, valide);
+        QFETCH(QString, stocke);
+        QFETCH(int, delta);
+        QFETCH(QString, parties);
+        QCOMPARE(TexteNoteValide(texte), valide);
+        QCOMPARE(NoteDeTexte(texte) != NO_MARK, valide);
+        if (stocke != u"-")
+            QCOMPARE(TexteAStocker(texte), stocke);
+        if (delta)
+            QTEST(NoteDecalee(texte, delta), "decalee");
+        if (!parties.isEmpty()) {
+            const PartiesNote p = DecouperNote(texte);
+            QCOMPARE(p.entier + u'|' + p.fraction, parties);
+        }
+    }
+
+    void coefsApresDeplacement_data()
+    {
+        QTest::addColumn<QStringList>("titres");
+        QTest::addColumn<bool>("mat2");
+        QTest::addColumn<int>("span");
+        QTest::addColumn<bool>("deuxPeriodes");
+        QTest::addColumn<bool>("uneMatiere");
+        QTest::addColumn<QStringList>("attendu"); // periods 1..3; empty: the titles are refused
+        // The columns of periods premiere..derniere in their order, then column de moved to vers.
+        const struct {
+            const char *nom;
+            bool mat2;
+            int span;
+            bool deuxPeriodes, uneMatiere;
+            int premiere, derniere, de, vers;
+            const char *p1, *p2, *p3;
+        } cas[] = {
+            {"period 2, 5 to the front", false, 2, false, true, 2, 2, 4, 0, "", "5123467890123456", ""},
+            {"two subjects, subject 2", true, 1, false, false, 1, 1, 1, 0, "1234567809123456", "", ""},
+            {"semester year across periods", false, Annee, true, true, 1, 2, 16, 15, "1234567890123451",
+             "6234567890123456", nullptr},
+            {"two subjects, year", false, Annee, false, false, 1, 3, 16, 0, "1123456790123456",
+             "8123456790123456", "8234567890123456"},
+        };
+        const QString base = QStringLiteral("1234567890123456");
+        for (const auto &c : cas) {
+            QStringList t;
+            for (int p = c.premiere; p <= c.derniere; ++p)
+                for (int a = 1; a <= (c.uneMatiere ? 16 : 8); ++a)
+                    t << (c.uneMatiere ? QStringLiteral("Fran%1-%2").arg(p).arg(a, 2, 10, QChar(u'0'))
+                                       : QStringLiteral("Hist %1-%2").arg(p).arg(a));
+            t.move(c.de, c.vers);
+            QStringList attendu;
+            for (const char *chaine : {c.p1, c.p2, c.p3})
+                attendu << (!chaine ? QString() : *chaine ? QString::fromLatin1(chaine) : base);
+            QTest::newRow(c.nom) << t << c.mat2 << c.span << c.deuxPeriodes << c.uneMatiere << attendu;
+        }
+        QTest::newRow("unreadable title")
+            << QStringList{"Fran1-01", "Moy"} << false << 1 << false << true << QStringList();
+    }
+
+    void coefsApresDeplacement()
+    {
+        QFETCH(QStringList, titres);
+        QFETCH(bool, mat2);
+        QFETCH(int, span);
+        QFETCH(bool, deuxPeriodes);
+        QFETCH(bool, uneMatiere);
+        QFETCH(QStringList, attendu);
+        const QString base = QStringLiteral("1234567890123456");
+        QString origine[4] = {{}, base, base, base};
+        qint32 c1[4][17] = {}, c2[4][17] = {};
+        DecoderCoefs(origine, uneMatiere, c1, c2);
+        QString resultat[4] = {{}, QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z")};
+        QCOMPARE(CoefsApresDeplacement(titres, mat2, span, mat2 ? c2 : c1, origine, deuxPeriodes, uneMatiere,
+                                       resultat),
+                 !attendu.isEmpty());
+        if (attendu.isEmpty()) { // left untouched
+            QCOMPARE(resultat[1], QStringLiteral("x"));
+            return;
+        }
+        QCOMPARE((QStringList{resultat[1], resultat[2], resultat[3]}), attendu);
+
+        // Dates follow their columns as the coefficients do: each date spells its coefficient.
+        const auto dates = [](const QString &coefs) {
+            QString d;
+            for (QChar c : coefs)
+                d += QStringLiteral("%1%1/0%1").arg(c);
+            return d;
+        };
+        QString datesOrigine[4] = {{}, dates(base), dates(base), dates(base)};
+        QString d1[4][17], d2[4][17], datesResultat[4];
+        DecoderDates(datesOrigine, uneMatiere, d1, d2);
+        QVERIFY(DatesApresDeplacement(titres, mat2, span, mat2 ? d2 : d1, datesOrigine, deuxPeriodes,
+                                      uneMatiere, datesResultat));
+        QCOMPARE((QStringList{datesResultat[1], datesResultat[2], datesResultat[3]}),
+                 (QStringList{dates(attendu.at(0)), dates(attendu.at(1)), dates(attendu.at(2))}));
+    }
+
+    void classement()
+    {
+        const auto eleve = [](const QString &nom, double moyenne) {
+            StudentRecord e;
+            e.Nom = nom;
+            e.NotesMat1[1][1] = moyenne;
+            return e;
+        };
+        const auto rang = [](const QList<StudentRecord> &l) {
+            QStringList n;
+            for (const auto &e : l)
+                n << e.Nom + u' ' + QString::number(e.NotesMat1[1][1]);
+            return n;
+        };
+        const auto cle = [](const StudentRecord &e) { return e.NotesMat1[1][1]; };
+        QCOMPARE(rang(Classer({eleve("A", 12), eleve("B", NO_MARK), eleve("C", 12)}, cle)),
+                 (QStringList{"A 12", "C 12", "B " + QString::number(NO_MARK)}));
+        QCOMPARE(
+            rang(Classer({eleve("DUPONT", 9), eleve("MARTIN", NO_MARK), eleve("DUPONT", 15), eleve("ZOE", 0)},
+                         cle)),
+            (QStringList{"DUPONT 15", "DUPONT 9", "ZOE 0", "MARTIN " + QString::number(NO_MARK)}));
+        QVERIFY(Classer({}, cle).isEmpty());
+    }
+
+    void bandes_data()
+    {
+        QTest::addColumn<QList<double>>("notes");
+        QTest::addColumn<QList<int>>("effectifs");
+        QTest::addColumn<QStringList>("pourcentages");
+        QTest::addColumn<QList<int>>("jauges");
+        QTest::newRow("5 10 15") << QList<double>{5, 10, 15} << QList<int>{1, 1, 1}
+                                 << QStringList{"(33.33 %)", "(33.33 %)", "(33.33 %)"}
+                                 << QList<int>{33, 33, 33};
+        QTest::newRow("8 et 12 exactement")
+            << QList<double>{8, 12} << QList<int>{0, 1, 1}
+            << QStringList{"(0.00 %)", "(50.00 %)", "(50.00 %)"} << QList<int>{0, 50, 50};
+        // 12.5 % and 37.5 %: halves go to the even neighbour.
+        QTest::newRow("moitiés") << QList<double>{1, 9, 9, 9, 13, 13, 13, 13} << QList<int>{1, 3, 4}
+                                 << QStringList{"(12.50 %)", "(37.50 %)", "(50.00 %)"}
+                                 << QList<int>{12, 38, 50};
+        QTest::newRow("deux tiers") << QList<double>{20, 0, 0} << QList<int>{2, 0, 1}
+                                    << QStringList{"(66.67 %)", "(0.00 %)", "(33.33 %)"}
+                                    << QList<int>{67, 0, 33};
+        QTest::newRow("sans moyenne")
+            << QList<double>{NO_MARK, NO_MARK} << QList<int>{0, 0, 0}
+            << QStringList{"(0.00 %)", "(0.00 %)", "(0.00 %)"} << QList<int>{0, 0, 0};
+        QTest::newRow("classe vide") << QList<double>{} << QList<int>{0, 0, 0}
+                                     << QStringList{"(0.00 %)", "(0.00 %)", "(0.00 %)"}
+                                     << QList<int>{0, 0, 0};
+    }
+
+    void bandes()
+    {
+        QFETCH(QList<double>, notes);
+        QFETCH(QList<int>, effectifs);
+        QFETCH(QStringList, pourcentages);
+        QFETCH(QList<int>, jauges);
+        QList<ClasseEssai::EleveNotes> eleves;
+        for (double n : notes)
+            eleves.append({"NOM", "Jean", n});
+        ClasseEssai::ChargerNotes(eleves);
+        const DonneesBilan d = CalculerBilan(Selecteur::Mat1);
+        for (int b = 0; b < 3; ++b) {
+            QCOMPARE(d.texteEffectif(b), QStringLiteral("(%1)").arg(effectifs[b]));
+            QCOMPARE(d.listes[b].size(), effectifs[b]);
+            QCOMPARE(d.textePourcentage(b), pourcentages[b]);
+            QCOMPARE(d.jauge(b), jauges[b]);
+        }
+    }
+
+    void listesEtChiffres()
+    {
+        ClasseEssai::ChargerNotes({{"MARTIN", "Luc", 15, 14},
+                                   {"ABEL", "Eva", 5},
+                                   {"ZOLA", "Emile", 16},
+                                   {"NOEL", "Ana", NO_MARK},
+                                   {"BON", "Lou", 10}});
+        const DonneesBilan d = CalculerBilan(Selecteur::Mat1);
+        QCOMPARE(d.total, 4);
+        QCOMPARE(d.listes[0],
+                 QStringList{QStringLiteral("ABEL Eva").leftJustified(45) + QStringLiteral(" 5.00")});
+        // Class order, not alphabetical.
+        QCOMPARE(d.listes[2],
+                 (QStringList{QStringLiteral("MARTIN Luc").leftJustified(45) + QStringLiteral("15.00"),
+                              QStringLiteral("ZOLA Emile").leftJustified(45) + QStringLiteral("16.00")}));
+        QCOMPARE(QStringList({d.min, d.moy, d.max, d.date, d.entete, d.motTitre}),
+                 QStringList({" 5.00", "11.50", "16.00", "15/03/2024", "3EME1  Maths", "Maths"}));
+        QCOMPARE(CalculerBilan(Selecteur::Mat2).entete, QStringLiteral("3EME1  Physique"));
+        const DonneesBilan ensemble = CalculerBilan(Selecteur::Ensemble);
+        QCOMPARE(ensemble.entete + u'|' + ensemble.motTitre,
+                 QStringLiteral("3EME1  Moyenne générale|Ensemble"));
+
+        ClasseEssai::ChargerNotes({{"NOEL", "Ana", NO_MARK}});
+        const DonneesBilan vide = CalculerBilan(Selecteur::Mat1);
+        QVERIFY(vide.min.isEmpty() && vide.moy.isEmpty() && vide.max.isEmpty());
+        ClasseEssai::ChargerNotes({});
+        QCOMPARE(CalculerBilan(Selecteur::Mat1).entete, QStringLiteral("3EME1  Maths"));
+    }
 };
-
-void TestReglesNotes::periodeDuMois()
-{
-    const int trimestres[13] = {0, 2, 2, 2, 3, 3, 3, 3, 1, 1, 1, 1, 1};
-    const int semestres[13] = {0, 1, 2, 2, 2, 2, 2, 2, 1, 1, 1, 1, 1};
-    for (int m = 1; m <= 12; ++m) {
-        QVERIFY2(PeriodeDuMois(false, m) == trimestres[m], qPrintable(QString::number(m)));
-        QVERIFY2(PeriodeDuMois(true, m) == semestres[m], qPrintable(QString::number(m)));
-    }
-}
-
-// A typed text: whether it is a mark, what reaches the model ("-": not
-// checked), one point more or less, its two painted halves (entier|fraction).
-void TestReglesNotes::texteSaisi_data()
-{
-    QTest::addColumn<QString>("texte");
-    QTest::addColumn<bool>("valide");
-    QTest::addColumn<QString>("stocke");
-    QTest::addColumn<int>("delta");
-    QTest::addColumn<QString>("decalee");
-    QTest::addColumn<QString>("parties");
-    const struct {
-        const char *nom, *texte;
-        bool valide;
-        const char *stocke;
-        int delta;
-        const char *decalee, *parties;
-    } cas[] = {
-        {"12.5", "12.5", true, "-", 0, "", "12|.50"},
-        {"en cours", "12.", true, "12.0", 0, "", ""},
-        {"sans zéro", ".5", true, "0.5", 0, "", ""},
-        {"point seul", ".", false, "-", 0, "", ""},
-        {"deux points", "1.2.3", false, "", 0, "", ""},
-        {"comme la grille l'écrit", " 8.00", true, " 8.00", 0, "", ""},
-        {"21", "21", false, "21", 0, "", ""},
-        {"20.01", "20.01", false, "-", 0, "", ""},
-        {"12.345", "12.345", true, "-", 0, "", "12|.345"},
-        {"écrit 7", " 7.00", true, "-", 0, "", " 7|.00"},
-        {"vide", "", false, "-", 0, "", "|"},
-        {"19.5 + 1", "19.50", true, "-", 1, "20.00", ""},
-        {"12.25 + 1", "12.25", true, "-", 1, "13.25", ""},
-        {"saisi 8 + 1", "8", true, "-", 1, "9.00", ""},
-        {"invalide 25 + 1", "25", false, "-", 1, "20.00", ""},
-        {"0.5 - 1", " 0.50", true, "-", -1, "0.00", ""},
-        {"13.5 - 1", "13.50", true, "-", -1, "12.50", ""},
-    };
-    for (const auto &c : cas)
-        QTest::newRow(c.nom) << QString::fromUtf8(c.texte) << c.valide << QString::fromUtf8(c.stocke)
-                             << c.delta << QString::fromUtf8(c.decalee) << QString::fromUtf8(c.parties);
-}
-
-void TestReglesNotes::texteSaisi()
-{
-    QFETCH(QString, texte);
-    QFETCH(bool, valide);
-    QFETCH(QString, stocke);
-    QFETCH(int, delta);
-    QFETCH(QString, parties);
-    QCOMPARE(TexteNoteValide(texte), valide);
-    QCOMPARE(NoteDeTexte(texte) != NO_MARK, valide);
-    if (stocke != u"-")
-        QCOMPARE(TexteAStocker(texte), stocke);
-    if (delta)
-        QTEST(NoteDecalee(texte, delta), "decalee");
-    if (!parties.isEmpty()) {
-        const PartiesNote p = DecouperNote(texte);
-        QCOMPARE(p.entier + u'|' + p.fraction, parties);
-    }
-}
-
-void TestReglesNotes::coefsApresDeplacement_data()
-{
-    QTest::addColumn<QStringList>("titres");
-    QTest::addColumn<bool>("mat2");
-    QTest::addColumn<int>("span");
-    QTest::addColumn<bool>("deuxPeriodes");
-    QTest::addColumn<bool>("uneMatiere");
-    QTest::addColumn<QStringList>("attendu"); // periods 1..3; empty: the titles are refused
-    // The columns of periods premiere..derniere in their order, then column de moved to vers.
-    const struct {
-        const char *nom;
-        bool mat2;
-        int span;
-        bool deuxPeriodes, uneMatiere;
-        int premiere, derniere, de, vers;
-        const char *p1, *p2, *p3;
-    } cas[] = {
-        {"period 2, 5 to the front", false, 2, false, true, 2, 2, 4, 0, "", "5123467890123456", ""},
-        {"two subjects, subject 2", true, 1, false, false, 1, 1, 1, 0, "1234567809123456", "", ""},
-        {"semester year across periods", false, Annee, true, true, 1, 2, 16, 15, "1234567890123451",
-         "6234567890123456", nullptr},
-        {"two subjects, year", false, Annee, false, false, 1, 3, 16, 0, "1123456790123456",
-         "8123456790123456", "8234567890123456"},
-    };
-    const QString base = QStringLiteral("1234567890123456");
-    for (const auto &c : cas) {
-        QStringList t;
-        for (int p = c.premiere; p <= c.derniere; ++p)
-            for (int a = 1; a <= (c.uneMatiere ? 16 : 8); ++a)
-                t << (c.uneMatiere ? QStringLiteral("Fran%1-%2").arg(p).arg(a, 2, 10, QChar(u'0'))
-                                   : QStringLiteral("Hist %1-%2").arg(p).arg(a));
-        t.move(c.de, c.vers);
-        QStringList attendu;
-        for (const char *chaine : {c.p1, c.p2, c.p3})
-            attendu << (!chaine ? QString() : *chaine ? QString::fromLatin1(chaine) : base);
-        QTest::newRow(c.nom) << t << c.mat2 << c.span << c.deuxPeriodes << c.uneMatiere << attendu;
-    }
-    QTest::newRow("unreadable title")
-        << QStringList{"Fran1-01", "Moy"} << false << 1 << false << true << QStringList();
-}
-
-void TestReglesNotes::coefsApresDeplacement()
-{
-    QFETCH(QStringList, titres);
-    QFETCH(bool, mat2);
-    QFETCH(int, span);
-    QFETCH(bool, deuxPeriodes);
-    QFETCH(bool, uneMatiere);
-    QFETCH(QStringList, attendu);
-    const QString base = QStringLiteral("1234567890123456");
-    QString origine[4] = {{}, base, base, base};
-    qint32 c1[4][17] = {}, c2[4][17] = {};
-    DecoderCoefs(origine, uneMatiere, c1, c2);
-    QString resultat[4] = {{}, QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z")};
-    QCOMPARE(CoefsApresDeplacement(titres, mat2, span, mat2 ? c2 : c1, origine, deuxPeriodes, uneMatiere,
-                                   resultat),
-             !attendu.isEmpty());
-    if (attendu.isEmpty()) { // left untouched
-        QCOMPARE(resultat[1], QStringLiteral("x"));
-        return;
-    }
-    QCOMPARE((QStringList{resultat[1], resultat[2], resultat[3]}), attendu);
-
-    // Dates follow their columns as the coefficients do: each date spells its coefficient.
-    const auto dates = [](const QString &coefs) {
-        QString d;
-        for (QChar c : coefs)
-            d += QStringLiteral("%1%1/0%1").arg(c);
-        return d;
-    };
-    QString datesOrigine[4] = {{}, dates(base), dates(base), dates(base)};
-    QString d1[4][17], d2[4][17], datesResultat[4];
-    DecoderDates(datesOrigine, uneMatiere, d1, d2);
-    QVERIFY(DatesApresDeplacement(titres, mat2, span, mat2 ? d2 : d1, datesOrigine, deuxPeriodes, uneMatiere,
-                                  datesResultat));
-    QCOMPARE((QStringList{datesResultat[1], datesResultat[2], datesResultat[3]}),
-             (QStringList{dates(attendu.at(0)), dates(attendu.at(1)), dates(attendu.at(2))}));
-}
-
-// Ties keep the class order, students without an average go last, and two
-// students of the same name are both kept, each once.
-void TestReglesNotes::classement()
-{
-    const auto eleve = [](const QString &nom, double moyenne) {
-        StudentRecord e;
-        e.Nom = nom;
-        e.NotesMat1[1][1] = moyenne;
-        return e;
-    };
-    const auto rang = [](const QList<StudentRecord> &l) {
-        QStringList n;
-        for (const auto &e : l)
-            n << e.Nom + u' ' + QString::number(e.NotesMat1[1][1]);
-        return n;
-    };
-    const auto cle = [](const StudentRecord &e) { return e.NotesMat1[1][1]; };
-    QCOMPARE(rang(Classer({eleve("A", 12), eleve("B", NO_MARK), eleve("C", 12)}, cle)),
-             (QStringList{"A 12", "C 12", "B " + QString::number(NO_MARK)}));
-    QCOMPARE(rang(Classer(
-                 {eleve("DUPONT", 9), eleve("MARTIN", NO_MARK), eleve("DUPONT", 15), eleve("ZOE", 0)}, cle)),
-             (QStringList{"DUPONT 15", "DUPONT 9", "ZOE 0", "MARTIN " + QString::number(NO_MARK)}));
-    QVERIFY(Classer({}, cle).isEmpty());
-}
-
-void TestReglesNotes::bandes_data()
-{
-    QTest::addColumn<QList<double>>("notes");
-    QTest::addColumn<QList<int>>("effectifs");
-    QTest::addColumn<QStringList>("pourcentages");
-    QTest::addColumn<QList<int>>("jauges");
-    QTest::newRow("5 10 15") << QList<double>{5, 10, 15} << QList<int>{1, 1, 1}
-                             << QStringList{"(33.33 %)", "(33.33 %)", "(33.33 %)"} << QList<int>{33, 33, 33};
-    QTest::newRow("8 et 12 exactement")
-        << QList<double>{8, 12} << QList<int>{0, 1, 1} << QStringList{"(0.00 %)", "(50.00 %)", "(50.00 %)"}
-        << QList<int>{0, 50, 50};
-    // 12.5 % and 37.5 %: halves go to the even neighbour.
-    QTest::newRow("moitiés") << QList<double>{1, 9, 9, 9, 13, 13, 13, 13} << QList<int>{1, 3, 4}
-                             << QStringList{"(12.50 %)", "(37.50 %)", "(50.00 %)"} << QList<int>{12, 38, 50};
-    QTest::newRow("deux tiers") << QList<double>{20, 0, 0} << QList<int>{2, 0, 1}
-                                << QStringList{"(66.67 %)", "(0.00 %)", "(33.33 %)"} << QList<int>{67, 0, 33};
-    QTest::newRow("sans moyenne") << QList<double>{NO_MARK, NO_MARK} << QList<int>{0, 0, 0}
-                                  << QStringList{"(0.00 %)", "(0.00 %)", "(0.00 %)"} << QList<int>{0, 0, 0};
-    QTest::newRow("classe vide") << QList<double>{} << QList<int>{0, 0, 0}
-                                 << QStringList{"(0.00 %)", "(0.00 %)", "(0.00 %)"} << QList<int>{0, 0, 0};
-}
-
-void TestReglesNotes::bandes()
-{
-    QFETCH(QList<double>, notes);
-    QFETCH(QList<int>, effectifs);
-    QFETCH(QStringList, pourcentages);
-    QFETCH(QList<int>, jauges);
-    QList<ClasseEssai::EleveNotes> eleves;
-    for (double n : notes)
-        eleves.append({"NOM", "Jean", n});
-    ClasseEssai::ChargerNotes(eleves);
-    const DonneesBilan d = CalculerBilan(Selecteur::Mat1);
-    for (int b = 0; b < 3; ++b) {
-        QCOMPARE(d.texteEffectif(b), QStringLiteral("(%1)").arg(effectifs[b]));
-        QCOMPARE(d.listes[b].size(), effectifs[b]);
-        QCOMPARE(d.textePourcentage(b), pourcentages[b]);
-        QCOMPARE(d.jauge(b), jauges[b]);
-    }
-}
-
-void TestReglesNotes::listesEtChiffres()
-{
-    ClasseEssai::ChargerNotes({{"MARTIN", "Luc", 15, 14},
-                               {"ABEL", "Eva", 5},
-                               {"ZOLA", "Emile", 16},
-                               {"NOEL", "Ana", NO_MARK},
-                               {"BON", "Lou", 10}});
-    const DonneesBilan d = CalculerBilan(Selecteur::Mat1);
-    QCOMPARE(d.total, 4);
-    QCOMPARE(d.listes[0],
-             QStringList{QStringLiteral("ABEL Eva").leftJustified(45) + QStringLiteral(" 5.00")});
-    // Class order, not alphabetical.
-    QCOMPARE(d.listes[2],
-             (QStringList{QStringLiteral("MARTIN Luc").leftJustified(45) + QStringLiteral("15.00"),
-                          QStringLiteral("ZOLA Emile").leftJustified(45) + QStringLiteral("16.00")}));
-    QCOMPARE(QStringList({d.min, d.moy, d.max, d.date, d.entete, d.motTitre}),
-             QStringList({" 5.00", "11.50", "16.00", "15/03/2024", "3EME1  Maths", "Maths"}));
-    QCOMPARE(CalculerBilan(Selecteur::Mat2).entete, QStringLiteral("3EME1  Physique"));
-    const DonneesBilan ensemble = CalculerBilan(Selecteur::Ensemble);
-    QCOMPARE(ensemble.entete + u'|' + ensemble.motTitre, QStringLiteral("3EME1  Moyenne générale|Ensemble"));
-
-    ClasseEssai::ChargerNotes({{"NOEL", "Ana", NO_MARK}});
-    const DonneesBilan vide = CalculerBilan(Selecteur::Mat1);
-    QVERIFY(vide.min.isEmpty() && vide.moy.isEmpty() && vide.max.isEmpty());
-    ClasseEssai::ChargerNotes({});
-    QCOMPARE(CalculerBilan(Selecteur::Mat1).entete, QStringLiteral("3EME1  Maths"));
-}
-
 QTEST_GUILESS_MAIN(TestReglesNotes)
 #include "tst_reglesnotes.moc"
