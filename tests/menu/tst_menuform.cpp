@@ -2,14 +2,12 @@
 #include "classdata/classe.h"
 #include "classdata/verrouclasse.h"
 #include "platform/dossier.h"
-#include "platform/gui/shell.h"
 #include "tests/common/classeessai.h"
 #include "tests/common/repondeurscripte.h"
 #include "ui/config/confform.h"
 #include "ui/menu/catalogue.h"
 #include "ui/menu/menuform.h"
 
-#include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
@@ -69,7 +67,6 @@ class TestMenu : public QObject {
     ClasseEssai *m_dossier = nullptr;
     MenuSousTest *m_menu = nullptr;
     RepondeurScripte *m_rep = nullptr;
-    QList<QUrl> m_ouverts;
 
     QString chemin(const QString &nom) const { return m_dossier->chemin(nom); }
     void cliquer(const QString &nom)
@@ -92,14 +89,6 @@ class TestMenu : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        DefinirOuvreur([this](const QUrl &u) {
-            m_ouverts << u;
-            return true;
-        });
-    }
-
     // Two classes: 3EME1 with its settings file, 4eme2 without.
     void init()
     {
@@ -109,7 +98,6 @@ private slots:
         ecrireClasse(chemin("4eme2.vtc"), 2);
         m_rep = new RepondeurScripte;
         nouveauMenu();
-        m_ouverts.clear();
     }
 
     void cleanup()
@@ -418,18 +406,6 @@ private slots:
         }
         QCOMPARE(m_rep->textes(), message.isEmpty() ? QStringList() : QStringList{message});
         QVERIFY(!DepuisLigneCommande);
-    }
-
-    // The guide opens only when it is there; the link opens the editor's page.
-    void aideEtLien()
-    {
-        cliquer("BB7");
-        toucher(chemin("Vestdoc.htm"));
-        cliquer("BB7");
-        QTest::mouseClick(m_menu->Label1, Qt::LeftButton, {}, m_menu->Label1->rect().center());
-        QCOMPARE(
-            m_ouverts,
-            QList<QUrl>({QUrl::fromLocalFile(chemin("Vestdoc.htm")), QUrl(TMenuForm::adresseEditeur())}));
     }
 };
 
