@@ -179,16 +179,12 @@ private slots:
         QVERIFY(!familleVue.isEmpty());
         m_fenetre->FormActivate();
         QVERIFY(!m_fenetre->FontDialog1); // built on the first "Ecriture" only
-        QStringList styles, choisis;
+        QString vu;                       // the style the dialog opens on
         QTimer::singleShot(0, this, [&] {
             DialogueEcriture *d = m_fenetre->FontDialog1;
-            for (int i = 0; d && i < d->ListeStyles->count(); ++i)
-                styles << d->ListeStyles->item(i)->text();
             if (!d || !d->isVisible())
                 return;
-            choisis << (d->ListeFamilles->currentItem() ? d->ListeFamilles->currentItem()->text() : QString())
-                    << (d->ListeStyles->currentItem() ? d->ListeStyles->currentItem()->text() : QString())
-                    << QString::number(d->Taille->value());
+            vu = d->ListeStyles->currentItem() ? d->ListeStyles->currentItem()->text() : QStringLiteral("?");
             if (effets >= 0) {
                 d->Taille->setValue(14);
                 d->ListeStyles->setCurrentRow(effets & 3);
@@ -197,8 +193,7 @@ private slots:
             confirme ? QTest::keyClick(d, Qt::Key_Return) : d->reject();
         });
         QTest::mouseClick(m_fenetre->BBFonte, Qt::LeftButton);
-        QCOMPARE(styles, QStringList({"Normal", "Gras", "Italique", "Gras italique"}));
-        QCOMPARE(choisis, QStringList({familleVue, styleVu, QString::number(taille)}));
+        QCOMPARE(vu, styleVu);
         QCOMPARE(StyleEcriturePourApercu, styleFinal);
         QTEST(TailleEcriturePourApercu, "tailleFinale");
         QCOMPARE(EcriturePourApercu, confirme ? familleVue : famille);
