@@ -11,10 +11,6 @@
 #include "reports/rapport.h"
 #include "tests/common/classeessai.h"
 
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/stat.h>

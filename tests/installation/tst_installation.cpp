@@ -1,12 +1,6 @@
 // cmake --install into a temporary DESTDIR, then the installed programs run
 // as a teacher's first start would: a fresh home, nothing but the install.
-#include <QDirIterator>
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QtEndian>
+#include <QtTest>
 
 namespace {
 

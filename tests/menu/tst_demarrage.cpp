@@ -16,12 +16,8 @@
 #include "ui/menu/menuform.h"
 #include "ui/preview/apform.h"
 
-#include <QApplication>
-#include <QProcess>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 namespace {
 
@@ -128,30 +124,22 @@ private slots:
     }
 
     // The teacher always sees where the classes are: the home folder as "~".
-    void titre_data()
-    {
-        QTest::addColumn<QString>("dossier"); // under the temporary folder; the home is "maison"
-        QTest::addColumn<QString>("titre");
-        QTest::newRow("documents") << "maison/Documents/Vestrel"
-                                   << "~/Documents/Vestrel";
-        QTest::newRow("clé") << "cle/Vestrel"
-                             << "@T/cle/Vestrel";
-    }
-
     void titre()
     {
-        QFETCH(QString, dossier);
-        QFETCH(QString, titre);
         const QByteArray maison = qgetenv("HOME");
+        const auto remettre = qScopeGuard([&] { qputenv("HOME", maison); });
         qputenv("HOME", QFile::encodeName(m_tmp.filePath("maison")));
-        QDir().mkpath(m_tmp.filePath(dossier));
-        DefinirDossierProgramme(m_tmp.filePath(dossier));
-        TMenuForm menu;
-        menu.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&menu));
-        qputenv("HOME", maison);
-        QCOMPARE(menu.windowTitle(),
-                 "Vestrel " VERSION_VESTREL " - Classes dans " + titre.replace("@T", m_tmp.path()));
+        for (const auto &[dossier, titre] : {std::pair{"maison/Documents/Vestrel", "~/Documents/Vestrel"},
+                                             std::pair{"cle/Vestrel", "@T/cle/Vestrel"}}) {
+            QDir().mkpath(m_tmp.filePath(dossier));
+            DefinirDossierProgramme(m_tmp.filePath(dossier));
+            TMenuForm menu;
+            menu.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&menu));
+            QCOMPARE(menu.windowTitle(),
+                     "Vestrel " VERSION_VESTREL " - Classes dans "
+                         + QString(titre).replace("@T", m_tmp.path()));
+        }
     }
 
     // Nothing but the menu at start; each window built once, whoever asks,

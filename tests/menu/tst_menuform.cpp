@@ -8,11 +8,8 @@
 #include "ui/menu/catalogue.h"
 #include "ui/menu/menuform.h"
 
-#include <QListWidget>
-#include <QMimeData>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <sys/stat.h>
 

@@ -11,14 +11,8 @@
 #include "ui/preview/dialogueecriture.h"
 #include "ui/preview/impression.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPrinter>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <QtWidgets>
 
 namespace {
 
