@@ -11,8 +11,6 @@
 
 #include <QTest>
 
-Q_DECLARE_METATYPE(QList<double>)
-
 // A typed text: whether it is a mark, what reaches the model ("-": not
 
 // checked), one point more or less, its two painted halves (entier|fraction).
@@ -197,47 +195,36 @@ private slots:
 
     void bandes_data()
     {
-        QTest::addColumn<QList<double>>("notes");
-        QTest::addColumn<QList<int>>("effectifs");
-        QTest::addColumn<QStringList>("pourcentages");
-        QTest::addColumn<QList<int>>("jauges");
-        QTest::newRow("5 10 15") << QList<double>{5, 10, 15} << QList<int>{1, 1, 1}
-                                 << QStringList{"(33.33 %)", "(33.33 %)", "(33.33 %)"}
-                                 << QList<int>{33, 33, 33};
-        QTest::newRow("8 et 12 exactement")
-            << QList<double>{8, 12} << QList<int>{0, 1, 1}
-            << QStringList{"(0.00 %)", "(50.00 %)", "(50.00 %)"} << QList<int>{0, 50, 50};
-        // 12.5 % and 37.5 %: halves go to the even neighbour.
-        QTest::newRow("moitiés") << QList<double>{1, 9, 9, 9, 13, 13, 13, 13} << QList<int>{1, 3, 4}
-                                 << QStringList{"(12.50 %)", "(37.50 %)", "(50.00 %)"}
-                                 << QList<int>{12, 38, 50};
-        QTest::newRow("deux tiers") << QList<double>{20, 0, 0} << QList<int>{2, 0, 1}
-                                    << QStringList{"(66.67 %)", "(0.00 %)", "(33.33 %)"}
-                                    << QList<int>{67, 0, 33};
-        QTest::newRow("sans moyenne")
-            << QList<double>{NO_MARK, NO_MARK} << QList<int>{0, 0, 0}
-            << QStringList{"(0.00 %)", "(0.00 %)", "(0.00 %)"} << QList<int>{0, 0, 0};
-        QTest::newRow("classe vide") << QList<double>{} << QList<int>{0, 0, 0}
-                                     << QStringList{"(0.00 %)", "(0.00 %)", "(0.00 %)"}
-                                     << QList<int>{0, 0, 0};
+        // Year averages ("-": none); per band: count, percentage, gauge.
+        QTest::addColumn<QString>("notes");
+        QTest::addColumn<QString>("bandes");
+        const char *cas[][3] = {
+            {"5 10 15", "5 10 15", "1 33.33 33|1 33.33 33|1 33.33 33"},
+            {"8 et 12 exactement", "8 12", "0 0.00 0|1 50.00 50|1 50.00 50"},
+            {"moitiés au voisin pair", "1 9 9 9 13 13 13 13", "1 12.50 12|3 37.50 38|4 50.00 50"},
+            {"deux tiers", "20 0 0", "2 66.67 67|0 0.00 0|1 33.33 33"},
+            {"sans moyenne", "- -", "0 0.00 0|0 0.00 0|0 0.00 0"},
+            {"classe vide", "", "0 0.00 0|0 0.00 0|0 0.00 0"},
+        };
+        for (const auto &c : cas)
+            QTest::newRow(c[0]) << c[1] << c[2];
     }
 
     void bandes()
     {
-        QFETCH(QList<double>, notes);
-        QFETCH(QList<int>, effectifs);
-        QFETCH(QStringList, pourcentages);
-        QFETCH(QList<int>, jauges);
+        QFETCH(QString, notes);
+        QFETCH(QString, bandes);
         QList<ClasseEssai::EleveNotes> eleves;
-        for (double n : notes)
-            eleves.append({"NOM", "Jean", n});
+        for (const QString &n : notes.split(u' ', Qt::SkipEmptyParts))
+            eleves.append({"NOM", "Jean", n == u"-" ? NO_MARK : n.toDouble()});
         ClasseEssai::ChargerNotes(eleves);
         const DonneesBilan d = CalculerBilan(Selecteur::Mat1);
         for (int b = 0; b < 3; ++b) {
-            QCOMPARE(d.texteEffectif(b), QStringLiteral("(%1)").arg(effectifs[b]));
-            QCOMPARE(d.listes[b].size(), effectifs[b]);
-            QCOMPARE(d.textePourcentage(b), pourcentages[b]);
-            QCOMPARE(d.jauge(b), jauges[b]);
+            const QStringList attendu = bandes.split(u'|').at(b).split(u' ');
+            QCOMPARE(d.texteEffectif(b), "(" + attendu[0] + ")");
+            QCOMPARE(d.listes[b].size(), attendu[0].toInt());
+            QCOMPARE(d.textePourcentage(b), "(" + attendu[1] + " %)");
+            QCOMPARE(d.jauge(b), attendu[2].toInt());
         }
     }
 
