@@ -32,24 +32,6 @@ QStringList Elements(const QListWidget *l)
 
 } // namespace
 
-// Another window activated, then this one again: the file is read again and
-
-// the list goes back to the stored preview font.
-
-// The dialog opens on the preview font; a family that is not installed gives
-
-// its substitute in the regular style, so that a plain OK changes nothing but
-
-// the family name. Effects: 1 bold, 2 italic, 4 underline; -1 a plain OK.
-
-// The print command on a printer writing a PDF file gives the non-empty
-
-// lines of the report file the preview reads, on as many pages as needed.
-
-// No printer: nothing printed. A program folder that cannot be written: a
-
-// message, the old report file kept.
-
 class TstApForm : public QObject {
     Q_OBJECT
 private slots:
@@ -71,6 +53,8 @@ private slots:
         delete m_repondeur;
     }
 
+    // Another window activated, then this one again: the file is read again and
+    // the list goes back to the stored preview font.
     void rechargeAChaqueActivation()
     {
         m_fenetre->show();
@@ -136,6 +120,9 @@ private slots:
         QVERIFY(m_repondeur->dernierTexte().contains(QStringLiteral("Fichier introuvable")));
     }
 
+    // The dialog opens on the preview font; a family that is not installed gives
+    // its substitute in the regular style, so that a plain OK changes nothing but
+    // the family name. Effects: 1 bold, 2 italic, 4 underline; -1 a plain OK.
     void dialogueEcriture_data()
     {
         const QString absente = QStringLiteral("Police Absente Vestrel");
@@ -212,6 +199,8 @@ private slots:
             << "cent" << int(Vue::Liste) << 1 << int(Selecteur::Mat1) << 3;
     }
 
+    // The print command on a printer writing a PDF file gives the non-empty
+    // lines of the report file the preview reads, on as many pages as needed.
     void rapportSurImprimantePdf()
     {
         QFETCH(QString, classe);
@@ -240,6 +229,7 @@ private slots:
         QTEST(pages, "pages");
     }
 
+    // A program folder that cannot be written: a message, the old report file kept.
     void ecritureApercuImpossible()
     {
         ClasseEssai::UneMatiereFran(false);
@@ -261,5 +251,6 @@ private:
     TApForm *m_fenetre = nullptr;
     RepondeurScripte *m_repondeur = nullptr;
 };
+
 QTEST_MAIN(TstApForm)
 #include "tst_apform.moc"

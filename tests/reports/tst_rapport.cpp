@@ -40,18 +40,6 @@ QString Rapport(Vue vue, int span, Selecteur sel)
 
 Q_DECLARE_METATYPE(Selecteur)
 
-// One expected file per case; VESTREL_REGENERER=1 writes them instead (to be read over before committing).
-
-// The names are bold, and only they, even when the class prints in bold; the
-
-// widest table one point smaller, from its title to its footer; a file gets neither.
-
-// Pending events may run between students; a report asked for then is refused.
-
-// Writing back what was just shown changes nothing, in every view and selection.
-
-// A moved column stores its marks in the slot of the place where it now stands.
-
 namespace {
 const QDateTime Instant(QDate(2024, 12, 5), QTime(9, 7, 3));
 // Two marks around an empty cell, a typed text that is not a mark, a point in a name.
@@ -59,10 +47,6 @@ const TableGrille Petite{{{"", "Fran1-01", "Fran1-02", "Fran1-03"},
                           {"DUPONT jean", "12.50", "", " 8.00"},
                           {"ST. MARTIN Élodie", "abc", "20.00", "1.5"}}};
 } // namespace
-
-// Fields padded under their titles, or separated; a decimal comma in the
-
-// student rows only, typed texts as they are.
 
 class TstRapport : public QObject {
     Q_OBJECT
@@ -113,6 +97,8 @@ private slots:
             QTest::newRow(c.nom) << QString::fromLatin1(c.classe) << c.vue << c.span << c.sel;
     }
 
+    // One expected file per case; VESTREL_REGENERER=1 writes them instead (read them
+    // over before committing).
     void texte()
     {
         QFETCH(QString, classe);
@@ -130,6 +116,8 @@ private slots:
         QCOMPARE(DepuisCp1252(obtenu).split(u'\n'), DepuisCp1252(f.readAll()).split(u'\n'));
     }
 
+    // The names are bold, and only they, even when the class prints in bold; the
+    // widest table one point smaller, from its title to its footer; a file gets neither.
     void effetsImprimanteSeulement()
     {
         ClasseEssai::UneMatiereFran(false);
@@ -152,6 +140,7 @@ private slots:
         QVERIFY(fichier.effets.isEmpty());
     }
 
+    // Pending events may run between students; a report asked for then is refused.
     void refuseUnDeuxiemeRapport()
     {
         ClasseEssai::UneMatiereFran(false);
@@ -277,6 +266,7 @@ private slots:
         }
     }
 
+    // Writing back what was just shown changes nothing, in every view and selection.
     void inverseExact()
     {
         for (const char *classe : {"une", "deuxsem", "deux"})
@@ -292,6 +282,7 @@ private slots:
                     }
     }
 
+    // A moved column stores its marks in the slot of the place where it now stands.
     void inverseColonneDeplacee()
     {
         ClasseEssai::DeuxMatieres(false);
@@ -346,6 +337,8 @@ private slots:
         }
     }
 
+    // Fields padded under their titles, or separated; a decimal comma in the
+    // student rows only, typed texts as they are.
     void exporter()
     {
         QCOMPARE(SeparateurChamps(QStringLiteral(";")), QStringLiteral(";"));
@@ -398,5 +391,6 @@ private slots:
                  QStringLiteral("TERMINAL"));
     }
 };
+
 QTEST_GUILESS_MAIN(TstRapport)
 #include "tst_rapport.moc"

@@ -11,14 +11,6 @@
 
 #include <QTest>
 
-// A typed text: whether it is a mark, what reaches the model ("-": not
-
-// checked), one point more or less, its two painted halves (entier|fraction).
-
-// Ties keep the class order, students without an average go last, and two
-
-// students of the same name are both kept, each once.
-
 class TestReglesNotes : public QObject {
     Q_OBJECT
 private slots:
@@ -33,6 +25,8 @@ private slots:
         }
     }
 
+    // A typed text: whether it is a mark, what reaches the model ("-": not
+    // checked), one point more or less, its two painted halves (entier|fraction).
     void texteSaisi_data()
     {
         QTest::addColumn<QString>("texte");
@@ -169,6 +163,8 @@ private slots:
                  (QStringList{dates(attendu.at(0)), dates(attendu.at(1)), dates(attendu.at(2))}));
     }
 
+    // Ties keep the class order, students without an average go last, and two
+    // students of the same name are both kept, each once.
     void classement()
     {
         const auto eleve = [](const QString &nom, double moyenne) {
@@ -257,5 +253,6 @@ private slots:
         QCOMPARE(CalculerBilan(Selecteur::Mat1).entete, QStringLiteral("3EME1  Maths"));
     }
 };
+
 QTEST_GUILESS_MAIN(TestReglesNotes)
 #include "tst_reglesnotes.moc"
