@@ -1,17 +1,13 @@
 // The six-byte real, the 1578-byte student record, loading and saving a class.
-#include "classdata/classe.h"
-#include "classdata/options.h"
-#include "classdata/real48.h"
-#include "platform/dossier.h"
-#include "tests/core/outils.h"
+#include "tests/common/classeessai.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QUrl>
 
 #include <cmath>
+
+using namespace Essai;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -56,42 +52,25 @@ QByteArray enregistrementAleatoire(QRandomGenerator &g)
 class TstFichierClasse : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dossier;
-    QTemporaryDir m_xdg; // recent documents go here, not to the user's list
-    QString chemin(const QString &nom) const { return m_dossier.filePath(nom); }
+    DossierEssai m_xdg; // recent documents go here, not to the user's list
+    std::unique_ptr<ClasseEssai> m_classe;
+    QString chemin(const QString &nom) const { return m_classe->chemin(nom); }
 
 private slots:
     void initTestCase() { qputenv("XDG_DATA_HOME", m_xdg.path().toUtf8()); }
-    void init()
-    {
-        DefinirDossierProgramme(m_dossier.path());
-        ViderClasse();
-        OptionsParDefaut();
-    }
-
-    void real48Exemples_data()
-    {
-        QTest::addColumn<double>("valeur");
-        QTest::addColumn<QByteArray>("octets");
-        QTest::newRow("-1") << -1.0 << QByteArray::fromHex("810000000080");
-        QTest::newRow("0") << 0.0 << QByteArray::fromHex("000000000000");
-        QTest::newRow("8") << 8.0 << QByteArray::fromHex("840000000000");
-        QTest::newRow("10") << 10.0 << QByteArray::fromHex("840000000020");
-        QTest::newRow("12.5") << 12.5 << QByteArray::fromHex("840000000048");
-        QTest::newRow("20") << 20.0 << QByteArray::fromHex("850000000020");
-    }
-    void real48Exemples()
-    {
-        QFETCH(double, valeur);
-        QFETCH(QByteArray, octets);
-        uchar o[6];
-        DoubleVersReal48(valeur, o);
-        QCOMPARE(octets6(o), octets);
-        EGAL_EXACT(Real48VersDouble(reinterpret_cast<const uchar *>(octets.constData())), valeur);
-    }
+    void init() { m_classe = std::make_unique<ClasseEssai>(); }
 
     void real48Conversions()
     {
+        const QList<QPair<double, QByteArray>> exemples{{-1, "810000000080"},   {0, "000000000000"},
+                                                        {8, "840000000000"},    {10, "840000000020"},
+                                                        {12.5, "840000000048"}, {20, "850000000020"}};
+        for (const auto &[valeur, hexa] : exemples) {
+            uchar o[6];
+            DoubleVersReal48(valeur, o);
+            QCOMPARE(octets6(o), QByteArray::fromHex(hexa));
+            EGAL_EXACT(Real48VersDouble(o), valeur);
+        }
         const uchar zero[6] = {0, 0xFF, 0x12, 0x34, 0x56, 0xFF}; // exponent 0: zero
         EGAL_EXACT(Real48VersDouble(zero), 0.0);
         QRandomGenerator g(1578);
@@ -144,39 +123,29 @@ private slots:
 
     void disposition()
     {
-        StudentRecord e;
-        e.Nom = QStringLiteral("DURAND");
-        e.Prenom = QStringLiteral("Héloïse");
-        e.NotesMat1[2][3] = 12.5;
-        e.NotesMat2[3][16] = 20;
-        e.Appreciations[2][4] = QStringLiteral("Très bien");
+        StudentRecord e = ClasseEssai::Eleve(u"DURAND"_s, u"Héloïse"_s, {{1, 2, 3, 12.5}, {2, 3, 16, 20}});
+        e.Appreciations[2][4] = u"Très bien"_s;
         e.Lien = 0x01020304;
-        const QByteArray b = CoderEleve(e);
+        QByteArray b = CoderEleve(e);
         QCOMPARE(b.size(), 1578);
         QCOMPARE(b.mid(0, 7),
-                 QByteArray("\x06"
-                            "DURAND"));
-        QCOMPARE(b.mid(13, 8), QByteArray("\x07H\xE9lo\xEFse"));
-        QCOMPARE(b.mid(26, 6), QByteArray::fromHex("810000000080")); // a new student has no mark
-        QCOMPARE(b.mid(26 + 96 + 12, 6), QByteArray::fromHex("840000000048"));
-        QCOMPARE(b.mid(314 + 192 + 90, 6), QByteArray::fromHex("850000000020"));
-        QCOMPARE(b.mid(602 + 324 + 243, 10), QByteArray("\x09Tr\xE8s bien"));
-        QCOMPARE(b.mid(1574, 4), QByteArray("\x04\x03\x02\x01"));
-        const StudentRecord d = DecoderEleve(b);
-        QCOMPARE(d.Prenom, e.Prenom);
-        EGAL_EXACT(d.NotesMat2[3][16], 20.0);
-        QCOMPARE(d.Appreciations[2][4], e.Appreciations[2][4]);
-    }
+                 "\x06"
+                 "DURAND"_ba);
+        QCOMPARE(b.mid(13, 8), "\x07H\xE9lo\xEFse"_ba);
+        QCOMPARE(b.mid(26, 6).toHex(), "810000000080"); // a new student has no mark
+        QCOMPARE(b.mid(26 + 96 + 12, 6).toHex(), "840000000048");
+        QCOMPARE(b.mid(314 + 192 + 90, 6).toHex(), "850000000020");
+        QCOMPARE(b.mid(602 + 324 + 243, 10), "\x09Tr\xE8s bien"_ba);
+        QCOMPARE(b.mid(1574, 4), "\x04\x03\x02\x01"_ba);
 
-    void valeursAbimees()
-    {
-        StudentRecord e;
-        e.Nom = QStringLiteral("ABCDEFGHIJKLMNOP");
-        e.Appreciations[1][1] = QString(100, QLatin1Char('x'));
-        QByteArray b = CoderEleve(e);
-        QCOMPARE(uchar(b[0]), uchar(12)); // cut to the capacity
+        // Overlong texts are cut to their capacity, a length byte beyond it
+        // is never read past; outside 0..20 is no mark, written back as a
+        // plain -1, and 0 is a mark.
+        e.Nom = u"ABCDEFGHIJKLMNOP"_s;
+        e.Appreciations[1][1] = QString(100, u'x');
+        b = CoderEleve(e);
+        QCOMPARE(uchar(b[0]), uchar(12));
         QCOMPARE(uchar(b[602]), uchar(80));
-        // A length byte beyond the capacity is cut, never read past.
         b[0] = char(200);
         b[602 + 81 * 11] = char(255);
         uchar *o = reinterpret_cast<uchar *>(b.data());
@@ -184,13 +153,14 @@ private slots:
         DoubleVersReal48(-2, o + 32);
         DoubleVersReal48(0, o + 38);
         const StudentRecord d = DecoderEleve(b);
-        QCOMPARE(d.Nom, QStringLiteral("ABCDEFGHIJKL"));
+        QCOMPARE(d.Nom, u"ABCDEFGHIJKL"_s);
+        QCOMPARE(d.Prenom, e.Prenom);
         QCOMPARE(d.Appreciations[3][4].size(), 80);
-        // Outside 0..20 is no mark, written back as a plain -1; 0 is a mark.
         EGAL_EXACT(d.NotesMat1[1][1], NO_MARK);
         EGAL_EXACT(d.NotesMat1[1][2], NO_MARK);
         EGAL_EXACT(d.NotesMat1[1][3], 0.0);
-        QCOMPARE(CoderEleve(d).mid(26, 6), QByteArray::fromHex("810000000080"));
+        EGAL_EXACT(d.NotesMat2[3][16], 20.0);
+        QCOMPARE(CoderEleve(d).mid(26, 6).toHex(), "810000000080");
     }
 
     // Every byte survives, also those after the texts and in the link.
@@ -200,22 +170,22 @@ private slots:
         QByteArray fichier;
         for (int i = 0; i < 40; ++i)
             fichier += enregistrementAleatoire(g);
-        ecrireFichier(chemin(QStringLiteral("ALEA.VTC")), fichier);
-        QVERIFY(charger(QStringLiteral("ALEA.VTC")).ok);
+        ecrire(chemin(u"ALEA.VTC"_s), fichier);
+        QVERIFY(charger(u"ALEA.VTC"_s).ok);
         QCOMPARE(NbEleves(), 40);
         QCOMPARE(EcrireClasse().etat, EtatEcriture::Ecrit);
-        QCOMPARE(lireFichier(chemin(QStringLiteral("ALEA.VTC"))), fichier);
+        QCOMPARE(lire(chemin(u"ALEA.VTC"_s)), fichier);
 
         // An edited name and mark: the new values, every other byte unchanged.
-        ListeEleves[3].Nom = QStringLiteral("AB");
+        ListeEleves[3].Nom = u"AB"_s;
         ListeEleves[3].NotesMat1[1][1] = 13.5;
         QCOMPARE(EcrireClasse().etat, EtatEcriture::Ecrit);
-        const QByteArray apres = lireFichier(chemin(QStringLiteral("ALEA.VTC")));
+        const QByteArray apres = lire(chemin(u"ALEA.VTC"_s));
         const int debut = 3 * 1578;
         QCOMPARE(apres.mid(debut, 3),
-                 QByteArray("\x02"
-                            "AB"));
-        QCOMPARE(apres.mid(debut + 26, 6), QByteArray::fromHex("840000000058"));
+                 "\x02"
+                 "AB"_ba);
+        QCOMPARE(apres.mid(debut + 26, 6).toHex(), "840000000058");
         QCOMPARE(apres.left(debut), fichier.left(debut));
         QCOMPARE(apres.mid(debut + 3, 23), fichier.mid(debut + 3, 23));
         QCOMPARE(apres.mid(debut + 32), fichier.mid(debut + 32));
@@ -223,98 +193,82 @@ private slots:
 
     void viderLesNotesDeLaCopie()
     {
-        QList<StudentRecord> eleves(2);
-        eleves[0].Nom = QStringLiteral("ÉLÈVE");
-        eleves[1].NotesMat2[2][8] = 7.25;
-        eleves[1].Appreciations[3][4] = QStringLiteral("Année réussie.");
-        QCOMPARE(EcrireEleves(chemin(QStringLiteral("V.VTC")), eleves, true).etat, EtatEcriture::Ecrit);
+        QList<StudentRecord> eleves{ClasseEssai::Eleve(u"ÉLÈVE"_s, {}),
+                                    ClasseEssai::Eleve({}, {}, {{2, 2, 8, 7.25}})};
+        eleves[1].Appreciations[3][4] = u"Année réussie."_s;
+        QCOMPARE(EcrireEleves(chemin(u"V.VTC"_s), eleves, true).etat, EtatEcriture::Ecrit);
         QList<StudentRecord> relus;
-        QVERIFY(LireEleves(chemin(QStringLiteral("V.VTC")), relus).ok);
-        QCOMPARE(relus[0].Nom, QStringLiteral("ÉLÈVE"));
+        QVERIFY(LireEleves(chemin(u"V.VTC"_s), relus).ok);
+        QCOMPARE(relus[0].Nom, u"ÉLÈVE"_s);
         EGAL_EXACT(relus[1].NotesMat2[2][8], NO_MARK);
         QVERIFY(relus[1].Appreciations[3][4].isEmpty());
         EGAL_EXACT(eleves[1].NotesMat2[2][8], 7.25);
     }
 
-    void echecsDeChargement_data()
-    {
-        QTest::addColumn<int>("taille");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("partiel") << 3 * 1578 + 100 << QStringLiteral("Lecture au-delà de la fin de fichier");
-        QTest::newRow("moins d'un") << 1577 << QStringLiteral("Lecture au-delà de la fin de fichier");
-        QTest::newRow("128 eleves")
-            << 128 * 1578
-            << QStringLiteral("Ce fichier contient 128 élèves : une classe en compte au plus 127.");
-    }
+    // A failed load leaves no class; the settings are read before the marks.
     void echecsDeChargement()
     {
-        QFETCH(int, taille);
-        QFETCH(QString, message);
-        ecrireFichier(chemin(QStringLiteral("BON.VTC")), QByteArray(2 * 1578, '\0'));
-        QVERIFY(charger(QStringLiteral("BON.VTC")).ok);
-        ecrireFichier(chemin(QStringLiteral("MAUVAIS.VTC")), QByteArray(taille, '\0'));
-        const ResultatChargement r = charger(QStringLiteral("MAUVAIS.VTC"));
-        QVERIFY(!r.ok);
-        QCOMPARE(r.message, message);
-        QCOMPARE(NbEleves(), 0);
+        const QString fin = u"Lecture au-delà de la fin de fichier"_s;
+        const QList<QPair<int, QString>> tailles{
+            {3 * 1578 + 100, fin},
+            {1577, fin},
+            {128 * 1578, u"Ce fichier contient 128 élèves : une classe en compte au plus 127."_s}};
+        for (const auto &[taille, message] : tailles) {
+            ecrire(chemin(u"BON.VTC"_s), QByteArray(2 * 1578, '\0'));
+            QVERIFY(charger(u"BON.VTC"_s).ok);
+            ecrire(chemin(u"MAUVAIS.VTC"_s), QByteArray(taille, '\0'));
+            const ResultatChargement r = charger(u"MAUVAIS.VTC"_s);
+            QVERIFY(!r.ok);
+            QCOMPARE(r.message, message);
+            QCOMPARE(NbEleves(), 0);
+        }
+        ecrire(chemin(u"ABSENT.INI"_s), "[Options]\r\nMat1=Fran\r\n");
+        QCOMPARE(charger(u"ABSENT.VTC"_s).message, u"Fichier introuvable"_s);
+        QCOMPARE(LibelleMat1, u"Fran"_s);
+        QVERIFY(QDir(m_classe->path()).mkdir(u"DOSSIER.VTC"_s));
+        QCOMPARE(charger(u"DOSSIER.VTC"_s).message, u"Accès au fichier refusé"_s);
     }
 
-    void classePleine()
+    // A save that would give an unreadable or empty file is refused, the file kept.
+    void ecrituresRefusees()
     {
-        ecrireFichier(chemin(QStringLiteral("PLEINE.VTC")), QByteArray(127 * 1578, '\0'));
-        QVERIFY(charger(QStringLiteral("PLEINE.VTC")).ok);
+        ecrire(chemin(u"PLEINE.VTC"_s), QByteArray(127 * 1578, '\0'));
+        QVERIFY(charger(u"PLEINE.VTC"_s).ok);
         QVERIFY(!PeutAjouterEleve());
-        QVERIFY(MessageClassePleine().contains(QLatin1String("127")));
+        QVERIFY(MessageClassePleine().contains(u"127"_s));
         ListeEleves.append(StudentRecord());
         QCOMPARE(EcrireClasse().etat, EtatEcriture::Echec); // it could not be read back
-        QCOMPARE(QFileInfo(chemin(QStringLiteral("PLEINE.VTC"))).size(), 127 * 1578);
-    }
+        QCOMPARE(QFileInfo(chemin(u"PLEINE.VTC"_s)).size(), 127 * 1578);
 
-    void fichierAbsentReglagesLusAvant()
-    {
-        ecrireFichier(chemin(QStringLiteral("ABSENT.INI")), "[Options]\r\nMat1=Fran\r\n");
-        const ResultatChargement r = charger(QStringLiteral("ABSENT.VTC"));
-        QCOMPARE(r.message, QStringLiteral("Fichier introuvable"));
-        QCOMPARE(LibelleMat1, QStringLiteral("Fran"));
-        QVERIFY(QDir(m_dossier.path()).mkdir(QStringLiteral("DOSSIER.VTC")));
-        QCOMPARE(charger(QStringLiteral("DOSSIER.VTC")).message, QStringLiteral("Accès au fichier refusé"));
+        ecrire(chemin(u"VIDE.VTC"_s), QByteArray());
+        QVERIFY(charger(u"VIDE.VTC"_s).ok);
+        ResultatEcriture r = EcrireClasse();
+        QCOMPARE(r.etat, EtatEcriture::Vide);
+        QCOMPARE(r.message, u"Fichier vide !"_s);
+        QCOMPARE(lire(chemin(u"VIDE.VTC"_s)), QByteArray());
+
+        ecrire(chemin(u"GARDE.VTC"_s), QByteArray(1578, '\0'));
+        QVERIFY(charger(u"GARDE.VTC"_s).ok);
+        DefinirDossierProgramme(chemin(u"inexistant"_s));
+        r = EcrireClasse();
+        QCOMPARE(r.etat, EtatEcriture::Echec);
+        QCOMPARE(r.message, u"Fichier introuvable"_s);
     }
 
     void nomsCasseEtRecents()
     {
-        ecrireFichier(chemin(QStringLiteral("3eme1.vtc")), QByteArray(1578, '\0'));
-        ecrireFichier(chemin(QStringLiteral("3eme1.ini")), "[Options]\r\nNombre de mati\xE8res=2\r\n");
+        ecrire(chemin(u"3eme1.vtc"_s), QByteArray(1578, '\0'));
+        ecrire(chemin(u"3eme1.ini"_s), "[Options]\r\nNombre de mati\xE8res=2\r\n");
         // Only the file name of an argument counts, in any letter case.
-        QVERIFY(charger(QStringLiteral("C:\\Autre\\3EME1.VTC")).ok);
-        QCOMPARE(NomFichier, QStringLiteral("3eme1.vtc"));
-        QCOMPARE(NomClasse, QStringLiteral("3eme1"));
+        QVERIFY(charger(u"C:\\Autre\\3EME1.VTC"_s).ok);
+        QCOMPARE(NomFichier, u"3eme1.vtc"_s);
+        QCOMPARE(NomClasse, u"3eme1"_s);
         QVERIFY(!UneMatiere);
-        QCOMPARE(NomDepuisArgument(QStringLiteral("/tmp/x/4A.VTC")), QStringLiteral("4A.VTC"));
-        QCOMPARE(NomDepuisArgument(QStringLiteral("D:4A.VTC")), QStringLiteral("4A.VTC"));
+        QCOMPARE(NomDepuisArgument(u"/tmp/x/4A.VTC"_s), u"4A.VTC"_s);
+        QCOMPARE(NomDepuisArgument(u"D:4A.VTC"_s), u"4A.VTC"_s);
         // Recorded by the file's real path, in the program folder.
-        QVERIFY(lireFichier(m_xdg.filePath(QStringLiteral("recently-used.xbel")))
-                    .contains(QUrl::fromLocalFile(chemin(QStringLiteral("3eme1.vtc"))).toEncoded()));
-    }
-
-    void classeVide()
-    {
-        ecrireFichier(chemin(QStringLiteral("VIDE.VTC")), QByteArray());
-        QVERIFY(charger(QStringLiteral("VIDE.VTC")).ok);
-        QCOMPARE(NbEleves(), 0);
-        const ResultatEcriture r = EcrireClasse();
-        QCOMPARE(r.etat, EtatEcriture::Vide);
-        QCOMPARE(r.message, QStringLiteral("Fichier vide !"));
-        QCOMPARE(lireFichier(chemin(QStringLiteral("VIDE.VTC"))), QByteArray());
-    }
-
-    void echecDEcritureSignale()
-    {
-        ecrireFichier(chemin(QStringLiteral("GARDE.VTC")), QByteArray(1578, '\0'));
-        QVERIFY(charger(QStringLiteral("GARDE.VTC")).ok);
-        DefinirDossierProgramme(chemin(QStringLiteral("inexistant")));
-        const ResultatEcriture r = EcrireClasse();
-        QCOMPARE(r.etat, EtatEcriture::Echec);
-        QCOMPARE(r.message, QStringLiteral("Fichier introuvable"));
+        QVERIFY(lire(m_xdg.chemin(u"recently-used.xbel"_s))
+                    .contains(QUrl::fromLocalFile(chemin(u"3eme1.vtc"_s)).toEncoded()));
     }
 };
 

@@ -1,20 +1,15 @@
 // Initialisation files read and written one key at a time.
 #include "platform/inifile.h"
-#include "tests/core/outils.h"
+#include "tests/common/fichiersessai.h"
 
-#include <QDir>
-#include <QTemporaryDir>
+using namespace Essai;
+using namespace Qt::StringLiterals;
 
 class TstInifile : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dossier;
-    QString fichier(const QByteArray &contenu)
-    {
-        const QString chemin = m_dossier.filePath(QStringLiteral("t.ini"));
-        ecrireFichier(chemin, contenu);
-        return chemin;
-    }
+    DossierEssai m_dossier;
+    const QString m_ini = m_dossier.chemin(u"t.ini"_s);
 
 private slots:
     void lecture_data()
@@ -25,29 +20,20 @@ private slots:
         QTest::addColumn<QString>("attendu");
         const QByteArray base =
             "[Options]\r\nMat1=Fran\r\nNombre de p\xE9riodes = 2 \r\nVide=\r\n[Autre]\r\nMat2=X\r\n";
-        QTest::newRow("simple") << base << QStringLiteral("Options") << QStringLiteral("Mat1")
-                                << QStringLiteral("Fran");
-        QTest::newRow("espaces, cp1252, casse")
-            << base << QStringLiteral("options") << QStringLiteral("NOMBRE DE PÉRIODES")
-            << QStringLiteral("2");
-        QTest::newRow("vide present")
-            << base << QStringLiteral("Options") << QStringLiteral("Vide") << QStringLiteral("");
-        QTest::newRow("autre section")
-            << base << QStringLiteral("Options") << QStringLiteral("Mat2") << QStringLiteral("<defaut>");
-        QTest::newRow("section absente")
-            << base << QStringLiteral("Rien") << QStringLiteral("Mat1") << QStringLiteral("<defaut>");
+        QTest::newRow("simple") << base << u"Options"_s << u"Mat1"_s << u"Fran"_s;
+        QTest::newRow("espaces, cp1252, casse") << base << u"options"_s << u"NOMBRE DE PÉRIODES"_s << u"2"_s;
+        QTest::newRow("vide present") << base << u"Options"_s << u"Vide"_s << u""_s;
+        QTest::newRow("autre section") << base << u"Options"_s << u"Mat2"_s << u"<defaut>"_s;
+        QTest::newRow("section absente") << base << u"Rien"_s << u"Mat1"_s << u"<defaut>"_s;
         QTest::newRow("fins LF, sans fin")
-            << QByteArray("[Options]\nA=1\nMat1=LF") << QStringLiteral("Options") << QStringLiteral("Mat1")
-            << QStringLiteral("LF");
+            << "[Options]\nA=1\nMat1=LF"_ba << u"Options"_s << u"Mat1"_s << u"LF"_s;
         QTest::newRow("espaces section")
-            << QByteArray(" [ Options ] \r\n  Mat1  =  a b  \r\n") << QStringLiteral("Options")
-            << QStringLiteral("Mat1") << QStringLiteral("a b");
-        QTest::newRow("premiere occurrence") << QByteArray("[S]\r\nk=A\r\nk=B\r\n") << QStringLiteral("S")
-                                             << QStringLiteral("k") << QStringLiteral("A");
-        QTest::newRow("egal dans valeur") << QByteArray("[S]\r\nk=a=b\r\n") << QStringLiteral("S")
-                                          << QStringLiteral("k") << QStringLiteral("a=b");
-        QTest::newRow("binaire") << QByteArray("[S]\r\nk=\x01\x00\xFF\r\n", 12) << QStringLiteral("S")
-                                 << QStringLiteral("k") << QString::fromUtf16(u"\x01\x00ÿ", 3);
+            << " [ Options ] \r\n  Mat1  =  a b  \r\n"_ba << u"Options"_s << u"Mat1"_s << u"a b"_s;
+        QTest::newRow("premiere occurrence") << "[S]\r\nk=A\r\nk=B\r\n"_ba << u"S"_s << u"k"_s << u"A"_s;
+        QTest::newRow("egal dans valeur") << "[S]\r\nk=a=b\r\n"_ba << u"S"_s << u"k"_s << u"a=b"_s;
+        QTest::newRow("binaire") << QByteArray("[S]\r\nk=\x01\x00\xFF\r\n", 12) << u"S"_s << u"k"_s
+                                 << QString::fromUtf16(u"\x01\x00ÿ", 3);
+        QTest::newRow("fichier absent") << QByteArray() << u"S"_s << u"k"_s << u"<defaut>"_s;
     }
     void lecture()
     {
@@ -55,32 +41,22 @@ private slots:
         QFETCH(QString, section);
         QFETCH(QString, cle);
         QFETCH(QString, attendu);
-        QCOMPARE(Ini::lireTexte(this->fichier(fichier), section, cle, QStringLiteral("<defaut>")), attendu);
-        QCOMPARE(Ini::lireTexte(m_dossier.filePath(QStringLiteral("absent.ini")), section, cle,
-                                QStringLiteral("<defaut>")),
-                 QStringLiteral("<defaut>"));
+        QFile::remove(m_ini);
+        if (!fichier.isNull())
+            ecrire(m_ini, fichier);
+        QCOMPARE(Ini::lireTexte(m_ini, section, cle, u"<defaut>"_s), attendu);
     }
 
-    void entiers_data()
-    {
-        QTest::addColumn<QByteArray>("valeur");
-        QTest::addColumn<int>("attendu");
-        QTest::newRow("decimal") << QByteArray("42") << 42;
-        QTest::newRow("signes") << QByteArray("-3") << -3;
-        QTest::newRow("hexa") << QByteArray("0x1F") << 31;
-        QTest::newRow("vide") << QByteArray("") << 99;
-        QTest::newRow("texte") << QByteArray("deux") << 99;
-        QTest::newRow("chiffres puis texte") << QByteArray("12abc") << 99;
-        QTest::newRow("decimale") << QByteArray("1.5") << 99;
-        QTest::newRow("trop grand") << QByteArray("99999999999") << 99;
-        QTest::newRow("0x seul") << QByteArray("0x") << 99;
-    }
     void entiers()
     {
-        QFETCH(QByteArray, valeur);
-        QFETCH(int, attendu);
-        const QString chemin = fichier("[S]\r\nk=" + valeur + "\r\n");
-        QCOMPARE(Ini::lireEntier(chemin, QStringLiteral("S"), QStringLiteral("k"), 99), attendu);
+        // Anything but a whole decimal or 0x number in range gives the default.
+        const QList<QPair<QByteArray, int>> cas{{"42", 42},  {"-3", -3},          {"0x1F", 31},
+                                                {"", 99},    {"deux", 99},        {"12abc", 99},
+                                                {"1.5", 99}, {"99999999999", 99}, {"0x", 99}};
+        for (const auto &[valeur, attendu] : cas) {
+            ecrire(m_ini, "[S]\r\nk=" + valeur + "\r\n");
+            QVERIFY2(Ini::lireEntier(m_ini, u"S"_s, u"k"_s, 99) == attendu, valeur);
+        }
     }
 
     // Every other line, comments and odd spacing included, stays byte for byte.
@@ -94,26 +70,22 @@ private slots:
         const QByteArray base =
             "; note\r\n[Options]\r\n  Mat1 = Fran  \r\nAutre=\xE9t\xE9\n\r\n[Suite]\r\nx=1\r\n";
         QTest::newRow("remplace en place")
-            << base << QStringLiteral("options") << QStringLiteral("MAT1") << QStringLiteral("Hist")
-            << QByteArray("; note\r\n[Options]\r\nMAT1=Hist\r\nAutre=\xE9t\xE9\n\r\n[Suite]\r\nx=1\r\n");
+            << base << u"options"_s << u"MAT1"_s << u"Hist"_s
+            << "; note\r\n[Options]\r\nMAT1=Hist\r\nAutre=\xE9t\xE9\n\r\n[Suite]\r\nx=1\r\n"_ba;
         QTest::newRow("ajoute en fin de section")
-            << base << QStringLiteral("Options") << QStringLiteral("Mat2") << QStringLiteral("Géo")
-            << QByteArray("; note\r\n[Options]\r\n  Mat1 = Fran  "
-                          "\r\nAutre=\xE9t\xE9\nMat2=G\xE9o\r\n\r\n[Suite]\r\nx=1\r\n");
-        QTest::newRow("ajoute la section") << base << QStringLiteral("Nouvelle") << QStringLiteral("k")
-                                           << QStringLiteral("v") << base + "[Nouvelle]\r\nk=v\r\n";
+            << base << u"Options"_s << u"Mat2"_s << u"Géo"_s
+            << "; note\r\n[Options]\r\n  Mat1 = Fran  \r\nAutre=\xE9t\xE9\nMat2=G\xE9o\r\n\r\n[Suite]\r\nx=1\r\n"_ba;
+        QTest::newRow("ajoute la section")
+            << base << u"Nouvelle"_s << u"k"_s << u"v"_s << base + "[Nouvelle]\r\nk=v\r\n";
         QTest::newRow("sans fin de ligne")
-            << QByteArray("[S]\r\na=1") << QStringLiteral("S") << QStringLiteral("b") << QStringLiteral("2")
-            << QByteArray("[S]\r\na=1\r\nb=2\r\n");
+            << "[S]\r\na=1"_ba << u"S"_s << u"b"_s << u"2"_s << "[S]\r\na=1\r\nb=2\r\n"_ba;
         QTest::newRow("fichier absent")
-            << QByteArray() << QStringLiteral("Paramètres") << QStringLiteral("Maxi") << QStringLiteral("")
-            << QByteArray("[Param\xE8tres]\r\nMaxi=\r\n");
+            << QByteArray() << u"Paramètres"_s << u"Maxi"_s << u""_s << "[Param\xE8tres]\r\nMaxi=\r\n"_ba;
         QTest::newRow("inconnu devient ?")
-            << QByteArray("[S]\r\n") << QStringLiteral("S") << QStringLiteral("k") << QStringLiteral("a→b")
-            << QByteArray("[S]\r\nk=a?b\r\n");
+            << "[S]\r\n"_ba << u"S"_s << u"k"_s << u"a→b"_s << "[S]\r\nk=a?b\r\n"_ba;
         // A line break in a value would start another key or section.
-        QTest::newRow("saut de ligne") << QByteArray("[S]\r\n") << QStringLiteral("S") << QStringLiteral("k")
-                                       << QStringLiteral("a\r\n[T]") << QByteArray("[S]\r\nk=a  [T]\r\n");
+        QTest::newRow("saut de ligne")
+            << "[S]\r\n"_ba << u"S"_s << u"k"_s << u"a\r\n[T]"_s << "[S]\r\nk=a  [T]\r\n"_ba;
     }
     void ecriture()
     {
@@ -122,23 +94,21 @@ private slots:
         QFETCH(QString, cle);
         QFETCH(QString, valeur);
         QFETCH(QByteArray, apres);
-        const QString chemin = m_dossier.filePath(QStringLiteral("e.ini"));
-        QFile::remove(chemin);
+        QFile::remove(m_ini);
         if (!avant.isEmpty())
-            ecrireFichier(chemin, avant);
-        QVERIFY(Ini::ecrireTexte(chemin, section, cle, valeur));
-        QCOMPARE(lireFichier(chemin), apres);
+            ecrire(m_ini, avant);
+        QVERIFY(Ini::ecrireTexte(m_ini, section, cle, valeur));
+        QCOMPARE(lire(m_ini), apres);
     }
 
     void echecEcriture()
     {
         // A folder where the file should be, or no folder at all: nothing is written.
-        const QString dossier = m_dossier.filePath(QStringLiteral("dossier.ini"));
+        const QString dossier = m_dossier.chemin(u"dossier.ini"_s);
         QVERIFY(QDir().mkpath(dossier));
-        QVERIFY(!Ini::ecrireTexte(dossier, QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v")));
-        QVERIFY(!Ini::ecrireTexte(m_dossier.filePath(QStringLiteral("rien/x.ini")), QStringLiteral("S"),
-                                  QStringLiteral("k"), QStringLiteral("v")));
-        QVERIFY(!QFile::exists(m_dossier.filePath(QStringLiteral("rien"))));
+        QVERIFY(!Ini::ecrireTexte(dossier, u"S"_s, u"k"_s, u"v"_s));
+        QVERIFY(!Ini::ecrireTexte(m_dossier.chemin(u"rien/x.ini"_s), u"S"_s, u"k"_s, u"v"_s));
+        QVERIFY(!QFile::exists(m_dossier.chemin(u"rien"_s)));
     }
 };
 

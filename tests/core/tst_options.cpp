@@ -1,191 +1,157 @@
 // Class settings and application settings files.
-#include "classdata/classe.h"
-#include "classdata/options.h"
 #include "classdata/parametres.h"
-#include "platform/dossier.h"
-#include "tests/core/outils.h"
+#include "tests/common/classeessai.h"
 
-#include <QTemporaryDir>
+using namespace Essai;
+using namespace Qt::StringLiterals;
 
 class TstOptions : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dossier;
-    QString ini() const { return m_dossier.filePath(QStringLiteral("C.INI")); }
-    QString appli() const { return m_dossier.filePath(QStringLiteral("Vestrel.INI")); }
-    void lire(const QByteArray &contenu)
+    std::unique_ptr<ClasseEssai> m_classe;
+    QString ini() const { return m_classe->chemin(u"C.INI"_s); }
+    QString appli() const { return m_classe->chemin(u"Vestrel.INI"_s); }
+    void relire(const QByteArray &contenu)
     {
         QFile::remove(ini());
         if (!contenu.isNull())
-            ecrireFichier(ini(), contenu);
-        NomClasse = QStringLiteral("C");
+            ecrire(ini(), contenu);
+        NomClasse = u"C"_s;
         LireOptions();
         DecoderCoefDates();
     }
 
 private slots:
-    void init()
-    {
-        DefinirDossierProgramme(m_dossier.path());
-        DefinirCheminParametresAppli(appli());
-        QFile::remove(appli());
-        QFile::remove(ini());
-        OptionsParDefaut();
-    }
-
-    void defautsSansFichier()
-    {
-        DeuxPeriodes = true;
-        UneMatiere = false;
-        Gras = true;
-        lire(QByteArray());
-        QVERIFY(!DeuxPeriodes && UneMatiere && !Gras);
-        QCOMPARE(LibelleMat1 + LibelleMat2, QStringLiteral("Mat1Mat2"));
-        for (int p = 1; p <= 3; ++p) {
-            QCOMPARE(CoefPeriode[p], QStringLiteral("1111111111111111"));
-            QCOMPARE(DatePeriode[p], QStringLiteral("--/--").repeated(16));
-            QCOMPARE(DateMat1[p][16], QStringLiteral("--/--"));
-        }
-        QCOMPARE(TailleEcriture, 8);
-    }
+    void init() { m_classe = std::make_unique<ClasseEssai>(); }
 
     void nombres_data()
     {
-        QTest::addColumn<QByteArray>("periodes");
-        QTest::addColumn<QByteArray>("matieres");
+        QTest::addColumn<QByteArray>("fichier");
         QTest::addColumn<bool>("deuxPeriodes");
         QTest::addColumn<bool>("uneMatiere");
-        QTest::newRow("2 et 1") << QByteArray("2") << QByteArray("1") << true << true;
-        QTest::newRow("3 et 2") << QByteArray("3") << QByteArray("2") << false << false;
-        QTest::newRow("1 et 0") << QByteArray("1") << QByteArray("0") << false << false;
-        QTest::newRow("texte: defauts") << QByteArray("deux") << QByteArray("") << false << true;
+        const QByteArray p = "[Options]\r\nNombre de p\xE9riodes=", m = "\r\nNombre de mati\xE8res=";
+        QTest::newRow("sans fichier") << QByteArray() << false << true;
+        QTest::newRow("2 et 1") << p + "2" + m + "1" << true << true;
+        QTest::newRow("3 et 2") << p + "3" + m + "2" << false << false;
+        QTest::newRow("1 et 0") << p + "1" + m + "0" << false << false;
+        QTest::newRow("texte: defauts") << p + "deux" + m << false << true;
     }
     void nombres()
     {
-        QFETCH(QByteArray, periodes);
-        QFETCH(QByteArray, matieres);
+        QFETCH(QByteArray, fichier);
         QFETCH(bool, deuxPeriodes);
         QFETCH(bool, uneMatiere);
-        lire("[Options]\r\nNombre de p\xE9riodes=" + periodes + "\r\nNombre de mati\xE8res=" + matieres
-             + "\r\n");
+        DeuxPeriodes = !deuxPeriodes; // what was there before is not kept
+        UneMatiere = !uneMatiere;
+        relire(fichier);
         QCOMPARE(DeuxPeriodes, deuxPeriodes);
         QCOMPARE(UneMatiere, uneMatiere);
     }
 
     void coefficientsEtDates()
     {
-        lire(
+        relire(
             "[Options]\r\nCoefficients p\xE9riode 1=2301\r\nCoefficients p\xE9riode 2=12x4567890123456789\r\n"
             "Dates p\xE9riode 1=05/11--/--\r\nEcriture=1\r\nMat1=\r\n");
-        const int attendu[5] = {0, 2, 3, 0, 1};
-        for (int i = 1; i <= 4; ++i)
-            QCOMPARE(CoefMat1[1][i], attendu[i]);
-        QCOMPARE(CoefMat1[1][5], 1);         // beyond a short string
-        QCOMPARE(CoefMat1[2][3], 1);         // not a digit
-        QCOMPARE(CoefPeriode[2].size(), 16); // cut to its capacity
-        QCOMPARE(DateMat1[1][1], QStringLiteral("05/11"));
+        QCOMPARE((QList<int>{CoefMat1[1][1], CoefMat1[1][2], CoefMat1[1][3], CoefMat1[1][4], CoefMat1[1][5]}),
+                 (QList<int>{2, 3, 0, 1, 1})); // 1 beyond a short string
+        QCOMPARE(CoefMat1[2][3], 1);           // not a digit
+        QCOMPARE(CoefPeriode[2].size(), 16);   // cut to its capacity
+        QCOMPARE(DateMat1[1][1], u"05/11"_s);
         QCOMPARE(DateMat1[1][3], QString());
+        QCOMPARE(DateMat1[2][16], u"--/--"_s);
         QVERIFY(Gras);
         QCOMPARE(LibelleMat1, QString()); // present but empty: not the default
 
         // Two subjects: 9..16 go to subject 2; slots 9..16 of the tables stay.
         CoefMat1[2][12] = 7;
-        lire("[Options]\r\nNombre de mati\xE8res=2\r\nCoefficients p\xE9riode 2=1234567898765432\r\n");
-        for (int i = 1; i <= 8; ++i) {
-            QCOMPARE(CoefMat1[2][i], i);
-            QCOMPARE(CoefMat2[2][i], 10 - i);
-        }
+        relire("[Options]\r\nNombre de mati\xE8res=2\r\nCoefficients p\xE9riode 2=1234567898765432\r\n");
+        for (int i = 1; i <= 8; ++i)
+            QVERIFY(CoefMat1[2][i] == i && CoefMat2[2][i] == 10 - i);
         QCOMPARE(CoefMat1[2][12], 7);
 
         // Two periods: period 3 keeps its defaults whatever the file says.
-        lire("[Options]\r\nNombre de p\xE9riodes=2\r\nCoefficients p\xE9riode 3=\r\nDates p\xE9riode 3=\r\n");
-        QCOMPARE(CoefPeriode[3], QStringLiteral("1111111111111111"));
-        QCOMPARE(DatePeriode[3], QStringLiteral("--/--").repeated(16));
+        relire("[Options]\r\nNombre de p\xE9riodes=2\r\nCoefficients p\xE9riode 3=\r\nDates p\xE9riode 3=\r\n");
+        QCOMPARE(CoefPeriode[3], u"1111111111111111"_s);
+        QCOMPARE(DatePeriode[3], u"--/--"_s.repeated(16));
     }
 
     void ecrireOptions()
     {
-        CoefPeriode[1] = QStringLiteral("2222222222222222");
-        DatePeriode[2] = QStringLiteral("01/09") + QStringLiteral("--/--").repeated(15);
+        CoefPeriode[1] = u"2222222222222222"_s;
+        DatePeriode[2] = u"01/09"_s + u"--/--"_s.repeated(15);
         OptionsAEcrire o;
-        o.nomClasse = QStringLiteral("C");
+        o.nomClasse = u"C"_s;
         o.trimestre = false;
-        o.mat1 = QStringLiteral("Fran");
-        o.mat2 = QStringLiteral("Ignoré");
+        o.mat1 = u"Fran"_s;
+        o.mat2 = u"Ignoré"_s;
         o.gras = true;
         o.taille = 12;
         QCOMPARE(EcrireOptions(o), QString());
-        const QByteArray d = QStringLiteral("--/--").repeated(16).toLatin1();
+        const QByteArray d = QByteArray("--/--").repeated(16);
         QCOMPARE(
-            lireFichier(ini()),
+            lire(ini()),
             "[Options]\r\nNombre de p\xE9riodes=2\r\nNombre de mati\xE8res=1\r\nMat1=Fran\r\nMat2=\r\n"
             "Coefficients p\xE9riode 1=2222222222222222\r\nCoefficients p\xE9riode 2=1111111111111111\r\n"
             "Dates p\xE9riode 1="
                 + d + "\r\nDates p\xE9riode 2=01/09" + d.mid(5)
-                + "\r\n"
-                  "Coefficients p\xE9riode 3=\r\nDates p\xE9riode 3=\r\nEcriture=1\r\nTaille de l'\xE9"
+                + "\r\nCoefficients p\xE9riode 3=\r\nDates p\xE9riode 3=\r\nEcriture=1\r\n"
+                  "Taille de l'\xE9"
                   "criture=12\r\n");
 
         // Duplicating with everything cleared; the file's other sections stay.
-        ecrireFichier(ini(), lireFichier(ini()) + "[Perso]\r\nx=1\r\n");
+        ecrire(ini(), lire(ini()) + "[Perso]\r\nx=1\r\n");
         o.trimestre = true;
         o.uneMatiere = false;
         o.viderCoefDates = true;
         QCOMPARE(EcrireOptions(o), QString());
-        lire(lireFichier(ini()));
-        QCOMPARE(LibelleMat2, QStringLiteral("Ignoré"));
-        QCOMPARE(CoefPeriode[1], QStringLiteral("1111111111111111"));
+        relire(lire(ini()));
+        QCOMPARE(LibelleMat2, u"Ignoré"_s);
+        QCOMPARE(CoefPeriode[1], u"1111111111111111"_s);
         QCOMPARE(DatePeriode[2], QString::fromLatin1(d));
         QVERIFY(!DeuxPeriodes && !UneMatiere);
-        QVERIFY(lireFichier(ini()).endsWith("[Perso]\r\nx=1\r\n"));
+        QVERIFY(lire(ini()).endsWith("[Perso]\r\nx=1\r\n"));
     }
 
     void coefDates()
     {
-        lire("[Options]\r\nNombre de p\xE9riodes=2\r\n");
-        CoefPeriode[1] = QStringLiteral("9999999999999999");
+        relire("[Options]\r\nNombre de p\xE9riodes=2\r\n");
+        CoefPeriode[1] = u"9999999999999999"_s;
         QCOMPARE(EcrireCoefDates(), QString());
         CoefPeriode[1].clear();
         RelireCoefDates();
-        QCOMPARE(CoefPeriode[1], QStringLiteral("9999999999999999"));
+        QCOMPARE(CoefPeriode[1], u"9999999999999999"_s);
         // All three periods are written, also for two periods.
-        QVERIFY(lireFichier(ini()).contains("Coefficients p\xE9riode 3=1111111111111111\r\n"));
-        const QString grille[4] = {{}, QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")};
+        QVERIFY(lire(ini()).contains("Coefficients p\xE9riode 3=1111111111111111\r\n"));
+        const QString grille[4] = {{}, u"3"_s, u"4"_s, u"5"_s};
         QCOMPARE(EcrireCoefDatesAvec(grille), QString());
         RelireCoefDates();
-        QCOMPARE(CoefPeriode[2], QStringLiteral("4"));
-        QCOMPARE(CoefPeriode[3], QStringLiteral("1111111111111111")); // two periods: not read
+        QCOMPARE(CoefPeriode[2], u"4"_s);
+        QCOMPARE(CoefPeriode[3], u"1111111111111111"_s); // two periods: not read
 
         // A settings file that cannot be read leaves the values in memory as they are.
         QVERIFY(QFile::remove(ini()));
-        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), ini()));
+        QVERIFY(QFile::link(u"/dev/zero"_s, ini()));
         RelireCoefDates();
-        QCOMPARE(CoefPeriode[2], QStringLiteral("4"));
+        QCOMPARE(CoefPeriode[2], u"4"_s);
         QVERIFY(!LireOptions().isEmpty());
         QVERIFY(QFile::remove(ini()));
 
-        DefinirDossierProgramme(m_dossier.filePath(QStringLiteral("absent")));
-        QCOMPARE(EcrireCoefDates(),
-                 QStringLiteral("Impossible d'écrire dans %1").arg(CheminOptions(NomClasse)));
+        DefinirDossierProgramme(m_classe->chemin(u"absent"_s));
+        QCOMPARE(EcrireCoefDates(), u"Impossible d'écrire dans %1"_s.arg(CheminOptions(NomClasse)));
     }
 
     void parametresAppli()
     {
         ParametresFenetre f = LireParametres();
         QVERIFY(f.gauche == 0 && f.haut == 0 && f.largeur == 634 && f.hauteur == 456 && !f.maxi);
-        QCOMPARE(EcriturePourApercu, QStringLiteral("Courier New"));
-        QCOMPARE(TailleEcriturePourApercu, 8);
-        QCOMPARE(StyleEcriturePourApercu, QStringLiteral("Normal"));
-        QVERIFY(AfficherBulles);
         QVERIFY(LireSauvegarde().chemin.isEmpty() && LireSauvegarde().date.isEmpty());
-
         f = {10, 20, 800, 600, true};
-        StyleEcriturePourApercu = QStringLiteral("Souligné");
+        StyleEcriturePourApercu = u"Souligné"_s;
         AfficherBulles = false;
         QCOMPARE(EcrireParametres(f), QString());
-        QCOMPARE(EcrireSauvegarde({QStringLiteral("/media/clé"), QStringLiteral("05/12/2024 08:03:09")}),
-                 QString());
-        QCOMPARE(lireFichier(appli()),
+        QCOMPARE(EcrireSauvegarde({u"/media/clé"_s, u"05/12/2024 08:03:09"_s}), QString());
+        QCOMPARE(lire(appli()),
                  "[Param\xE8tres]\r\nGauche=10\r\nHaut=20\r\nLargeur=800\r\nHauteur=600\r\nMaxi=1\r\n"
                  "Ecriture pour l'aper\xE7u=Courier New\r\nTaille de l'\xE9"
                  "criture pour l'aper\xE7u=8\r\n"
@@ -195,18 +161,17 @@ private slots:
         AfficherBulles = true;
         StyleEcriturePourApercu.clear();
         QVERIFY(LireParametres().maxi);
-        QCOMPARE(StyleEcriturePourApercu, QStringLiteral("Souligné")); // read unchanged
+        QCOMPARE(StyleEcriturePourApercu, u"Souligné"_s); // read unchanged
         QVERIFY(!AfficherBulles);
 
         // Overlong values are cut to 255 characters.
-        ecrireFichier(appli(),
-                      "[Param\xE8tres]\r\nEcriture pour l'aper\xE7u=" + QByteArray(400, 'x') + "\r\n");
+        ecrire(appli(), "[Param\xE8tres]\r\nEcriture pour l'aper\xE7u=" + QByteArray(400, 'x') + "\r\n");
         LireParametres();
         QCOMPARE(EcriturePourApercu.size(), 255);
 
-        const QString absent = m_dossier.filePath(QStringLiteral("absent/V.INI"));
+        const QString absent = m_classe->chemin(u"absent/V.INI"_s);
         DefinirCheminParametresAppli(absent);
-        QCOMPARE(EcrireParametres(f), QStringLiteral("Impossible d'écrire dans %1").arg(absent));
+        QCOMPARE(EcrireParametres(f), u"Impossible d'écrire dans %1"_s.arg(absent));
     }
 };
 
