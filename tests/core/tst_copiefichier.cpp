@@ -4,210 +4,149 @@
 #include "platform/ecrituresure.h"
 #include "tests/common/fichiersessai.h"
 
-#include <QElapsedTimer>
 #include <sys/stat.h>
 
-#include <QTemporaryDir>
-#include <QtTest>
-
 using namespace Essai;
+using namespace Qt::StringLiterals;
 
 class TstCopieFichier : public QObject {
     Q_OBJECT
+
 private slots:
     void cleanup() { EssaiCopie::limiterEcriture(-1); }
-    void copie_data();
-    void copie();
-    void disquePlein_data();
-    void disquePlein();
-    void ouvertureImpossible();
-    void sourcesSpeciales();
-    void lienDansLaDestination();
-    void memeDossier_data();
-    void memeDossier();
-};
 
-void TstCopieFichier::copie_data()
-{
-    QTest::addColumn<int>("taille");
-    QTest::addColumn<QString>("existant"); // already in the destination
-    QTest::addColumn<QString>("cible");
-    const QString bas = QStringLiteral("3eme1.vtc"), haut = QStringLiteral("3EME1.VTC");
-    for (int t : {0, 8191, 8192, 8193, 3 * 8192})
-        QTest::newRow(qPrintable(QString::number(t))) << t << QString() << bas;
-    QTest::newRow("remplace meme nom") << 100 << bas << bas;
-    QTest::newRow("remplace autre casse") << 20000 << haut << haut;
-    QTest::newRow("remplace casse melangee")
-        << 8192 << QStringLiteral("3Eme1.Vtc") << QStringLiteral("3Eme1.Vtc");
-}
-
-// Whole data, the source's time, the lower-case name unless a file of the
-// same name in another case is there (that one is replaced, so a class
-// never ends up twice), and nothing else left in the folder.
-void TstCopieFichier::copie()
-{
-    QFETCH(int, taille);
-    QFETCH(QString, existant);
-    QFETCH(QString, cible);
-    QTemporaryDir src, dst;
-    const QString source = src.filePath(QStringLiteral("3EME1.VTC"));
-    QVERIFY(ecrire(source, motif(taille), ancienneDate()));
-    if (!existant.isEmpty())
-        QVERIFY(ecrire(dst.filePath(existant), "ancien contenu, plus long que certains"));
-
-    const ResultatCopie r = CopierFichier(source, dst.path());
-    QVERIFY2(r.reussie, qPrintable(r.message));
-    QCOMPARE(r.cible, dst.filePath(cible));
-    QCOMPARE(contenu(dst.path()), QStringList{cible});
-    QCOMPARE(lire(r.cible), motif(taille));
-    QCOMPARE(modifie(r.cible), ancienneDate());
-}
-
-void TstCopieFichier::disquePlein_data()
-{
-    QTest::addColumn<int>("limite");
-    QTest::addColumn<bool>("cibleExistante");
-    QTest::newRow("aucun octet") << 0 << false;
-    QTest::newRow("premier bloc") << 8192 << true;
-    QTest::newRow("milieu de bloc") << 2 * 8192 + 5 << false;
-    QTest::newRow("dernier octet") << 3 * 8192 - 1 << true;
-}
-
-// The disk fills part-way: failure reported, no truncated file, the old
-// target whole, no temporary file left; with room again the copy succeeds.
-void TstCopieFichier::disquePlein()
-{
-    QFETCH(int, limite);
-    QFETCH(bool, cibleExistante);
-    QTemporaryDir src, dst;
-    const QString source = src.filePath(QStringLiteral("b.vtc"));
-    const QString cible = dst.filePath(QStringLiteral("b.vtc"));
-    QVERIFY(ecrire(source, motif(3 * 8192)));
-    if (cibleExistante)
-        QVERIFY(ecrire(cible, "version precedente", ancienneDate()));
-
-    EssaiCopie::limiterEcriture(limite);
-    const ResultatCopie r = CopierFichier(source, dst.path());
-    QVERIFY(!r.reussie);
-    QCOMPARE(r.message, QStringLiteral("Disque plein"));
-    QCOMPARE(contenu(dst.path()), cibleExistante ? QStringList{QStringLiteral("b.vtc")} : QStringList());
-    if (cibleExistante) {
-        QCOMPARE(lire(cible), QByteArray("version precedente"));
-        QCOMPARE(modifie(cible), ancienneDate());
+    // Whole data, the source's time, the lower-case name unless a file of the
+    // same name in another case is there (that one is replaced, so a class
+    // never ends up twice), and nothing else left in the folder.
+    void copie_data()
+    {
+        QTest::addColumn<int>("taille");
+        QTest::addColumn<QString>("existant"); // already in the destination
+        QTest::addColumn<QString>("cible");
+        for (int t : {0, 8191, 8192, 8193, 3 * 8192})
+            QTest::addRow("%d", t) << t << QString() << u"3eme1.vtc"_s;
+        QTest::newRow("remplace meme nom") << 100 << u"3eme1.vtc"_s << u"3eme1.vtc"_s;
+        QTest::newRow("remplace autre casse") << 20000 << u"3EME1.VTC"_s << u"3EME1.VTC"_s;
+        QTest::newRow("remplace casse melangee") << 8192 << u"3Eme1.Vtc"_s << u"3Eme1.Vtc"_s;
     }
-
-    EssaiCopie::limiterEcriture(-1);
-    QVERIFY(CopierFichier(source, dst.path()).reussie);
-    QCOMPARE(lire(cible), motif(3 * 8192));
-}
-
-void TstCopieFichier::ouvertureImpossible()
-{
-    QTemporaryDir src, dst;
-    const QString absente = src.filePath(QStringLiteral("absente.vtc"));
-    ResultatCopie r = CopierFichier(absente, dst.path());
-    QCOMPARE(r.message, QStringLiteral("Impossible d'ouvrir ") + QDir::toNativeSeparators(absente));
-
-    // A folder stands where the target should go.
-    const QString source = src.filePath(QStringLiteral("c.vtc"));
-    QVERIFY(ecrire(source, "x"));
-    QVERIFY(QDir(dst.path()).mkdir(QStringLiteral("c.vtc")));
-    r = CopierFichier(source, dst.path());
-    QVERIFY(!r.reussie);
-    QCOMPARE(r.message,
-             QStringLiteral("Impossible d'ouvrir ")
-                 + QDir::toNativeSeparators(dst.filePath(QStringLiteral("c.vtc"))));
-}
-
-// A FIFO would block the copy, /dev/zero would fill the disk: both refused
-// at once, nothing written.
-void TstCopieFichier::sourcesSpeciales()
-{
-    QTemporaryDir src, dst;
-    const QString fifo = src.filePath(QStringLiteral("f.vtc"));
-    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
-    const QString zero = src.filePath(QStringLiteral("z.vtc"));
-    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), zero));
-    QElapsedTimer t;
-    t.start();
-    for (const QString &source : {fifo, zero}) {
+    void copie()
+    {
+        QFETCH(int, taille);
+        QFETCH(QString, existant);
+        QFETCH(QString, cible);
+        DossierEssai src, dst;
+        const QString source = src.chemin(u"3EME1.VTC"_s);
+        QVERIFY(ecrire(source, motif(taille), ancienneDate()));
+        if (!existant.isEmpty())
+            QVERIFY(ecrire(dst.chemin(existant), "ancien contenu, plus long que certains"));
         const ResultatCopie r = CopierFichier(source, dst.path());
-        QVERIFY(!r.reussie);
-        QCOMPARE(r.message, MessagePasFichierOrdinaire(source));
+        QVERIFY2(r.reussie, qPrintable(r.message));
+        QCOMPARE(r.cible, dst.chemin(cible));
+        QCOMPARE(dst.contenu(), QStringList{cible});
+        QCOMPARE(lire(r.cible), motif(taille));
+        QCOMPARE(modifie(r.cible), ancienneDate());
     }
-    QVERIFY(t.elapsed() < 5000);
-    QCOMPARE(contenu(dst.path()), QStringList());
-}
 
-// A link in the backup folder is replaced by the copy, never followed to
-// overwrite what it points at.
-void TstCopieFichier::lienDansLaDestination()
-{
-    QTemporaryDir src, dst, ailleurs;
-    const QString source = src.filePath(QStringLiteral("c.vtc"));
-    QVERIFY(ecrire(source, "classe"));
-    const QString victime = ailleurs.filePath(QStringLiteral("important"));
-    QVERIFY(ecrire(victime, "a garder"));
-    QVERIFY(QFile::link(victime, dst.filePath(QStringLiteral("c.vtc"))));
-    QVERIFY(QFile::link(ailleurs.filePath(QStringLiteral("absent")), dst.filePath(QStringLiteral("d.vtc"))));
-    QVERIFY(CopierFichier(source, dst.path()).reussie);
-    QVERIFY(!QFileInfo(dst.filePath(QStringLiteral("c.vtc"))).isSymLink());
-    QCOMPARE(lire(dst.filePath(QStringLiteral("c.vtc"))), QByteArray("classe"));
-    QCOMPARE(lire(victime), QByteArray("a garder"));
-    // A dangling one creates nothing where it points.
-    const QString d = src.filePath(QStringLiteral("d.vtc"));
-    QVERIFY(ecrire(d, "autre"));
-    QVERIFY(CopierFichier(d, dst.path()).reussie);
-    QCOMPARE(contenu(ailleurs.path()), QStringList{QStringLiteral("important")});
+    // The disk fills part-way (nothing, the first block, mid-block, all but
+    // the last byte): failure reported, no truncated file, the old target
+    // whole, no temporary file left; with room again the copy succeeds.
+    void disquePlein()
+    {
+        for (const int limite : {0, 8192, 2 * 8192 + 5, 3 * 8192 - 1}) {
+            const bool cibleExistante = limite % 2 == 0;
+            DossierEssai src, dst;
+            const QString source = src.chemin(u"b.vtc"_s), cible = dst.chemin(u"b.vtc"_s);
+            QVERIFY(ecrire(source, motif(3 * 8192)));
+            if (cibleExistante)
+                QVERIFY(ecrire(cible, "version precedente", ancienneDate()));
+            EssaiCopie::limiterEcriture(limite);
+            const ResultatCopie r = CopierFichier(source, dst.path());
+            QVERIFY(!r.reussie);
+            QCOMPARE(r.message, u"Disque plein"_s);
+            QCOMPARE(dst.contenu(), cibleExistante ? QStringList{u"b.vtc"_s} : QStringList());
+            if (cibleExistante) {
+                QCOMPARE(lire(cible), "version precedente"_ba);
+                QCOMPARE(modifie(cible), ancienneDate());
+            }
+            EssaiCopie::limiterEcriture(-1);
+            QVERIFY(CopierFichier(source, dst.path()).reussie);
+            QCOMPARE(lire(cible), motif(3 * 8192));
+        }
+    }
 
-    // Restoring into the program folder: the teacher's link stays and its
-    // file is written; one leading nowhere is refused.
-    QVERIFY(QFile::remove(dst.filePath(QStringLiteral("c.vtc"))));
-    QVERIFY(QFile::link(victime, dst.filePath(QStringLiteral("c.vtc"))));
-    QVERIFY(CopierFichier(source, dst.path(), true).reussie);
-    QVERIFY(QFileInfo(dst.filePath(QStringLiteral("c.vtc"))).isSymLink());
-    QCOMPARE(lire(victime), QByteArray("classe"));
-    QVERIFY(QFile::remove(dst.filePath(QStringLiteral("d.vtc"))));
-    QVERIFY(QFile::link(ailleurs.filePath(QStringLiteral("absent")), dst.filePath(QStringLiteral("d.vtc"))));
-    QVERIFY(!CopierFichier(d, dst.path(), true).reussie);
-    QVERIFY(!QFile::exists(ailleurs.filePath(QStringLiteral("absent"))));
-}
+    // A missing source, a folder where the target goes; a FIFO would block
+    // the copy, /dev/zero would fill the disk: all refused, nothing written.
+    void sourcesEtCiblesImpossibles()
+    {
+        DossierEssai src, dst;
+        const QString absente = src.chemin(u"absente.vtc"_s);
+        QCOMPARE(CopierFichier(absente, dst.path()).message,
+                 u"Impossible d'ouvrir "_s + QDir::toNativeSeparators(absente));
+        QVERIFY(ecrire(src.chemin(u"c.vtc"_s), "x"));
+        QVERIFY(QDir(dst.path()).mkdir(u"c.vtc"_s));
+        const ResultatCopie r = CopierFichier(src.chemin(u"c.vtc"_s), dst.path());
+        QVERIFY(!r.reussie);
+        QCOMPARE(r.message, u"Impossible d'ouvrir "_s + QDir::toNativeSeparators(dst.chemin(u"c.vtc"_s)));
 
-void TstCopieFichier::memeDossier_data()
-{
-    QTest::addColumn<QString>("a");
-    QTest::addColumn<QString>("b");
-    QTest::addColumn<bool>("meme");
-    // Inside a fresh folder holding x/z/, y/ and lien -> x.
-    QTest::newRow("separateur final") << "x"
-                                      << "x/" << true;
-    QTest::newRow("detour") << "x"
-                            << "y/../x" << true;
-    QTest::newRow("lien") << "x"
-                          << "lien" << true;
-    QTest::newRow("sous-dossier du lien") << "x/z"
-                                          << "lien/z" << true;
-    QTest::newRow("differents") << "x"
-                                << "y" << false;
-    QTest::newRow("inexistant") << "x"
-                                << "w" << false;
-    QTest::newRow("vide") << "x"
-                          << "" << false;
-}
+        const QString fifo = src.chemin(u"f.vtc"_s), zero = src.chemin(u"z.vtc"_s);
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        QVERIFY(QFile::link(u"/dev/zero"_s, zero));
+        for (const QString &source : {fifo, zero}) {
+            const ResultatCopie s = CopierFichier(source, dst.path());
+            QVERIFY(!s.reussie);
+            QCOMPARE(s.message, MessagePasFichierOrdinaire(source));
+        }
+        QCOMPARE(dst.contenu(), QStringList{u"c.vtc"_s});
+    }
 
-void TstCopieFichier::memeDossier()
-{
-    QFETCH(QString, a);
-    QFETCH(QString, b);
-    QFETCH(bool, meme);
-    QTemporaryDir racine;
-    QDir d(racine.path());
-    QVERIFY(d.mkpath(QStringLiteral("x/z")) && d.mkdir(QStringLiteral("y")));
-    QVERIFY(QFile::link(d.filePath(QStringLiteral("x")), d.filePath(QStringLiteral("lien"))));
-    auto chemin = [&](const QString &p) { return p.isEmpty() ? p : d.filePath(p); };
-    QCOMPARE(MemeDossier(chemin(a), chemin(b)), meme);
-    QCOMPARE(MemeDossier(chemin(b), chemin(a)), meme);
-}
+    // A link in the backup folder is replaced by the copy, never followed to
+    // overwrite what it points at.
+    void lienDansLaDestination()
+    {
+        DossierEssai src, dst, ailleurs;
+        const QString source = src.chemin(u"c.vtc"_s), victime = ailleurs.chemin(u"important"_s);
+        const QString c = dst.chemin(u"c.vtc"_s), d = dst.chemin(u"d.vtc"_s),
+                      absent = ailleurs.chemin(u"absent"_s);
+        QVERIFY(ecrire(source, "classe") && ecrire(victime, "a garder"));
+        QVERIFY(QFile::link(victime, c) && QFile::link(absent, d));
+        QVERIFY(CopierFichier(source, dst.path()).reussie);
+        QVERIFY(!QFileInfo(c).isSymLink());
+        QCOMPARE(lire(c), "classe"_ba);
+        QCOMPARE(lire(victime), "a garder"_ba);
+        // A dangling one creates nothing where it points.
+        const QString autre = src.chemin(u"d.vtc"_s);
+        QVERIFY(ecrire(autre, "autre"));
+        QVERIFY(CopierFichier(autre, dst.path()).reussie);
+        QCOMPARE(ailleurs.contenu(), QStringList{u"important"_s});
+
+        // Restoring into the program folder: the teacher's link stays and its
+        // file is written; one leading nowhere is refused.
+        QVERIFY(QFile::remove(c) && QFile::link(victime, c));
+        QVERIFY(CopierFichier(source, dst.path(), true).reussie);
+        QVERIFY(QFileInfo(c).isSymLink());
+        QCOMPARE(lire(victime), "classe"_ba);
+        QVERIFY(QFile::remove(d) && QFile::link(absent, d));
+        QVERIFY(!CopierFichier(autre, dst.path(), true).reussie);
+        QVERIFY(!QFile::exists(absent));
+    }
+
+    void memeDossier()
+    {
+        DossierEssai r;
+        QDir d(r.path());
+        QVERIFY(d.mkpath(u"x/z"_s) && d.mkdir(u"y"_s)
+                && QFile::link(d.filePath(u"x"_s), d.filePath(u"lien"_s)));
+        auto chemin = [&](const QString &p) { return p.isEmpty() ? p : d.filePath(p); };
+        const QList<std::tuple<QString, QString, bool>> cas{
+            {u"x"_s, u"x/"_s, true},       {u"x"_s, u"y/../x"_s, true}, {u"x"_s, u"lien"_s, true},
+            {u"x/z"_s, u"lien/z"_s, true}, {u"x"_s, u"y"_s, false},     {u"x"_s, u"w"_s, false},
+            {u"x"_s, u""_s, false}};
+        for (const auto &[a, b, meme] : cas) {
+            QVERIFY2(MemeDossier(chemin(a), chemin(b)) == meme, qPrintable(a + u' ' + b));
+            QVERIFY2(MemeDossier(chemin(b), chemin(a)) == meme, qPrintable(b + u' ' + a));
+        }
+    }
+};
 
 QTEST_GUILESS_MAIN(TstCopieFichier)
 #include "tst_copiefichier.moc"
