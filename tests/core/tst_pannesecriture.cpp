@@ -1,6 +1,7 @@
 // Every writer of the core, every step of its write failing in turn: the old
 // file stays byte for byte and the platform's message comes back. Loading
 // refuses FIFOs, devices and oversized settings at once.
+#include "appreciations/baseappreciations.h"
 #include "platform/ecrituresure.h"
 #include "platform/erreurs.h"
 #include "platform/lecturesure.h"
@@ -16,7 +17,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-enum class Ecrivain { Classe, Reglages, ClasseEtReglages, Rapport, Export };
+enum class Ecrivain { Classe, Reglages, ClasseEtReglages, Rapport, Export, Base };
 
 QList<StudentRecord> classe(int n)
 {
@@ -43,6 +44,7 @@ private slots:
         QTest::newRow("classe et réglages") << Ecrivain::ClasseEtReglages;
         QTest::newRow("rapport") << Ecrivain::Rapport;
         QTest::newRow("export") << Ecrivain::Export;
+        QTest::newRow("base d'appréciations") << Ecrivain::Base;
     }
     void chaquePas()
     {
@@ -51,7 +53,7 @@ private slots:
         NomFichier = u"CL.VTC"_s;
         NomClasse = u"CL"_s;
         const QString vtc = c.chemin(u"CL.VTC"_s), ini = c.chemin(u"CL.INI"_s),
-                      txt = c.chemin(u"a_classe.txt"_s);
+                      txt = c.chemin(u"a_classe.txt"_s), vap = c.chemin(u"12120002.VAP"_s);
         const QByteArray vtcAvant = OctetsEleves(classe(3)), txtAvant = "ancien rapport\r\n";
         const QByteArray iniAvant = "[Options]\r\nNombre de matières=2\r\nMat1=Hist\r\nMat2=Géo\r\n";
         OptionsAEcrire o;
@@ -76,10 +78,17 @@ private slots:
                 EcrireFichierExport(txt, QByteArray(40 * 1024, 'x'), &m);
                 return m;
             }
+            case Ecrivain::Base: {
+                QString m;
+                EcrireBase(vap, QStringList(2000, u"Phrase du nouveau jeu"_s), m);
+                return m;
+            }
             }
             return {};
         };
-        auto remettre = [&] { ecrire(vtc, vtcAvant) && ecrire(ini, iniAvant) && ecrire(txt, txtAvant); };
+        auto remettre = [&] {
+            ecrire(vtc, vtcAvant) && ecrire(ini, iniAvant) && ecrire(txt, txtAvant) && ecrire(vap, txtAvant);
+        };
         remettre();
         QCOMPARE(ecrireTout(), QString());
         const int pas = EssaiEcriture::pasFaits();
@@ -97,7 +106,9 @@ private slots:
                          == (ecrivain == Ecrivain::Reglages ? MessageEcritureImpossible(ini)
                                                             : MessageErreurSysteme(code)),
                      ici);
-            QVERIFY2(lire(vtc) == vtcAvant && lire(ini) == iniAvant && lire(txt) == txtAvant, ici);
+            QVERIFY2(lire(vtc) == vtcAvant && lire(ini) == iniAvant && lire(txt) == txtAvant
+                         && lire(vap) == txtAvant,
+                     ici);
             QVERIFY2(c.contenu() == attendus, ici);
             if (ecrivain == Ecrivain::ClasseEtReglages)
                 QVERIFY2(!Gras, ici); // the settings in memory follow the files
