@@ -37,6 +37,13 @@ class TestVerrou : public QObject {
 
     std::unique_ptr<ClasseEssai> m_dossier;
     QString m_classe;
+    // The lock file names this very process.
+    bool ici() const
+    {
+        DetenteurVerrou d;
+        return VerrouClasse::LireDetenteur(CheminVerrou(m_classe), d)
+            && d.pid == QCoreApplication::applicationPid() && d.machine == QSysInfo::machineHostName();
+    }
 
 private slots:
     void init()
@@ -47,12 +54,9 @@ private slots:
 
     void annexes()
     {
-        for (const auto &[nom, annexe] : QList<QPair<QString, bool>>{{u"3B.VTC.lock"_s, true},
-                                                                     {u"3b.vtc.journal"_s, true},
-                                                                     {u"3B.VTC"_s, false},
-                                                                     {u"3B.INI.lock"_s, false},
-                                                                     {u".lock"_s, false}})
-            QVERIFY2(EstFichierAnnexe(nom) == annexe, qPrintable(nom));
+        QVERIFY(EstFichierAnnexe(u"3B.VTC.lock"_s) && EstFichierAnnexe(u"3b.vtc.journal"_s));
+        QVERIFY(!EstFichierAnnexe(u"3B.VTC"_s) && !EstFichierAnnexe(u"3B.INI.lock"_s)
+                && !EstFichierAnnexe(u".lock"_s));
     }
 
     void verrouPrisEtRendu()
@@ -62,13 +66,11 @@ private slots:
             VerrouClasse a(m_classe);
             QCOMPARE(a.prendre(), VerrouClasse::Etat::Pris);
             QCOMPARE(CheminVerrou(m_classe), m_dossier->chemin(u"3B.VTC.lock"_s));
+            QVERIFY(ici());
             DetenteurVerrou d;
             QVERIFY(VerrouClasse::LireDetenteur(CheminVerrou(m_classe), d));
-            QCOMPARE(d.pid, QCoreApplication::applicationPid());
-            QCOMPARE(d.machine, QSysInfo::machineHostName());
-            QCOMPARE(d.utilisateur, UtilisateurCourant());
+            QVERIFY(d.utilisateur == UtilisateurCourant() && d.memeMachine);
             QCOMPARE(d.depuis, QDateTime(QDate(2026, 12, 7), QTime(10, 42)));
-            QVERIFY(d.memeMachine);
 
             // A second copy on this computer, alive: it may not take it.
             VerrouClasse b(m_classe);
@@ -88,9 +90,7 @@ private slots:
                      QSysInfo::machineUniqueId());
         VerrouClasse c(m_classe);
         QCOMPARE(c.prendre(), VerrouClasse::Etat::Pris);
-        DetenteurVerrou d;
-        QVERIFY(VerrouClasse::LireDetenteur(CheminVerrou(m_classe), d));
-        QCOMPARE(d.pid, QCoreApplication::applicationPid());
+        QVERIFY(ici());
 
         // No lock can be made where the class is said to be: the platform's reason.
         VerrouClasse v(m_dossier->chemin(u"absent/3B.VTC"_s));
@@ -104,16 +104,11 @@ private slots:
         EcrireVerrou(CheminVerrou(m_classe), 4242, "salle-prof-2", "0123456789abcdef0123456789abcdef");
         VerrouClasse v(m_classe);
         QCOMPARE(v.prendre(), VerrouClasse::Etat::TenuAilleurs);
-        QCOMPARE(v.detenteur().machine, u"salle-prof-2"_s);
-        QCOMPARE(v.detenteur().utilisateur, u"mdurand"_s);
+        QVERIFY(v.detenteur().machine == u"salle-prof-2" && v.detenteur().utilisateur == u"mdurand");
         QVERIFY(!v.detenteur().memeMachine);
         // Whatever its age, it stays until the teacher says that copy is gone.
         QCOMPARE(v.prendre(), VerrouClasse::Etat::TenuAilleurs);
-        QVERIFY(v.forcer());
-        QVERIFY(v.tenu());
-        DetenteurVerrou d;
-        QVERIFY(VerrouClasse::LireDetenteur(CheminVerrou(m_classe), d));
-        QCOMPARE(d.machine, QSysInfo::machineHostName());
+        QVERIFY(v.forcer() && v.tenu() && ici());
     }
 
     void textes()
@@ -182,13 +177,9 @@ private slots:
         QVERIFY(QFileInfo::exists(m_dossier->chemin(u"3B.VTC.journal"_s)));
         Journal lu;
         QVERIFY(LireJournal(m_classe, lu));
-        QCOMPARE(lu.instant, j.instant);
-        QCOMPARE(lu.nomFichier, j.nomFichier);
-        QCOMPARE(lu.coefs[1], j.coefs[1]);
-        QCOMPARE(lu.dates[1], j.dates[1]);
-        QCOMPARE(lu.eleves.size(), 2);
-        QCOMPARE(CoderEleve(lu.eleves[0]), CoderEleve(j.eleves[0]));
-        QCOMPARE(CoderEleve(lu.eleves[1]), CoderEleve(j.eleves[1]));
+        QVERIFY(lu.instant == j.instant && lu.nomFichier == j.nomFichier);
+        QVERIFY(lu.coefs[1] == j.coefs[1] && lu.dates[1] == j.dates[1]);
+        QCOMPARE(OctetsEleves(lu.eleves), OctetsEleves(j.eleves));
         const QString coefsFichier[4] = {{}, j.coefs[1], j.coefs[2], j.coefs[3]};
         QVERIFY(CompterDifferences(lu.eleves, lu, coefsFichier).vide());
         const QString autres[4] = {{}, u"1111111111111111"_s, j.coefs[2], j.coefs[3]};
