@@ -3,8 +3,6 @@
 #include "platform/dossierdonnees.h"
 #include "tests/common/classeessai.h"
 
-#include <unistd.h>
-
 using namespace Essai;
 using namespace Qt::StringLiterals;
 
@@ -21,12 +19,7 @@ class TstDossierDonnees : public QObject {
 
 private slots:
     void init() { m_racine = std::make_unique<DossierEssai>(); }
-    void cleanup()
-    {
-        DefinirDossierProgramme(QString());
-        QFile::setPermissions(chemin(u"lecture seule"_s),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
+    void cleanup() { DefinirDossierProgramme(QString()); }
 
     // Which rule wins, for each kind of executable folder and command line.
     void choix_data()
@@ -139,8 +132,6 @@ private slots:
         QTest::addColumn<QString>("reste"); // what the root holds afterwards
         QTest::newRow("sous un fichier")
             << u"fichier/Documents"_s << u""_s << u"Fichier introuvable"_s << u"fichier"_s;
-        QTest::newRow("en lecture seule")
-            << u"lecture seule/Documents"_s << u""_s << u"Accès au fichier refusé"_s << u"lecture seule"_s;
         QTest::newRow("disque plein à l'exemple")
             << u"a/b/Documents"_s << u"Disque plein"_s << u"Disque plein"_s << u""_s;
         QTest::newRow("Vestrel est un fichier")
@@ -156,16 +147,8 @@ private slots:
             ecrire(chemin(reste), {});
         if (reste == u"docs")
             ecrire(mkdir(reste) + u"/Vestrel"_s, {});
-        if (reste == u"lecture seule")
-            QFile::setPermissions(mkdir(reste), QFile::ReadOwner | QFile::ExeOwner);
         EntreesDossier e;
         e.documents = chemin(documents);
-        if (reste == u"lecture seule" && ::geteuid() == 0) {
-            // Permissions do not stop the superuser: a read-only system folder does.
-            e.documents = u"/sys/Documents"_s;
-            if (::access("/sys", W_OK) == 0)
-                QSKIP("nothing is read-only here");
-        }
         const QString avant = DossierProgramme();
         const DossierDonnees d = ChoisirDossierDonnees(e, [&] {
             ecrire(DossierProgramme() + u"/EXEMPLE.VTC"_s, {}); // written before the failure

@@ -1,4 +1,6 @@
-// The six-byte real, the 1578-byte student record, loading and saving a class.
+// The six-byte real, the 1578-byte student record, loading and saving a class
+// and its settings; the application settings.
+#include "classdata/parametres.h"
 #include "tests/common/classeessai.h"
 
 #include <QRandomGenerator>
@@ -10,11 +12,6 @@ using namespace Essai;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray octets6(const uchar o[6])
-{
-    return QByteArray(reinterpret_cast<const char *>(o), 6);
-}
 
 // Nearest six-byte value, ties to even, computed the plain way.
 long double reference(long double x)
@@ -55,6 +52,17 @@ class TstFichierClasse : public QObject {
     DossierEssai m_xdg; // recent documents go here, not to the user's list
     std::unique_ptr<ClasseEssai> m_classe;
     QString chemin(const QString &nom) const { return m_classe->chemin(nom); }
+    QString ini() const { return chemin(u"C.INI"_s); }
+    QString appli() const { return chemin(u"Vestrel.INI"_s); }
+    void relire(const QByteArray &contenu)
+    {
+        QFile::remove(ini());
+        if (!contenu.isNull())
+            ecrire(ini(), contenu);
+        NomClasse = u"C"_s;
+        LireOptions();
+        DecoderCoefDates();
+    }
 
 private slots:
     void initTestCase() { qputenv("XDG_DATA_HOME", m_xdg.path().toUtf8()); }
@@ -68,7 +76,7 @@ private slots:
         for (const auto &[valeur, hexa] : exemples) {
             uchar o[6];
             DoubleVersReal48(valeur, o);
-            QCOMPARE(octets6(o), QByteArray::fromHex(hexa));
+            QCOMPARE(QByteArray(reinterpret_cast<char *>(o), 6).toHex(), hexa);
             EGAL_EXACT(Real48VersDouble(o), valeur);
         }
         const uchar zero[6] = {0, 0xFF, 0x12, 0x34, 0x56, 0xFF}; // exponent 0: zero
@@ -80,7 +88,7 @@ private slots:
                 c = uchar(g.bounded(256));
             o[0] = qMax(o[0], uchar(1));
             DoubleVersReal48(Real48VersDouble(o), r);
-            QCOMPARE(octets6(r), octets6(o));
+            QVERIFY(memcmp(r, o, 6) == 0);
         }
         for (int i = 0; i < 10000; ++i) { // any double to the nearest value
             const double x = std::ldexp(g.generateDouble() * 2 - 1, int(g.bounded(-120, 120)));
@@ -191,20 +199,6 @@ private slots:
         QCOMPARE(apres.mid(debut + 32), fichier.mid(debut + 32));
     }
 
-    void viderLesNotesDeLaCopie()
-    {
-        QList<StudentRecord> eleves{ClasseEssai::Eleve(u"ÉLÈVE"_s, {}),
-                                    ClasseEssai::Eleve({}, {}, {{2, 2, 8, 7.25}})};
-        eleves[1].Appreciations[3][4] = u"Année réussie."_s;
-        QCOMPARE(EcrireEleves(chemin(u"V.VTC"_s), eleves, true).etat, EtatEcriture::Ecrit);
-        QList<StudentRecord> relus;
-        QVERIFY(LireEleves(chemin(u"V.VTC"_s), relus).ok);
-        QCOMPARE(relus[0].Nom, u"ÉLÈVE"_s);
-        EGAL_EXACT(relus[1].NotesMat2[2][8], NO_MARK);
-        QVERIFY(relus[1].Appreciations[3][4].isEmpty());
-        EGAL_EXACT(eleves[1].NotesMat2[2][8], 7.25);
-    }
-
     // A failed load leaves no class; the settings are read before the marks.
     void echecsDeChargement()
     {
@@ -264,11 +258,148 @@ private slots:
         QCOMPARE(NomFichier, u"3eme1.vtc"_s);
         QCOMPARE(NomClasse, u"3eme1"_s);
         QVERIFY(!UneMatiere);
-        QCOMPARE(NomDepuisArgument(u"/tmp/x/4A.VTC"_s), u"4A.VTC"_s);
-        QCOMPARE(NomDepuisArgument(u"D:4A.VTC"_s), u"4A.VTC"_s);
         // Recorded by the file's real path, in the program folder.
         QVERIFY(lire(m_xdg.chemin(u"recently-used.xbel"_s))
                     .contains(QUrl::fromLocalFile(chemin(u"3eme1.vtc"_s)).toEncoded()));
+    }
+
+    // Periods and subjects: {file, two periods, one subject}; what was there before is not kept.
+    void nombres()
+    {
+        const QByteArray p = "[Options]\r\nNombre de p\xE9riodes=", m = "\r\nNombre de mati\xE8res=";
+        const QList<std::tuple<QByteArray, bool, bool>> cas{{{}, false, true},
+                                                            {p + "2" + m + "1", true, true},
+                                                            {p + "3" + m + "2", false, false},
+                                                            {p + "1" + m + "0", false, false},
+                                                            {p + "deux" + m, false, true}};
+        for (const auto &[fichier, deuxPeriodes, uneMatiere] : cas) {
+            DeuxPeriodes = !deuxPeriodes;
+            UneMatiere = !uneMatiere;
+            relire(fichier);
+            QVERIFY2(DeuxPeriodes == deuxPeriodes && UneMatiere == uneMatiere, fichier);
+        }
+    }
+
+    void coefficientsEtDates()
+    {
+        relire(
+            "[Options]\r\nCoefficients p\xE9riode 1=2301\r\nCoefficients p\xE9riode 2=12x4567890123456789\r\n"
+            "Dates p\xE9riode 1=05/11--/--\r\nEcriture=1\r\nMat1=\r\n");
+        QCOMPARE((QList<int>{CoefMat1[1][1], CoefMat1[1][2], CoefMat1[1][3], CoefMat1[1][4], CoefMat1[1][5]}),
+                 (QList<int>{2, 3, 0, 1, 1})); // 1 beyond a short string
+        QCOMPARE(CoefMat1[2][3], 1);           // not a digit
+        QCOMPARE(CoefPeriode[2].size(), 16);   // cut to its capacity
+        QCOMPARE(DateMat1[1][1], u"05/11"_s);
+        QCOMPARE(DateMat1[1][3], QString());
+        QCOMPARE(DateMat1[2][16], u"--/--"_s);
+        QVERIFY(Gras);
+        QCOMPARE(LibelleMat1, QString()); // present but empty: not the default
+
+        // Two subjects: 9..16 go to subject 2; slots 9..16 of the tables stay.
+        CoefMat1[2][12] = 7;
+        relire("[Options]\r\nNombre de mati\xE8res=2\r\nCoefficients p\xE9riode 2=1234567898765432\r\n");
+        for (int i = 1; i <= 8; ++i)
+            QVERIFY(CoefMat1[2][i] == i && CoefMat2[2][i] == 10 - i);
+        QCOMPARE(CoefMat1[2][12], 7);
+
+        // Two periods: period 3 keeps its defaults whatever the file says.
+        relire(
+            "[Options]\r\nNombre de p\xE9riodes=2\r\nCoefficients p\xE9riode 3=\r\nDates p\xE9riode 3=\r\n");
+        QCOMPARE(CoefPeriode[3], u"1111111111111111"_s);
+        QCOMPARE(DatePeriode[3], u"--/--"_s.repeated(16));
+    }
+
+    void ecrireOptions()
+    {
+        CoefPeriode[1] = u"2222222222222222"_s;
+        DatePeriode[2] = u"01/09"_s + u"--/--"_s.repeated(15);
+        OptionsAEcrire o;
+        o.nomClasse = u"C"_s;
+        o.trimestre = false;
+        o.mat1 = u"Fran"_s;
+        o.mat2 = u"Ignoré"_s;
+        o.gras = true;
+        o.taille = 12;
+        QCOMPARE(EcrireOptions(o), QString());
+        const QByteArray d = QByteArray("--/--").repeated(16);
+        QCOMPARE(
+            lire(ini()),
+            "[Options]\r\nNombre de p\xE9riodes=2\r\nNombre de mati\xE8res=1\r\nMat1=Fran\r\nMat2=\r\n"
+            "Coefficients p\xE9riode 1=2222222222222222\r\nCoefficients p\xE9riode 2=1111111111111111\r\n"
+            "Dates p\xE9riode 1="
+                + d + "\r\nDates p\xE9riode 2=01/09" + d.mid(5)
+                + "\r\nCoefficients p\xE9riode 3=\r\nDates p\xE9riode 3=\r\nEcriture=1\r\n"
+                  "Taille de l'\xE9"
+                  "criture=12\r\n");
+
+        // Duplicating with everything cleared; the file's other sections stay.
+        ecrire(ini(), lire(ini()) + "[Perso]\r\nx=1\r\n");
+        o.trimestre = true;
+        o.uneMatiere = false;
+        o.viderCoefDates = true;
+        QCOMPARE(EcrireOptions(o), QString());
+        relire(lire(ini()));
+        QCOMPARE(LibelleMat2, u"Ignoré"_s);
+        QCOMPARE(CoefPeriode[1], u"1111111111111111"_s);
+        QCOMPARE(DatePeriode[2], QString::fromLatin1(d));
+        QVERIFY(!DeuxPeriodes && !UneMatiere);
+        QVERIFY(lire(ini()).endsWith("[Perso]\r\nx=1\r\n"));
+    }
+
+    void coefDates()
+    {
+        relire("[Options]\r\nNombre de p\xE9riodes=2\r\n");
+        CoefPeriode[1] = u"9999999999999999"_s;
+        QCOMPARE(EcrireCoefDates(), QString());
+        CoefPeriode[1].clear();
+        RelireCoefDates();
+        QCOMPARE(CoefPeriode[1], u"9999999999999999"_s);
+        // All three periods are written, also for two periods.
+        QVERIFY(lire(ini()).contains("Coefficients p\xE9riode 3=1111111111111111\r\n"));
+        const QString grille[4] = {{}, u"3"_s, u"4"_s, u"5"_s};
+        QCOMPARE(EcrireCoefDatesAvec(grille), QString());
+        RelireCoefDates();
+        QCOMPARE(CoefPeriode[2], u"4"_s);
+        QCOMPARE(CoefPeriode[3], u"1111111111111111"_s); // two periods: not read
+
+        // A settings file that cannot be read leaves the values in memory as they are.
+        QVERIFY(QFile::remove(ini()));
+        QVERIFY(QFile::link(u"/dev/zero"_s, ini()));
+        RelireCoefDates();
+        QCOMPARE(CoefPeriode[2], u"4"_s);
+        QVERIFY(!LireOptions().isEmpty());
+        QVERIFY(QFile::remove(ini()));
+
+        DefinirDossierProgramme(chemin(u"absent"_s));
+        QCOMPARE(EcrireCoefDates(), u"Impossible d'écrire dans %1"_s.arg(CheminOptions(NomClasse)));
+    }
+
+    void parametresAppli()
+    {
+        ParametresFenetre f = LireParametres();
+        QVERIFY(f.gauche == 0 && f.haut == 0 && f.largeur == 634 && f.hauteur == 456 && !f.maxi);
+        QVERIFY(LireSauvegarde().chemin.isEmpty() && LireSauvegarde().date.isEmpty());
+        f = {10, 20, 800, 600, true};
+        StyleEcriturePourApercu = u"Souligné"_s;
+        AfficherBulles = false;
+        QCOMPARE(EcrireParametres(f), QString());
+        QCOMPARE(EcrireSauvegarde({u"/media/clé"_s, u"05/12/2024 08:03:09"_s}), QString());
+        QCOMPARE(lire(appli()),
+                 "[Param\xE8tres]\r\nGauche=10\r\nHaut=20\r\nLargeur=800\r\nHauteur=600\r\nMaxi=1\r\n"
+                 "Ecriture pour l'aper\xE7u=Courier New\r\nTaille de l'\xE9"
+                 "criture pour l'aper\xE7u=8\r\n"
+                 "Style de l'\xE9"
+                 "criture pour l'aper\xE7u=Soulign\xE9\r\nAfficher les bulles d'aide=0\r\n"
+                 "[Sauvegarde]\r\nChemin=/media/cl\xE9\r\nDate=05/12/2024 08:03:09\r\n");
+        AfficherBulles = true;
+        StyleEcriturePourApercu.clear();
+        QVERIFY(LireParametres().maxi);
+        QCOMPARE(StyleEcriturePourApercu, u"Souligné"_s); // read unchanged
+        QVERIFY(!AfficherBulles);
+
+        const QString absent = chemin(u"absent/V.INI"_s);
+        DefinirCheminParametresAppli(absent);
+        QCOMPARE(EcrireParametres(f), u"Impossible d'écrire dans %1"_s.arg(absent));
     }
 };
 

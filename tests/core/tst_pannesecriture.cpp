@@ -17,8 +17,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-enum class Ecrivain { Classe, Reglages, ClasseEtReglages, Rapport, Export, Base };
-
 QList<StudentRecord> classe(int n)
 {
     QList<StudentRecord> l;
@@ -35,20 +33,9 @@ class TstPannesEcriture : public QObject {
 private slots:
     void cleanup() { EssaiEcriture::remettreAZero(); }
 
-    // Above the 16 KiB a buffered writer keeps until the end.
-    void chaquePas_data()
-    {
-        QTest::addColumn<Ecrivain>("ecrivain");
-        QTest::newRow("classe") << Ecrivain::Classe;
-        QTest::newRow("réglages") << Ecrivain::Reglages;
-        QTest::newRow("classe et réglages") << Ecrivain::ClasseEtReglages;
-        QTest::newRow("rapport") << Ecrivain::Rapport;
-        QTest::newRow("export") << Ecrivain::Export;
-        QTest::newRow("base d'appréciations") << Ecrivain::Base;
-    }
+    // Each writer above the 16 KiB a buffered writer keeps until the end.
     void chaquePas()
     {
-        QFETCH(Ecrivain, ecrivain);
         ClasseEssai c;
         NomFichier = u"CL.VTC"_s;
         NomClasse = u"CL"_s;
@@ -61,57 +48,57 @@ private slots:
         o.uneMatiere = false;
         o.mat1 = u"Français"_s;
         o.gras = true;
-        auto ecrireTout = [&]() -> QString {
-            switch (ecrivain) {
-            case Ecrivain::Classe: return EcrireEleves(vtc, classe(127)).message;
-            case Ecrivain::Reglages: return EcrireOptions(o);
-            case Ecrivain::ClasseEtReglages: return EcrireElevesEtOptions(vtc, classe(127), false, o).message;
-            case Ecrivain::Rapport: {
-                SortieFichier s(txt);
-                while (s.contenu().size() < 40 * 1024)
-                    s.ligne(u"DUPONT Jean        12.50  8.00 14.25"_s);
-                s.fermer();
-                return s.messageErreur();
-            }
-            case Ecrivain::Export: {
-                QString m;
-                EcrireFichierExport(txt, QByteArray(40 * 1024, 'x'), &m);
-                return m;
-            }
-            case Ecrivain::Base: {
-                QString m;
-                EcrireBase(vap, QStringList(2000, u"Phrase du nouveau jeu"_s), m);
-                return m;
-            }
-            }
-            return {};
-        };
+        const QList<QPair<const char *, std::function<QString()>>> ecrivains{
+            {"classe", [&] { return EcrireEleves(vtc, classe(127)).message; }},
+            {"réglages", [&] { return EcrireOptions(o); }},
+            {"classe et réglages", [&] { return EcrireElevesEtOptions(vtc, classe(127), false, o).message; }},
+            {"rapport",
+             [&] {
+                 SortieFichier s(txt);
+                 while (s.contenu().size() < 40 * 1024)
+                     s.ligne(u"DUPONT Jean        12.50  8.00 14.25"_s);
+                 s.fermer();
+                 return s.messageErreur();
+             }},
+            {"export",
+             [&] {
+                 QString m;
+                 EcrireFichierExport(txt, QByteArray(40 * 1024, 'x'), &m);
+                 return m;
+             }},
+            {"base d'appréciations", [&] {
+                 QString m;
+                 EcrireBase(vap, QStringList(2000, u"Phrase du nouveau jeu"_s), m);
+                 return m;
+             }}};
         auto remettre = [&] {
             ecrire(vtc, vtcAvant) && ecrire(ini, iniAvant) && ecrire(txt, txtAvant) && ecrire(vap, txtAvant);
         };
-        remettre();
-        QCOMPARE(ecrireTout(), QString());
-        const int pas = EssaiEcriture::pasFaits();
-        QVERIFY(pas >= 4);
-        const QStringList attendus = c.contenu();
-        for (int n = 1; n <= pas; ++n) {
+        for (const auto &[nom, ecrireTout] : ecrivains) {
             remettre();
-            Gras = false;
-            const int code = n % 2 ? ENOSPC : EIO;
-            EssaiEcriture::echouerAuPas(n, code);
-            const QString m = ecrireTout();
-            const QByteArray ici = "pas " + QByteArray::number(n) + " : " + m.toUtf8();
-            // The settings speak of their file; the others give the system's reason.
-            QVERIFY2(m
-                         == (ecrivain == Ecrivain::Reglages ? MessageEcritureImpossible(ini)
-                                                            : MessageErreurSysteme(code)),
-                     ici);
-            QVERIFY2(lire(vtc) == vtcAvant && lire(ini) == iniAvant && lire(txt) == txtAvant
-                         && lire(vap) == txtAvant,
-                     ici);
-            QVERIFY2(c.contenu() == attendus, ici);
-            if (ecrivain == Ecrivain::ClasseEtReglages)
-                QVERIFY2(!Gras, ici); // the settings in memory follow the files
+            EssaiEcriture::remettreAZero();
+            QCOMPARE(ecrireTout(), QString());
+            const int pas = EssaiEcriture::pasFaits();
+            QVERIFY(pas >= 4);
+            const QStringList attendus = c.contenu();
+            for (int n = 1; n <= pas; ++n) {
+                remettre();
+                Gras = false;
+                const int code = n % 2 ? ENOSPC : EIO;
+                EssaiEcriture::echouerAuPas(n, code);
+                const QString m = ecrireTout();
+                const QByteArray ici = nom + " pas "_ba + QByteArray::number(n) + " : " + m.toUtf8();
+                // The settings speak of their file; the others give the system's reason.
+                QVERIFY2(
+                    m == (nom == "réglages"_ba ? MessageEcritureImpossible(ini) : MessageErreurSysteme(code)),
+                    ici);
+                QVERIFY2(lire(vtc) == vtcAvant && lire(ini) == iniAvant && lire(txt) == txtAvant
+                             && lire(vap) == txtAvant,
+                         ici);
+                QVERIFY2(c.contenu() == attendus, ici);
+                if (nom == "classe et réglages"_ba)
+                    QVERIFY2(!Gras, ici); // the settings in memory follow the files
+            }
         }
     }
 
