@@ -176,15 +176,30 @@ private slots:
         QVERIFY(!ApForm && &SurDemande(ApForm));
     }
 
+    // The class's window shows first; the menu comes beneath it once that
+    // window has painted, and stays when it closes.
     void classeDeLaLigneDeCommande()
     {
         QCOMPARE(EcrireEleves(m_tmp.filePath("3EME1.VTC"), QList<StudentRecord>(3)).etat,
                  EtatEcriture::Ecrit);
-        QWidget *vue = FermerLaProchaine([&] {
-            Demarrer(m_tmp.filePath("3EME1.VTC"));
-            QTRY_VERIFY(NoteForm && !NoteForm->isVisible() && Fenetres::nombreConstruites() == 1);
+        QWidget *vue = nullptr;
+        QTimer t;
+        t.setInterval(5);
+        QObject::connect(&t, &QTimer::timeout, [&] {
+            QWidget *w = QApplication::activeModalWidget();
+            if (w && MenuForm->isVisible()) {
+                vue = w;
+                t.stop();
+                w->close();
+            }
         });
+        t.start();
+        TMenuForm *menu = Demarrer(m_tmp.filePath("3EME1.VTC"));
+        QVERIFY(!menu->isVisible());
+        QTRY_VERIFY(vue);
         QCOMPARE(vue, NoteForm);
+        QTRY_VERIFY(!NoteForm->isVisible());
+        QVERIFY(menu->isVisible());
         QCOMPARE(Fenetres::nombreConstruites(), 1);
     }
 };

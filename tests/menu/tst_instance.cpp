@@ -1,7 +1,8 @@
 // The single-instance guard with real processes.
 #include "platform/gui/instance.h"
 
-#include <QLocalServer>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
@@ -45,7 +46,7 @@ private slots:
         }
         qDeleteAll(m_processus);
         m_processus.clear();
-        QLocalServer::removeServer(TOnlyOne::nomPour(m_titre));
+        QFile::remove(QDir::tempPath() + u'/' + TOnlyOne::nomPour(m_titre));
     }
 
     // Only the first 20 characters of the title count.
