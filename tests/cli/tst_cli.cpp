@@ -76,8 +76,7 @@ private slots:
             QCOMPARE(EcrireEleves(CheminProgramme(NomFichier), ListeEleves).etat, EtatEcriture::Ecrit);
         }
         for (auto [nom, taille] : {std::pair{"COURT.VTC", 1578 + 10}, std::pair{"TROP.VTC", 128 * 1578}}) {
-            QFile f(m_dossier.filePath(QLatin1String(nom)));
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(QByteArray(taille, '\0')) == taille);
+            QVERIFY(Essai::ecrire(m_dossier.filePath(nom), QByteArray(taille, '\0')));
         }
         QVERIFY(::mkfifo(QFile::encodeName(m_dossier.filePath("FIFO.VTC")).constData(), 0600) == 0);
     }
@@ -86,22 +85,16 @@ private slots:
     // replacing rewrites the settings file whole, an old key does not survive.
     void exempleNEcrasePas()
     {
-        QFile f(m_dossier.filePath("4B.VTC"));
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("precieux") == 8);
-        f.close();
+        const QString vtc = m_dossier.filePath("4B.VTC"), ini = m_dossier.filePath("4B.INI");
+        QVERIFY(Essai::ecrire(vtc, "precieux"));
         const Resultat r = commande("exemple 4b --dossier @");
         QVERIFY(r.code == 1 && r.erreurs.contains("existe déjà"));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QByteArray("precieux"));
-        f.close();
+        QCOMPARE(Essai::lire(vtc), "precieux");
         QCOMPARE(commande("exemple 4B --remplacer --dossier=@").code, 0);
-        QVERIFY(f.size() > 20 * 1578);
-        QFile ini(m_dossier.filePath("4B.INI"));
-        QVERIFY(ini.open(QIODevice::Append) && ini.write("Vieille clé=1\r\n") > 0);
-        ini.close();
+        QVERIFY(QFileInfo(vtc).size() > 20 * 1578);
+        QVERIFY(Essai::ecrire(ini, Essai::lire(ini) + "Vieille clé=1\r\n"));
         QCOMPARE(commande("exemple 4B --remplacer --dossier=@").code, 0);
-        QVERIFY(ini.open(QIODevice::ReadOnly));
-        const QByteArray reglages = ini.readAll();
+        const QByteArray reglages = Essai::lire(ini);
         QVERIFY(reglages.startsWith("[Options]\r\n") && !reglages.contains("Vieille"));
     }
 
@@ -216,9 +209,7 @@ private slots:
         const Resultat ecran = lancer(arguments);
         QCOMPARE(ecran.code, 0);
         QCOMPARE(lancer(arguments + QStringList{"--sortie", fichier}).code, 0);
-        QFile f(fichier);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray octets = f.readAll();
+        const QByteArray octets = Essai::lire(fichier);
         const bool rapport = separateur == u"-";
         QCOMPARE(SansHorodatage(VersCp1252(ecran.sortie), rapport), SansHorodatage(octets, rapport));
 
@@ -261,9 +252,7 @@ private slots:
                                                     : "ne peut pas remplacer un fichier de classe"),
                          qPrintable(r.erreurs));
         }
-        QFile f(vtc);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), avant);
+        QCOMPARE(Essai::lire(vtc), avant);
         struct stat st { };
         QVERIFY(::lstat(tube.constData(), &st) == 0 && S_ISFIFO(st.st_mode));
         QVERIFY(!QFile::exists(m_dossier.filePath("CL.INI")));

@@ -3,6 +3,7 @@
 // every other window built once, on first use, and destroyed at the end.
 #include "classdata/classe.h"
 #include "platform/dossier.h"
+#include "tests/common/fichiersessai.h"
 #include "tests/common/repondeurscripte.h"
 #include "ui/appreciations/apprform.h"
 #include "ui/backup/sauvform.h"
@@ -105,9 +106,7 @@ private slots:
         QFETCH(QString, sortie);
         QFETCH(QString, erreurs);
         QDir().mkpath(m_tmp.filePath("ailleurs"));
-        QFile f(m_tmp.filePath("ailleurs/4B.VTC"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
+        QVERIFY(Essai::ecrire(m_tmp.filePath("ailleurs/4B.VTC"), {}));
         arguments.replaceInStrings("@T", m_tmp.path());
         QProcess p;
         p.start(VESTREL, arguments);

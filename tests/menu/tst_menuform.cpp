@@ -42,12 +42,6 @@ void ecrireClasse(const QString &chemin, int nb)
     QCOMPARE(EcrireEleves(chemin, QList<StudentRecord>(nb)).etat, EtatEcriture::Ecrit);
 }
 
-void toucher(const QString &chemin)
-{
-    QFile f(chemin);
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write("x") == 1);
-}
-
 QStringList entrees(const QListWidget *lb)
 {
     QStringList l;
@@ -91,7 +85,7 @@ private slots:
     {
         m_dossier = new ClasseEssai;
         ecrireClasse(chemin("3EME1.VTC"), 3);
-        toucher(chemin("3EME1.INI"));
+        QVERIFY(Essai::ecrire(chemin("3EME1.INI"), "x"));
         ecrireClasse(chemin("4eme2.vtc"), 2);
         m_rep = new RepondeurScripte;
         nouveauMenu();
@@ -111,7 +105,7 @@ private slots:
         QCOMPARE(entrees(m_menu->LB1), QStringList({"3EME1.VTC", "4eme2.vtc"}));
         QTemporaryDir d;
         for (const char *nom : {"a.vtc", "B.VTC", "c.txt", "D.Vtc", "e.vtc.bak", "C.vtc", "f.vtcx"})
-            toucher(d.filePath(nom));
+            QVERIFY(Essai::ecrire(d.filePath(nom), "x"));
         QVERIFY(QDir(d.path()).mkdir("X.VTC") && QDir(d.path()).mkdir("Y.txt"));
         DefinirDossierProgramme(d.path());
         m_menu->Repeint();
@@ -291,7 +285,7 @@ private slots:
     void supprimerRefuse()
     {
         QVERIFY(QDir(m_dossier->path()).mkdir("BLOQUE.VTC"));
-        toucher(chemin("BLOQUE.INI"));
+        QVERIFY(Essai::ecrire(chemin("BLOQUE.INI"), "x"));
         m_menu->Repeint();
         choisir("BLOQUE.VTC");
         m_rep->prevoir(BoutonOui);
@@ -301,7 +295,7 @@ private slots:
 
         m_rep->vider();
         const QString vtc = chemin("3EME1.VTC");
-        toucher(CheminJournal(vtc));
+        QVERIFY(Essai::ecrire(CheminJournal(vtc), "x"));
         auto autre = std::make_unique<VerrouClasse>(vtc);
         QCOMPARE(autre->prendre(), VerrouClasse::Etat::Pris);
         choisir("3EME1.VTC");

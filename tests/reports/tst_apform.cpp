@@ -16,12 +16,6 @@
 
 namespace {
 
-void EcrireRapport(const QByteArray &octets)
-{
-    QFile f(CheminRapportApercu());
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(octets) == octets.size());
-}
-
 QStringList Elements(const QListWidget *l)
 {
     QStringList r;
@@ -41,7 +35,7 @@ private slots:
         EcriturePourApercu = QStringLiteral("Courier New");
         TailleEcriturePourApercu = 8;
         StyleEcriturePourApercu = QStringLiteral("Normal");
-        EcrireRapport("3EME1\r\n------\r\n\r\n05/12/2024   14:03:07\r\n");
+        QVERIFY(Essai::ecrire(CheminRapportApercu(), "3EME1\r\n------\r\n\r\n05/12/2024   14:03:07\r\n"));
         m_repondeur = new RepondeurScripte;
         m_fenetre = new TApForm;
     }
@@ -65,7 +59,8 @@ private slots:
         QFont autre = m_fenetre->ListBox1->font();
         autre.setUnderline(true);
         m_fenetre->ListBox1->setFont(autre);
-        EcrireRapport("Nouveau rapport \xE9l\xE8ve\r\nderni\xE8re ligne sans fin");
+        QVERIFY(Essai::ecrire(CheminRapportApercu(),
+                              "Nouveau rapport \xE9l\xE8ve\r\nderni\xE8re ligne sans fin"));
 
         QWidget ailleurs;
         ailleurs.show();
@@ -83,12 +78,12 @@ private slots:
     void impression()
     {
         // An empty file: no job at all, the printer not even asked for.
-        EcrireRapport(QByteArray());
+        QVERIFY(Essai::ecrire(CheminRapportApercu(), QByteArray()));
         m_fenetre->FormActivate();
         QTest::mouseClick(m_fenetre->BBImp, Qt::LeftButton);
         QVERIFY(m_repondeur->boites().isEmpty());
 
-        EcrireRapport("3EME1\r\n");
+        QVERIFY(Essai::ecrire(CheminRapportApercu(), "3EME1\r\n"));
         m_fenetre->FormActivate();
         const QString pdf = m_dossier.filePath(QStringLiteral("apercu.pdf"));
         m_repondeur->prevoirImpression(pdf);
@@ -217,10 +212,8 @@ private slots:
         m_repondeur->prevoirImpression(pdf);
         QVERIFY(ImprimerRapport(e));
         QVERIFY(EcrireRapportApercu(e));
-        QFile f(CheminRapportApercu());
-        QVERIFY(f.open(QIODevice::ReadOnly));
         QStringList attendu;
-        for (QString l : DepuisCp1252(f.readAll()).split("\r\n"))
+        for (QString l : DepuisCp1252(Essai::lire(CheminRapportApercu())).split("\r\n"))
             if (!l.remove(QRegularExpression(" +$")).isEmpty())
                 attendu << l;
         QCOMPARE(attendu.last(), "05/12/2024   14:03:07");
@@ -235,15 +228,12 @@ private slots:
         ClasseEssai::UneMatiereFran(false);
         const EntreesRapport e = EntreesDepuisClasse(Vue::Liste, 1, Selecteur::Mat1);
         QVERIFY(EcrireRapportApercu(e));
-        QFile f(CheminRapportApercu());
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray avant = f.readAll();
+        const QByteArray avant = Essai::lire(CheminRapportApercu());
         DefinirDossierProgramme(m_dossier.filePath("absent"));
         QString message;
         QVERIFY(!EcrireRapportApercu(e, &message) && !message.isEmpty());
         DefinirDossierProgramme(m_dossier.path());
-        QVERIFY(f.seek(0));
-        QCOMPARE(f.readAll(), avant);
+        QCOMPARE(Essai::lire(CheminRapportApercu()), avant);
     }
 
 private:
