@@ -1,4 +1,4 @@
-// The class balance window, its pie gauges, and the page it prints.
+// The class balance window and the page it prints.
 #include "classdata/parametres.h"
 #include "platform/horloge.h"
 #include "reports/bilan.h"
@@ -12,7 +12,6 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -32,8 +31,6 @@ class TstPourcentForm : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void jauge_data();
-    void jauge();
     void affichage();
     void recalculeAChaqueOuverture();
     void impression_data();
@@ -48,44 +45,6 @@ void TstPourcentForm::initTestCase()
     ProfondeurCouleurs = 32;
 }
 
-void TstPourcentForm::jauge_data()
-{
-    QTest::addColumn<int>("valeur");
-    QTest::addColumn<bool>("hautDroit");  // filled at the top right
-    QTest::addColumn<bool>("basDroit");   // filled at the bottom right
-    QTest::addColumn<bool>("hautGauche"); // filled at the top left
-    QTest::newRow("0") << 0 << false << false << false;
-    QTest::newRow("25") << 25 << true << false << false;
-    QTest::newRow("50") << 50 << true << true << false;
-    QTest::newRow("100") << 100 << true << true << true;
-}
-
-// Drawn large, as on paper: the sector starts at the top and runs clockwise.
-void TstPourcentForm::jauge()
-{
-    QFETCH(int, valeur);
-    QFETCH(bool, hautDroit);
-    QFETCH(bool, basDroit);
-    QFETCH(bool, hautGauche);
-    QImage img(400, 400, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    {
-        QPainter p(&img);
-        JaugeCirculaire::dessiner(p, QRectF(0, 0, 400, 400), valeur, Qt::yellow, Qt::red, Qt::white);
-    }
-    auto rempli = [&](int x, int y) { return QColor(img.pixel(x, y)) == QColor(Qt::red); };
-    QCOMPARE(rempli(300, 80), hautDroit);
-    QCOMPARE(rempli(300, 320), basDroit);
-    QCOMPARE(rempli(100, 80), hautGauche);
-    QCOMPARE(QColor(img.pixel(100, 80)) == QColor(Qt::yellow), !hautGauche);
-
-    JaugeCirculaire g;
-    g.definirValeur(valeur);
-    QCOMPARE(g.texte(), u"%1%"_s.arg(valeur));
-    g.definirValeur(150);
-    QCOMPARE(g.valeur(), 100);
-}
-
 void TstPourcentForm::affichage()
 {
     troisEleves();
@@ -98,7 +57,7 @@ void TstPourcentForm::affichage()
     for (int i = 0; i < 6; ++i)
         QCOMPARE(textes[i]->text(), i < 3 ? u"(1)"_s : u"(33.33 %)"_s);
     for (const JaugeCirculaire *g : {f.Gauge1, f.Gauge2, f.Gauge3})
-        QCOMPARE(g->valeur(), 33);
+        QCOMPARE(g->texte(), u"33%"_s);
     QCOMPARE(f.LB1->item(0)->text(), u"ABEL Eva"_s.leftJustified(45) + u" 5.00"_s);
     QCOMPARE(f.LB2->count() + f.LB3->count(), 2);
     QCOMPARE(f.LabelMin->text() + f.LabelMoy->text() + f.LabelMax->text(),

@@ -37,13 +37,10 @@ class TstCoefForm : public QObject {
 private slots:
     void init();
     void cleanup();
-    void bulles_data();
-    void bulles();
     void semestres();
     void selectionDesDates();
     void touchesDesCoefficients();
     void annulerNEcritRien();
-    void calendrier();
     void okSansEcrireQuandDiffere();
     void entreeEtGuide();
 
@@ -72,33 +69,6 @@ void TstCoefForm::cleanup()
     f.reset();
     rep.reset();
     m_dossier.reset();
-}
-
-void TstCoefForm::bulles_data()
-{
-    QTest::addColumn<bool>("uneMatiere");
-    QTest::addColumn<QStringList>("attendues"); // assignments 1, 8, 9, 16
-    QTest::newRow("une matière") << true << QStringList{"1", "8", "9", "16"};
-    QTest::newRow("deux matières") << false << QStringList{"1", "8", "1", "8"};
-}
-
-void TstCoefForm::bulles()
-{
-    QFETCH(bool, uneMatiere);
-    QFETCH(QStringList, attendues);
-    UneMatiere = uneMatiere;
-    LibelleMat1 = u"Fran"_s;
-    LibelleMat2 = u"Lati"_s;
-    ouvrir();
-    const int k[] = {1, 8, 9, 16};
-    for (int p = 1; p <= 3; ++p) {
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(f->SpinEdit[p][k[i]]->toolTip(), u"Devoir n° "_s + attendues[i]);
-        QCOMPARE(f->Bevel[p][2]->isVisible(), !uneMatiere);
-        QCOMPARE(f->LabelMat[p][2]->text(), uneMatiere ? QString() : u"Lati"_s);
-        QVERIFY(f->SpinEdit[p][12]->isVisible()); // hiding a frame hides nothing inside
-    }
-    QCOMPARE(f->Label[3]->text(), u"Trimestre 3"_s);
 }
 
 // Read from odd strings, shown, and written back whole by OK, which writes
@@ -191,30 +161,6 @@ void TstCoefForm::annulerNEcritRien()
     QCOMPARE(f->Ld[1][1]->text(), u"--/--"_s);
     QTest::keyClick(f.get(), Qt::Key_Escape);
     QVERIFY(!f->isVisible() && !iniEcrit());
-}
-
-// Detached and widened, the calendar shows the following months; left
-// floating, it comes back hidden and inside the dialog.
-void TstCoefForm::calendrier()
-{
-    QCOMPARE(f->DateCalendrier(), QDate(2024, 3, 5)); // today at creation
-    ouvrir();
-    QVERIFY(!f->Panel4->isVisible());
-    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
-    QVERIFY(f->Panel4->isVisible());
-    f->Panel4->detacher(QPoint(50, 50));
-    f->Panel4->resize(f->Panel4->minimumWidth() * 3, 400);
-    QTRY_COMPARE(f->Panel4->nombreDeMois(), 3);
-    QCOMPARE(f->Panel4->mois(2)->monthShown(), 5);
-    f->Panel4->mois(1)->clicked(QDate(2024, 4, 10));
-    QCOMPARE(f->DateCalendrier(), QDate(2024, 4, 10));
-    QCOMPARE(f->MonthCalendar1->monthShown(), 3); // no month moved
-
-    QTest::mouseClick(f->BitBtn4, Qt::LeftButton);
-    ouvrir();
-    QVERIFY(!f->Panel4->flottant() && !f->Panel4->isVisible());
-    QCOMPARE(f->Panel4->parentWidget(), f.get());
-    QCOMPARE(f->DateCalendrier(), QDate(2024, 4, 10));
 }
 
 // For a class being created or duplicated, OK keeps the strings for the

@@ -7,6 +7,7 @@
 #include "platform/erreurs.h"
 #include "platform/inifile.h"
 #include "tests/common/classeessai.h"
+#include "tests/common/fichiersessai.h"
 #include "tests/common/repondeurscripte.h"
 #include "ui/coefficients/coefform.h"
 #include "ui/coefficients/spinfleches.h"
@@ -17,7 +18,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -46,8 +46,7 @@ void taper(QWidget *w, const QString &texte)
 
 QByteArray lire(const QString &nom)
 {
-    QFile f(CheminProgramme(nom));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return Essai::lire(CheminProgramme(nom));
 }
 
 QString cle(const QString &classe, const QString &nom = u"Coefficients période 1"_s)
@@ -55,28 +54,23 @@ QString cle(const QString &classe, const QString &nom = u"Coefficients période 
     return Ini::lireTexte(CheminProgramme(classe + u".INI"_s), u"Options"_s, nom, u"<absent>"_s);
 }
 
-StudentRecord eleve(const QString &nom, const QString &prenom = u"Anne"_s)
+StudentRecord eleve(const QString &nom)
 {
     StudentRecord r;
     r.Nom = nom;
-    r.Prenom = prenom;
+    r.Prenom = u"Anne"_s;
     r.NotesMat1[1][1] = 12.5;
     r.NotesMat2[2][3] = 6;
     r.Appreciations[1][1] = u"Bon trimestre"_s;
     return r;
 }
 
-// The students as read back from the file, "NOM Prénom" each.
-QStringList noms(const QString &fichier, QList<StudentRecord> *lus = nullptr)
+// The students read back from a class file.
+QList<StudentRecord> relire(const QString &fichier)
 {
     QList<StudentRecord> l;
-    QStringList r;
-    if (LireEleves(CheminProgramme(fichier), l).ok)
-        for (const StudentRecord &e : l)
-            r << e.Nom + u' ' + e.Prenom;
-    if (lus)
-        *lus = l;
-    return r;
+    LireEleves(CheminProgramme(fichier), l);
+    return l;
 }
 
 // A class on disk; its settings too when o names it (coefficients and dates
@@ -89,501 +83,409 @@ void ecrireClasse(const QString &nom, const QList<StudentRecord> &eleves, const 
         QCOMPARE(EcrireOptions(o), QString());
 }
 
-// Answers the coefficients dialog that the next click opens.
-void dansLesCoefficients(QObject *contexte, int periode, int devoir, int valeur)
-{
-    QTimer::singleShot(0, contexte, [=] {
-        auto *coef = qobject_cast<TCoefForm *>(QApplication::activeModalWidget());
-        QVERIFY(coef);
-        coef->SpinEdit[periode][devoir]->setValue(valeur);
-        coef->BitBtn2->click();
-    });
-}
-
 } // namespace
 
 class TstConfForm : public QObject {
     Q_OBJECT
-private slots:
-    void init();
-    void cleanup();
-    void creationUnEleve();
-    void filtres();
-    void entreeDansUnReglage_data();
-    void entreeDansUnReglage();
-    void duplication_data();
-    void duplication();
-    void remplacement();
-    void fermetures();
-    void suppression();
-    void renommage();
-    void pannesEnregistrement();
-    void importation();
-    void duplicationSurUneClasseExistante();
-    void viderSAppliqueALaClasse();
-    void enregistrementReussiEffaceLIndicateur();
 
-private:
-    void ouvrir(bool *mode);
-    void ajouter(const QString &nom, const QString &prenom);
-    // Clicks at a Oui/Non question answered by Escape and the close box, both
-    // refused, then by Enter when the default is Non, else by Non.
-    void cliquerAuxReflexes(QWidget *bouton, int defaut);
     std::unique_ptr<ClasseEssai> m_dossier;
     std::unique_ptr<TConfForm> f;
     std::unique_ptr<RepondeurScripte> rep;
-};
 
-void TstConfForm::init()
-{
-    m_dossier = std::make_unique<ClasseEssai>();
-    rep = std::make_unique<RepondeurScripte>();
-    f = std::make_unique<TConfForm>();
-}
-
-void TstConfForm::cleanup()
-{
-    QVERIFY2(rep->imprevues().isEmpty(), qPrintable(rep->imprevues().join(QLatin1Char('|'))));
-    f.reset();
-    Fenetres::detruireTout(); // the windows it opened
-    rep.reset();
-    ViderClasse();
-    m_dossier.reset();
-}
-
-void TstConfForm::ouvrir(bool *mode)
-{
-    ModeCreation = ModeModification = ModeDuplication = false;
-    *mode = true;
-    f->show();
-    f->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f.get()));
-}
-
-void TstConfForm::ajouter(const QString &nom, const QString &prenom)
-{
-    f->M4->setFocus();
-    taper(f->M4, nom);
-    QTest::keyClick(f->M4, Qt::Key_Return);
-    taper(f->M5, prenom);
-    QTest::keyClick(f->M5, Qt::Key_Return); // Enter in the first name adds
-}
-
-void TstConfForm::cliquerAuxReflexes(QWidget *bouton, int defaut)
-{
-    rep->vider();
-    rep->prevoir(ToucheEchap);
-    rep->prevoir(CaseFermeture);
-    rep->prevoir(defaut == BoutonNon ? int(ToucheEntree) : int(BoutonNon));
-    QTest::mouseClick(bouton, Qt::LeftButton);
-    QCOMPARE(rep->refus(), 2);
-    QCOMPARE(rep->boites().size(), 3); // the same box asked three times
-    QCOMPARE(rep->boites().last().defaut, defaut);
-    QCOMPARE(rep->boites().last().echap, int(BoutonAucun));
-}
-
-// Created in any order, listed and written sorted; one of the same refused.
-void TstConfForm::creationUnEleve()
-{
-    ouvrir(&ModeCreation);
-    QCOMPARE(f->windowTitle(), u"Création du fichier"_s);
-    QVERIFY(f->B6->isHidden());
-    taper(f->E1, u"3a"_s);
-    ajouter(u"zola"_s, u"zoé"_s);
-    QVERIFY(f->M4->text().isEmpty() && f->M5->text().isEmpty() && f->M4->hasFocus());
-    ajouter(u"élu"_s, u"émile"_s);
-    f->Timer1Timer();
-    QVERIFY(f->Label3->isVisible()); // fewer than 3 students
-    ajouter(u"dupont"_s, u"jean-pierre"_s);
-    ajouter(u"dupont"_s, u"jean-pierre"_s);
-    QCOMPARE(rep->dernierTexte(), u"Cet(te) élève existe déjà dans la liste !"_s);
-    const QStringList ordre = {u"DUPONT Jean-Pierre"_s, u"ÉLU Émile"_s, u"ZOLA Zoé"_s};
-    QCOMPARE(f->LB1->entrees(), ordre);
-    QCOMPARE(f->L6->text(), u"Nombre d'élèves : 3"_s);
-
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QCOMPARE(QFileInfo(CheminProgramme(u"3A.VTC"_s)).size(), 3 * 1578);
-    QList<StudentRecord> lus;
-    QCOMPARE(noms(u"3A.VTC"_s, &lus), ordre);
-    QCOMPARE(lus[0].NotesMat1[2][5], -1.0);
-    QCOMPARE(cle(u"3A"_s, u"Nombre de périodes"_s), u"3"_s);
-    QCOMPARE(cle(u"3A"_s, u"Dates période 3"_s), u"--/--"_s.repeated(16));
-    QVERIFY(!f->E1->isEnabled() && !Conf::Modifie && !Conf::ATrier);
-    f->Timer1Timer();
-    QVERIFY(!f->Label3->isVisible());
-
-    QTest::mouseClick(f->B1, Qt::LeftButton);
-    QVERIFY(!f->isVisible() && ListeEleves.isEmpty());
-}
-
-void TstConfForm::filtres()
-{
-    ouvrir(&ModeCreation);
-    taper(f->E1, u"a b.é$-_~9xyzw"_s);
-    QCOMPARE(f->E1->text(), u"AB$-_~9X"_s); // 8 characters at most
-    f->M4->setFocus();
-    taper(f->M4, u"de la fontaine"_s); // a space becomes "_"; 12 characters
-    QCOMPARE(f->M4->text(), u"de_la_fontai"_s);
-    taper(f->M5, u"Łjean"_s); // a character Windows-1252 cannot hold is refused
-    QCOMPARE(f->M5->text(), u"jean"_s);
-    QCOMPARE(rep->bips(), 4);
-    f->M5->clear();
-    QTest::keyClick(f->M5, Qt::Key_Return); // an empty first name adds nothing
-    QTest::mouseClick(f->B2, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(), u"Il faut entrer un nom et un prénom !"_s);
-    QCOMPARE(f->LB1->count(), 0);
-}
-
-// Going into a subject, period, label or printing control is not a change;
-// altering it is.
-void TstConfForm::entreeDansUnReglage_data()
-{
-    QTest::addColumn<QString>("controle");
-    for (const char *c : {"E2", "RadioGroup1", "RadioGroup2", "RG3", "SpinEdit1"})
-        QTest::newRow(c) << QString::fromLatin1(c);
-}
-
-void TstConfForm::entreeDansUnReglage()
-{
-    QFETCH(QString, controle);
-    ouvrir(&ModeCreation);
-    ajouter(u"dupont"_s, u"jean"_s);
-    Conf::Modifie = false;
-    QWidget *w = f->findChild<QWidget *>(controle);
-    auto *groupe = qobject_cast<RadioGroupe *>(w);
-    if (groupe)
-        w = groupe->findChildren<QRadioButton *>().at(groupe->itemIndex() == 0 ? 1 : 0);
-    for (auto raison : {Qt::TabFocusReason, Qt::MouseFocusReason, Qt::ShortcutFocusReason}) {
-        f->M4->setFocus(Qt::OtherFocusReason);
-        w->setFocus(raison);
-        QVERIFY(w->hasFocus() || w->isAncestorOf(QApplication::focusWidget()));
-        QVERIFY(!Conf::Modifie);
+    void ouvrir(bool *mode)
+    {
+        ModeCreation = ModeModification = ModeDuplication = false;
+        *mode = true;
+        f->show();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
     }
-    QTest::keyClick(w, groupe ? Qt::Key_Space : w == f->SpinEdit1 ? Qt::Key_Up : Qt::Key_Backspace);
-    QVERIFY(Conf::Modifie);
-}
 
-void TstConfForm::duplication_data()
-{
-    QTest::addColumn<bool>("vider");
-    QTest::newRow("coché") << true;
-    QTest::newRow("décoché") << false;
-}
-
-void TstConfForm::duplication()
-{
-    QFETCH(bool, vider);
-    CoefPeriode[1] = u"2301111111111111"_s;
-    DatePeriode[2] = u"05/11"_s + u"--/--"_s.repeated(15);
-    ecrireClasse(u"SRC"_s, {eleve(u"ARTHUR"_s), eleve(u"ZOLA"_s)},
-                 {u"SRC"_s, true, false, u"Fran"_s, u"Lati"_s, false, true, 10});
-    QVERIFY(charger(u"SRC.VTC"_s).ok);
-    ouvrir(&ModeDuplication);
-    QCOMPARE(f->windowTitle(), u"Duplication du fichier SRC"_s);
-    QVERIFY(f->CheckBox1->isChecked() && !Conf::Modifie);
-    taper(f->E1, u"copie"_s);
-    QVERIFY(Conf::Modifie);
-    if (!vider)
-        f->CheckBox1->click();
-    QCOMPARE(f->B6->isVisible(), !vider);
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-
-    if (vider) { // the students alone, as the file writer empties them
-        QList<StudentRecord> source;
-        noms(u"SRC.VTC"_s, &source);
-        QCOMPARE(EcrireEleves(CheminProgramme(u"ATTENDU.VTC"_s), source, true).etat, EtatEcriture::Ecrit);
+    void ajouter(const QString &nom, const QString &prenom)
+    {
+        f->M4->setFocus();
+        taper(f->M4, nom);
+        QTest::keyClick(f->M4, Qt::Key_Return);
+        taper(f->M5, prenom);
+        QTest::keyClick(f->M5, Qt::Key_Return); // Enter in the first name adds
     }
-    QCOMPARE(lire(u"COPIE.VTC"_s), lire(vider ? u"ATTENDU.VTC"_s : u"SRC.VTC"_s));
-    QCOMPARE(cle(u"COPIE"_s), vider ? COEFS_PAR_DEFAUT : u"2301111111111111"_s);
-    QCOMPARE(cle(u"COPIE"_s, u"Dates période 2"_s).left(5), vider ? u"--/--"_s : u"05/11"_s);
-    QCOMPARE(cle(u"COPIE"_s, u"Mat2"_s), u"Lati"_s);
-    QCOMPARE(cle(u"COPIE"_s, u"Taille de l'écriture"_s), u"10"_s);
-    QCOMPARE(cle(u"SRC"_s), u"2301111111111111"_s);
-}
 
-void TstConfForm::remplacement()
-{
-    QFile existant(CheminProgramme(u"EXIST.VTC"_s));
-    QVERIFY(existant.open(QIODevice::WriteOnly) && existant.write("ancien") == 6);
-    existant.close();
-    ouvrir(&ModeCreation);
-    ajouter(u"martin"_s, u"paul"_s);
-    f->E1->setFocus();
-    taper(f->E1, u"exist"_s);
-    cliquerAuxReflexes(f->B3, BoutonNon);
-    QCOMPARE(rep->dernierTexte(),
-             u"Un fichier EXIST.VTC existe déjà !\r\n  Voulez vous le remplacer \r\n"
-             "par celui que vous venez de créer ?"_s);
-    QCOMPARE(rep->boites().last().type, TypeBoite::Erreur);
-    QVERIFY(f->E1->text().isEmpty() && f->E1->isEnabled() && Conf::Modifie);
-    QCOMPARE(lire(u"EXIST.VTC"_s), QByteArray("ancien"));
+    // Clicks at a Oui/Non question answered by Escape and the close box, both
+    // refused, then by Enter when the default is Non, else by Non.
+    void cliquerAuxReflexes(QWidget *bouton, int defaut)
+    {
+        rep->vider();
+        rep->prevoir(ToucheEchap);
+        rep->prevoir(CaseFermeture);
+        rep->prevoir(defaut == BoutonNon ? int(ToucheEntree) : int(BoutonNon));
+        QTest::mouseClick(bouton, Qt::LeftButton);
+        QCOMPARE(rep->refus(), 2);
+        QCOMPARE(rep->boites().size(), 3); // the same box asked three times
+        QCOMPARE(rep->boites().last().defaut, defaut);
+        QCOMPARE(rep->boites().last().echap, int(BoutonAucun));
+    }
 
-    taper(f->E1, u"EXIST"_s);
-    rep->prevoir(BoutonOui);
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QCOMPARE(QFileInfo(existant.fileName()).size(), 1578);
-    // Later saves replace this dialog's own file without asking.
-    const qsizetype boites = rep->boites().size();
-    ajouter(u"durand"_s, u"luc"_s);
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QCOMPARE(rep->boites().size(), boites);
-    QCOMPARE(QFileInfo(existant.fileName()).size(), 2 * 1578);
+private slots:
+    void init()
+    {
+        m_dossier = std::make_unique<ClasseEssai>();
+        rep = std::make_unique<RepondeurScripte>();
+        f = std::make_unique<TConfForm>();
+    }
 
-    f->E1->setEnabled(true);
-    f->E1->clear();
-    rep->prevoir(BoutonOui);
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(), u"Il est indispensable d'entrer un nom de fichier !"_s);
-}
+    void cleanup()
+    {
+        f.reset();
+        Fenetres::detruireTout(); // the windows it opened
+        rep.reset();
+        ViderClasse();
+        m_dossier.reset();
+    }
 
-void TstConfForm::fermetures()
-{
-    ouvrir(&ModeCreation);
-    taper(f->E1, u"FERME"_s);
-    ajouter(u"martin"_s, u"paul"_s);
-    f->close();
-    QTest::keyClick(f.get(), Qt::Key_Escape);
-    QVERIFY(f->isVisible());
-    QCOMPARE(rep->textes().first(),
-             u"Le fichier a été modifié et n'a pas été enregistré !\r\n"
-             "    les données saisies pourraient être perdues !\r\n"
-             "          Il faut sortir par QUITTER"_s);
+    // Names filtered as typed, students listed and written sorted, one of
+    // the same refused; saved by Alt+E, the unsaved sign goes at once and
+    // Alt+Q closes without a question.
+    void creationUnEleve()
+    {
+        ouvrir(&ModeCreation);
+        QCOMPARE(f->windowTitle(), u"Création du fichier"_s);
+        QVERIFY(f->B6->isHidden());
+        ajouter(u"zola"_s, u"zoé"_s);
+        QVERIFY(f->M4->text().isEmpty() && f->M5->text().isEmpty() && f->M4->hasFocus());
+        ajouter(u"de la fontaine"_s, u"Łjean"_s); // "_" for a space, 12 characters, Windows-1252 only
+        QCOMPARE(rep->bips(), 1);
+        f->Timer1Timer();
+        QVERIFY(f->Label3->isVisible()); // fewer than 3 students
+        ajouter(u"élu"_s, u"émile"_s);
+        ajouter(u"élu"_s, u"émile"_s);
+        QCOMPARE(rep->dernierTexte(), u"Cet(te) élève existe déjà dans la liste !"_s);
+        const QStringList ordre = {u"DE_LA_FONTAI Jean"_s, u"ÉLU Émile"_s, u"ZOLA Zoé"_s};
+        QCOMPARE(f->LB1->entrees(), ordre);
+        QCOMPARE(f->L6->text(), u"Nombre d'élèves : 3"_s);
 
-    cliquerAuxReflexes(f->B1, BoutonOui); // Quitter, Non: the change is dropped
-    QCOMPARE(rep->dernierTexte(),
-             u" Le fichier n' a pas été enregistré !\r\nVoulez vous l'enregistrer maintenant ?"_s);
-    QVERIFY(!f->isVisible() && ListeEleves.isEmpty());
-    QVERIFY(!QFile::exists(CheminProgramme(u"FERME.VTC"_s)));
+        f->E1->setFocus(Qt::MouseFocusReason);
+        taper(f->E1, u"a b.é$-_~9xyzw"_s);
+        QCOMPARE(f->E1->text(), u"AB$-_~9X"_s); // 8 characters at most
+        f->Timer1Timer();
+        QVERIFY(f->Image1->isVisible());
+        QTest::keyClick(f.get(), Qt::Key_E, Qt::AltModifier); // a mnemonic clicks after a short animation
+        QTRY_VERIFY(!Conf::Modifie);
+        QVERIFY(f->Image1->isHidden() && !f->E1->isEnabled() && !Conf::ATrier);
+        QCOMPARE(QFileInfo(CheminProgramme(u"AB$-_~9X.VTC"_s)).size(), 3 * 1578);
+        const QList<StudentRecord> lus = relire(u"AB$-_~9X.VTC"_s);
+        QCOMPARE(lus.size(), 3);
+        QCOMPARE(lus[0].Nom + u' ' + lus[0].Prenom, ordre[0]);
+        QCOMPARE(lus[0].NotesMat1[2][5], -1.0);
+        QCOMPARE(cle(u"AB$-_~9X"_s, u"Dates période 3"_s), u"--/--"_s.repeated(16));
 
-    ouvrir(&ModeCreation);
-    taper(f->E1, u"FERME"_s);
-    ajouter(u"martin"_s, u"paul"_s);
-    rep->prevoir(BoutonOui); // Quitter, Oui: saved, the dialog stays
-    QTest::mouseClick(f->B1, Qt::LeftButton);
-    QVERIFY(f->isVisible());
-    QCOMPARE(QFileInfo(CheminProgramme(u"FERME.VTC"_s)).size(), 1578);
-    f->close(); // nothing unsaved
-    QVERIFY(!f->isVisible());
+        QTest::keyClick(f.get(), Qt::Key_Q, Qt::AltModifier);
+        QTRY_VERIFY(!f->isVisible());
+        QVERIFY(ListeEleves.isEmpty());
+        QCOMPARE(rep->boites().size(), 1);
+    }
 
-    ouvrir(&ModeCreation);
-    taper(f->E1, u"VIDE"_s);
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(), u"       Fichier vide !"_s);
-    QVERIFY(!QFile::exists(CheminProgramme(u"VIDE.VTC"_s)));
-}
+    // Going into a subject, period, label or printing control is not a
+    // change; altering it is.
+    void entreeDansUnReglage_data()
+    {
+        QTest::addColumn<QString>("controle");
+        for (const char *c : {"E2", "RadioGroup1", "RadioGroup2", "RG3", "SpinEdit1"})
+            QTest::newRow(c) << QString::fromLatin1(c);
+    }
 
-void TstConfForm::suppression()
-{
-    ouvrir(&ModeCreation);
-    ajouter(u"martin"_s, u"paul"_s);
-    ajouter(u"durand"_s, u"luc"_s);
-    ajouter(u"élu"_s, u"émile"_s);
-    f->M4->setText(u"petit"_s);
-    f->M5->setText(u"jean"_s);
-    QTest::mouseClick(f->B4, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(), u"Elève non trouvé(e) dans la liste !"_s);
+    void entreeDansUnReglage()
+    {
+        QFETCH(QString, controle);
+        ouvrir(&ModeCreation);
+        ajouter(u"dupont"_s, u"jean"_s);
+        Conf::Modifie = false;
+        QWidget *w = f->findChild<QWidget *>(controle);
+        auto *groupe = qobject_cast<RadioGroupe *>(w);
+        if (groupe)
+            w = groupe->findChildren<QRadioButton *>().at(groupe->itemIndex() == 0 ? 1 : 0);
+        for (auto raison : {Qt::TabFocusReason, Qt::MouseFocusReason, Qt::ShortcutFocusReason}) {
+            f->M4->setFocus(Qt::OtherFocusReason);
+            w->setFocus(raison);
+            QVERIFY(w->hasFocus() || w->isAncestorOf(QApplication::focusWidget()));
+            QVERIFY(!Conf::Modifie);
+        }
+        QTest::keyClick(w, groupe ? Qt::Key_Space : w == f->SpinEdit1 ? Qt::Key_Up : Qt::Key_Backspace);
+        QVERIFY(Conf::Modifie);
+    }
 
-    // Typed in lower case, accents included, the entry is still found.
-    f->M4->setText(u"élu"_s);
-    f->M5->setText(u"émile"_s);
-    cliquerAuxReflexes(f->B4, BoutonNon);
-    QCOMPARE(rep->dernierTexte(), u"Voulez-vous vraiment supprimer la fiche de \r\n             ÉLU Émile"_s);
-    QCOMPARE(f->LB1->count(), 3);
+    void duplication_data()
+    {
+        QTest::addColumn<bool>("vider");
+        QTest::newRow("coché") << true;
+        QTest::newRow("décoché") << false;
+    }
 
-    // A click on an entry fills both fields.
-    QTest::mouseClick(f->LB1->viewport(), Qt::LeftButton, {},
-                      f->LB1->visualItemRect(f->LB1->trouver(u"MARTIN Paul"_s)).center());
-    QCOMPARE(f->M4->text() + u' ' + f->M5->text(), u"MARTIN Paul"_s);
-    Conf::Modifie = false;
-    rep->prevoir(BoutonOui);
-    QTest::mouseClick(f->B4, Qt::LeftButton);
-    QCOMPARE(f->LB1->entrees(), (QStringList{u"DURAND Luc"_s, u"ÉLU Émile"_s}));
-    QVERIFY(NbEleves() == 2 && Conf::Modifie);
-
-    // Dropped on the delete button: gone without a question.
-    const qsizetype boites = rep->boites().size();
-    f->B4DragDrop(u"DURAND Luc"_s);
-    QCOMPARE(rep->boites().size(), boites);
-    QCOMPARE(ListeEleves.size(), 1);
-    QCOMPARE(ListeEleves[0].Nom, u"ÉLU"_s);
-    QCOMPARE(f->L6->text(), u"Nombre d'élèves : 1"_s);
-}
-
-void TstConfForm::renommage()
-{
-    ouvrir(&ModeCreation);
-    ajouter(u"dupont"_s, u"jean"_s);
-    ajouter(u"martin"_s, u"paul"_s);
-    Conf::Modifie = Conf::ATrier = false;
-    f->M4->setText(u"dupont"_s);
-    f->M5->setText(u"jean"_s);
-    rep->prevoir(BoutonOk, u"DUPONTJEAN"_s);
-    QTest::mouseClick(f->B5, Qt::LeftButton);
-    QCOMPARE(rep->boites().first().titre, u"Modifier l'identité de :"_s);
-    QCOMPARE(rep->boites().first().valeur, u"DUPONT Jean"_s);
-    QCOMPARE(rep->dernierTexte(), u"Erreur dans le nouveau nom"_s);
-    QVERIFY(!Conf::Modifie);
-
-    rep->prevoir(BoutonOk, u"MARTIN Paul"_s); // would make two of the same
-    QTest::mouseClick(f->B5, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(), u"Cet(te) élève existe déjà dans la liste !"_s);
-
-    rep->prevoir(BoutonOk, u"vidal jean-marc"_s);
-    QTest::mouseClick(f->B5, Qt::LeftButton);
-    QCOMPARE(f->LB1->entrees(), (QStringList{u"MARTIN Paul"_s, u"VIDAL Jean-Marc"_s}));
-    QCOMPARE(ListeEleves[0].Nom + u' ' + ListeEleves[0].Prenom, u"VIDAL Jean-Marc"_s);
-    QVERIFY(Conf::Modifie && Conf::ATrier);
-}
-
-// Modifying a class writes its two files together: each step failing in
-// turn leaves both as they were, says why, and keeps the dialog's changes.
-void TstConfForm::pannesEnregistrement()
-{
-    ecrireClasse(u"CL"_s, {eleve(u"DUPONT"_s), eleve(u"MARTIN"_s)},
-                 {u"CL"_s, true, false, u"Hist"_s, u"Géo"_s, false, false, 8});
-    const QByteArray vtc = lire(u"CL.VTC"_s), ini = lire(u"CL.INI"_s);
-    QVERIFY(charger(u"CL.VTC"_s).ok);
-    ouvrir(&ModeModification);
-    ajouter(u"zola"_s, u"emile"_s);
-    for (int n = 1; n <= 11; ++n) {
-        const int code = n % 2 ? ENOSPC : EIO;
-        EssaiEcriture::echouerAuPas(n, code);
+    void duplication()
+    {
+        QFETCH(bool, vider);
+        CoefPeriode[1] = u"2301111111111111"_s;
+        DatePeriode[2] = u"05/11"_s + u"--/--"_s.repeated(15);
+        ecrireClasse(u"SRC"_s, {eleve(u"ARTHUR"_s), eleve(u"ZOLA"_s)},
+                     {u"SRC"_s, true, false, u"Fran"_s, u"Lati"_s, false, true, 10});
+        QVERIFY(charger(u"SRC.VTC"_s).ok);
+        ouvrir(&ModeDuplication);
+        QCOMPARE(f->windowTitle(), u"Duplication du fichier SRC"_s);
+        QVERIFY(f->CheckBox1->isChecked() && !Conf::Modifie);
+        taper(f->E1, u"copie"_s);
+        if (!vider)
+            f->CheckBox1->click();
+        QCOMPARE(f->B6->isVisible(), !vider);
         QTest::mouseClick(f->B3, Qt::LeftButton);
-        QCOMPARE(rep->boites().last().type, TypeBoite::Erreur);
-        QCOMPARE(rep->dernierTexte(), MessageErreurSysteme(code) + u'.');
-        QCOMPARE(lire(u"CL.VTC"_s), vtc);
-        QCOMPARE(lire(u"CL.INI"_s), ini);
-        QVERIFY(Conf::Modifie && NbEleves() == 3);
+
+        if (vider) // the students alone, as the file writer empties them
+            QCOMPARE(EcrireEleves(CheminProgramme(u"ATTENDU.VTC"_s), relire(u"SRC.VTC"_s), true).etat,
+                     EtatEcriture::Ecrit);
+        QCOMPARE(lire(u"COPIE.VTC"_s), lire(vider ? u"ATTENDU.VTC"_s : u"SRC.VTC"_s));
+        QCOMPARE(cle(u"COPIE"_s), vider ? COEFS_PAR_DEFAUT : u"2301111111111111"_s);
+        QCOMPARE(cle(u"COPIE"_s, u"Dates période 2"_s).left(5), vider ? u"--/--"_s : u"05/11"_s);
+        QCOMPARE(cle(u"COPIE"_s, u"Mat2"_s), u"Lati"_s);
+        QCOMPARE(cle(u"COPIE"_s, u"Taille de l'écriture"_s), u"10"_s);
+        QCOMPARE(cle(u"SRC"_s), u"2301111111111111"_s);
     }
-    EssaiEcriture::remettreAZero();
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QCOMPARE(EssaiEcriture::pasFaits(), 11);
-    QVERIFY(!Conf::Modifie);
-    QCOMPARE(QFileInfo(CheminProgramme(u"CL.VTC"_s)).size(), 3 * 1578);
-}
 
-// One list through the dialog (the line rules are the import's own tests)
-// into a class that becomes full; a file that cannot be read; the chooser
-// cancelled.
-void TstConfForm::importation()
-{
-    QList<StudentRecord> eleves = {eleve(u"DUPONT"_s, u"Jean"_s)};
-    for (int i = 0; i < 125; ++i)
-        eleves.append(eleve(u"NOM%1"_s.arg(i, 3, 10, QLatin1Char('0'))));
-    ecrireClasse(u"IMPORT"_s, eleves);
-    QVERIFY(charger(u"IMPORT.VTC"_s).ok);
-    ouvrir(&ModeModification);
-    QCOMPARE(f->windowTitle(), u"Modification du fichier IMPORT"_s);
-    QVERIFY(!f->E1->isEnabled() && !f->RadioGroup1->isEnabled());
-    QFile liste(m_dossier->chemin(u"liste.csv"_s));
-    QVERIFY(liste.open(QIODevice::WriteOnly));
-    liste.write("Nom;Pr\xE9nom\r\nDUPONT;Jean\r\nSEUL\r\n\xC9LU;\xE9mile\r\nZOLA;Zo\xE9\r\nVIDAL;Luc\r\n");
-    liste.close();
+    void remplacement()
+    {
+        QVERIFY(Essai::ecrire(CheminProgramme(u"EXIST.VTC"_s), "ancien"));
+        ouvrir(&ModeCreation);
+        ajouter(u"martin"_s, u"paul"_s);
+        f->E1->setFocus();
+        taper(f->E1, u"exist"_s);
+        cliquerAuxReflexes(f->B3, BoutonNon);
+        QCOMPARE(rep->dernierTexte(),
+                 u"Un fichier EXIST.VTC existe déjà !\r\n  Voulez vous le remplacer \r\n"
+                 "par celui que vous venez de créer ?"_s);
+        QCOMPARE(rep->boites().last().type, TypeBoite::Erreur);
+        QVERIFY(f->E1->text().isEmpty() && f->E1->isEnabled() && Conf::Modifie);
+        QCOMPARE(lire(u"EXIST.VTC"_s), QByteArray("ancien"));
 
-    rep->prevoir(BoutonOk, liste.fileName());
-    QTest::mouseClick(f->BImporter, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(),
-             u"1 élève ajouté.\r\nLigne 2 : élève déjà dans la liste.\r\n"
-             "Ligne 3 : nom et prénom impossibles à distinguer (attendu : NOM en majuscules puis Prénom).\r\n"
-             "Lignes 5, 6 : classe complète, une classe compte au plus 127 élèves."_s);
-    QCOMPARE(rep->boites().last().type, TypeBoite::Information);
-    QVERIFY(f->LB1->trouver(u"ÉLU Émile"_s) && NbEleves() == 127 && Conf::Modifie && Conf::ATrier);
-    ajouter(u"dernier"_s, u"arrivé"_s);
-    QCOMPARE(rep->dernierTexte(), MessageClassePleine());
-    QVERIFY(f->LB1->count() == 127 && NbEleves() == 127);
+        taper(f->E1, u"EXIST"_s);
+        rep->prevoir(BoutonOui);
+        QTest::mouseClick(f->B3, Qt::LeftButton);
+        QCOMPARE(QFileInfo(CheminProgramme(u"EXIST.VTC"_s)).size(), 1578);
+        // Later saves replace this dialog's own file without asking.
+        const qsizetype boites = rep->boites().size();
+        ajouter(u"durand"_s, u"luc"_s);
+        QTest::mouseClick(f->B3, Qt::LeftButton);
+        QCOMPARE(rep->boites().size(), boites);
+        QCOMPARE(QFileInfo(CheminProgramme(u"EXIST.VTC"_s)).size(), 2 * 1578);
+    }
 
-    ViderClasse();
-    f->LB1->clear();
-    rep->prevoir(BoutonOk, m_dossier->chemin(u"absent.csv"_s));
-    QTest::mouseClick(f->BImporter, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(), u"Fichier introuvable."_s);
-    rep->prevoir(BoutonAnnuler);
-    QTest::mouseClick(f->BImporter, Qt::LeftButton);
-    QCOMPARE(f->LB1->count(), 0);
-}
+    void fermetures()
+    {
+        ouvrir(&ModeCreation);
+        taper(f->E1, u"FERME"_s);
+        ajouter(u"martin"_s, u"paul"_s);
+        f->close();
+        QTest::keyClick(f.get(), Qt::Key_Escape);
+        QVERIFY(f->isVisible());
+        QCOMPARE(rep->textes().first(),
+                 u"Le fichier a été modifié et n'a pas été enregistré !\r\n"
+                 "    les données saisies pourraient être perdues !\r\n"
+                 "          Il faut sortir par QUITTER"_s);
 
-// The coefficients set for a duplicate wait for its own save: onto the name
-// of another class they touch none of its files until the replacement is
-// confirmed, and nothing goes anywhere else.
-void TstConfForm::duplicationSurUneClasseExistante()
-{
-    ecrireClasse(u"SRC"_s, {eleve(u"ARTHUR"_s)});
-    CoefPeriode[2] = u"5555555555555555"_s;
-    ecrireClasse(u"3B"_s, {eleve(u"ZOLA"_s)}, {u"3B"_s, true, true, u"Hist"_s, QString(), false, false, 8});
-    const QByteArray ini3B = lire(u"3B.INI"_s), vtc3B = lire(u"3B.VTC"_s);
-    QVERIFY(charger(u"SRC.VTC"_s).ok);
-    ouvrir(&ModeDuplication);
-    f->CheckBox1->click(); // keep marks: the coefficients button shows
-    QVERIFY(f->B6->isVisible() && !f->B6->isEnabled());
-    taper(f->E1, u"3b"_s);
-    dansLesCoefficients(this, 1, 1, 4);
-    QTest::mouseClick(f->B6, Qt::LeftButton);
-    QCOMPARE(lire(u"3B.INI"_s), ini3B);
-    QVERIFY(Conf::Modifie);
-    rep->prevoir(BoutonNon);
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QVERIFY(rep->dernierTexte().startsWith(u"Un fichier 3B.VTC existe déjà !"_s));
-    QCOMPARE(lire(u"3B.INI"_s), ini3B);
-    QCOMPARE(lire(u"3B.VTC"_s), vtc3B);
+        cliquerAuxReflexes(f->B1, BoutonOui); // Quitter, Non: the change is dropped
+        QCOMPARE(rep->dernierTexte(),
+                 u" Le fichier n' a pas été enregistré !\r\nVoulez vous l'enregistrer maintenant ?"_s);
+        QVERIFY(!f->isVisible() && ListeEleves.isEmpty());
+        QVERIFY(!QFile::exists(CheminProgramme(u"FERME.VTC"_s)));
 
-    taper(f->E1, u"NEUF"_s);
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QVERIFY(!Conf::Modifie);
-    QCOMPARE(cle(u"NEUF"_s), u"4111111111111111"_s);
-    QCOMPARE(QDir(m_dossier->path()).entryList(QDir::Files, QDir::Name),
-             (QStringList{u"3B.INI"_s, u"3B.VTC"_s, u"NEUF.INI"_s, u"NEUF.VTC"_s, u"SRC.VTC"_s}));
-}
+        ouvrir(&ModeCreation);
+        taper(f->E1, u"FERME"_s);
+        ajouter(u"martin"_s, u"paul"_s);
+        rep->prevoir(BoutonOui); // Quitter, Oui: saved, the dialog stays
+        QTest::mouseClick(f->B1, Qt::LeftButton);
+        QVERIFY(f->isVisible());
+        QCOMPARE(QFileInfo(CheminProgramme(u"FERME.VTC"_s)).size(), 1578);
+        f->close(); // nothing unsaved
+        QVERIFY(!f->isVisible());
 
-// Once a save has emptied the duplicate, the class in the dialog is the
-// empty one: unticking the box cannot bring the source's marks back.
-void TstConfForm::viderSAppliqueALaClasse()
-{
-    CoefPeriode[1] = u"3111111111111111"_s;
-    ecrireClasse(u"SRC"_s, {eleve(u"ARTHUR"_s)},
-                 {u"SRC"_s, true, true, u"Fran"_s, QString(), false, false, 8});
-    QVERIFY(charger(u"SRC.VTC"_s).ok);
-    ouvrir(&ModeDuplication);
-    taper(f->E1, u"COPIE"_s);
-    QTest::keyClick(f.get(), Qt::Key_E, Qt::AltModifier); // a mnemonic clicks after a short animation
-    QTRY_VERIFY(!Conf::Modifie);
-    QCOMPARE(ListeEleves[0].NotesMat1[1][1], -1.0);
-    QCOMPARE(CoefPeriode[1], COEFS_PAR_DEFAUT);
+        ouvrir(&ModeCreation);
+        taper(f->E1, u"VIDE"_s);
+        QTest::mouseClick(f->B3, Qt::LeftButton);
+        QCOMPARE(rep->dernierTexte(), u"       Fichier vide !"_s);
+        QVERIFY(!QFile::exists(CheminProgramme(u"VIDE.VTC"_s)));
+    }
 
-    QTest::mouseClick(f->CheckBox1, Qt::LeftButton);
-    ajouter(u"durand"_s, u"luc"_s);
-    QTest::keyClick(f.get(), Qt::Key_E, Qt::AltModifier);
-    QTRY_VERIFY(!Conf::Modifie);
-    QList<StudentRecord> lus;
-    QCOMPARE(noms(u"COPIE.VTC"_s, &lus), (QStringList{u"ARTHUR Anne"_s, u"DURAND Luc"_s}));
-    QCOMPARE(lus[0].NotesMat1[1][1], -1.0);
-    QVERIFY(lus[0].Appreciations[1][1].isEmpty());
-    QCOMPARE(cle(u"COPIE"_s), COEFS_PAR_DEFAUT);
-    // The coefficients can now be set for the copy and are kept by later saves.
-    QVERIFY(f->B6->isVisible() && f->B6->isEnabled());
-    CoefPeriode[1] = u"2111111111111111"_s;
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QCOMPARE(cle(u"COPIE"_s), u"2111111111111111"_s);
-    QCOMPARE(cle(u"SRC"_s), u"3111111111111111"_s);
-}
+    // Found whatever the case typed; dropped on the button: gone without a question.
+    void suppression()
+    {
+        ouvrir(&ModeCreation);
+        ajouter(u"martin"_s, u"paul"_s);
+        ajouter(u"durand"_s, u"luc"_s);
+        ajouter(u"élu"_s, u"émile"_s);
+        f->M4->setText(u"élu"_s);
+        f->M5->setText(u"émile"_s);
+        cliquerAuxReflexes(f->B4, BoutonNon);
+        QCOMPARE(rep->dernierTexte(),
+                 u"Voulez-vous vraiment supprimer la fiche de \r\n             ÉLU Émile"_s);
+        QCOMPARE(f->LB1->count(), 3);
+        f->M4->setText(u"martin"_s);
+        f->M5->setText(u"paul"_s);
+        Conf::Modifie = false;
+        rep->prevoir(BoutonOui);
+        QTest::mouseClick(f->B4, Qt::LeftButton);
+        QCOMPARE(f->LB1->entrees(), (QStringList{u"DURAND Luc"_s, u"ÉLU Émile"_s}));
+        QVERIFY(NbEleves() == 2 && Conf::Modifie);
+        f->B4DragDrop(u"DURAND Luc"_s);
+        QCOMPARE(rep->boites().size(), 4);
+        QCOMPARE(ListeEleves.size(), 1);
+        QCOMPARE(f->L6->text(), u"Nombre d'élèves : 1"_s);
+        f->M4->setText(u"petit"_s);
+        f->M5->setText(u"jean"_s);
+        QTest::mouseClick(f->B4, Qt::LeftButton);
+        QCOMPARE(rep->dernierTexte(), u"Elève non trouvé(e) dans la liste !"_s);
+    }
 
-// Saved with Alt+E after typing the name last: the dialog says it is saved
-// and Quitter closes without a question.
-void TstConfForm::enregistrementReussiEffaceLIndicateur()
-{
-    ouvrir(&ModeCreation);
-    ajouter(u"martin"_s, u"paul"_s);
-    f->E1->setFocus(Qt::MouseFocusReason);
-    taper(f->E1, u"NOUVEAU"_s);
-    f->Timer1Timer();
-    QVERIFY(f->Image1->isVisible());
-    QTest::keyClick(f.get(), Qt::Key_E, Qt::AltModifier);
-    QTRY_VERIFY(QFile::exists(CheminProgramme(u"NOUVEAU.VTC"_s)));
-    QVERIFY(!f->E1->isEnabled() && !Conf::Modifie);
-    QVERIFY(f->Image1->isHidden()); // at once, not at the next tick
-    QTest::keyClick(f.get(), Qt::Key_Q, Qt::AltModifier);
-    QTRY_VERIFY(!f->isVisible());
-    QVERIFY(rep->boites().isEmpty());
-}
+    void renommage()
+    {
+        ouvrir(&ModeCreation);
+        ajouter(u"dupont"_s, u"jean"_s);
+        ajouter(u"martin"_s, u"paul"_s);
+        Conf::Modifie = Conf::ATrier = false;
+        f->M4->setText(u"dupont"_s);
+        f->M5->setText(u"jean"_s);
+        rep->prevoir(BoutonOk, u"MARTIN Paul"_s); // would make two of the same
+        QTest::mouseClick(f->B5, Qt::LeftButton);
+        QCOMPARE(rep->boites().first().titre, u"Modifier l'identité de :"_s);
+        QCOMPARE(rep->boites().first().valeur, u"DUPONT Jean"_s);
+        QCOMPARE(rep->dernierTexte(), u"Cet(te) élève existe déjà dans la liste !"_s);
+        QVERIFY(!Conf::Modifie);
+        rep->prevoir(BoutonOk, u"vidal jean-marc"_s);
+        QTest::mouseClick(f->B5, Qt::LeftButton);
+        QCOMPARE(f->LB1->entrees(), (QStringList{u"MARTIN Paul"_s, u"VIDAL Jean-Marc"_s}));
+        QCOMPARE(ListeEleves[0].Nom + u' ' + ListeEleves[0].Prenom, u"VIDAL Jean-Marc"_s);
+        QVERIFY(Conf::Modifie && Conf::ATrier);
+    }
+
+    // Modifying a class writes its two files together: each step failing in
+    // turn leaves both as they were, says why, and keeps the dialog's changes.
+    void pannesEnregistrement()
+    {
+        ecrireClasse(u"CL"_s, {eleve(u"DUPONT"_s), eleve(u"MARTIN"_s)},
+                     {u"CL"_s, true, false, u"Hist"_s, u"Géo"_s, false, false, 8});
+        const QByteArray vtc = lire(u"CL.VTC"_s), ini = lire(u"CL.INI"_s);
+        QVERIFY(charger(u"CL.VTC"_s).ok);
+        ouvrir(&ModeModification);
+        ajouter(u"zola"_s, u"emile"_s);
+        for (int n = 1; n <= 11; ++n) {
+            const int code = n % 2 ? ENOSPC : EIO;
+            EssaiEcriture::echouerAuPas(n, code);
+            QTest::mouseClick(f->B3, Qt::LeftButton);
+            QCOMPARE(rep->boites().last().type, TypeBoite::Erreur);
+            QCOMPARE(rep->dernierTexte(), MessageErreurSysteme(code) + u'.');
+            QCOMPARE(lire(u"CL.VTC"_s), vtc);
+            QCOMPARE(lire(u"CL.INI"_s), ini);
+            QVERIFY(Conf::Modifie && NbEleves() == 3);
+        }
+        EssaiEcriture::remettreAZero();
+        QTest::mouseClick(f->B3, Qt::LeftButton);
+        QCOMPARE(EssaiEcriture::pasFaits(), 11);
+        QVERIFY(!Conf::Modifie);
+        QCOMPARE(QFileInfo(CheminProgramme(u"CL.VTC"_s)).size(), 3 * 1578);
+    }
+
+    // One list through the dialog (the line rules are the import's own
+    // tests) into a class that becomes full.
+    void importation()
+    {
+        QList<StudentRecord> eleves = {eleve(u"DUPONT"_s)};
+        for (int i = 0; i < 125; ++i)
+            eleves.append(eleve(u"NOM%1"_s.arg(i, 3, 10, QLatin1Char('0'))));
+        ecrireClasse(u"IMPORT"_s, eleves);
+        QVERIFY(charger(u"IMPORT.VTC"_s).ok);
+        ouvrir(&ModeModification);
+        QCOMPARE(f->windowTitle(), u"Modification du fichier IMPORT"_s);
+        QVERIFY(!f->E1->isEnabled() && !f->RadioGroup1->isEnabled());
+        const QString liste = m_dossier->chemin(u"liste.csv"_s);
+        QVERIFY(Essai::ecrire(liste,
+                              "Nom;Pr\xE9nom\r\nDUPONT;Anne\r\nSEUL\r\n\xC9LU;\xE9mile\r\nZOLA;Zo\xE9\r\n"
+                              "VIDAL;Luc\r\n"));
+        rep->prevoir(BoutonOk, liste);
+        QTest::mouseClick(f->BImporter, Qt::LeftButton);
+        QCOMPARE(
+            rep->dernierTexte(),
+            u"1 élève ajouté.\r\nLigne 2 : élève déjà dans la liste.\r\n"
+            "Ligne 3 : nom et prénom impossibles à distinguer (attendu : NOM en majuscules puis Prénom).\r\n"
+            "Lignes 5, 6 : classe complète, une classe compte au plus 127 élèves."_s);
+        QCOMPARE(rep->boites().last().type, TypeBoite::Information);
+        QVERIFY(f->LB1->trouver(u"ÉLU Émile"_s) && NbEleves() == 127 && Conf::Modifie && Conf::ATrier);
+        ajouter(u"dernier"_s, u"arrivé"_s);
+        QCOMPARE(rep->dernierTexte(), MessageClassePleine());
+        QVERIFY(f->LB1->count() == 127 && NbEleves() == 127);
+    }
+
+    // The coefficients set for a duplicate wait for its own save: onto the
+    // name of another class they touch none of its files until the
+    // replacement is confirmed, and nothing goes anywhere else.
+    void duplicationSurUneClasseExistante()
+    {
+        ecrireClasse(u"SRC"_s, {eleve(u"ARTHUR"_s)});
+        CoefPeriode[2] = u"5555555555555555"_s;
+        ecrireClasse(u"3B"_s, {eleve(u"ZOLA"_s)},
+                     {u"3B"_s, true, true, u"Hist"_s, QString(), false, false, 8});
+        const QByteArray ini3B = lire(u"3B.INI"_s), vtc3B = lire(u"3B.VTC"_s);
+        QVERIFY(charger(u"SRC.VTC"_s).ok);
+        ouvrir(&ModeDuplication);
+        f->CheckBox1->click(); // keep marks: the coefficients button shows
+        QVERIFY(f->B6->isVisible() && !f->B6->isEnabled());
+        taper(f->E1, u"3b"_s);
+        QTimer::singleShot(0, this, [] {
+            auto *coef = qobject_cast<TCoefForm *>(QApplication::activeModalWidget());
+            QVERIFY(coef);
+            coef->SpinEdit[1][1]->setValue(4);
+            coef->BitBtn2->click();
+        });
+        QTest::mouseClick(f->B6, Qt::LeftButton);
+        QCOMPARE(lire(u"3B.INI"_s), ini3B);
+        rep->prevoir(BoutonNon);
+        QTest::mouseClick(f->B3, Qt::LeftButton);
+        QVERIFY(rep->dernierTexte().startsWith(u"Un fichier 3B.VTC existe déjà !"_s));
+        QCOMPARE(lire(u"3B.INI"_s), ini3B);
+        QCOMPARE(lire(u"3B.VTC"_s), vtc3B);
+
+        taper(f->E1, u"NEUF"_s);
+        QTest::mouseClick(f->B3, Qt::LeftButton);
+        QVERIFY(!Conf::Modifie);
+        QCOMPARE(cle(u"NEUF"_s), u"4111111111111111"_s);
+        QCOMPARE(QDir(m_dossier->path()).entryList(QDir::Files, QDir::Name),
+                 (QStringList{u"3B.INI"_s, u"3B.VTC"_s, u"NEUF.INI"_s, u"NEUF.VTC"_s, u"SRC.VTC"_s}));
+    }
+
+    // Once a save has emptied the duplicate, the class in the dialog is the
+    // empty one: unticking the box cannot bring the source's marks back.
+    void viderSAppliqueALaClasse()
+    {
+        CoefPeriode[1] = u"3111111111111111"_s;
+        ecrireClasse(u"SRC"_s, {eleve(u"ARTHUR"_s)},
+                     {u"SRC"_s, true, true, u"Fran"_s, QString(), false, false, 8});
+        QVERIFY(charger(u"SRC.VTC"_s).ok);
+        ouvrir(&ModeDuplication);
+        taper(f->E1, u"COPIE"_s);
+        QTest::mouseClick(f->B3, Qt::LeftButton);
+        QCOMPARE(ListeEleves[0].NotesMat1[1][1], -1.0);
+        QCOMPARE(CoefPeriode[1], COEFS_PAR_DEFAUT);
+
+        QTest::mouseClick(f->CheckBox1, Qt::LeftButton);
+        ajouter(u"durand"_s, u"luc"_s);
+        QTest::mouseClick(f->B3, Qt::LeftButton);
+        const QList<StudentRecord> lus = relire(u"COPIE.VTC"_s);
+        QCOMPARE(lus.size(), 2);
+        QCOMPARE(lus[0].NotesMat1[1][1], -1.0);
+        QVERIFY(lus[0].Appreciations[1][1].isEmpty());
+        QCOMPARE(cle(u"COPIE"_s), COEFS_PAR_DEFAUT);
+        // The coefficients can now be set for the copy and are kept by later saves.
+        QVERIFY(f->B6->isVisible() && f->B6->isEnabled());
+        CoefPeriode[1] = u"2111111111111111"_s;
+        QTest::mouseClick(f->B3, Qt::LeftButton);
+        QCOMPARE(cle(u"COPIE"_s), u"2111111111111111"_s);
+        QCOMPARE(cle(u"SRC"_s), u"3111111111111111"_s);
+    }
+};
 
 QTEST_MAIN(TstConfForm)
 #include "tst_confform.moc"
