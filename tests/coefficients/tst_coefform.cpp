@@ -26,176 +26,165 @@ QString cle(const QString &nom)
 {
     return Ini::lireTexte(CheminProgramme(u"3A.INI"_s), u"Options"_s, nom, u"<absent>"_s);
 }
-bool iniEcrit()
-{
-    return QFile::exists(CheminProgramme(u"3A.INI"_s));
-}
 } // namespace
 
 class TstCoefForm : public QObject {
     Q_OBJECT
-private slots:
-    void init();
-    void cleanup();
-    void semestres();
-    void selectionDesDates();
-    void touchesDesCoefficients();
-    void annulerNEcritRien();
-    void okSansEcrireQuandDiffere();
-    void entreeEtGuide();
 
-private:
+    std::unique_ptr<ClasseEssai> m_dossier;
+    std::unique_ptr<TCoefForm> f;
+    std::unique_ptr<RepondeurScripte> rep;
+
     void ouvrir()
     {
         f->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.get()));
     }
-    std::unique_ptr<ClasseEssai> m_dossier;
-    std::unique_ptr<TCoefForm> f;
-    std::unique_ptr<RepondeurScripte> rep;
+
+private slots:
+    void init()
+    {
+        m_dossier = std::make_unique<ClasseEssai>();
+        FixerHorloge(QDateTime(QDate(2024, 3, 5), QTime(10, 0)));
+        rep = std::make_unique<RepondeurScripte>();
+        NomClasse = u"3A"_s;
+        f = std::make_unique<TCoefForm>();
+    }
+
+    void cleanup()
+    {
+        f.reset();
+        rep.reset();
+        m_dossier.reset();
+    }
+
+    // Read from odd strings, shown, and written back whole by OK, which
+    // writes the six keys even unchanged, and only them.
+    void semestres()
+    {
+        DeuxPeriodes = true;
+        CoefPeriode[1] = u"23x1"_s; // short and with a stray character
+        CoefPeriode[3] = u"9876543210123456"_s;
+        DatePeriode[3] = u"01/09"_s + u"--/--"_s.repeated(15);
+        DatePeriode[2] = u"05/11"_s;
+        ouvrir();
+        QCOMPARE(f->Label[2]->text(), u"Semestre 2"_s);
+        QVERIFY(!f->Panel[3]->isVisible());
+        QCOMPARE(
+            (QList<int>{f->SpinEdit[1][1]->value(), f->SpinEdit[1][3]->value(), f->SpinEdit[1][5]->value()}),
+            (QList<int>{2, 1, 1}));
+        QCOMPARE(f->Ld[2][1]->text() + u'|' + f->Ld[2][2]->text(), u"05/11|"_s);
+
+        QTest::mouseClick(f->BitBtn2, Qt::LeftButton);
+        QCOMPARE(f->result(), int(QDialog::Accepted));
+        const QList<QPair<QString, QString>> cles = {{u"Coefficients période 1"_s, u"2311111111111111"_s},
+                                                     {u"Coefficients période 2"_s, COEFS_PAR_DEFAUT},
+                                                     {u"Coefficients période 3"_s, u"9876543210123456"_s},
+                                                     {u"Dates période 1"_s, DatesParDefaut()},
+                                                     {u"Dates période 2"_s, u"05/11"_s},
+                                                     {u"Dates période 3"_s, DatePeriode[3]},
+                                                     {u"Mat1"_s, u"<absent>"_s},
+                                                     {u"Nombre de périodes"_s, u"<absent>"_s}};
+        for (const auto &[nom, valeur] : cles)
+            QCOMPARE(cle(nom), valeur);
+    }
+
+    // A date label is chosen, then the calendar's day: the label stays
+    // chosen for another day, Button1 empties it.
+    void selectionDesDates()
+    {
+        ouvrir();
+        LabelDate *a = f->Ld[1][3], *b = f->Ld[2][5];
+        f->MonthCalendar1Click(QDate(2024, 3, 5)); // nothing chosen: no change
+        QCOMPARE(a->text(), u"--/--"_s);
+        QTest::mouseClick(a, Qt::LeftButton);
+        QTest::mouseClick(b, Qt::LeftButton);
+        QVERIFY(!a->estRouge() && b->estRouge());
+        QTest::mouseClick(b, Qt::LeftButton);
+        QVERIFY(!b->estRouge());
+
+        QTest::mouseClick(a, Qt::LeftButton);
+        emit f->MonthCalendar1->clicked(QDate(2024, 3, 5));
+        QVERIFY(a->text() == u"05/03"_s && a->estRouge());
+        QTest::mouseClick(f->Button1, Qt::LeftButton);
+        QCOMPARE(a->text(), u"--/--"_s);
+        f->MonthCalendar1Click(QDate(2023, 12, 24));
+        QTest::mouseClick(f->BitBtn2, Qt::LeftButton);
+        QVERIFY(!a->estRouge()); // none chosen at the next showing
+        QCOMPARE(cle(u"Dates période 1"_s).mid(10, 5), u"24/12"_s);
+    }
+
+    // Digits typed are refused; the arrows stay within 0 to 9.
+    void touchesDesCoefficients()
+    {
+        ouvrir();
+        SpinFleches *s = f->SpinEdit[1][1];
+        s->setFocus();
+        QTest::keyClick(s, Qt::Key_Delete);
+        QTest::keyClick(s, Qt::Key_Backspace);
+        QTest::keyClicks(s, u"7"_s);
+        QCOMPARE(s->text(), u"1"_s);
+        QTest::keyClick(s, Qt::Key_Down);
+        QTest::keyClick(s, Qt::Key_Down);
+        QCOMPARE(s->value(), 0);
+        for (int i = 0; i < 12; ++i)
+            QTest::keyClick(s, Qt::Key_Up);
+        QCOMPARE(s->value(), 9);
+    }
+
+    // Annuler and Escape leave the settings and the file as they were; for a
+    // class being created or duplicated, OK keeps the strings for the class's
+    // own save and writes nothing.
+    void rienEcrit_data()
+    {
+        QTest::addColumn<int>("fin");
+        QTest::newRow("Annuler") << 0;
+        QTest::newRow("Échap") << 1;
+        QTest::newRow("OK, écriture différée") << 2;
+    }
+
+    void rienEcrit()
+    {
+        QFETCH(int, fin);
+        f->EcritureDifferee = fin == 2;
+        ouvrir();
+        f->SpinEdit[3][16]->setValue(0);
+        QTest::mouseClick(f->Ld[1][1], Qt::LeftButton);
+        f->MonthCalendar1Click(QDate(2024, 3, 5));
+        if (fin == 1)
+            QTest::keyClick(f.get(), Qt::Key_Escape);
+        else
+            QTest::mouseClick(fin == 0 ? f->BitBtn4 : f->BitBtn2, Qt::LeftButton);
+        QVERIFY(!f->isVisible() && !QFile::exists(CheminProgramme(u"3A.INI"_s)));
+        QCOMPARE(f->result(), fin == 2 ? int(QDialog::Accepted) : int(QDialog::Rejected));
+        QCOMPARE(CoefPeriode[3], fin == 2 ? u"1111111111111110"_s : COEFS_PAR_DEFAUT);
+        QCOMPARE(DatePeriode[1].left(5), fin == 2 ? u"05/03"_s : u"--/--"_s);
+        ouvrir();
+        QCOMPARE(f->SpinEdit[3][16]->value(), fin == 2 ? 0 : 1);
+        QCOMPARE(f->Ld[1][1]->text(), fin == 2 ? u"05/03"_s : u"--/--"_s);
+    }
+
+    // Enter presses the button with the focus, Calendrier at first: it does
+    // not validate, and the user guide says so.
+    void entreeEtGuide()
+    {
+        ouvrir();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        QCOMPARE(QApplication::focusWidget(), f->BitBtn1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(f->isVisible() && f->Panel4->isVisible() && !QFile::exists(CheminProgramme(u"3A.INI"_s)));
+
+        QFile guide(QStringLiteral(VESTREL_GUIDE));
+        QVERIFY(guide.open(QIODevice::ReadOnly));
+        const QString texte = QString::fromUtf8(guide.readAll());
+        const qsizetype debut = texte.indexOf(u"id=\"coefficients\""_s);
+        const QString section = texte.mid(debut, texte.indexOf(u"<h2"_s, debut + 1) - debut);
+        QVERIFY(debut > 0 && section.contains(u"elle ne valide pas"_s));
+        QVERIFY(!section.contains(u"<strong>OK</strong> (<kbd>Entrée</kbd>)"_s));
+        QVERIFY(!texte.contains(u"<td><kbd>Entrée</kbd></td><td>OK (enregistrer)</td>"_s));
+    }
 };
-
-void TstCoefForm::init()
-{
-    m_dossier = std::make_unique<ClasseEssai>();
-    FixerHorloge(QDateTime(QDate(2024, 3, 5), QTime(10, 0)));
-    rep = std::make_unique<RepondeurScripte>();
-    NomClasse = u"3A"_s;
-    f = std::make_unique<TCoefForm>();
-}
-
-void TstCoefForm::cleanup()
-{
-    f.reset();
-    rep.reset();
-    m_dossier.reset();
-}
-
-// Read from odd strings, shown, and written back whole by OK, which writes
-// the six keys even unchanged, and only them.
-void TstCoefForm::semestres()
-{
-    DeuxPeriodes = true;
-    CoefPeriode[1] = u"23x1"_s; // short and with a stray character
-    CoefPeriode[3] = u"9876543210123456"_s;
-    DatePeriode[3] = u"01/09"_s + u"--/--"_s.repeated(15);
-    DatePeriode[2] = u"05/11"_s;
-    ouvrir();
-    QCOMPARE(f->Label[2]->text(), u"Semestre 2"_s);
-    QVERIFY(!f->Panel[3]->isVisible());
-    QCOMPARE((QList<int>{f->SpinEdit[1][1]->value(), f->SpinEdit[1][3]->value(), f->SpinEdit[1][5]->value()}),
-             (QList<int>{2, 1, 1}));
-    QCOMPARE(f->Ld[2][1]->text() + u'|' + f->Ld[2][2]->text(), u"05/11|"_s);
-
-    QTest::mouseClick(f->BitBtn2, Qt::LeftButton);
-    QCOMPARE(f->result(), int(QDialog::Accepted));
-    QCOMPARE(cle(u"Coefficients période 1"_s), u"2311111111111111"_s);
-    QCOMPARE(cle(u"Coefficients période 2"_s), COEFS_PAR_DEFAUT);
-    QCOMPARE(cle(u"Coefficients période 3"_s), u"9876543210123456"_s);
-    QCOMPARE(cle(u"Dates période 3"_s), DatePeriode[3]);
-    QCOMPARE(cle(u"Dates période 2"_s), u"05/11"_s);
-    QCOMPARE(cle(u"Dates période 1"_s), DatesParDefaut());
-    QCOMPARE(cle(u"Mat1"_s), u"<absent>"_s);
-    QCOMPARE(cle(u"Nombre de périodes"_s), u"<absent>"_s);
-}
-
-void TstCoefForm::selectionDesDates()
-{
-    ouvrir();
-    LabelDate *a = f->Ld[1][3], *b = f->Ld[2][5];
-    f->MonthCalendar1Click(QDate(2024, 3, 5)); // nothing selected: no change
-    QCOMPARE(a->text(), u"--/--"_s);
-    QTest::mouseClick(a, Qt::LeftButton);
-    QVERIFY(a->estRouge() && a->estFondBlanc());
-    QTest::mouseClick(b, Qt::LeftButton);
-    QVERIFY(!a->estRouge() && !a->estFondBlanc() && b->estRouge());
-    QTest::mouseClick(b, Qt::LeftButton);
-    QVERIFY(!b->estRouge());
-
-    QTest::mouseClick(a, Qt::LeftButton);
-    emit f->MonthCalendar1->clicked(QDate(2024, 3, 5));
-    QCOMPARE(a->text(), u"05/03"_s);
-    QVERIFY(a->estRouge()); // stays selected: a second click replaces the date
-    f->MonthCalendar1Click(QDate(2023, 12, 24));
-    QCOMPARE(a->text(), u"24/12"_s);
-    QTest::mouseClick(f->Button1, Qt::LeftButton);
-    QCOMPARE(a->text(), u"--/--"_s);
-    f->MonthCalendar1Click(QDate(2024, 3, 5));
-
-    // Closing leaves no label selected for the next showing.
-    QTest::mouseClick(f->BitBtn2, Qt::LeftButton);
-    QVERIFY(!a->estRouge());
-    QCOMPARE(cle(u"Dates période 1"_s).mid(10, 5), u"05/03"_s);
-}
-
-void TstCoefForm::touchesDesCoefficients()
-{
-    ouvrir();
-    SpinFleches *s = f->SpinEdit[1][1];
-    s->setFocus();
-    QTest::keyClick(s, Qt::Key_Delete);
-    QTest::keyClick(s, Qt::Key_Backspace);
-    QTest::keyClicks(s, u"7"_s);
-    QCOMPARE(s->text(), u"1"_s);
-    QTest::keyClick(s, Qt::Key_Down);
-    QTest::keyClick(s, Qt::Key_Down);
-    QCOMPARE(s->value(), 0);
-    for (int i = 0; i < 12; ++i)
-        QTest::keyClick(s, Qt::Key_Up);
-    QCOMPARE(s->value(), 9);
-}
-
-void TstCoefForm::annulerNEcritRien()
-{
-    ouvrir();
-    f->SpinEdit[2][4]->setValue(5);
-    QTest::mouseClick(f->Ld[1][1], Qt::LeftButton);
-    f->MonthCalendar1Click(QDate(2024, 3, 5));
-    QTest::mouseClick(f->BitBtn4, Qt::LeftButton);
-    QCOMPARE(f->result(), int(QDialog::Rejected));
-    QVERIFY(!iniEcrit());
-    QCOMPARE(CoefPeriode[2], COEFS_PAR_DEFAUT);
-    QCOMPARE(DatePeriode[1], DatesParDefaut());
-    ouvrir();
-    QCOMPARE(f->SpinEdit[2][4]->value(), 1);
-    QCOMPARE(f->Ld[1][1]->text(), u"--/--"_s);
-    QTest::keyClick(f.get(), Qt::Key_Escape);
-    QVERIFY(!f->isVisible() && !iniEcrit());
-}
-
-// For a class being created or duplicated, OK keeps the strings for the
-// class's own save and writes nothing.
-void TstCoefForm::okSansEcrireQuandDiffere()
-{
-    f->EcritureDifferee = true;
-    ouvrir();
-    f->SpinEdit[3][16]->setValue(0);
-    QTest::mouseClick(f->BitBtn2, Qt::LeftButton);
-    QCOMPARE(f->result(), int(QDialog::Accepted));
-    QCOMPARE(CoefPeriode[3], u"1111111111111110"_s);
-    QVERIFY(!iniEcrit());
-}
-
-// Enter presses the button with the focus, Calendrier at first: it does not
-// validate, and the user guide says so.
-void TstCoefForm::entreeEtGuide()
-{
-    ouvrir();
-    f->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f.get()));
-    QCOMPARE(QApplication::focusWidget(), f->BitBtn1);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QVERIFY(f->isVisible() && f->Panel4->isVisible() && !iniEcrit());
-
-    QFile guide(QStringLiteral(VESTREL_GUIDE));
-    QVERIFY(guide.open(QIODevice::ReadOnly));
-    const QString texte = QString::fromUtf8(guide.readAll());
-    const qsizetype debut = texte.indexOf(u"id=\"coefficients\""_s);
-    const QString section = texte.mid(debut, texte.indexOf(u"<h2"_s, debut + 1) - debut);
-    QVERIFY(debut > 0 && section.contains(u"elle ne valide pas"_s));
-    QVERIFY(!section.contains(u"<strong>OK</strong> (<kbd>Entrée</kbd>)"_s));
-    QVERIFY(!texte.contains(u"<td><kbd>Entrée</kbd></td><td>OK (enregistrer)</td>"_s));
-}
 
 QTEST_MAIN(TstCoefForm)
 #include "tst_coefform.moc"

@@ -10,7 +10,6 @@
 #include "ui/components/etatui.h"
 #include "ui/components/radiogroupe.h"
 #include "ui/components/sablier.h"
-#include "ui/components/winpanel.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -29,7 +28,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
 // A widget whose key handler fails the way a core routine might.
 class Fautif : public QWidget {
 protected:
@@ -39,253 +37,197 @@ protected:
             Sablier s;
             throw std::runtime_error("Disque plein");
         }
-        if (e->key() == Qt::Key_X)
-            throw 42;
+        throw 42;
     }
 };
-
 } // namespace
 
 class TestComposants : public QObject {
     Q_OBJECT
 
 private slots:
-    void fermerEtDeplacerPanneau();
-    void entreePasseAuControleSuivant();
-    void bullesEtLigneEtat();
-    void exceptionMontreeEtProgrammeContinue();
-    void chargerClasse();
-    void repondeurExigeant();
-    void groupeRadio();
-    void echapEtFermeture_data();
-    void echapEtFermeture();
-};
-
-void TestComposants::fermerEtDeplacerPanneau()
-{
-    QWidget fenetre;
-    fenetre.resize(500, 400);
-    auto *p = new TWinPanel(&fenetre);
-    p->setGeometry(100, 100, 200, 120);
-    auto *edit = new QLineEdit(u"notes3e"_s, p);
-    fenetre.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
-
-    // Pressing the title bar or the title text and moving drags the panel;
-    // other buttons do nothing.
-    const struct {
-        QWidget *prise;
-        Qt::MouseButton bouton;
-        QPoint attendu;
-    } cas[] = {{p->barreTitre(), Qt::LeftButton, {130, 120}},
-               {p->texteTitre(), Qt::LeftButton, {160, 140}},
-               {p->barreTitre(), Qt::RightButton, {160, 140}}};
-    for (const auto &c : cas) {
-        const QPoint depart(20, 5);
-        QTest::mousePress(c.prise, c.bouton, {}, depart);
-        QMouseEvent bouge(QEvent::MouseMove, QPointF(depart),
-                          QPointF(c.prise->mapToGlobal(depart) + QPoint(30, 20)), Qt::NoButton, c.bouton, {});
-        QApplication::sendEvent(c.prise, &bouge);
-        QTest::mouseRelease(c.prise, c.bouton, {}, depart);
-        QCOMPARE(p->pos(), c.attendu);
+    // Enter in the field moves on, and never reaches the dialog's default button.
+    void entreePasseAuControleSuivant()
+    {
+        QDialog d;
+        auto *lay = new QVBoxLayout(&d);
+        auto *e1 = new TEditR(&d);
+        auto *e2 = new QLineEdit(&d);
+        auto *ok = new QPushButton(u"OK"_s, &d);
+        ok->setDefault(true);
+        lay->addWidget(e1);
+        lay->addWidget(e2);
+        lay->addWidget(ok);
+        QSignalSpy clics(ok, &QPushButton::clicked);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        for (const auto touche : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Tab}) {
+            e1->setFocus();
+            QTest::keyClick(e1, touche);
+            QCOMPARE(QApplication::focusWidget(), e2);
+        }
+        QCOMPARE(clics.size(), 0);
+        QVERIFY(d.isVisible());
     }
-    QTest::mouseClick(p->boutonFermer(), Qt::LeftButton);
-    QVERIFY(!p->isVisible());
-    p->show();
-    QCOMPARE(edit->text(), u"notes3e"_s);
-}
 
-void TestComposants::entreePasseAuControleSuivant()
-{
-    QDialog d;
-    auto *lay = new QVBoxLayout(&d);
-    auto *e1 = new TEditR(&d);
-    auto *e2 = new QLineEdit(&d);
-    auto *ok = new QPushButton(u"OK"_s, &d);
-    ok->setDefault(true);
-    lay->addWidget(e1);
-    lay->addWidget(e2);
-    lay->addWidget(ok);
-    QSignalSpy clics(ok, &QPushButton::clicked);
-    d.show();
-    QVERIFY(QTest::qWaitForWindowActive(&d));
-    for (const auto touche : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Tab}) {
-        e1->setFocus();
-        QTest::keyClick(e1, touche);
-        QCOMPARE(QApplication::focusWidget(), e2);
-    }
-    QCOMPARE(clics.size(), 0); // the dialog's default button never saw Enter
-    QVERIFY(d.isVisible());
-}
-
-void TestComposants::bullesEtLigneEtat()
-{
-    InstallerBulles();
-    QWidget fenetre;
-    auto *lay = new QVBoxLayout(&fenetre);
-    auto *b = new QPushButton(u"&Charger"_s, &fenetre);
-    b->setToolTip(u"Ouvrir une classe"_s);
-    auto *cadre = new QWidget(&fenetre);
-    cadre->setToolTip(u"Le cadre"_s);
-    auto *dedans = new QLabel(u"sans bulle"_s, cadre);
-    auto *ligne = new LigneEtat(&fenetre);
-    lay->addWidget(b);
-    lay->addWidget(cadre);
-    lay->addWidget(ligne);
-    QWidget autre;
-    auto *ligneAutre = new LigneEtat(&autre);
-    fenetre.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
-
-    QEvent entree(QEvent::Enter), sortie(QEvent::Leave);
-    QApplication::sendEvent(b, &entree);
-    QCOMPARE(ligne->text(), u"Ouvrir une classe"_s);
-    QVERIFY(ligneAutre->text().isEmpty());
-    // A control without a hint shows its parent's, also when going back to it.
-    QApplication::sendEvent(dedans, &entree);
-    QApplication::sendEvent(dedans, &sortie);
-    QCOMPARE(ligne->text(), u"Le cadre"_s);
-    QApplication::sendEvent(cadre, &sortie);
-    QVERIFY(ligne->text().isEmpty());
-
-    // Without bubbles the status line still shows the hint.
-    const bool avant = AfficherBulles;
-    QHelpEvent aide(QEvent::ToolTip, QPoint(5, 5), b->mapToGlobal(QPoint(5, 5)));
-    AfficherBulles = false;
-    QApplication::sendEvent(b, &aide);
-    QVERIFY(!QToolTip::isVisible());
-    AfficherBulles = true;
-    QApplication::sendEvent(b, &aide);
-    QTRY_VERIFY(QToolTip::isVisible());
-    QToolTip::hideText();
-    AfficherBulles = avant;
-}
-
-void TestComposants::exceptionMontreeEtProgrammeContinue()
-{
-    RepondeurScripte r;
-    Fautif w;
-    QTest::keyClick(&w, Qt::Key_F);
-    QTest::keyClick(&w, Qt::Key_X);
-    QCOMPARE(r.textes(), (QStringList{u"Disque plein."_s, u"Erreur inattendue."_s}));
-    QCOMPARE(r.boites().first().type, TypeBoite::Erreur);
-    QCOMPARE(r.boites().first().titre, u"Vestrel"_s);
-    QVERIFY(!QApplication::overrideCursor());
-}
-
-void TestComposants::chargerClasse()
-{
-    QTemporaryDir dossier;
-    DefinirDossierProgramme(dossier.path());
-    QCOMPARE(EcrireEleves(dossier.filePath(u"3EME1.VTC"_s), QList<StudentRecord>(2)).etat,
-             EtatEcriture::Ecrit);
-    ViderClasse();
-    RepondeurScripte r;
-    QVERIFY(ChargerClasse(u"3EME1.VTC"_s));
-    QVERIFY(r.boites().isEmpty());
-    // Still loaded: the teacher is told, and the file replaces the model.
-    QVERIFY(ChargerClasse(u"3EME1.VTC"_s));
-    QCOMPARE(r.textes(), QStringList{u"Fichier déjà chargé !"_s});
-    QCOMPARE(NbEleves(), 2);
-
-    QVERIFY(!ChargerClasse(u"ABSENT.VTC"_s));
-    QCOMPARE(NbEleves(), 0);
-    QCOMPARE(r.boites().last().type, TypeBoite::Erreur);
-    QCOMPARE(r.dernierTexte(), u"Fichier introuvable."_s);
-    QVERIFY(!QApplication::overrideCursor());
-}
-
-// The responder fails a test by itself: a question nobody scripted, an answer left unused.
-void TestComposants::repondeurExigeant()
-{
-    RepondeurScripte r;
-    QEXPECT_FAIL("", "a question nobody scripted", Continue);
-    QCOMPARE(Messages::confirmation(u"Vraiment ?"_s), int(BoutonNon));
-    QCOMPARE(r.imprevues(), QStringList{u"Vraiment ?"_s});
-    Messages::erreur(u"Un simple avis"_s); // OK only: answered by itself
-    r.prevoir(BoutonOui);
-    QEXPECT_FAIL("", "an answer left unused", Continue);
-    r.verifier();
-    QCOMPARE(r.reponsesRestantes(), 0);
-}
-
-// Set by the program: no signal; by the teacher, mouse or keyboard, the
-// checked item included: a signal each time.
-void TestComposants::groupeRadio()
-{
-    for (auto forme : {RadioGroupe::Forme::Cadre, RadioGroupe::Forme::Bandeau}) {
+    // The status line of the window shows the hint of the control under the
+    // mouse, or its parent's; the bubbles follow their setting.
+    void bullesEtLigneEtat()
+    {
+        InstallerBulles();
         QWidget fenetre;
-        auto *g = new RadioGroupe(u"Période"_s, {u"1"_s, u"2"_s, u"Année"_s}, 3, &fenetre, forme);
+        auto *lay = new QVBoxLayout(&fenetre);
+        auto *b = new QPushButton(u"&Charger"_s, &fenetre);
+        b->setToolTip(u"Ouvrir une classe"_s);
+        auto *cadre = new QWidget(&fenetre);
+        cadre->setToolTip(u"Le cadre"_s);
+        auto *dedans = new QLabel(u"sans bulle"_s, cadre);
+        auto *ligne = new LigneEtat(&fenetre);
+        lay->addWidget(b);
+        lay->addWidget(cadre);
+        lay->addWidget(ligne);
         fenetre.show();
         QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
-        QSignalSpy clics(g, &RadioGroupe::clique);
-        QCOMPARE(g->itemIndex(), -1);
-        g->setItemIndex(1);
-        QCOMPARE(clics.size(), 0);
-        QTest::mouseClick(g->bouton(2), Qt::LeftButton);
-        QTest::mouseClick(g->bouton(2), Qt::LeftButton);
-        g->bouton(2)->setFocus();
-        QTest::keyClick(g->bouton(2), Qt::Key_Left);
-        QCOMPARE(g->itemIndex(), 1);
-        QCOMPARE(clics.size(), 3);
-        QCOMPARE(clics.at(0).at(0).toInt(), 2);
-        QCOMPARE(clics.at(2).at(0).toInt(), 1);
-        // -1 leaves nothing checked; new items start unchecked.
-        g->setItemIndex(-1);
-        QCOMPARE(g->itemIndex(), -1);
-        g->setItems({u"a"_s, u"b"_s});
-        QCOMPARE(g->itemIndex(), -1);
-        QCOMPARE(g->item(2), QString());
-    }
-}
+        QEvent entree(QEvent::Enter), sortie(QEvent::Leave);
+        QApplication::sendEvent(b, &entree);
+        QCOMPARE(ligne->text(), u"Ouvrir une classe"_s);
+        QApplication::sendEvent(dedans, &entree);
+        QApplication::sendEvent(dedans, &sortie);
+        QCOMPARE(ligne->text(), u"Le cadre"_s);
+        QApplication::sendEvent(cadre, &sortie);
+        QVERIFY(ligne->text().isEmpty());
 
-// A real box: Escape and the close box press Escape's button when the box
-// has one, else leave it up; Enter presses the default.
-void TestComposants::echapEtFermeture_data()
-{
-    QTest::addColumn<int>("boutons");
-    QTest::addColumn<int>("defaut"); // asked for
-    QTest::addColumn<int>("echap");  // expected; BoutonAucun: refused
-    QTest::addColumn<int>("entree"); // expected
-    const int ouiNon = BoutonOui | BoutonNon;
-    QTest::newRow("Oui/Non") << ouiNon << int(BoutonAucun) << int(BoutonAucun) << int(BoutonOui);
-    QTest::newRow("Oui/Non, Non par défaut")
-        << ouiNon << int(BoutonNon) << int(BoutonAucun) << int(BoutonNon);
-    QTest::newRow("Oui/Non/Annuler") << (ouiNon | BoutonAnnuler) << int(BoutonAucun) << int(BoutonAnnuler)
-                                     << int(BoutonOui);
-    QTest::newRow("OK/Annuler") << int(BoutonOk | BoutonAnnuler) << int(BoutonAucun) << int(BoutonAnnuler)
-                                << int(BoutonOk);
-    QTest::newRow("OK seul") << int(BoutonOk) << int(BoutonAucun) << int(BoutonOk) << int(BoutonOk);
-    QTest::newRow("Oui seul") << int(BoutonOui) << int(BoutonAucun) << int(BoutonOui) << int(BoutonOui);
-}
-
-void TestComposants::echapEtFermeture()
-{
-    QFETCH(int, boutons);
-    QFETCH(int, defaut);
-    QFETCH(int, echap);
-    QFETCH(int, entree);
-    QCOMPARE(Messages::boutonEchap(boutons), echap); // what the scripted responder does too
-    for (int geste = 0; geste < 3; ++geste) {
-        bool resteOuverte = false;
-        QTimer::singleShot(0, [&] {
-            QTRY_VERIFY(qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
-            auto *m = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (geste == 0)
-                QTest::keyClick(m, Qt::Key_Escape);
-            else if (geste == 1)
-                m->close();
-            else if (echap == BoutonAucun)
-                QTest::keyClick(m, Qt::Key_F4, Qt::AltModifier);
-            resteOuverte = m->isVisible() && QApplication::activeModalWidget() == m;
-            if (resteOuverte)
-                QTest::keyClick(m, Qt::Key_Return);
-        });
-        const int r = Messages::confirmation(u"Question ?"_s, boutons, defaut);
-        QCOMPARE(r, resteOuverte ? entree : echap);
-        QCOMPARE(resteOuverte, echap == BoutonAucun || geste == 2);
+        const bool avant = AfficherBulles;
+        QHelpEvent aide(QEvent::ToolTip, QPoint(5, 5), b->mapToGlobal(QPoint(5, 5)));
+        AfficherBulles = false;
+        QApplication::sendEvent(b, &aide);
+        QVERIFY(!QToolTip::isVisible());
+        AfficherBulles = true;
+        QApplication::sendEvent(b, &aide);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QToolTip::hideText();
+        AfficherBulles = avant;
     }
-}
+
+    void exceptionMontreeEtProgrammeContinue()
+    {
+        RepondeurScripte r;
+        Fautif w;
+        QTest::keyClick(&w, Qt::Key_F);
+        QTest::keyClick(&w, Qt::Key_X);
+        QCOMPARE(r.textes(), (QStringList{u"Disque plein."_s, u"Erreur inattendue."_s}));
+        QCOMPARE(r.boites().first().type, TypeBoite::Erreur);
+        QCOMPARE(r.boites().first().titre, u"Vestrel"_s);
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void chargerClasse()
+    {
+        QTemporaryDir dossier;
+        DefinirDossierProgramme(dossier.path());
+        QCOMPARE(EcrireEleves(dossier.filePath(u"3EME1.VTC"_s), QList<StudentRecord>(2)).etat,
+                 EtatEcriture::Ecrit);
+        ViderClasse();
+        RepondeurScripte r;
+        QVERIFY(ChargerClasse(u"3EME1.VTC"_s));
+        QVERIFY(r.boites().isEmpty());
+        // Still loaded: the teacher is told, and the file replaces the model.
+        QVERIFY(ChargerClasse(u"3EME1.VTC"_s));
+        QCOMPARE(r.textes(), QStringList{u"Fichier déjà chargé !"_s});
+        QCOMPARE(NbEleves(), 2);
+        QVERIFY(!ChargerClasse(u"ABSENT.VTC"_s));
+        QCOMPARE(NbEleves(), 0);
+        QCOMPARE(r.boites().last().type, TypeBoite::Erreur);
+        QCOMPARE(r.dernierTexte(), u"Fichier introuvable."_s);
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    // The responder fails a test by itself: a question nobody scripted, an answer left unused.
+    void repondeurExigeant()
+    {
+        RepondeurScripte r;
+        QEXPECT_FAIL("", "a question nobody scripted", Continue);
+        QCOMPARE(Messages::confirmation(u"Vraiment ?"_s), int(BoutonNon));
+        QCOMPARE(r.imprevues(), QStringList{u"Vraiment ?"_s});
+        Messages::erreur(u"Un simple avis"_s); // OK only: answered by itself
+        r.prevoir(BoutonOui);
+        QEXPECT_FAIL("", "an answer left unused", Continue);
+        r.verifier();
+        QCOMPARE(r.reponsesRestantes(), 0);
+    }
+
+    // Set by the program: no signal; by the teacher, mouse or keyboard, the
+    // checked item included: a signal each time.
+    void groupeRadio()
+    {
+        for (auto forme : {RadioGroupe::Forme::Cadre, RadioGroupe::Forme::Bandeau}) {
+            QWidget fenetre;
+            auto *g = new RadioGroupe(u"Période"_s, {u"1"_s, u"2"_s, u"Année"_s}, 3, &fenetre, forme);
+            fenetre.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
+            QSignalSpy clics(g, &RadioGroupe::clique);
+            QCOMPARE(g->itemIndex(), -1);
+            g->setItemIndex(1);
+            QTest::mouseClick(g->bouton(2), Qt::LeftButton);
+            QTest::mouseClick(g->bouton(2), Qt::LeftButton);
+            QTest::keyClick(g->bouton(2), Qt::Key_Left);
+            QCOMPARE(g->itemIndex(), 1);
+            QCOMPARE(clics.size(), 3);
+            QCOMPARE(clics.at(0).at(0).toInt(), 2);
+            QCOMPARE(clics.at(2).at(0).toInt(), 1);
+            g->setItemIndex(-1);
+            g->setItems({u"a"_s, u"b"_s});
+            QCOMPARE(g->itemIndex(), -1);
+        }
+    }
+
+    // A real box: Escape and the close box press Escape's button when the
+    // box has one, else leave it up, as Alt+F4 does; Enter presses the default.
+    void echapEtFermeture_data()
+    {
+        QTest::addColumn<int>("boutons");
+        QTest::addColumn<int>("defaut"); // asked for
+        QTest::addColumn<int>("echap");  // expected; BoutonAucun: refused
+        QTest::addColumn<int>("entree"); // expected
+        const int ouiNon = BoutonOui | BoutonNon, aucun = BoutonAucun;
+        QTest::newRow("Oui/Non") << ouiNon << aucun << aucun << int(BoutonOui);
+        QTest::newRow("Oui/Non, Non par défaut") << ouiNon << int(BoutonNon) << aucun << int(BoutonNon);
+        QTest::newRow("Oui/Non/Annuler")
+            << (ouiNon | BoutonAnnuler) << aucun << int(BoutonAnnuler) << int(BoutonOui);
+        QTest::newRow("OK/Annuler") << int(BoutonOk | BoutonAnnuler) << aucun << int(BoutonAnnuler)
+                                    << int(BoutonOk);
+        QTest::newRow("OK seul") << int(BoutonOk) << aucun << int(BoutonOk) << int(BoutonOk);
+        QTest::newRow("Oui seul") << int(BoutonOui) << aucun << int(BoutonOui) << int(BoutonOui);
+    }
+
+    void echapEtFermeture()
+    {
+        QFETCH(int, boutons);
+        QFETCH(int, defaut);
+        QFETCH(int, echap);
+        QFETCH(int, entree);
+        QCOMPARE(Messages::boutonEchap(boutons), echap); // what the scripted responder does too
+        for (int geste = 0; geste < 3; ++geste) {
+            bool resteOuverte = false;
+            QTimer::singleShot(0, [&] {
+                QTRY_VERIFY(qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
+                auto *m = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                if (geste == 0)
+                    QTest::keyClick(m, Qt::Key_Escape);
+                else if (geste == 1)
+                    m->close();
+                else if (echap == BoutonAucun)
+                    QTest::keyClick(m, Qt::Key_F4, Qt::AltModifier);
+                resteOuverte = m->isVisible() && QApplication::activeModalWidget() == m;
+                if (resteOuverte)
+                    QTest::keyClick(m, Qt::Key_Return);
+            });
+            const int r = Messages::confirmation(u"Question ?"_s, boutons, defaut);
+            QCOMPARE(r, resteOuverte ? entree : echap);
+            QCOMPARE(resteOuverte, echap == BoutonAucun || geste == 2);
+        }
+    }
+};
 
 int main(int argc, char **argv)
 {
