@@ -13,7 +13,6 @@
 #include "ui/coefficients/spinfleches.h"
 
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -87,31 +86,6 @@ private slots:
                                                      {u"Nombre de périodes"_s, u"<absent>"_s}};
         for (const auto &[nom, valeur] : cles)
             QCOMPARE(cle(nom), valeur);
-    }
-
-    // A date label is chosen, then the calendar's day: the label stays
-    // chosen for another day, Button1 empties it.
-    void selectionDesDates()
-    {
-        ouvrir();
-        LabelDate *a = f->Ld[1][3], *b = f->Ld[2][5];
-        f->MonthCalendar1Click(QDate(2024, 3, 5)); // nothing chosen: no change
-        QCOMPARE(a->text(), u"--/--"_s);
-        QTest::mouseClick(a, Qt::LeftButton);
-        QTest::mouseClick(b, Qt::LeftButton);
-        QVERIFY(!a->estRouge() && b->estRouge());
-        QTest::mouseClick(b, Qt::LeftButton);
-        QVERIFY(!b->estRouge());
-
-        QTest::mouseClick(a, Qt::LeftButton);
-        emit f->MonthCalendar1->clicked(QDate(2024, 3, 5));
-        QVERIFY(a->text() == u"05/03"_s && a->estRouge());
-        QTest::mouseClick(f->Button1, Qt::LeftButton);
-        QCOMPARE(a->text(), u"--/--"_s);
-        f->MonthCalendar1Click(QDate(2023, 12, 24));
-        QTest::mouseClick(f->BitBtn2, Qt::LeftButton);
-        QVERIFY(!a->estRouge()); // none chosen at the next showing
-        QCOMPARE(cle(u"Dates période 1"_s).mid(10, 5), u"24/12"_s);
     }
 
     // Digits typed are refused; the arrows stay within 0 to 9.

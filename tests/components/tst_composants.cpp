@@ -20,7 +20,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <stdexcept>
@@ -71,7 +70,7 @@ private slots:
     }
 
     // The status line of the window shows the hint of the control under the
-    // mouse, or its parent's; the bubbles follow their setting.
+    // mouse, or its parent's.
     void bullesEtLigneEtat()
     {
         InstallerBulles();
@@ -96,17 +95,6 @@ private slots:
         QCOMPARE(ligne->text(), u"Le cadre"_s);
         QApplication::sendEvent(cadre, &sortie);
         QVERIFY(ligne->text().isEmpty());
-
-        const bool avant = AfficherBulles;
-        QHelpEvent aide(QEvent::ToolTip, QPoint(5, 5), b->mapToGlobal(QPoint(5, 5)));
-        AfficherBulles = false;
-        QApplication::sendEvent(b, &aide);
-        QVERIFY(!QToolTip::isVisible());
-        AfficherBulles = true;
-        QApplication::sendEvent(b, &aide);
-        QTRY_VERIFY(QToolTip::isVisible());
-        QToolTip::hideText();
-        AfficherBulles = avant;
     }
 
     void exceptionMontreeEtProgrammeContinue()
