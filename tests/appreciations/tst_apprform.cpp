@@ -142,21 +142,30 @@ private slots:
         QVERIFY(m_form->appreciationChoisie().isEmpty());
     }
 
-    // Added by Enter, sorted, once; the box holds 80 characters.
-    void ajouterUnePhrase()
+    // Added by Enter, sorted, once; the box holds 80 characters. Choosing
+    // saves without a question and gives the box's 80 characters.
+    void ajouterEtChoisir()
     {
-        ecrire(BASE, "Bon travail\r\n");
+        const QString longue = u"Excellent "_s + QString(90, u'!');
+        ecrire(BASE, "Bon travail\r\n" + longue.toLatin1() + "\r\n");
         ouvrir();
         QTest::keyClicks(m_form->M1, u"bon travail"_s);
         QTest::keyClick(m_form->M1, Qt::Key_Return);
-        QCOMPARE(m_form->CB1->phrases(), (QStringList{u"Bon travail"_s, u"bon travail"_s}));
+        QCOMPARE(m_form->CB1->phrases(), (QStringList{u"Bon travail"_s, u"bon travail"_s, longue}));
         QVERIFY(m_form->M1->text().isEmpty() && !m_form->BAjouter->isEnabled() && m_form->baseModifiee());
         ajouter(u"Bon travail"_s);
         QCOMPARE(m_rep->textes(), QStringList{u"Cette appréciation existe déjà !"_s});
-        QCOMPARE(m_form->CB1->count(), 2);
         m_form->M1->clear();
         QTest::keyClicks(m_form->M1, QString(100, u'x'));
         QCOMPARE(m_form->M1->text().size(), 80);
+
+        choisirPhrase(longue);
+        m_form->BChoisir->click();
+        QCOMPARE(m_rep->boites().size(), 1);
+        QCOMPARE(lire(), "Bon travail\r\nbon travail\r\n" + longue.toLatin1() + "\r\n");
+        QCOMPARE(m_form->appreciationChoisie(), longue.left(80));
+        QVERIFY(!m_form->isVisible());
+        QCOMPARE(m_form->result(), int(QDialog::Accepted));
     }
 
     // A phrase taken back into the box to edit, the box's text added first;
@@ -193,9 +202,7 @@ private slots:
         QVERIFY(m_form->isVisible() && !m_form->baseModifiee());
         choisirPhrase(u"Bon"_s);
         m_form->BSupprimer->click();
-        QCOMPARE(m_form->CB1->count(), 0);
-        QVERIFY(!m_form->baseModifiee());
-        QCOMPARE(m_form->CB1->ligneCourante(), -1);
+        QVERIFY(m_form->CB1->count() == 0 && !m_form->baseModifiee());
         m_rep->vider();
         for (QPushButton *b : {m_form->BChoisir, m_form->BModifier, m_form->BSupprimer, m_form->BSauver}) {
             QVERIFY(b->isEnabled());
@@ -238,22 +245,6 @@ private slots:
         m_form->RG6->bouton(1)->click(); // without changes: no question
         QVERIFY(m_rep->boites().isEmpty() && m_form->CB1->count() == 0);
         QCOMPARE(m_form->baseCourante(), u"12120103.VAP"_s);
-    }
-
-    // Choosing saves without a question and gives the box's 80 characters.
-    void choisir()
-    {
-        const QString longue = u"Excellent "_s + QString(90, u'!');
-        ecrire(BASE, longue.toLatin1() + "\r\nBon\r\n");
-        ouvrir();
-        ajouter(u"Ajout"_s);
-        choisirPhrase(longue);
-        m_form->BChoisir->click();
-        QVERIFY(m_rep->boites().isEmpty());
-        QCOMPARE(lire(), "Ajout\r\nBon\r\n" + longue.toLatin1() + "\r\n");
-        QCOMPARE(m_form->appreciationChoisie(), longue.left(80));
-        QVERIFY(!m_form->isVisible());
-        QCOMPARE(m_form->result(), int(QDialog::Accepted));
     }
 
     // Only Quitter closes (Escape and the close box do not); with changes it asks.

@@ -1,5 +1,5 @@
-// The small controls, the status line hints, the message boxes, the general
-// error report and the class loading wrapper.
+// The small controls, the message boxes, the general error report and the
+// class loading wrapper.
 #include "classdata/classe.h"
 #include "classdata/parametres.h"
 #include "platform/dossier.h"
@@ -7,12 +7,10 @@
 #include "ui/components/applicationvestrel.h"
 #include "ui/components/chargement.h"
 #include "ui/components/editr.h"
-#include "ui/components/etatui.h"
 #include "ui/components/radiogroupe.h"
 #include "ui/components/sablier.h"
 
 #include <QDialog>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -67,34 +65,6 @@ private slots:
         }
         QCOMPARE(clics.size(), 0);
         QVERIFY(d.isVisible());
-    }
-
-    // The status line of the window shows the hint of the control under the
-    // mouse, or its parent's.
-    void bullesEtLigneEtat()
-    {
-        InstallerBulles();
-        QWidget fenetre;
-        auto *lay = new QVBoxLayout(&fenetre);
-        auto *b = new QPushButton(u"&Charger"_s, &fenetre);
-        b->setToolTip(u"Ouvrir une classe"_s);
-        auto *cadre = new QWidget(&fenetre);
-        cadre->setToolTip(u"Le cadre"_s);
-        auto *dedans = new QLabel(u"sans bulle"_s, cadre);
-        auto *ligne = new LigneEtat(&fenetre);
-        lay->addWidget(b);
-        lay->addWidget(cadre);
-        lay->addWidget(ligne);
-        fenetre.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
-        QEvent entree(QEvent::Enter), sortie(QEvent::Leave);
-        QApplication::sendEvent(b, &entree);
-        QCOMPARE(ligne->text(), u"Ouvrir une classe"_s);
-        QApplication::sendEvent(dedans, &entree);
-        QApplication::sendEvent(dedans, &sortie);
-        QCOMPARE(ligne->text(), u"Le cadre"_s);
-        QApplication::sendEvent(cadre, &sortie);
-        QVERIFY(ligne->text().isEmpty());
     }
 
     void exceptionMontreeEtProgrammeContinue()

@@ -257,33 +257,6 @@ private slots:
         QCOMPARE(cle(u"SRC"_s), u"2301111111111111"_s);
     }
 
-    void remplacement()
-    {
-        QVERIFY(Essai::ecrire(CheminProgramme(u"EXIST.VTC"_s), "ancien"));
-        ouvrir(&ModeCreation);
-        ajouter(u"martin"_s, u"paul"_s);
-        f->E1->setFocus();
-        taper(f->E1, u"exist"_s);
-        cliquerAuxReflexes(f->B3, BoutonNon);
-        QCOMPARE(rep->dernierTexte(),
-                 u"Un fichier EXIST.VTC existe déjà !\r\n  Voulez vous le remplacer \r\n"
-                 "par celui que vous venez de créer ?"_s);
-        QCOMPARE(rep->boites().last().type, TypeBoite::Erreur);
-        QVERIFY(f->E1->text().isEmpty() && f->E1->isEnabled() && Conf::Modifie);
-        QCOMPARE(lire(u"EXIST.VTC"_s), QByteArray("ancien"));
-
-        taper(f->E1, u"EXIST"_s);
-        rep->prevoir(BoutonOui);
-        QTest::mouseClick(f->B3, Qt::LeftButton);
-        QCOMPARE(QFileInfo(CheminProgramme(u"EXIST.VTC"_s)).size(), 1578);
-        // Later saves replace this dialog's own file without asking.
-        const qsizetype boites = rep->boites().size();
-        ajouter(u"durand"_s, u"luc"_s);
-        QTest::mouseClick(f->B3, Qt::LeftButton);
-        QCOMPARE(rep->boites().size(), boites);
-        QCOMPARE(QFileInfo(CheminProgramme(u"EXIST.VTC"_s)).size(), 2 * 1578);
-    }
-
     void fermetures()
     {
         ouvrir(&ModeCreation);
@@ -427,13 +400,13 @@ private slots:
         QVERIFY(f->LB1->count() == 127 && NbEleves() == 127);
     }
 
-    // The coefficients set for a duplicate wait for its own save: onto the
+    // The coefficients set for a duplicate wait for its own save; onto the
     // name of another class they touch none of its files until the
-    // replacement is confirmed, and nothing goes anywhere else.
+    // replacement is confirmed, later saves replace without asking, and
+    // nothing goes anywhere else.
     void duplicationSurUneClasseExistante()
     {
         ecrireClasse(u"SRC"_s, {eleve(u"ARTHUR"_s)});
-        CoefPeriode[2] = u"5555555555555555"_s;
         ecrireClasse(u"3B"_s, {eleve(u"ZOLA"_s)},
                      {u"3B"_s, true, true, u"Hist"_s, QString(), false, false, 8});
         const QByteArray ini3B = lire(u"3B.INI"_s), vtc3B = lire(u"3B.VTC"_s);
@@ -450,18 +423,27 @@ private slots:
         });
         QTest::mouseClick(f->B6, Qt::LeftButton);
         QCOMPARE(lire(u"3B.INI"_s), ini3B);
-        rep->prevoir(BoutonNon);
-        QTest::mouseClick(f->B3, Qt::LeftButton);
-        QVERIFY(rep->dernierTexte().startsWith(u"Un fichier 3B.VTC existe déjà !"_s));
+        cliquerAuxReflexes(f->B3, BoutonNon);
+        QCOMPARE(rep->dernierTexte(),
+                 u"Un fichier 3B.VTC existe déjà !\r\n  Voulez vous le remplacer \r\n"
+                 "par celui que vous venez de créer ?"_s);
+        QCOMPARE(rep->boites().last().type, TypeBoite::Erreur);
+        QVERIFY(f->E1->text().isEmpty() && f->E1->isEnabled() && Conf::Modifie);
         QCOMPARE(lire(u"3B.INI"_s), ini3B);
         QCOMPARE(lire(u"3B.VTC"_s), vtc3B);
 
-        taper(f->E1, u"NEUF"_s);
+        taper(f->E1, u"3B"_s);
+        rep->prevoir(BoutonOui);
         QTest::mouseClick(f->B3, Qt::LeftButton);
         QVERIFY(!Conf::Modifie);
-        QCOMPARE(cle(u"NEUF"_s), u"4111111111111111"_s);
+        QCOMPARE(cle(u"3B"_s), u"4111111111111111"_s);
+        QCOMPARE(lire(u"3B.VTC"_s), lire(u"SRC.VTC"_s));
+        ajouter(u"durand"_s, u"luc"_s);
+        QTest::mouseClick(f->B3, Qt::LeftButton);
+        QCOMPARE(rep->boites().size(), 4);
+        QCOMPARE(QFileInfo(CheminProgramme(u"3B.VTC"_s)).size(), 2 * 1578);
         QCOMPARE(QDir(m_dossier->path()).entryList(QDir::Files, QDir::Name),
-                 (QStringList{u"3B.INI"_s, u"3B.VTC"_s, u"NEUF.INI"_s, u"NEUF.VTC"_s, u"SRC.VTC"_s}));
+                 (QStringList{u"3B.INI"_s, u"3B.VTC"_s, u"SRC.VTC"_s}));
     }
 };
 
