@@ -22,10 +22,7 @@ using namespace Essai;
 using namespace Qt::StringLiterals;
 
 namespace {
-QString natif(const QString &p)
-{
-    return QDir::toNativeSeparators(p);
-}
+const auto natif = [](const QString &p) { return QDir::toNativeSeparators(p); };
 
 QStringList lignes(const QListWidget *l)
 {

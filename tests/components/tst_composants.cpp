@@ -1,4 +1,4 @@
-// The small controls, the message boxes, the general error report and the
+// The radio group, the message boxes, the general error report and the
 // class loading wrapper.
 #include "classdata/classe.h"
 #include "classdata/parametres.h"
@@ -6,19 +6,15 @@
 #include "tests/common/repondeurscripte.h"
 #include "ui/components/applicationvestrel.h"
 #include "ui/components/chargement.h"
-#include "ui/components/editr.h"
 #include "ui/components/radiogroupe.h"
 #include "ui/components/sablier.h"
 
-#include <QDialog>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include <stdexcept>
 
@@ -43,30 +39,6 @@ class TestComposants : public QObject {
     Q_OBJECT
 
 private slots:
-    // Enter in the field moves on, and never reaches the dialog's default button.
-    void entreePasseAuControleSuivant()
-    {
-        QDialog d;
-        auto *lay = new QVBoxLayout(&d);
-        auto *e1 = new TEditR(&d);
-        auto *e2 = new QLineEdit(&d);
-        auto *ok = new QPushButton(u"OK"_s, &d);
-        ok->setDefault(true);
-        lay->addWidget(e1);
-        lay->addWidget(e2);
-        lay->addWidget(ok);
-        QSignalSpy clics(ok, &QPushButton::clicked);
-        d.show();
-        QVERIFY(QTest::qWaitForWindowActive(&d));
-        for (const auto touche : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Tab}) {
-            e1->setFocus();
-            QTest::keyClick(e1, touche);
-            QCOMPARE(QApplication::focusWidget(), e2);
-        }
-        QCOMPARE(clics.size(), 0);
-        QVERIFY(d.isVisible());
-    }
-
     void exceptionMontreeEtProgrammeContinue()
     {
         RepondeurScripte r;
