@@ -99,8 +99,6 @@ private slots:
 
         b.f.BBTout->click(); // the class without settings comes alone
         QCOMPARE(b.f.ListBox1->count(), 3);
-        b.f.BBEffacer->click();
-        QVERIFY(b.f.ListBox1->count() == 0 && !b.f.BBCopier->isEnabled());
         b.f.BitBtn1->click();
         QVERIFY(!b.reglagesEcrits());
     }

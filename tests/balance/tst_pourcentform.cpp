@@ -1,5 +1,4 @@
 // The class balance window and the page it prints.
-#include "classdata/parametres.h"
 #include "platform/horloge.h"
 #include "reports/bilan.h"
 #include "tests/common/classeessai.h"
@@ -46,9 +45,7 @@ private slots:
         QCOMPARE(f.LB1->item(0)->text(), u"ABEL Eva"_s.leftJustified(45) + u" 5.00"_s);
         QCOMPARE(f.LabelMin->text() + f.LabelMoy->text() + f.LabelMax->text(),
                  u"Min :  5.00Moy : 10.00Max : 15.00"_s);
-        f.BitBtn1->click();
-        QVERIFY(!f.isVisible());
-
+        f.hide();
         ListeEleves[1].NotesMat1[1][1] = 18;
         ListeEleves[2].NotesMat2[1][1] = NO_MARK;
         ListeEleves[0].NotesMat2[1][1] = NO_MARK;
@@ -120,13 +117,9 @@ private slots:
     // the list stopping at its bottom.
     void listeTropLongue()
     {
-        QList<ClasseEssai::EleveNotes> l;
-        static QByteArray noms[120];
-        for (int i = 0; i < 120; ++i) {
-            noms[i] = "E" + QByteArray::number(1000 + i);
-            l.append({noms[i].constData(), "Jean", 3});
-        }
-        ClasseEssai::ChargerNotes(l);
+        ClasseEssai::ChargerNotes({});
+        for (int i = 0; i < 120; ++i)
+            ListeEleves.append(ClasseEssai::Eleve(u"E%1"_s.arg(1000 + i), u"Jean"_s, {{1, 1, 1, 3}}));
         QTemporaryDir dossier;
         QPrinter imp(QPrinter::HighResolution);
         imp.setOutputFormat(QPrinter::PdfFormat);

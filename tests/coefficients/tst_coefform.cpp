@@ -1,5 +1,5 @@
-// The coefficients and dates dialog: what it shows for each kind of class,
-// how dates are picked, and what OK and Cancel leave in the settings file.
+// The coefficients and dates dialog: what it reads and shows, and what OK
+// and Cancel leave in the settings file.
 #include "classdata/classe.h"
 #include "classdata/options.h"
 #include "platform/dossier.h"
@@ -12,7 +12,6 @@
 #include "ui/coefficients/panneaucalendrier.h"
 #include "ui/coefficients/spinfleches.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -58,7 +57,8 @@ private slots:
     }
 
     // Read from odd strings, shown, and written back whole by OK, which
-    // writes the six keys even unchanged, and only them.
+    // writes the six keys even unchanged, and only them. Enter presses the
+    // button with the focus, Calendrier at first: it does not validate.
     void semestres()
     {
         DeuxPeriodes = true;
@@ -73,6 +73,10 @@ private slots:
             (QList<int>{f->SpinEdit[1][1]->value(), f->SpinEdit[1][3]->value(), f->SpinEdit[1][5]->value()}),
             (QList<int>{2, 1, 1}));
         QCOMPARE(f->Ld[2][1]->text() + u'|' + f->Ld[2][2]->text(), u"05/11|"_s);
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(f->Panel4->isVisible() && f->isVisible() && !QFile::exists(CheminProgramme(u"3A.INI"_s)));
 
         QTest::mouseClick(f->BitBtn2, Qt::LeftButton);
         QCOMPARE(f->result(), int(QDialog::Accepted));
@@ -94,9 +98,8 @@ private slots:
         ouvrir();
         SpinFleches *s = f->SpinEdit[1][1];
         s->setFocus();
-        QTest::keyClick(s, Qt::Key_Delete);
-        QTest::keyClick(s, Qt::Key_Backspace);
-        QTest::keyClicks(s, u"7"_s);
+        for (auto touche : {Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_7})
+            QTest::keyClick(s, touche);
         QCOMPARE(s->text(), u"1"_s);
         QTest::keyClick(s, Qt::Key_Down);
         QTest::keyClick(s, Qt::Key_Down);
@@ -136,18 +139,6 @@ private slots:
         ouvrir();
         QCOMPARE(f->SpinEdit[3][16]->value(), fin == 2 ? 0 : 1);
         QCOMPARE(f->Ld[1][1]->text(), fin == 2 ? u"05/03"_s : u"--/--"_s);
-    }
-
-    // Enter presses the button with the focus, Calendrier at first: it does
-    // not validate.
-    void entreeNeValidePas()
-    {
-        ouvrir();
-        f->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.get()));
-        QCOMPARE(QApplication::focusWidget(), f->BitBtn1);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QVERIFY(f->isVisible() && f->Panel4->isVisible() && !QFile::exists(CheminProgramme(u"3A.INI"_s)));
     }
 };
 
