@@ -3,6 +3,7 @@
 #include "ui/marks/grillevue.h"
 #include "ui/marks/noteform.h"
 
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QTest>
 
@@ -17,6 +18,16 @@ template <class T = QWidget> T *Ctl(const QObject &f, const char *nom)
 inline TStringGrid *Grille(const QObject &f)
 {
     return Ctl<TStringGrid>(f, "StringGrid1");
+}
+
+inline QString Cell(const QObject &f, int col, int row)
+{
+    return Grille(f)->Cells(col, row);
+}
+
+inline void Clic(const QObject &f, const char *bouton)
+{
+    Ctl<QAbstractButton>(f, bouton)->click();
 }
 
 inline QLineEdit *Editeur(const QObject &f)
