@@ -25,6 +25,8 @@
 #include <QSysInfo>
 #include <QTimer>
 
+#include <cstdio>
+
 namespace {
 
 const QDateTime Instant(QDate(2026, 12, 7), QTime(10, 42));
@@ -83,6 +85,12 @@ class TestGardeClasse : public QObject {
         QCOMPARE(EcrireEleves(m_chemin, autre).etat, EtatEcriture::Ecrit);
     }
 
+    bool journalApres(TNoteForm &f)
+    {
+        f.Garde->echeance();
+        return Existe(m_journal);
+    }
+
     double noteDisque(int eleve, const QString &fichier = QStringLiteral("3EME1.VTC"))
     {
         return LireClasse(m_classe->chemin(fichier)).value(eleve).NotesMat1[1][1];
@@ -111,50 +119,40 @@ private slots:
         delete m_classe;
     }
 
+    // Behind another copy of this computer: read-only, nothing typed or
+    // commanded reaches the class, leaving asks nothing and keeps its lock.
     void deuxiemeCopieLectureSeule()
     {
         ecrireEtCharger();
-        // The first copy: the lock of this process, as another window would hold it.
         FixerHorloge(QDateTime(QDate(2026, 12, 7), QTime(8, 5)));
         VerrouClasse premiere(m_chemin);
         QCOMPARE(premiere.prendre(), VerrouClasse::Etat::Pris);
         FixerHorloge(Instant);
-
         TNoteForm &f = ouvrir();
         QCOMPARE(m_rep->textes(), QStringList{LuParAutre(QStringLiteral("08:05"))});
-        QVERIFY(f.Garde->lectureSeule());
-        QVERIFY(Ctl(f, "LabelLectureSeule")->isVisible());
-        QVERIFY(!Ctl(f, "BBCoefDate")->isEnabled());
+        QVERIFY(f.Garde->lectureSeule() && Ctl(f, "LabelLectureSeule")->isVisible());
         QVERIFY(!Grille(f)->horizontalHeader()->sectionsMovable());
-        // Nothing typed or commanded reaches the class, whatever the view.
         Saisir(f, 1, 1, QStringLiteral("15"));
-        Clic(f, "Button2");
-        QVERIFY(!Ctl(f, "Button9")->isEnabled());
-        QVERIFY(f.windowTitle().endsWith(QStringLiteral("lecture seule")));
+        Clic(f, "Button2"); // a view change does not make it editable again
         Clic(f, "Button1");
+        QVERIFY(f.windowTitle().endsWith(QStringLiteral("lecture seule")));
         QVERIFY(!Ctl(f, "Button5")->isEnabled());
-        QVERIFY(!(Grille(f)->model()->index(0, 0).flags() & Qt::ItemIsEditable));
         Grille(f)->setCourante(1, 1);
         Ctl<QAction>(f, "Augmenterde11")->trigger();
         QCOMPARE(ListeEleves[0].NotesMat1[1][1], 8.0);
         QVERIFY(!f.EnregistrementNecessaire);
         QVERIFY(!f.Button5Click());
-
-        // Leaving asks nothing and leaves the first copy's lock alone.
         m_rep->vider();
         Clic(f, "Button6");
         QVERIFY(m_rep->boites().isEmpty());
         QVERIFY(premiere.tenu() && Existe(m_verrou));
-
         // The first copy gone, the next opening edits.
         premiere.liberer();
         QVERIFY(charger(QStringLiteral("3EME1.VTC")).ok);
         f.show();
-        QVERIFY(!f.Garde->lectureSeule());
+        QVERIFY(!f.Garde->lectureSeule() && !Ctl(f, "LabelLectureSeule")->isVisible());
         QCOMPARE(f.windowTitle(), QStringLiteral("Gestion des notes"));
-        QVERIFY(!Ctl(f, "LabelLectureSeule")->isVisible());
         QVERIFY(Grille(f)->model()->index(0, 0).flags() & Qt::ItemIsEditable);
-        Clic(f, "Button6");
     }
 
     void verrouAutreMachine_data()
@@ -188,31 +186,6 @@ private slots:
                  reponse == BoutonNon ? QStringLiteral("salle-prof-2") : QSysInfo::machineHostName());
         Clic(f, "Button6");
         QCOMPARE(Existe(m_verrou), reponse == BoutonNon);
-    }
-
-    // The lock and the journal never show as classes nor as files to back up.
-    void jamaisListeNiSauvegarde()
-    {
-        ecrireEtCharger();
-        TNoteForm &f = ouvrir();
-        Saisir(f, 1, 1, QStringLiteral("12"));
-        f.Garde->echeance();
-        QVERIFY(Existe(m_journal) && Existe(m_verrou));
-        QCOMPARE(ListerClasses(m_classe->path()), QStringList{QStringLiteral("3EME1.VTC")});
-        TSauvForm s;
-        s.show();
-        s.FilterComboBox1->setCurrentIndex(2); // every file
-        s.BBTout->click();
-        QStringList montres;
-        for (const QListWidget *l : {s.FileListBox1, s.ListBox1})
-            for (int i = 0; i < l->count(); ++i)
-                montres << l->item(i)->text();
-        QVERIFY(montres.contains(QStringLiteral("3EME1.VTC")));
-        for (const QString &m : montres)
-            QVERIFY2(!EstFichierAnnexe(m), qPrintable(m));
-        s.reject();
-        m_rep->prevoir(BoutonNon);
-        Clic(f, "Button6");
     }
 
     void fichierChange_data()
@@ -285,13 +258,14 @@ private slots:
         QVERIFY(!Existe(CheminVerrou(nouveau)));
     }
 
+    // Written a few seconds after a change, never kept once nothing is left
+    // to recover, and never shown as a class or a file to back up.
     void journalApresChangement()
     {
         ecrireEtCharger();
         TNoteForm &f = ouvrir();
         QTimer *t = f.Garde->minuterie();
         Saisir(f, 1, 1, QStringLiteral("12.5"));
-        // Written once the delay is over, not at each key.
         QVERIFY(t->isActive() && !Existe(m_journal));
         f.Garde->echeance();
         Journal j;
@@ -299,6 +273,19 @@ private slots:
         QCOMPARE(j.nomFichier, QStringLiteral("3EME1.VTC"));
         QCOMPARE(j.instant, Instant);
         QCOMPARE(j.eleves[0].NotesMat1[1][1], 12.5);
+        QCOMPARE(ListerClasses(m_classe->path()), QStringList{QStringLiteral("3EME1.VTC")});
+        TSauvForm s;
+        s.show();
+        s.FilterComboBox1->setCurrentIndex(2); // every file
+        s.BBTout->click();
+        QStringList montres;
+        for (const QListWidget *l : {s.FileListBox1, s.ListBox1})
+            for (int i = 0; i < l->count(); ++i)
+                montres << l->item(i)->text();
+        QVERIFY(montres.contains(QStringLiteral("3EME1.VTC")));
+        for (const QString &m : montres)
+            QVERIFY2(!EstFichierAnnexe(m), qPrintable(m));
+        s.reject();
         // A cell still being typed reaches it through the one-second check.
         Grille(f)->setCourante(1, 3);
         QTest::keyClick(Grille(f), '7');
@@ -314,14 +301,11 @@ private slots:
         QVERIFY(f.Button5Click());
         QVERIFY(!Existe(m_journal));
         Saisir(f, 1, 2, QStringLiteral("3"));
-        f.Garde->echeance();
-        QVERIFY(Existe(m_journal));
+        QVERIFY(journalApres(f));
         f.Annuler();
-        f.Garde->echeance();
-        QVERIFY(!Existe(m_journal));
+        QVERIFY(!journalApres(f));
         Saisir(f, 1, 2, QStringLiteral("4"));
-        f.Garde->echeance();
-        QVERIFY(Existe(m_journal));
+        QVERIFY(journalApres(f));
         m_rep->prevoir(BoutonNon);
         Clic(f, "Button6");
         QVERIFY(!Existe(m_journal) && !Existe(m_verrou));
@@ -423,13 +407,11 @@ private slots:
         const QList<StudentRecord> avant = ListeEleves;
         ViderClasse();
         QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        p.setProcessEnvironment(env);
         p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        p.start(QStringLiteral(AIDE_SAISIE),
-                {m_classe->path(), QStringLiteral("3EME1.VTC"), QStringLiteral("1:1:12.5"),
-                 QStringLiteral("2:3:7"), QStringLiteral("1:2:0X"), QStringLiteral("16:1:19.75")});
+        p.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--saisie"), m_classe->path(), QStringLiteral("3EME1.VTC"),
+                 QStringLiteral("1:1:12.5"), QStringLiteral("2:3:7"), QStringLiteral("1:2:0X"),
+                 QStringLiteral("16:1:19.75")});
         QVERIFY(p.waitForStarted());
         QByteArray sortie;
         while (!sortie.contains("pret") && p.state() == QProcess::Running && p.waitForReadyRead(30000))
@@ -523,28 +505,49 @@ private slots:
         c.B1->click();
         QVERIFY(!Existe(CheminVerrou(nouveau)));
     }
-
-    // The real box: Enter gives the safe answer, Escape and the close box none.
-    void questionSansEchappement()
-    {
-        Messages::installerRepondeur(nullptr);
-        bool resteOuverte = false;
-        QTimer::singleShot(0, this, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            QTest::keyClick(box, Qt::Key_Escape);
-            box->close();
-            QCoreApplication::processEvents();
-            resteOuverte = box->isVisible();
-            QTest::keyClick(box, Qt::Key_Return);
-        });
-        const int r = Messages::boite(TypeBoite::Avertissement, QStringLiteral("Reprendre la classe ?"),
-                                      BoutonOui | BoutonNon, BoutonNon);
-        Messages::installerRepondeur(m_rep);
-        QVERIFY(resteOuverte);
-        QCOMPARE(r, int(BoutonNon));
-    }
 };
 
-QTEST_MAIN(TestGardeClasse)
+// As a copy of the program (--saisie folder class col:row:keys..., X for
+// Backspace): types the marks, says "pret" once the recovery journal holds
+// them, then waits to be killed.
+int Saisie(const QStringList &args)
+{
+    RepondeurScripte repondeur;
+    DefinirDossierProgramme(args.at(0));
+    DefinirCheminParametresAppli(args.at(0) + QStringLiteral("/Vestrel.INI"));
+    FixerHorloge(Instant);
+    GardeClasse::DelaiJournal = 10;
+    TNoteForm f;
+    if (!charger(args.at(1)).ok || !Montrer(&f))
+        return 3;
+    for (const QString &cellule : args.mid(2)) {
+        const QStringList c = cellule.split(u':');
+        Grille(f)->setCourante(c.at(0).toInt(), c.at(1).toInt());
+        Grille(f)->setFocus();
+        for (QChar ch : c.at(2))
+            ch == u'X' ? QTest::keyClick(Cible(f), Qt::Key_Backspace) : Taper(f, ch);
+        Entree(f);
+    }
+    const QList<StudentRecord> attendu = ListeEleves;
+    const auto ecrit = [&] {
+        Journal j;
+        return LireJournal(CheminProgramme(NomFichier), j) && j.eleves.size() == attendu.size()
+            && CompterDifferences(attendu, j).vide();
+    };
+    if (!QTest::qWaitFor(ecrit, 20000))
+        return 4;
+    std::printf("pret\n");
+    std::fflush(stdout);
+    return QCoreApplication::exec();
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    if (app.arguments().value(1) == u"--saisie")
+        return Saisie(app.arguments().mid(2));
+    TestGardeClasse t;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&t, argc, argv);
+}
 #include "tst_gardeclasse.moc"

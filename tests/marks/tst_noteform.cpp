@@ -108,14 +108,6 @@ QStringList Bandeau(const QObject &f)
     return l;
 }
 
-struct Disposition {
-    bool semestres, uneMatiere;
-    QDate jour;
-    int ouverte, periode, matiere; // radio indexes: period opened, chosen then; subject, -1 for one
-    int colonnes;
-    const char *premier, *dernier; // titles
-};
-
 struct Sortie {
     bool deplacer, eleves;
     int geste, reponse;
@@ -126,7 +118,6 @@ struct Sortie {
 
 } // namespace
 
-Q_DECLARE_METATYPE(Disposition)
 Q_DECLARE_METATYPE(Sortie)
 
 class TestNoteForm : public QObject {
@@ -163,44 +154,23 @@ private slots:
         delete m_classe;
     }
 
-    // The period of the day opens; each view lays out its columns.
-    void disposition_data()
-    {
-        QTest::addColumn<Disposition>("d");
-        const QDate janvier(2025, 1, 6), fevrier(2025, 2, 3), aout(2025, 8, 31);
-        QTest::newRow("one, period 1")
-            << Disposition{false, true, aout, 0, 0, -1, 17, "Fran1-01", "Fran1-16"};
-        QTest::newRow("one, sem., year")
-            << Disposition{true, true, janvier, 0, 2, -1, 33, "Fran1-01", "Fran2-16"};
-        QTest::newRow("Mat2, year") << Disposition{false, false, fevrier,    1,         3,
-                                                   1,     25,    "Hist 1-1", "Hist 3-8"};
-        QTest::newRow("Ensemble, period 3")
-            << Disposition{false, false, janvier, 1, 2, 2, 17, "Fran 3-1", "Hist 3-8"};
-        QTest::newRow("sem., Ensemble, year")
-            << Disposition{true, false, fevrier, 1, 2, 2, 33, "Fran 1-1", "Hist 2-8"};
-    }
-
+    // The period of the day opens, with the selectors of the class's kind; the
+    // whole year of both subjects: no column moves, the balance is offered.
     void disposition()
     {
-        QFETCH(Disposition, d);
-        m_classe->construire(d.semestres, d.uneMatiere, TroisEleves);
-        TNoteForm &f = ouvrir(d.jour);
-        const char *groupe = d.semestres ? "RadioGroup3" : "RadioGroup1";
-        QVERIFY(Ctl(f, d.semestres ? "RadioGroup1" : "RadioGroup3")->isHidden());
-        QCOMPARE(Ctl<RadioGroupe>(f, groupe)->itemIndex(), d.ouverte);
-        QCOMPARE(f.periode, d.ouverte + 1);
-        QCOMPARE(Ctl(f, "RadioGroup2")->isHidden(), d.uneMatiere);
-        QCOMPARE(Texte(f, "Label17"), DateCourte(d.jour));
-        Choisir(f, groupe, d.periode);
-        if (d.matiere >= 0)
-            Choisir(f, "RadioGroup2", d.matiere);
-        QCOMPARE(Grille(f)->ColCount(), d.colonnes);
-        QCOMPARE(Grille(f)->RowCount(), 4);
-        QCOMPARE(Cell(f, 1, 0), QLatin1String(d.premier));
-        QCOMPARE(Cell(f, d.colonnes - 1, 0), QLatin1String(d.dernier));
-        // Ensemble forbids moving columns; the year enables the balance.
-        QCOMPARE(Grille(f)->horizontalHeader()->sectionsMovable(), d.matiere != 2);
-        QCOMPARE(Ctl(f, "BBPourcent")->isEnabled(), d.periode == (d.semestres ? 2 : 3));
+        m_classe->construire(true, false, TroisEleves);
+        TNoteForm &f = ouvrir(QDate(2025, 2, 3));
+        QVERIFY(Ctl(f, "RadioGroup1")->isHidden());
+        QCOMPARE(Ctl<RadioGroupe>(f, "RadioGroup3")->itemIndex(), 1);
+        QCOMPARE(f.periode, 2);
+        QCOMPARE(Texte(f, "Label17"), DateCourte(QDate(2025, 2, 3)));
+        QVERIFY(!Ctl(f, "BBPourcent")->isEnabled());
+        Choisir(f, "RadioGroup3", 2);
+        Choisir(f, "RadioGroup2", 2);
+        QCOMPARE(Grille(f)->ColCount(), 33);
+        QCOMPARE((QStringList{Cell(f, 1, 0), Cell(f, 32, 0)}), (QStringList{"Fran 1-1", "Hist 2-8"}));
+        QVERIFY(!Grille(f)->horizontalHeader()->sectionsMovable());
+        QVERIFY(Ctl(f, "BBPourcent")->isEnabled());
     }
 
     // A double click in the appreciations view asks the expert for a phrase.
@@ -285,6 +255,7 @@ private slots:
     {
         m_classe->construire(false, true, {});
         TNoteForm &f = ouvrir();
+        QVERIFY(Ctl(f, "RadioGroup2")->isHidden()); // one subject
         QVERIFY(!Ctl(f, "Button8")->isEnabled());
         Saisir(f, 1, 1, QStringLiteral("5"));
         Clic(f, "Button7");
