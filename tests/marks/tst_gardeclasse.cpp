@@ -188,11 +188,14 @@ private slots:
         QCOMPARE(Existe(m_verrou), reponse == BoutonNon);
     }
 
+    // Saving over a class another copy saved meanwhile: Oui replaces it,
+    // Annuler leaves it, Non saves under another name.
     void fichierChange_data()
     {
         QTest::addColumn<int>("reponse");
         QTest::newRow("replace") << int(BoutonOui);
         QTest::newRow("not now") << int(BoutonAnnuler);
+        QTest::newRow("another name") << int(BoutonNon);
     }
 
     void fichierChange()
@@ -205,9 +208,16 @@ private slots:
         QVERIFY(m_rep->boites().isEmpty());
         Saisir(f, 1, 1, QStringLiteral("11"));
         autreCopieEnregistre();
+        QFile ailleurs(m_classe->chemin(QStringLiteral("3EME1B.VTC")));
+        QVERIFY(ailleurs.open(QIODevice::WriteOnly));
+        ailleurs.close();
         m_rep->prevoir(reponse);
-        QCOMPARE(f.Button5Click(), remplace);
-        QCOMPARE(m_rep->boites().size(), 1);
+        if (reponse == BoutonNon) {
+            m_rep->prevoir(BoutonOk, QStringLiteral("3eme1b")); // taken
+            m_rep->prevoir(BoutonOk, QStringLiteral("3EME1C"));
+        }
+        QVERIFY(journalApres(f));
+        QCOMPARE(f.Button5Click(), reponse != BoutonAnnuler);
         const Boite b = m_rep->boites().first();
         QVERIFY(b.texte.startsWith(
             QStringLiteral("Le fichier 3EME1.VTC a été modifié sur le disque depuis son ouverture")));
@@ -215,47 +225,33 @@ private slots:
         QCOMPARE(b.defaut, int(BoutonAnnuler));
         QCOMPARE(noteDisque(0), remplace ? 11.0 : 8.0);
         QCOMPARE(noteDisque(2), remplace ? NO_MARK : 17.0);
-        QCOMPARE(f.EnregistrementNecessaire, !remplace);
-        // Once replaced, the file is what the window holds: the next save asks nothing.
-        m_rep->vider();
-        if (remplace) {
-            Saisir(f, 1, 2, QStringLiteral("9"));
-            QVERIFY(f.Button5Click());
-            QVERIFY(m_rep->boites().isEmpty());
-        } else {
+        QCOMPARE(f.EnregistrementNecessaire, reponse == BoutonAnnuler);
+        QCOMPARE(Existe(m_journal), reponse == BoutonAnnuler);
+        if (reponse == BoutonAnnuler) {
             m_rep->prevoir(BoutonNon); // leave without saving
             Clic(f, "Button6");
             QCOMPARE(noteDisque(2), 17.0);
+            return;
         }
-    }
-
-    void enregistrerSousAutreNom()
-    {
-        ecrireEtCharger();
-        TNoteForm &f = ouvrir();
-        Saisir(f, 1, 1, QStringLiteral("11"));
-        autreCopieEnregistre();
-        QFile ailleurs(m_classe->chemin(QStringLiteral("3EME1B.VTC")));
-        QVERIFY(ailleurs.open(QIODevice::WriteOnly));
-        ailleurs.close();
-        m_rep->prevoir(BoutonNon);                          // another name
-        m_rep->prevoir(BoutonOk, QStringLiteral("3eme1b")); // taken
-        m_rep->prevoir(BoutonOk, QStringLiteral("3EME1C"));
-        f.Garde->echeance();
+        if (reponse == BoutonNon) {
+            QCOMPARE(m_rep->textes().value(2),
+                     QStringLiteral("Un fichier 3EME1B.VTC existe déjà : choisissez un autre nom."));
+            QCOMPARE(LireClasse(m_classe->chemin(QStringLiteral("3EME1C.VTC"))).size(), 3);
+            QCOMPARE(noteDisque(0, QStringLiteral("3EME1C.VTC")), 11.0);
+            QVERIFY(Existe(m_classe->chemin(QStringLiteral("3EME1C.INI"))));
+            QCOMPARE(Ctl<QLabel>(f, "Label1")->text(), QStringLiteral("3EME1C"));
+            QVERIFY(Existe(CheminVerrou(m_classe->chemin(QStringLiteral("3EME1C.VTC"))))
+                    && !Existe(m_verrou));
+        }
+        // The file is now what the window holds: the next save asks nothing.
+        m_rep->vider();
+        Saisir(f, 1, 2, QStringLiteral("9"));
         QVERIFY(f.Button5Click());
-        QVERIFY(!Existe(m_journal));
-        QVERIFY(m_rep->textes().contains(
-            QStringLiteral("Un fichier 3EME1B.VTC existe déjà : choisissez un autre nom.")));
-        QCOMPARE(noteDisque(2), 17.0); // the other copy's class, untouched
-        const QString nouveau = m_classe->chemin(QStringLiteral("3EME1C.VTC"));
-        QCOMPARE(LireClasse(nouveau).size(), 3);
-        QCOMPARE(noteDisque(0, QStringLiteral("3EME1C.VTC")), 11.0);
-        QVERIFY(Existe(m_classe->chemin(QStringLiteral("3EME1C.INI"))));
-        QCOMPARE(Ctl<QLabel>(f, "Label1")->text(), QStringLiteral("3EME1C"));
-        QVERIFY(Existe(CheminVerrou(nouveau)) && !Existe(m_verrou));
-        QVERIFY(!f.EnregistrementNecessaire);
+        QVERIFY(m_rep->boites().isEmpty());
+        const QString verrou = CheminVerrou(CheminProgramme(NomFichier));
+        QVERIFY(Existe(verrou));
         Clic(f, "Button6");
-        QVERIFY(!Existe(CheminVerrou(nouveau)));
+        QVERIFY(!Existe(verrou));
     }
 
     // Written a few seconds after a change, never kept once nothing is left
