@@ -7,6 +7,9 @@
 #include <QLineEdit>
 #include <QTest>
 
+const QStringList TroisEleves{QStringLiteral("DUPONT Jean"), QStringLiteral("MARTIN Paul"),
+                              QStringLiteral("ZOLA Emile")};
+
 template <class T = QWidget> T *Ctl(const QObject &f, const char *nom)
 {
     T *c = f.findChild<T *>(QLatin1String(nom));
@@ -41,8 +44,7 @@ inline QLineEdit *Editeur(const QObject &f)
 // What a key typed now reaches: the open cell editor, else the grid.
 inline QWidget *Cible(const QObject &f)
 {
-    QLineEdit *e = Editeur(f);
-    return e ? static_cast<QWidget *>(e) : Grille(f);
+    return Editeur(f) ? static_cast<QWidget *>(Editeur(f)) : Grille(f);
 }
 
 inline void Taper(const QObject &f, const QString &touches)
