@@ -376,8 +376,8 @@ private slots:
         QVERIFY(m_rep->dernierTexte().contains(QStringLiteral("4 notes et 0 appréciation")));
         QVERIFY(m_rep->dernierTexte().contains(QStringLiteral("coefficients")));
         QCOMPARE(Cell(f, 2, 1), QStringLiteral(" 8.00"));
-        QVERIFY(f.CoefsDeplaces);
-        QVERIFY(!Ctl(f, "Button1")->isEnabled()); // locked as after a move
+        QCOMPARE(Ctl<QLabel>(f, "lc2")->text(), QStringLiteral("3")); // the recovered coefficients
+        QVERIFY(!Ctl(f, "Button1")->isEnabled());                     // locked as after a move
         QVERIFY(f.Button5Click());
         QCOMPARE(LireClasse(m_chemin)[1].NotesMat1[1][2], 14.0);
         LireOptions();
