@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <utility>
+
 EmpreinteFichier EmpreinteChargee;
 
 EmpreinteFichier EmpreinteDe(const QString &chemin)
@@ -21,23 +23,31 @@ EmpreinteFichier EmpreinteDe(const QString &chemin)
         e.modification = info.lastModified();
         return e;
     }
-    QCryptographicHash h(QCryptographicHash::Sha256);
     // A class file is at most 127 records; more than that is not a class file
     // anyway, and the size tells it apart.
     constexpr qint64 Plafond = 64 * 1024 * 1024;
+    constexpr qint64 Garde = 1024 * 1024;
+    QCryptographicHash h(QCryptographicHash::Sha256);
+    QByteArray octets;
     qint64 lus = 0;
     char tampon[65536];
     while (lus < Plafond) {
         const qint64 n = f.read(tampon, sizeof tampon);
         if (n <= 0)
             break;
-        h.addData(QByteArrayView(tampon, n));
+        if (lus + n <= Garde) {
+            octets.append(tampon, n);
+        } else {
+            if (!octets.isEmpty())
+                h.addData(std::exchange(octets, {}));
+            h.addData(QByteArrayView(tampon, n));
+        }
         lus += n;
     }
     e.existe = true;
     e.taille = info.size();
     e.modification = info.lastModified();
-    e.hachage = h.result();
+    e.contenu = lus <= Garde ? octets : QByteArrayLiteral("sha256:") + h.result();
     return e;
 }
 
@@ -47,7 +57,7 @@ bool MemeContenu(const EmpreinteFichier &a, const EmpreinteFichier &b)
         return false;
     if (!a.existe)
         return true;
-    return a.taille == b.taille && a.hachage == b.hachage;
+    return a.taille == b.taille && a.contenu == b.contenu;
 }
 
 bool FichierChangeDepuisChargement(const QString &chemin)

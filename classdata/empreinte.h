@@ -1,6 +1,6 @@
 #pragma once
-// What a class file looked like when it was loaded: its size, its time and a
-// hash of its bytes, so that a save can tell whether another copy of the
+// What a class file looked like when it was loaded: its size, its time and
+// its bytes, so that a save can tell whether another copy of the
 // program (on this computer or another one sharing the folder) wrote it since.
 #include <QByteArray>
 #include <QDateTime>
@@ -11,13 +11,16 @@ struct EmpreinteFichier {
     bool existe = false;
     qint64 taille = 0;
     QDateTime modification;
-    QByteArray hachage; // SHA-256 of the bytes
+    // The bytes themselves: a class file is a few hundred kilobytes at most,
+    // and keeping them costs less than hashing them at every opening. A file
+    // over 1 MiB (not a class file) is kept as the SHA-256 of its bytes.
+    QByteArray contenu;
 };
 
 // The file as it stands now.
 EmpreinteFichier EmpreinteDe(const QString &chemin);
 
-// Same bytes: same existence, size and hash (the time alone changes when a
+// Same bytes: same existence, size and content (the time alone changes when a
 // file is rewritten identically, which loses nothing).
 bool MemeContenu(const EmpreinteFichier &a, const EmpreinteFichier &b);
 

@@ -1,16 +1,21 @@
-/* Time from the start of a program to the first frame of one of its windows
- * that is not blank, seen from the X server, as a user would see it.
+/* Time from the start of a program to the moment one of its windows shows
+ * what it will go on showing, seen from the X server, as a user would see it.
  *
- *   premiere_image [-n N] [-t SECONDES] [-q] -- PROGRAMME ARGUMENTS...
+ *   premiere_image [-n N] [-t SECONDES] [-r MS] -- PROGRAMME ARGUMENTS...
  *
  * Watches the root window for top-level windows being mapped, takes the N-th
- * (default 1) at least 200 x 150 pixels large, then reads its pixels until
- * they hold more than two colours. Prints "carte MS image MS" (milliseconds
- * from the fork to the mapping and to the first painted frame); a window
- * taken down before it was painted is replaced by the next one. Then it ends the
- * program and its children, and leaves with 0; 1 when nothing showed in time.
- * Run it on a display without a window manager (Xvfb), where top-level
- * windows are the root's children. */
+ * (default 1) at least 200 x 150 pixels large, then reads its pixels again and
+ * again, keeping every distinct frame, until nothing changes by more than
+ * 0.5 % of its pixels for MS milliseconds (default 1000): that last frame is
+ * the finished window. The time given is that of the first frame that already
+ * looked like it (within 0.5 %: a clock or a caret may change meanwhile). A
+ * blank window, whatever lay beneath an unpainted one, a frame with only its
+ * toolbars or an empty sheet are not finished. Prints "carte MS image MS"
+ * (milliseconds from the fork to the mapping and to the finished frame); a
+ * window taken down before it settled is replaced by the next one. Then it
+ * ends the program and its children, and leaves with 0; 1 when nothing
+ * settled in time. Run it on a display without a window manager (Xvfb), where
+ * top-level windows are the root's children. */
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -37,41 +42,80 @@ static int erreur_x(Display *d, XErrorEvent *e)
     return 0; /* a window may go while it is read */
 }
 
-/* More than two distinct pixel values: something was drawn on the background. */
-static int peinte(Display *d, Window w)
+/* One frame of the window as read, and when the reading ended. */
+typedef struct {
+    double quand;
+    int largeur, hauteur;
+    unsigned *pixels;
+} Image;
+
+#define MAX_IMAGES 400
+
+static Image images[MAX_IMAGES];
+static int nb_images = 0;
+
+static void oublier_images(void)
+{
+    for (int i = 0; i < nb_images; ++i)
+        free(images[i].pixels);
+    nb_images = 0;
+}
+
+/* Pixels that differ; every pixel when the sizes differ. */
+static long ecart(const Image *a, const Image *b)
+{
+    if (a->largeur != b->largeur || a->hauteur != b->hauteur)
+        return (long)a->largeur * a->hauteur + 1;
+    long n = 0;
+    const long total = (long)a->largeur * a->hauteur;
+    for (long i = 0; i < total; ++i)
+        n += (a->pixels[i] & 0xffffff) != (b->pixels[i] & 0xffffff);
+    return n;
+}
+
+static long tolerance(const Image *a)
+{
+    return (long)a->largeur * a->hauteur / 200; /* 0.5 % */
+}
+
+/* Reads the window; 0 when it cannot be read (gone, not viewable). */
+static int lire(Display *d, Window w, Image *im)
 {
     XWindowAttributes a;
     if (!XGetWindowAttributes(d, w, &a) || a.map_state != IsViewable)
         return 0;
-    XImage *im = XGetImage(d, w, 0, 0, (unsigned)a.width, (unsigned)a.height, AllPlanes, ZPixmap);
-    if (!im)
+    XImage *x = XGetImage(d, w, 0, 0, (unsigned)a.width, (unsigned)a.height, AllPlanes, ZPixmap);
+    if (!x)
         return 0;
-    unsigned long vues[3];
-    int n = 0;
-    for (int y = 0; y < a.height && n < 3; y += 2) {
-        for (int x = 0; x < a.width && n < 3; x += 2) {
-            const unsigned long p = XGetPixel(im, x, y);
-            int connu = 0;
-            for (int i = 0; i < n; ++i)
-                connu |= vues[i] == p;
-            if (!connu)
-                vues[n++] = p;
-        }
+    im->quand = maintenant_ms();
+    im->largeur = a.width;
+    im->hauteur = a.height;
+    im->pixels = malloc(sizeof(unsigned) * (size_t)a.width * (size_t)a.height);
+    if (x->bits_per_pixel == 32) {
+        for (int y = 0; y < a.height; ++y)
+            memcpy(im->pixels + (size_t)y * a.width, x->data + (size_t)y * x->bytes_per_line,
+                   sizeof(unsigned) * (size_t)a.width);
+    } else {
+        for (int y = 0; y < a.height; ++y)
+            for (int c = 0; c < a.width; ++c)
+                im->pixels[(size_t)y * a.width + c] = (unsigned)XGetPixel(x, c, y);
     }
-    XDestroyImage(im);
-    return n >= 3;
+    XDestroyImage(x);
+    return 1;
 }
 
 int main(int argc, char **argv)
 {
     int rang = 1;
-    double delai = 20;
+    double delai = 20, repos = 1000;
     int i = 1;
     for (; i < argc; ++i) {
         if (!strcmp(argv[i], "-n") && i + 1 < argc)
             rang = atoi(argv[++i]);
         else if (!strcmp(argv[i], "-t") && i + 1 < argc)
             delai = atof(argv[++i]);
+        else if (!strcmp(argv[i], "-r") && i + 1 < argc)
+            repos = atof(argv[++i]);
         else if (!strcmp(argv[i], "--")) {
             ++i;
             break;
@@ -79,7 +123,7 @@ int main(int argc, char **argv)
             break;
     }
     if (i >= argc) {
-        fprintf(stderr, "usage : premiere_image [-n N] [-t SECONDES] -- PROGRAMME ARGUMENTS...\n");
+        fprintf(stderr, "usage : premiere_image [-n N] [-t SECONDES] [-r MS] -- PROGRAMME ARGUMENTS...\n");
         return 2;
     }
     /* The server may be busy accepting the previous program's going. */
@@ -108,18 +152,19 @@ int main(int argc, char **argv)
 
     Window cible = 0;
     int vues = 0;
-    double carte = -1, image = -1;
+    double carte = -1, image = -1, dernierChangement = -1;
     while (maintenant_ms() - debut < delai * 1000) {
         while (XPending(d)) {
             XEvent e;
             XNextEvent(d, &e);
-            /* A window taken down before it was painted (a program that
-             * restarts itself on a first start): the next one counts. */
+            /* A window taken down before it settled (a program that restarts
+             * itself on a first start): the next one counts. */
             if (cible
                 && ((e.type == UnmapNotify && e.xunmap.window == cible)
                     || (e.type == DestroyNotify && e.xdestroywindow.window == cible))) {
                 cible = 0;
                 rang = vues + 1;
+                oublier_images();
                 continue;
             }
             if (e.type != MapNotify || cible || e.xmap.override_redirect || e.xmap.event != racine)
@@ -132,16 +177,36 @@ int main(int argc, char **argv)
                 carte = maintenant_ms() - debut;
             }
         }
-        if (cible && peinte(d, cible)) {
-            image = maintenant_ms() - debut;
-            break;
+        Image im;
+        if (cible && lire(d, cible, &im)) {
+            const Image *avant = nb_images ? &images[nb_images - 1] : NULL;
+            const long n = avant ? ecart(&im, avant) : -1;
+            if (n == 0 || nb_images == MAX_IMAGES) {
+                free(im.pixels);
+            } else {
+                images[nb_images++] = im;
+            }
+            if (n < 0 || n > tolerance(&im))
+                dernierChangement = im.quand;
+            else if (im.quand - dernierChangement >= repos)
+                break; /* settled */
         }
         if (waitpid(enfant, NULL, WNOHANG) == enfant)
             break;
-        /* Poll finely once the window is there; the events wait in the queue. */
-        struct timespec pause = {0, cible ? 500000 : 200000};
+        /* Read finely once the window is there; the events wait in the queue. */
+        struct timespec pause = {0, cible ? 1000000 : 200000};
         nanosleep(&pause, NULL);
     }
+    if (nb_images && maintenant_ms() - dernierChangement >= repos) {
+        const Image *fin = &images[nb_images - 1];
+        for (int k = 0; k < nb_images; ++k) {
+            if (ecart(&images[k], fin) <= tolerance(fin)) {
+                image = images[k].quand - debut;
+                break;
+            }
+        }
+    }
+    oublier_images();
     kill(-enfant, SIGTERM);
     for (int k = 0; k < 200 && waitpid(enfant, NULL, WNOHANG) == 0; ++k) {
         struct timespec pause = {0, 10000000};
@@ -151,7 +216,7 @@ int main(int argc, char **argv)
     waitpid(enfant, NULL, 0);
     XCloseDisplay(d);
     if (image < 0) {
-        fprintf(stderr, "premiere_image : aucune fenêtre peinte (carte %.1f ms)\n", carte);
+        fprintf(stderr, "premiere_image : aucune fenêtre achevée (carte %.1f ms)\n", carte);
         return 1;
     }
     printf("carte %.1f image %.1f\n", carte, image);

@@ -1,12 +1,19 @@
 #include "platform/gui/instance.h"
 
 #include <QApplication>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
+#include <QSocketNotifier>
 #include <QWidget>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
 #include <pwd.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -22,6 +29,81 @@ QString utilisateur()
         return QString::fromLocal8Bit(pw->pw_name);
     return QString::number(uid);
 }
+
+// False when the path does not fit a socket address.
+bool adresse(const QByteArray &chemin, sockaddr_un &a)
+{
+    std::memset(&a, 0, sizeof a);
+    a.sun_family = AF_UNIX;
+    if (chemin.size() >= int(sizeof a.sun_path))
+        return false;
+    std::memcpy(a.sun_path, chemin.constData(), size_t(chemin.size()));
+    return true;
+}
+
+// Waits for the socket to be ready; false on time out or error.
+bool attendre(int fd, short evenement)
+{
+    pollfd p{fd, evenement, 0};
+    int r;
+    do {
+        r = ::poll(&p, 1, ATTENTE_MS);
+    } while (r < 0 && errno == EINTR);
+    return r == 1 && (p.revents & evenement);
+}
+
+bool toutEcrire(int fd, const QByteArray &octets)
+{
+    qsizetype fait = 0;
+    while (fait < octets.size()) {
+        const ssize_t n = ::send(fd, octets.constData() + fait, size_t(octets.size() - fait), MSG_NOSIGNAL);
+        if (n > 0)
+            fait += n;
+        else if (n < 0 && errno == EINTR)
+            continue;
+        else if (n < 0 && errno == EAGAIN && attendre(fd, POLLOUT))
+            continue;
+        else
+            return false;
+    }
+    return true;
+}
+
+// One copy that asked to come forward: answered when its line is whole.
+class Demandeur : public QObject {
+public:
+    Demandeur(int fd, TOnlyOne *garde, std::function<void()> activer)
+        : QObject(garde)
+        , m_fd(fd)
+        , m_activer(std::move(activer))
+    {
+        auto *n = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+        connect(n, &QSocketNotifier::activated, this, [this] { lire(); });
+    }
+    ~Demandeur() override { ::close(m_fd); }
+
+private:
+    void lire()
+    {
+        char tampon[64];
+        const ssize_t n = ::recv(m_fd, tampon, sizeof tampon, 0);
+        if (n < 0 && (errno == EINTR || errno == EAGAIN))
+            return;
+        if (n > 0)
+            m_recu.append(tampon, n);
+        if (n > 0 && !m_recu.contains('\n') && m_recu.size() < 256)
+            return;
+        if (m_recu == DEMANDE) {
+            toutEcrire(m_fd, REPONSE);
+            m_activer();
+        }
+        deleteLater();
+    }
+
+    int m_fd;
+    QByteArray m_recu;
+    std::function<void()> m_activer;
+};
 } // namespace
 
 QString TOnlyOne::nomPour(const QString &titre)
@@ -35,66 +117,90 @@ QString TOnlyOne::nomPour(const QString &titre)
 TOnlyOne::TOnlyOne(const QString &titre, QObject *parent)
     : QObject(parent)
     , m_nom(nomPour(titre))
+    , m_chemin(QFile::encodeName(QDir::tempPath() + QLatin1Char('/') + m_nom))
 {
-    m_serveur = new QLocalServer(this);
-    // No access option: with one, Qt renames its socket over an existing
-    // name, and a second copy would silently take the name of the first.
-    connect(m_serveur, &QLocalServer::newConnection, this, &TOnlyOne::nouvelleConnexion);
-
     for (int essai = 0; essai < 3; ++essai) {
-        if (m_serveur->listen(m_nom))
+        if (ecouter())
             return;
+        if (errno != EADDRINUSE)
+            break;
         if (demanderActivation()) {
             m_autreCopie = true;
             return;
         }
         // Nobody answers on the name: a copy that ended without letting it
         // go (a crash). Take the name over.
-        QLocalServer::removeServer(m_nom);
+        ::unlink(m_chemin.constData());
     }
     // The name cannot be had at all: run without the guard rather than not at all.
-    qWarning("TOnlyOne: %s", qPrintable(m_serveur->errorString()));
+    qWarning("TOnlyOne: %s: %s", m_chemin.constData(), std::strerror(errno));
 }
 
 TOnlyOne::~TOnlyOne()
 {
-    if (m_serveur)
-        m_serveur->close(); // removes the socket file
+    if (m_serveur >= 0) {
+        ::close(m_serveur);
+        ::unlink(m_chemin.constData());
+    }
+}
+
+bool TOnlyOne::ecouter()
+{
+    sockaddr_un a;
+    if (!adresse(m_chemin, a)) {
+        errno = ENAMETOOLONG;
+        return false;
+    }
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return false;
+    // bind() never replaces a file: a second copy finds the first one's name taken.
+    if (::bind(fd, reinterpret_cast<sockaddr *>(&a), sizeof a) != 0 || ::listen(fd, 8) != 0) {
+        const int e = errno;
+        ::close(fd);
+        errno = e;
+        return false;
+    }
+    m_serveur = fd;
+    m_attente = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(m_attente, &QSocketNotifier::activated, this, &TOnlyOne::nouvelleConnexion);
+    return true;
 }
 
 bool TOnlyOne::demanderActivation()
 {
-    QLocalSocket s;
-    s.connectToServer(m_nom);
-    if (!s.waitForConnected(ATTENTE_MS))
+    sockaddr_un a;
+    if (!adresse(m_chemin, a))
         return false;
-    s.write(DEMANDE);
-    if (!s.waitForBytesWritten(ATTENTE_MS))
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
         return false;
+    bool ok = ::connect(fd, reinterpret_cast<sockaddr *>(&a), sizeof a) == 0 && toutEcrire(fd, DEMANDE);
     QByteArray recu;
-    while (!recu.contains('\n')) {
-        if (!s.waitForReadyRead(ATTENTE_MS))
-            return false;
-        recu += s.readAll();
+    while (ok && !recu.contains('\n') && recu.size() < 256) {
+        char tampon[64];
+        ok = attendre(fd, POLLIN);
+        const ssize_t n = ok ? ::recv(fd, tampon, sizeof tampon, 0) : -1;
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n > 0;
+        if (ok)
+            recu.append(tampon, n);
     }
-    return recu == REPONSE;
+    ::close(fd);
+    return ok && recu == REPONSE;
 }
 
 void TOnlyOne::nouvelleConnexion()
 {
-    while (QLocalSocket *s = m_serveur->nextPendingConnection()) {
-        connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
-        connect(s, &QLocalSocket::readyRead, this, [this, s] {
-            if (!s->canReadLine())
-                return;
-            const QByteArray ligne = s->readLine();
-            if (ligne == DEMANDE) {
-                s->write(REPONSE);
-                s->flush();
-                emit activationDemandee();
-            }
-            s->disconnectFromServer();
-        });
+    for (;;) {
+        const int fd = ::accept4(m_serveur, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0) {
+            if (errno == EINTR)
+                continue;
+            return; // EAGAIN: none left
+        }
+        new Demandeur(fd, this, [this] { emit activationDemandee(); });
     }
 }
 

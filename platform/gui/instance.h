@@ -1,10 +1,11 @@
 #pragma once
 // Keeps a second copy of the program from running: the second copy asks the
-// first one to come forward and ends. Works through a local socket whose name
-// is formed from the program's title and the user's name.
+// first one to come forward and ends. Works through a local socket in the
+// temporary folder whose name is formed from the program's title and the
+// user's name. Plain sockets: a network library would cost every start.
 #include <QObject>
 
-class QLocalServer;
+class QSocketNotifier;
 class QWidget;
 
 class TOnlyOne : public QObject {
@@ -27,11 +28,14 @@ signals:
     void activationDemandee();
 
 private:
+    bool ecouter();
     bool demanderActivation();
     void nouvelleConnexion();
 
     QString m_nom;
-    QLocalServer *m_serveur = nullptr;
+    QByteArray m_chemin; // the socket file
+    int m_serveur = -1;
+    QSocketNotifier *m_attente = nullptr;
     bool m_autreCopie = false;
 };
 

@@ -1,17 +1,18 @@
 #pragma once
 // The test fixture: a temporary program folder, the clock, the globals reset,
 // and classes built in code, the class model and settings set directly as a
-// load would leave them. The message boxes are answered by RepondeurScripte.
+// load would leave them. Qt Core only; the message boxes are answered by
+// RepondeurScripte.
 #include "classdata/classe.h"
 #include "classdata/options.h"
 #include "classdata/real48.h"
 #include "platform/dossier.h"
 #include "platform/horloge.h"
+#include "tests/common/fichiersessai.h"
 
 #include <QStringList>
-#include <QTemporaryDir>
 
-class ClasseEssai {
+class ClasseEssai : public DossierEssai {
 public:
     // A fresh program folder, with the application settings in it; the clock
     // is the system's again when the fixture goes.
@@ -24,12 +25,6 @@ public:
     ~ClasseEssai() { FixerHorloge(QDateTime()); }
     ClasseEssai(const ClasseEssai &) = delete;
     ClasseEssai &operator=(const ClasseEssai &) = delete;
-
-    QString chemin(const QString &nom) const { return dossier.path() + u'/' + nom; }
-    // As QTemporaryDir says them, for the suites that used one.
-    QString path() const { return dossier.path(); }
-    QString filePath(const QString &nom) const { return dossier.filePath(nom); }
-    bool isValid() const { return dossier.isValid(); }
 
     // No class loaded, default settings, the system's clock.
     static void reinitialiser()
@@ -206,6 +201,4 @@ public:
             return false;
         return true;
     }
-
-    QTemporaryDir dossier;
 };

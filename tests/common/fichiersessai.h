@@ -1,8 +1,11 @@
 #pragma once
-// Small file helpers shared by the backup tests.
+// Files in tests: a fresh folder, bytes written and read back whole, a
+// folder's listing, exact doubles. Qt Core and Qt Test only.
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
 
 namespace Essai {
 
@@ -45,3 +48,25 @@ inline QDateTime ancienneDate()
 }
 
 } // namespace Essai
+
+// A temporary folder for one test, gone with it.
+class DossierEssai {
+public:
+    QString chemin(const QString &nom) const { return dossier.path() + u'/' + nom; }
+    // As QTemporaryDir says them, for the suites that used one.
+    QString path() const { return dossier.path(); }
+    QString filePath(const QString &nom) const { return dossier.filePath(nom); }
+    bool isValid() const { return dossier.isValid(); }
+    QStringList contenu() const { return Essai::contenu(dossier.path()); }
+
+    QTemporaryDir dossier;
+};
+
+// QCOMPARE on doubles forgives the last digits; the six-byte format is about them.
+#define EGAL_EXACT(a, b)                                                                                     \
+    do {                                                                                                     \
+        const double gauche_ = (a), droite_ = (b);                                                           \
+        if (!(gauche_ == droite_))                                                                           \
+            QFAIL(qPrintable(QString::number(gauche_, 'g', 20) + QStringLiteral(" au lieu de ")              \
+                             + QString::number(droite_, 'g', 20)));                                          \
+    } while (false)

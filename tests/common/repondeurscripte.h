@@ -68,7 +68,6 @@ public:
     int bips() const { return m_bips; }
     // Gestures a box refused (Escape or the close box on a Oui/Non question).
     int refus() const { return int(m_refus.size()); }
-    QList<QPair<QString, int>> refusDetail() const { return m_refus; }
     QStringList imprevues() const { return m_imprevues; }
     int reponsesRestantes() const { return int(m_reponses.size()); }
     void vider()

@@ -1,36 +1,16 @@
 // The folder of the classes: which one is chosen, and its first creation.
-#include "classdata/classe.h"
 #include "classdata/exemple.h"
-#include "platform/dossier.h"
 #include "platform/dossierdonnees.h"
+#include "tests/common/classeessai.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <unistd.h>
-
-namespace {
-
-void toucher(const QString &chemin)
-{
-    QFile f(chemin);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-}
-
-QStringList contenu(const QString &dossier)
-{
-    return QDir(dossier).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-} // namespace
+using namespace Essai;
+using namespace Qt::StringLiterals;
 
 class TstDossierDonnees : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_racine;
-    QString chemin(const QString &nom) const { return m_racine.filePath(nom); }
+    std::unique_ptr<DossierEssai> m_racine;
+    QString chemin(const QString &nom) const { return m_racine->chemin(nom); }
     QString mkdir(const QString &nom) const
     {
         QDir().mkpath(chemin(nom));
@@ -38,17 +18,8 @@ class TstDossierDonnees : public QObject {
     }
 
 private slots:
-    void cleanup()
-    {
-        DefinirDossierProgramme(QString());
-        for (const QString &e : contenu(m_racine.path())) {
-            QFile::setPermissions(chemin(e), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            if (QFileInfo(chemin(e)).isDir())
-                QDir(chemin(e)).removeRecursively();
-            else
-                QFile::remove(chemin(e));
-        }
-    }
+    void init() { m_racine = std::make_unique<DossierEssai>(); }
+    void cleanup() { DefinirDossierProgramme(QString()); }
 
     // Which rule wins, for each kind of executable folder and command line.
     void choix_data()
@@ -57,120 +28,98 @@ private slots:
         QTest::addColumn<QStringList>("fichiers"); // put in the executable's folder first
         QTest::addColumn<bool>("avecOption");
         QTest::addColumn<QString>("classe"); // the class file given, under the root
-        QTest::addColumn<int>("origine");
+        QTest::addColumn<OrigineDossier>("origine");
         QTest::addColumn<QString>("attendu"); // the folder chosen, under the root
-
-        const int option = int(OrigineDossier::Option), fichier = int(OrigineDossier::FichierDonne),
-                  portable = int(OrigineDossier::Portable), documents = int(OrigineDossier::Documents);
-        QTest::newRow("copie portable")
-            << "cle/Vestrel" << QStringList() << false << "" << portable << "cle/Vestrel";
-        QTest::newRow("--dossier d'abord")
-            << "cle/Vestrel" << QStringList() << true << "" << option << "choisi";
-        QTest::newRow("installée à côté d'une entrée de bureau")
-            << "usr/bin" << QStringList{"../share/applications/org.example.vestrel.desktop"} << false << ""
-            << documents << "Documents/Vestrel";
-        QTest::newRow("installée mais avec ses réglages")
-            << "usr/bin" << QStringList{"../share/applications/org.example.vestrel.desktop", "REGLAGES"}
-            << false << "" << portable << "usr/bin";
-        QTest::newRow("installée mais avec une classe")
-            << "usr/bin" << QStringList{"../share/applications/org.example.vestrel.desktop", "3eme1.Vtc"}
-            << false << "" << portable << "usr/bin";
-        QTest::newRow("une classe donnée ouvre son dossier")
-            << "cle/Vestrel" << QStringList() << false << "ailleurs/4B.VTC" << fichier << "ailleurs";
-        QTest::newRow("une classe absente ne change rien")
-            << "cle/Vestrel" << QStringList() << false << "ailleurs/ABSENT.VTC" << portable << "cle/Vestrel";
-        QTest::newRow("un nom sans dossier reste un nom")
-            << "cle/Vestrel" << QStringList() << false << "4B.VTC" << portable << "cle/Vestrel";
-        QTest::newRow("--dossier avant la classe donnée")
-            << "cle/Vestrel" << QStringList() << true << "ailleurs/4B.VTC" << option << "choisi";
+        using enum OrigineDossier;
+        const QString cle = u"cle/Vestrel"_s, bin = u"usr/bin"_s, docs = u"Documents/Vestrel"_s,
+                      b4 = u"ailleurs/4B.VTC"_s,
+                      bureau = u"../share/applications/org.example.vestrel.desktop"_s;
+        QTest::newRow("copie portable") << cle << QStringList() << false << u""_s << Portable << cle;
+        QTest::newRow("--dossier d'abord") << cle << QStringList() << true << b4 << Option << u"choisi"_s;
+        QTest::newRow("installée") << bin << QStringList{bureau} << false << u""_s << Documents << docs;
+        QTest::newRow("installée, avec ses réglages")
+            << bin << QStringList{bureau, u"REGLAGES"_s} << false << u""_s << Portable << bin;
+        QTest::newRow("installée, avec une classe")
+            << bin << QStringList{bureau, u"3eme1.Vtc"_s} << false << u""_s << Portable << bin;
+        QTest::newRow("une classe donnée")
+            << cle << QStringList() << false << b4 << FichierDonne << u"ailleurs"_s;
+        QTest::newRow("une classe absente")
+            << cle << QStringList() << false << u"ailleurs/ABSENT.VTC"_s << Portable << cle;
+        QTest::newRow("un nom sans dossier")
+            << cle << QStringList() << false << u"4B.VTC"_s << Portable << cle;
         QTest::newRow("sans dossier du programme")
-            << "" << QStringList() << false << "" << documents << "Documents/Vestrel";
+            << u""_s << QStringList() << false << u""_s << Documents << docs;
     }
-
     void choix()
     {
         QFETCH(QString, executable);
         QFETCH(QStringList, fichiers);
         QFETCH(bool, avecOption);
         QFETCH(QString, classe);
-        QFETCH(int, origine);
+        QFETCH(OrigineDossier, origine);
         QFETCH(QString, attendu);
-
         EntreesDossier e;
-        if (!executable.isEmpty()) {
+        if (!executable.isEmpty())
             e.dossierExecutable = mkdir(executable);
-            for (QString f : fichiers) {
-                // The settings file is named after the executable.
-                f.replace(QLatin1String("REGLAGES"),
-                          QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toLower()
-                              + QStringLiteral(".ini"));
-                QDir().mkpath(QFileInfo(e.dossierExecutable + QLatin1Char('/') + f).path());
-                toucher(e.dossierExecutable + QLatin1Char('/') + f);
-            }
+        // The settings file is named after the executable.
+        const QString reglages =
+            QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toLower();
+        for (QString f : fichiers) {
+            f = e.dossierExecutable + u'/' + f.replace(u"REGLAGES"_s, reglages + u".ini"_s);
+            QVERIFY(QDir().mkpath(QFileInfo(f).path()) && ecrire(f, {}));
         }
         if (avecOption)
-            e.option = mkdir(QStringLiteral("choisi"));
-        if (!classe.isEmpty()) {
-            mkdir(QStringLiteral("ailleurs"));
-            toucher(chemin(QStringLiteral("ailleurs/4B.VTC")));
-            e.fichierClasse = classe.contains(QLatin1Char('/')) ? chemin(classe) : classe;
-        }
-        e.documents = chemin(QStringLiteral("Documents"));
+            e.option = mkdir(u"choisi"_s);
+        mkdir(u"ailleurs"_s);
+        ecrire(chemin(u"ailleurs/4B.VTC"_s), {});
+        e.fichierClasse = classe.contains(u'/') ? chemin(classe) : classe;
+        e.documents = chemin(u"Documents"_s);
         int remplissages = 0;
-        const DossierDonnees d = ChoisirDossierDonnees(e, [&] {
-            ++remplissages;
-            return QString();
-        });
+        const DossierDonnees d = ChoisirDossierDonnees(e, [&] { return ++remplissages, QString(); });
         QVERIFY2(d.message.isEmpty(), qPrintable(d.message));
-        QCOMPARE(int(d.origine), origine);
+        QCOMPARE(d.origine, origine);
         QCOMPARE(d.dossier, chemin(attendu));
         QCOMPARE(DossierProgramme(), chemin(attendu));
-        QCOMPARE(d.cree, origine == int(OrigineDossier::Documents));
+        // Only the documents rule creates anything, and fills it once.
+        QCOMPARE(d.cree, origine == OrigineDossier::Documents);
         QCOMPARE(remplissages, d.cree ? 1 : 0);
-        // Only the documents rule creates anything.
-        QCOMPARE(QFileInfo::exists(chemin(QStringLiteral("Documents"))), d.cree);
+        QCOMPARE(QFileInfo::exists(chemin(u"Documents"_s)), d.cree);
     }
 
-    void optionIntrouvable()
+    void optionIntrouvableEtPrefixe()
     {
         EntreesDossier e;
-        e.dossierExecutable = mkdir(QStringLiteral("cle"));
-        for (const QString &option : {chemin(QStringLiteral("absent")), QString()}) {
+        e.dossierExecutable = mkdir(u"cle"_s);
+        for (const QString &option : {chemin(u"absent"_s), QString()}) {
             e.option = option;
             const DossierDonnees d = ChoisirDossierDonnees(e, {});
             QVERIFY(d.dossier.isEmpty());
-            QCOMPARE(d.message, QStringLiteral("Dossier introuvable : ") + option);
+            QCOMPARE(d.message, u"Dossier introuvable : "_s + option);
         }
-    }
-
-    void portableSousLePrefixeDuSysteme()
-    {
-        QVERIFY(!EstCopiePortable(QStringLiteral("/usr/bin")));
-        QVERIFY(!EstCopiePortable(QStringLiteral("/opt/vestrel")));
-        QVERIFY(!EstCopiePortable(QString()));
-        QVERIFY(EstCopiePortable(mkdir(QStringLiteral("cle"))));
+        for (const QString &systeme : {u"/usr/bin"_s, u"/opt/vestrel"_s, QString()})
+            QVERIFY(!EstCopiePortable(systeme));
+        QVERIFY(EstCopiePortable(e.dossierExecutable));
     }
 
     // The first start: the sample class, loadable; the next start adds nothing.
     void premierDemarrage()
     {
+        ClasseEssai::reinitialiser();
         EntreesDossier e;
-        e.documents = chemin(QStringLiteral("Mes documents"));
+        e.documents = chemin(u"Mes documents"_s);
         DossierDonnees d = ChoisirDossierDonnees(e, [] { return EcrireClasseExemple(); });
         QVERIFY2(d.message.isEmpty(), qPrintable(d.message));
-        const QString dossier = chemin(QStringLiteral("Mes documents/Vestrel"));
-        QCOMPARE(d.dossier, dossier);
-        QVERIFY(d.cree);
-        QCOMPARE(contenu(dossier), (QStringList{"EXEMPLE.INI", "EXEMPLE.VTC"}));
-        QVERIFY(charger(QStringLiteral("EXEMPLE.VTC")).ok);
+        const QString dossier = chemin(u"Mes documents/Vestrel"_s);
+        QVERIFY(d.dossier == dossier && d.cree);
+        QCOMPARE(contenu(dossier), (QStringList{u"EXEMPLE.INI"_s, u"EXEMPLE.VTC"_s}));
+        QVERIFY(charger(u"EXEMPLE.VTC"_s).ok);
         QCOMPARE(NbEleves(), 25);
         ViderClasse();
-
         // The teacher deletes the sample: it does not come back.
-        QVERIFY(QFile::remove(dossier + QStringLiteral("/EXEMPLE.VTC")));
+        QVERIFY(QFile::remove(dossier + u"/EXEMPLE.VTC"_s));
         d = ChoisirDossierDonnees(e, [] { return EcrireClasseExemple(); });
         QVERIFY(d.message.isEmpty() && !d.cree);
-        QCOMPARE(contenu(dossier), QStringList{"EXEMPLE.INI"});
+        QCOMPARE(contenu(dossier), QStringList{u"EXEMPLE.INI"_s});
     }
 
     // A folder that cannot be made or filled: the platform's message and
@@ -180,81 +129,50 @@ private slots:
         QTest::addColumn<QString>("documents");
         QTest::addColumn<QString>("remplissage"); // message of a failing fill; "" fills fine
         QTest::addColumn<QString>("message");
-        QTest::addColumn<QStringList>("reste"); // what the root holds afterwards
-
-        QTest::newRow("documents sous un fichier") << "fichier/Documents"
-                                                   << ""
-                                                   << "Fichier introuvable" << QStringList{"fichier"};
-        QTest::newRow("documents en lecture seule")
-            << "lecture seule/Documents"
-            << ""
-            << "Accès au fichier refusé" << QStringList{"lecture seule"};
-        QTest::newRow("disque plein à l'exemple") << "a/b/Documents"
-                                                  << "Disque plein"
-                                                  << "Disque plein" << QStringList();
-        QTest::newRow("Vestrel est un fichier") << "docs"
-                                                << ""
-                                                << "Fichier introuvable" << QStringList{"docs"};
+        QTest::addColumn<QString>("reste"); // what the root holds afterwards
+        QTest::newRow("sous un fichier")
+            << u"fichier/Documents"_s << u""_s << u"Fichier introuvable"_s << u"fichier"_s;
+        QTest::newRow("disque plein à l'exemple")
+            << u"a/b/Documents"_s << u"Disque plein"_s << u"Disque plein"_s << u""_s;
+        QTest::newRow("Vestrel est un fichier")
+            << u"docs"_s << u""_s << u"Fichier introuvable"_s << u"docs"_s;
     }
-
     void creationImpossible()
     {
         QFETCH(QString, documents);
         QFETCH(QString, remplissage);
         QFETCH(QString, message);
-        QFETCH(QStringList, reste);
-
-        if (reste.contains(QStringLiteral("fichier")))
-            toucher(chemin(QStringLiteral("fichier")));
-        if (reste.contains(QStringLiteral("docs"))) {
-            mkdir(QStringLiteral("docs"));
-            toucher(chemin(QStringLiteral("docs/Vestrel")));
-        }
-        if (reste.contains(QStringLiteral("lecture seule"))) {
-            mkdir(QStringLiteral("lecture seule"));
-            QFile::setPermissions(chemin(QStringLiteral("lecture seule")),
-                                  QFile::ReadOwner | QFile::ExeOwner);
-        }
-
+        QFETCH(QString, reste);
+        if (reste == u"fichier")
+            ecrire(chemin(reste), {});
+        if (reste == u"docs")
+            ecrire(mkdir(reste) + u"/Vestrel"_s, {});
         EntreesDossier e;
         e.documents = chemin(documents);
-        if (documents.startsWith(QLatin1String("lecture seule")) && ::geteuid() == 0) {
-            // Permissions do not stop the superuser: a read-only system folder does.
-            e.documents = QStringLiteral("/sys/Documents");
-            if (::access("/sys", W_OK) == 0)
-                QSKIP("nothing is read-only here");
-        }
         const QString avant = DossierProgramme();
         const DossierDonnees d = ChoisirDossierDonnees(e, [&] {
-            toucher(DossierProgramme() + QStringLiteral("/EXEMPLE.VTC")); // written before the failure
+            ecrire(DossierProgramme() + u"/EXEMPLE.VTC"_s, {}); // written before the failure
             return remplissage;
         });
         QVERIFY(d.dossier.isEmpty());
         QVERIFY2(d.message.contains(message), qPrintable(d.message));
         if (remplissage.isEmpty())
-            QVERIFY(d.message.contains(QDir::toNativeSeparators(e.documents + QStringLiteral("/Vestrel"))));
-        QCOMPARE(contenu(m_racine.path()).join(QLatin1Char('|')), reste.join(QLatin1Char('|')));
+            QVERIFY(d.message.contains(QDir::toNativeSeparators(e.documents + u"/Vestrel"_s)));
+        QCOMPARE(m_racine->contenu(), reste.isEmpty() ? QStringList() : QStringList{reste});
         QCOMPARE(DossierProgramme(), avant);
     }
 
-    // "Aide": the program folder's guide, else the executable's, else the
-    // installed one; nothing when there is none.
-    void guide()
+    // "Aide": the program folder's guide, in any case; none in the tests' folder.
+    void guideEtDossierLisible()
     {
-        const QString dossier = mkdir(QStringLiteral("classes"));
+        const QString dossier = mkdir(u"classes"_s);
         DefinirDossierProgramme(dossier);
-        const QString aCote = QCoreApplication::applicationDirPath() + QStringLiteral("/Vestdoc.htm");
-        QVERIFY(!QFileInfo::exists(aCote)); // the tests' folder holds none
+        QVERIFY(!QFileInfo::exists(QCoreApplication::applicationDirPath() + u"/Vestdoc.htm"_s));
         QCOMPARE(CheminGuide(), QString());
-        toucher(dossier + QStringLiteral("/vestdoc.HTM"));
-        QCOMPARE(CheminGuide(), dossier + QStringLiteral("/vestdoc.HTM"));
-    }
-
-    void dossierLisible()
-    {
-        QCOMPARE(DossierLisible(QDir::homePath() + QStringLiteral("/Documents/Vestrel")),
-                 QStringLiteral("~/Documents/Vestrel"));
-        QCOMPARE(DossierLisible(QStringLiteral("/media/cle/Vestrel/")), QStringLiteral("/media/cle/Vestrel"));
+        ecrire(dossier + u"/vestdoc.HTM"_s, {});
+        QCOMPARE(CheminGuide(), dossier + u"/vestdoc.HTM"_s);
+        QCOMPARE(DossierLisible(QDir::homePath() + u"/Documents/Vestrel"_s), u"~/Documents/Vestrel"_s);
+        QCOMPARE(DossierLisible(u"/media/cle/Vestrel/"_s), u"/media/cle/Vestrel"_s);
     }
 };
 

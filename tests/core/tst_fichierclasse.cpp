@@ -1,24 +1,17 @@
-// The six-byte real, the 1578-byte student record, loading and saving a class.
-#include "classdata/classe.h"
-#include "classdata/options.h"
-#include "classdata/real48.h"
-#include "platform/dossier.h"
-#include "tests/core/outils.h"
+// The six-byte real, the 1578-byte student record, loading and saving a class
+// and its settings; the application settings.
+#include "classdata/parametres.h"
+#include "tests/common/classeessai.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QUrl>
 
 #include <cmath>
 
-namespace {
+using namespace Essai;
+using namespace Qt::StringLiterals;
 
-QByteArray octets6(const uchar o[6])
-{
-    return QByteArray(reinterpret_cast<const char *>(o), 6);
-}
+namespace {
 
 // Nearest six-byte value, ties to even, computed the plain way.
 long double reference(long double x)
@@ -56,42 +49,36 @@ QByteArray enregistrementAleatoire(QRandomGenerator &g)
 class TstFichierClasse : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dossier;
-    QTemporaryDir m_xdg; // recent documents go here, not to the user's list
-    QString chemin(const QString &nom) const { return m_dossier.filePath(nom); }
+    DossierEssai m_xdg; // recent documents go here, not to the user's list
+    std::unique_ptr<ClasseEssai> m_classe;
+    QString chemin(const QString &nom) const { return m_classe->chemin(nom); }
+    QString ini() const { return chemin(u"C.INI"_s); }
+    QString appli() const { return chemin(u"Vestrel.INI"_s); }
+    void relire(const QByteArray &contenu)
+    {
+        QFile::remove(ini());
+        if (!contenu.isNull())
+            ecrire(ini(), contenu);
+        NomClasse = u"C"_s;
+        LireOptions();
+        DecoderCoefDates();
+    }
 
 private slots:
     void initTestCase() { qputenv("XDG_DATA_HOME", m_xdg.path().toUtf8()); }
-    void init()
-    {
-        DefinirDossierProgramme(m_dossier.path());
-        ViderClasse();
-        OptionsParDefaut();
-    }
-
-    void real48Exemples_data()
-    {
-        QTest::addColumn<double>("valeur");
-        QTest::addColumn<QByteArray>("octets");
-        QTest::newRow("-1") << -1.0 << QByteArray::fromHex("810000000080");
-        QTest::newRow("0") << 0.0 << QByteArray::fromHex("000000000000");
-        QTest::newRow("8") << 8.0 << QByteArray::fromHex("840000000000");
-        QTest::newRow("10") << 10.0 << QByteArray::fromHex("840000000020");
-        QTest::newRow("12.5") << 12.5 << QByteArray::fromHex("840000000048");
-        QTest::newRow("20") << 20.0 << QByteArray::fromHex("850000000020");
-    }
-    void real48Exemples()
-    {
-        QFETCH(double, valeur);
-        QFETCH(QByteArray, octets);
-        uchar o[6];
-        DoubleVersReal48(valeur, o);
-        QCOMPARE(octets6(o), octets);
-        EGAL_EXACT(Real48VersDouble(reinterpret_cast<const uchar *>(octets.constData())), valeur);
-    }
+    void init() { m_classe = std::make_unique<ClasseEssai>(); }
 
     void real48Conversions()
     {
+        const QList<QPair<double, QByteArray>> exemples{{-1, "810000000080"},   {0, "000000000000"},
+                                                        {8, "840000000000"},    {10, "840000000020"},
+                                                        {12.5, "840000000048"}, {20, "850000000020"}};
+        for (const auto &[valeur, hexa] : exemples) {
+            uchar o[6];
+            DoubleVersReal48(valeur, o);
+            QCOMPARE(QByteArray(reinterpret_cast<char *>(o), 6).toHex(), hexa);
+            EGAL_EXACT(Real48VersDouble(o), valeur);
+        }
         const uchar zero[6] = {0, 0xFF, 0x12, 0x34, 0x56, 0xFF}; // exponent 0: zero
         EGAL_EXACT(Real48VersDouble(zero), 0.0);
         QRandomGenerator g(1578);
@@ -101,7 +88,7 @@ private slots:
                 c = uchar(g.bounded(256));
             o[0] = qMax(o[0], uchar(1));
             DoubleVersReal48(Real48VersDouble(o), r);
-            QCOMPARE(octets6(r), octets6(o));
+            QVERIFY(memcmp(r, o, 6) == 0);
         }
         for (int i = 0; i < 10000; ++i) { // any double to the nearest value
             const double x = std::ldexp(g.generateDouble() * 2 - 1, int(g.bounded(-120, 120)));
@@ -144,39 +131,29 @@ private slots:
 
     void disposition()
     {
-        StudentRecord e;
-        e.Nom = QStringLiteral("DURAND");
-        e.Prenom = QStringLiteral("Héloïse");
-        e.NotesMat1[2][3] = 12.5;
-        e.NotesMat2[3][16] = 20;
-        e.Appreciations[2][4] = QStringLiteral("Très bien");
+        StudentRecord e = ClasseEssai::Eleve(u"DURAND"_s, u"Héloïse"_s, {{1, 2, 3, 12.5}, {2, 3, 16, 20}});
+        e.Appreciations[2][4] = u"Très bien"_s;
         e.Lien = 0x01020304;
-        const QByteArray b = CoderEleve(e);
+        QByteArray b = CoderEleve(e);
         QCOMPARE(b.size(), 1578);
         QCOMPARE(b.mid(0, 7),
-                 QByteArray("\x06"
-                            "DURAND"));
-        QCOMPARE(b.mid(13, 8), QByteArray("\x07H\xE9lo\xEFse"));
-        QCOMPARE(b.mid(26, 6), QByteArray::fromHex("810000000080")); // a new student has no mark
-        QCOMPARE(b.mid(26 + 96 + 12, 6), QByteArray::fromHex("840000000048"));
-        QCOMPARE(b.mid(314 + 192 + 90, 6), QByteArray::fromHex("850000000020"));
-        QCOMPARE(b.mid(602 + 324 + 243, 10), QByteArray("\x09Tr\xE8s bien"));
-        QCOMPARE(b.mid(1574, 4), QByteArray("\x04\x03\x02\x01"));
-        const StudentRecord d = DecoderEleve(b);
-        QCOMPARE(d.Prenom, e.Prenom);
-        EGAL_EXACT(d.NotesMat2[3][16], 20.0);
-        QCOMPARE(d.Appreciations[2][4], e.Appreciations[2][4]);
-    }
+                 "\x06"
+                 "DURAND"_ba);
+        QCOMPARE(b.mid(13, 8), "\x07H\xE9lo\xEFse"_ba);
+        QCOMPARE(b.mid(26, 6).toHex(), "810000000080"); // a new student has no mark
+        QCOMPARE(b.mid(26 + 96 + 12, 6).toHex(), "840000000048");
+        QCOMPARE(b.mid(314 + 192 + 90, 6).toHex(), "850000000020");
+        QCOMPARE(b.mid(602 + 324 + 243, 10), "\x09Tr\xE8s bien"_ba);
+        QCOMPARE(b.mid(1574, 4), "\x04\x03\x02\x01"_ba);
 
-    void valeursAbimees()
-    {
-        StudentRecord e;
-        e.Nom = QStringLiteral("ABCDEFGHIJKLMNOP");
-        e.Appreciations[1][1] = QString(100, QLatin1Char('x'));
-        QByteArray b = CoderEleve(e);
-        QCOMPARE(uchar(b[0]), uchar(12)); // cut to the capacity
+        // Overlong texts are cut to their capacity, a length byte beyond it
+        // is never read past; outside 0..20 is no mark, written back as a
+        // plain -1, and 0 is a mark.
+        e.Nom = u"ABCDEFGHIJKLMNOP"_s;
+        e.Appreciations[1][1] = QString(100, u'x');
+        b = CoderEleve(e);
+        QCOMPARE(uchar(b[0]), uchar(12));
         QCOMPARE(uchar(b[602]), uchar(80));
-        // A length byte beyond the capacity is cut, never read past.
         b[0] = char(200);
         b[602 + 81 * 11] = char(255);
         uchar *o = reinterpret_cast<uchar *>(b.data());
@@ -184,13 +161,14 @@ private slots:
         DoubleVersReal48(-2, o + 32);
         DoubleVersReal48(0, o + 38);
         const StudentRecord d = DecoderEleve(b);
-        QCOMPARE(d.Nom, QStringLiteral("ABCDEFGHIJKL"));
+        QCOMPARE(d.Nom, u"ABCDEFGHIJKL"_s);
+        QCOMPARE(d.Prenom, e.Prenom);
         QCOMPARE(d.Appreciations[3][4].size(), 80);
-        // Outside 0..20 is no mark, written back as a plain -1; 0 is a mark.
         EGAL_EXACT(d.NotesMat1[1][1], NO_MARK);
         EGAL_EXACT(d.NotesMat1[1][2], NO_MARK);
         EGAL_EXACT(d.NotesMat1[1][3], 0.0);
-        QCOMPARE(CoderEleve(d).mid(26, 6), QByteArray::fromHex("810000000080"));
+        EGAL_EXACT(d.NotesMat2[3][16], 20.0);
+        QCOMPARE(CoderEleve(d).mid(26, 6).toHex(), "810000000080");
     }
 
     // Every byte survives, also those after the texts and in the link.
@@ -200,121 +178,228 @@ private slots:
         QByteArray fichier;
         for (int i = 0; i < 40; ++i)
             fichier += enregistrementAleatoire(g);
-        ecrireFichier(chemin(QStringLiteral("ALEA.VTC")), fichier);
-        QVERIFY(charger(QStringLiteral("ALEA.VTC")).ok);
+        ecrire(chemin(u"ALEA.VTC"_s), fichier);
+        QVERIFY(charger(u"ALEA.VTC"_s).ok);
         QCOMPARE(NbEleves(), 40);
         QCOMPARE(EcrireClasse().etat, EtatEcriture::Ecrit);
-        QCOMPARE(lireFichier(chemin(QStringLiteral("ALEA.VTC"))), fichier);
+        QCOMPARE(lire(chemin(u"ALEA.VTC"_s)), fichier);
 
         // An edited name and mark: the new values, every other byte unchanged.
-        ListeEleves[3].Nom = QStringLiteral("AB");
+        ListeEleves[3].Nom = u"AB"_s;
         ListeEleves[3].NotesMat1[1][1] = 13.5;
         QCOMPARE(EcrireClasse().etat, EtatEcriture::Ecrit);
-        const QByteArray apres = lireFichier(chemin(QStringLiteral("ALEA.VTC")));
+        const QByteArray apres = lire(chemin(u"ALEA.VTC"_s));
         const int debut = 3 * 1578;
         QCOMPARE(apres.mid(debut, 3),
-                 QByteArray("\x02"
-                            "AB"));
-        QCOMPARE(apres.mid(debut + 26, 6), QByteArray::fromHex("840000000058"));
+                 "\x02"
+                 "AB"_ba);
+        QCOMPARE(apres.mid(debut + 26, 6).toHex(), "840000000058");
         QCOMPARE(apres.left(debut), fichier.left(debut));
         QCOMPARE(apres.mid(debut + 3, 23), fichier.mid(debut + 3, 23));
         QCOMPARE(apres.mid(debut + 32), fichier.mid(debut + 32));
     }
 
-    void viderLesNotesDeLaCopie()
-    {
-        QList<StudentRecord> eleves(2);
-        eleves[0].Nom = QStringLiteral("ÉLÈVE");
-        eleves[1].NotesMat2[2][8] = 7.25;
-        eleves[1].Appreciations[3][4] = QStringLiteral("Année réussie.");
-        QCOMPARE(EcrireEleves(chemin(QStringLiteral("V.VTC")), eleves, true).etat, EtatEcriture::Ecrit);
-        QList<StudentRecord> relus;
-        QVERIFY(LireEleves(chemin(QStringLiteral("V.VTC")), relus).ok);
-        QCOMPARE(relus[0].Nom, QStringLiteral("ÉLÈVE"));
-        EGAL_EXACT(relus[1].NotesMat2[2][8], NO_MARK);
-        QVERIFY(relus[1].Appreciations[3][4].isEmpty());
-        EGAL_EXACT(eleves[1].NotesMat2[2][8], 7.25);
-    }
-
-    void echecsDeChargement_data()
-    {
-        QTest::addColumn<int>("taille");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("partiel") << 3 * 1578 + 100 << QStringLiteral("Lecture au-delà de la fin de fichier");
-        QTest::newRow("moins d'un") << 1577 << QStringLiteral("Lecture au-delà de la fin de fichier");
-        QTest::newRow("128 eleves")
-            << 128 * 1578
-            << QStringLiteral("Ce fichier contient 128 élèves : une classe en compte au plus 127.");
-    }
+    // A failed load leaves no class; the settings are read before the marks.
     void echecsDeChargement()
     {
-        QFETCH(int, taille);
-        QFETCH(QString, message);
-        ecrireFichier(chemin(QStringLiteral("BON.VTC")), QByteArray(2 * 1578, '\0'));
-        QVERIFY(charger(QStringLiteral("BON.VTC")).ok);
-        ecrireFichier(chemin(QStringLiteral("MAUVAIS.VTC")), QByteArray(taille, '\0'));
-        const ResultatChargement r = charger(QStringLiteral("MAUVAIS.VTC"));
-        QVERIFY(!r.ok);
-        QCOMPARE(r.message, message);
-        QCOMPARE(NbEleves(), 0);
+        const QString fin = u"Lecture au-delà de la fin de fichier"_s;
+        const QList<QPair<int, QString>> tailles{
+            {3 * 1578 + 100, fin},
+            {1577, fin},
+            {128 * 1578, u"Ce fichier contient 128 élèves : une classe en compte au plus 127."_s}};
+        for (const auto &[taille, message] : tailles) {
+            ecrire(chemin(u"BON.VTC"_s), QByteArray(2 * 1578, '\0'));
+            QVERIFY(charger(u"BON.VTC"_s).ok);
+            ecrire(chemin(u"MAUVAIS.VTC"_s), QByteArray(taille, '\0'));
+            const ResultatChargement r = charger(u"MAUVAIS.VTC"_s);
+            QVERIFY(!r.ok);
+            QCOMPARE(r.message, message);
+            QCOMPARE(NbEleves(), 0);
+        }
+        ecrire(chemin(u"ABSENT.INI"_s), "[Options]\r\nMat1=Fran\r\n");
+        QCOMPARE(charger(u"ABSENT.VTC"_s).message, u"Fichier introuvable"_s);
+        QCOMPARE(LibelleMat1, u"Fran"_s);
+        QVERIFY(QDir(m_classe->path()).mkdir(u"DOSSIER.VTC"_s));
+        QCOMPARE(charger(u"DOSSIER.VTC"_s).message, u"Accès au fichier refusé"_s);
     }
 
-    void classePleine()
+    // A save that would give an unreadable or empty file is refused, the file kept.
+    void ecrituresRefusees()
     {
-        ecrireFichier(chemin(QStringLiteral("PLEINE.VTC")), QByteArray(127 * 1578, '\0'));
-        QVERIFY(charger(QStringLiteral("PLEINE.VTC")).ok);
+        ecrire(chemin(u"PLEINE.VTC"_s), QByteArray(127 * 1578, '\0'));
+        QVERIFY(charger(u"PLEINE.VTC"_s).ok);
         QVERIFY(!PeutAjouterEleve());
-        QVERIFY(MessageClassePleine().contains(QLatin1String("127")));
+        QVERIFY(MessageClassePleine().contains(u"127"_s));
         ListeEleves.append(StudentRecord());
         QCOMPARE(EcrireClasse().etat, EtatEcriture::Echec); // it could not be read back
-        QCOMPARE(QFileInfo(chemin(QStringLiteral("PLEINE.VTC"))).size(), 127 * 1578);
-    }
+        QCOMPARE(QFileInfo(chemin(u"PLEINE.VTC"_s)).size(), 127 * 1578);
 
-    void fichierAbsentReglagesLusAvant()
-    {
-        ecrireFichier(chemin(QStringLiteral("ABSENT.INI")), "[Options]\r\nMat1=Fran\r\n");
-        const ResultatChargement r = charger(QStringLiteral("ABSENT.VTC"));
-        QCOMPARE(r.message, QStringLiteral("Fichier introuvable"));
-        QCOMPARE(LibelleMat1, QStringLiteral("Fran"));
-        QVERIFY(QDir(m_dossier.path()).mkdir(QStringLiteral("DOSSIER.VTC")));
-        QCOMPARE(charger(QStringLiteral("DOSSIER.VTC")).message, QStringLiteral("Accès au fichier refusé"));
+        ecrire(chemin(u"VIDE.VTC"_s), QByteArray());
+        QVERIFY(charger(u"VIDE.VTC"_s).ok);
+        ResultatEcriture r = EcrireClasse();
+        QCOMPARE(r.etat, EtatEcriture::Vide);
+        QCOMPARE(r.message, u"Fichier vide !"_s);
+        QCOMPARE(lire(chemin(u"VIDE.VTC"_s)), QByteArray());
+
+        ecrire(chemin(u"GARDE.VTC"_s), QByteArray(1578, '\0'));
+        QVERIFY(charger(u"GARDE.VTC"_s).ok);
+        DefinirDossierProgramme(chemin(u"inexistant"_s));
+        r = EcrireClasse();
+        QCOMPARE(r.etat, EtatEcriture::Echec);
+        QCOMPARE(r.message, u"Fichier introuvable"_s);
     }
 
     void nomsCasseEtRecents()
     {
-        ecrireFichier(chemin(QStringLiteral("3eme1.vtc")), QByteArray(1578, '\0'));
-        ecrireFichier(chemin(QStringLiteral("3eme1.ini")), "[Options]\r\nNombre de mati\xE8res=2\r\n");
+        ecrire(chemin(u"3eme1.vtc"_s), QByteArray(1578, '\0'));
+        ecrire(chemin(u"3eme1.ini"_s), "[Options]\r\nNombre de mati\xE8res=2\r\n");
         // Only the file name of an argument counts, in any letter case.
-        QVERIFY(charger(QStringLiteral("C:\\Autre\\3EME1.VTC")).ok);
-        QCOMPARE(NomFichier, QStringLiteral("3eme1.vtc"));
-        QCOMPARE(NomClasse, QStringLiteral("3eme1"));
+        QVERIFY(charger(u"C:\\Autre\\3EME1.VTC"_s).ok);
+        QCOMPARE(NomFichier, u"3eme1.vtc"_s);
+        QCOMPARE(NomClasse, u"3eme1"_s);
         QVERIFY(!UneMatiere);
-        QCOMPARE(NomDepuisArgument(QStringLiteral("/tmp/x/4A.VTC")), QStringLiteral("4A.VTC"));
-        QCOMPARE(NomDepuisArgument(QStringLiteral("D:4A.VTC")), QStringLiteral("4A.VTC"));
         // Recorded by the file's real path, in the program folder.
-        QVERIFY(lireFichier(m_xdg.filePath(QStringLiteral("recently-used.xbel")))
-                    .contains(QUrl::fromLocalFile(chemin(QStringLiteral("3eme1.vtc"))).toEncoded()));
+        QVERIFY(lire(m_xdg.chemin(u"recently-used.xbel"_s))
+                    .contains(QUrl::fromLocalFile(chemin(u"3eme1.vtc"_s)).toEncoded()));
     }
 
-    void classeVide()
+    // Periods and subjects: {file, two periods, one subject}; what was there before is not kept.
+    void nombres()
     {
-        ecrireFichier(chemin(QStringLiteral("VIDE.VTC")), QByteArray());
-        QVERIFY(charger(QStringLiteral("VIDE.VTC")).ok);
-        QCOMPARE(NbEleves(), 0);
-        const ResultatEcriture r = EcrireClasse();
-        QCOMPARE(r.etat, EtatEcriture::Vide);
-        QCOMPARE(r.message, QStringLiteral("Fichier vide !"));
-        QCOMPARE(lireFichier(chemin(QStringLiteral("VIDE.VTC"))), QByteArray());
+        const QByteArray p = "[Options]\r\nNombre de p\xE9riodes=", m = "\r\nNombre de mati\xE8res=";
+        const QList<std::tuple<QByteArray, bool, bool>> cas{{{}, false, true},
+                                                            {p + "2" + m + "1", true, true},
+                                                            {p + "3" + m + "2", false, false},
+                                                            {p + "1" + m + "0", false, false},
+                                                            {p + "deux" + m, false, true}};
+        for (const auto &[fichier, deuxPeriodes, uneMatiere] : cas) {
+            DeuxPeriodes = !deuxPeriodes;
+            UneMatiere = !uneMatiere;
+            relire(fichier);
+            QVERIFY2(DeuxPeriodes == deuxPeriodes && UneMatiere == uneMatiere, fichier);
+        }
     }
 
-    void echecDEcritureSignale()
+    void coefficientsEtDates()
     {
-        ecrireFichier(chemin(QStringLiteral("GARDE.VTC")), QByteArray(1578, '\0'));
-        QVERIFY(charger(QStringLiteral("GARDE.VTC")).ok);
-        DefinirDossierProgramme(chemin(QStringLiteral("inexistant")));
-        const ResultatEcriture r = EcrireClasse();
-        QCOMPARE(r.etat, EtatEcriture::Echec);
-        QCOMPARE(r.message, QStringLiteral("Fichier introuvable"));
+        relire(
+            "[Options]\r\nCoefficients p\xE9riode 1=2301\r\nCoefficients p\xE9riode 2=12x4567890123456789\r\n"
+            "Dates p\xE9riode 1=05/11--/--\r\nEcriture=1\r\nMat1=\r\n");
+        QCOMPARE((QList<int>{CoefMat1[1][1], CoefMat1[1][2], CoefMat1[1][3], CoefMat1[1][4], CoefMat1[1][5]}),
+                 (QList<int>{2, 3, 0, 1, 1})); // 1 beyond a short string
+        QCOMPARE(CoefMat1[2][3], 1);           // not a digit
+        QCOMPARE(CoefPeriode[2].size(), 16);   // cut to its capacity
+        QCOMPARE(DateMat1[1][1], u"05/11"_s);
+        QCOMPARE(DateMat1[1][3], QString());
+        QCOMPARE(DateMat1[2][16], u"--/--"_s);
+        QVERIFY(Gras);
+        QCOMPARE(LibelleMat1, QString()); // present but empty: not the default
+
+        // Two subjects: 9..16 go to subject 2; slots 9..16 of the tables stay.
+        CoefMat1[2][12] = 7;
+        relire("[Options]\r\nNombre de mati\xE8res=2\r\nCoefficients p\xE9riode 2=1234567898765432\r\n");
+        for (int i = 1; i <= 8; ++i)
+            QVERIFY(CoefMat1[2][i] == i && CoefMat2[2][i] == 10 - i);
+        QCOMPARE(CoefMat1[2][12], 7);
+
+        // Two periods: period 3 keeps its defaults whatever the file says.
+        relire(
+            "[Options]\r\nNombre de p\xE9riodes=2\r\nCoefficients p\xE9riode 3=\r\nDates p\xE9riode 3=\r\n");
+        QCOMPARE(CoefPeriode[3], u"1111111111111111"_s);
+        QCOMPARE(DatePeriode[3], u"--/--"_s.repeated(16));
+    }
+
+    void ecrireOptions()
+    {
+        CoefPeriode[1] = u"2222222222222222"_s;
+        DatePeriode[2] = u"01/09"_s + u"--/--"_s.repeated(15);
+        OptionsAEcrire o;
+        o.nomClasse = u"C"_s;
+        o.trimestre = false;
+        o.mat1 = u"Fran"_s;
+        o.mat2 = u"Ignoré"_s;
+        o.gras = true;
+        o.taille = 12;
+        QCOMPARE(EcrireOptions(o), QString());
+        const QByteArray d = QByteArray("--/--").repeated(16);
+        QCOMPARE(
+            lire(ini()),
+            "[Options]\r\nNombre de p\xE9riodes=2\r\nNombre de mati\xE8res=1\r\nMat1=Fran\r\nMat2=\r\n"
+            "Coefficients p\xE9riode 1=2222222222222222\r\nCoefficients p\xE9riode 2=1111111111111111\r\n"
+            "Dates p\xE9riode 1="
+                + d + "\r\nDates p\xE9riode 2=01/09" + d.mid(5)
+                + "\r\nCoefficients p\xE9riode 3=\r\nDates p\xE9riode 3=\r\nEcriture=1\r\n"
+                  "Taille de l'\xE9"
+                  "criture=12\r\n");
+
+        // Duplicating with everything cleared; the file's other sections stay.
+        ecrire(ini(), lire(ini()) + "[Perso]\r\nx=1\r\n");
+        o.trimestre = true;
+        o.uneMatiere = false;
+        o.viderCoefDates = true;
+        QCOMPARE(EcrireOptions(o), QString());
+        relire(lire(ini()));
+        QCOMPARE(LibelleMat2, u"Ignoré"_s);
+        QCOMPARE(CoefPeriode[1], u"1111111111111111"_s);
+        QCOMPARE(DatePeriode[2], QString::fromLatin1(d));
+        QVERIFY(!DeuxPeriodes && !UneMatiere);
+        QVERIFY(lire(ini()).endsWith("[Perso]\r\nx=1\r\n"));
+    }
+
+    void coefDates()
+    {
+        relire("[Options]\r\nNombre de p\xE9riodes=2\r\n");
+        CoefPeriode[1] = u"9999999999999999"_s;
+        QCOMPARE(EcrireCoefDates(), QString());
+        CoefPeriode[1].clear();
+        RelireCoefDates();
+        QCOMPARE(CoefPeriode[1], u"9999999999999999"_s);
+        // All three periods are written, also for two periods.
+        QVERIFY(lire(ini()).contains("Coefficients p\xE9riode 3=1111111111111111\r\n"));
+        const QString grille[4] = {{}, u"3"_s, u"4"_s, u"5"_s};
+        QCOMPARE(EcrireCoefDatesAvec(grille), QString());
+        RelireCoefDates();
+        QCOMPARE(CoefPeriode[2], u"4"_s);
+        QCOMPARE(CoefPeriode[3], u"1111111111111111"_s); // two periods: not read
+
+        // A settings file that cannot be read leaves the values in memory as they are.
+        QVERIFY(QFile::remove(ini()));
+        QVERIFY(QFile::link(u"/dev/zero"_s, ini()));
+        RelireCoefDates();
+        QCOMPARE(CoefPeriode[2], u"4"_s);
+        QVERIFY(!LireOptions().isEmpty());
+        QVERIFY(QFile::remove(ini()));
+
+        DefinirDossierProgramme(chemin(u"absent"_s));
+        QCOMPARE(EcrireCoefDates(), u"Impossible d'écrire dans %1"_s.arg(CheminOptions(NomClasse)));
+    }
+
+    void parametresAppli()
+    {
+        ParametresFenetre f = LireParametres();
+        QVERIFY(f.gauche == 0 && f.haut == 0 && f.largeur == 634 && f.hauteur == 456 && !f.maxi);
+        QVERIFY(LireSauvegarde().chemin.isEmpty() && LireSauvegarde().date.isEmpty());
+        f = {10, 20, 800, 600, true};
+        StyleEcriturePourApercu = u"Souligné"_s;
+        AfficherBulles = false;
+        QCOMPARE(EcrireParametres(f), QString());
+        QCOMPARE(EcrireSauvegarde({u"/media/clé"_s, u"05/12/2024 08:03:09"_s}), QString());
+        QCOMPARE(lire(appli()),
+                 "[Param\xE8tres]\r\nGauche=10\r\nHaut=20\r\nLargeur=800\r\nHauteur=600\r\nMaxi=1\r\n"
+                 "Ecriture pour l'aper\xE7u=Courier New\r\nTaille de l'\xE9"
+                 "criture pour l'aper\xE7u=8\r\n"
+                 "Style de l'\xE9"
+                 "criture pour l'aper\xE7u=Soulign\xE9\r\nAfficher les bulles d'aide=0\r\n"
+                 "[Sauvegarde]\r\nChemin=/media/cl\xE9\r\nDate=05/12/2024 08:03:09\r\n");
+        AfficherBulles = true;
+        StyleEcriturePourApercu.clear();
+        QVERIFY(LireParametres().maxi);
+        QCOMPARE(StyleEcriturePourApercu, u"Souligné"_s); // read unchanged
+        QVERIFY(!AfficherBulles);
+
+        const QString absent = chemin(u"absent/V.INI"_s);
+        DefinirCheminParametresAppli(absent);
+        QCOMPARE(EcrireParametres(f), u"Impossible d'écrire dans %1"_s.arg(absent));
     }
 };
 

@@ -1,12 +1,11 @@
 // Student averages, class figures and mark bands.
 #include "averages/moyennes.h"
-#include "classdata/classe.h"
-#include "classdata/options.h"
-#include "classdata/real48.h"
 #include "classdata/texte.h"
-#include "tests/core/outils.h"
+#include "tests/common/classeessai.h"
 
 #include <QRandomGenerator>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -26,37 +25,24 @@ class TstMoyennes : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        OptionsParDefaut();
-        ViderClasse();
-    }
+    void init() { ClasseEssai::reinitialiser(); }
 
-    void moyennesEleve_data()
-    {
-        QTest::addColumn<QList<double>>("notes");
-        QTest::addColumn<QList<int>>("coefficients");
-        QTest::addColumn<double>("moyenne");
-        QTest::newRow("aucune note") << QList<double>{} << QList<int>{} << NO_MARK;
-        QTest::newRow("10 c1, 16 c2") << QList<double>{10, 16} << QList<int>{1, 2} << 14.0;
-        QTest::newRow("10 c0, 16 c2") << QList<double>{10, 16} << QList<int>{0, 2} << 16.0;
-        QTest::newRow("tous c0") << QList<double>{10, 16} << QList<int>{0, 0} << NO_MARK;
-        QTest::newRow("0 et 20 comptent") << QList<double>{0, 20} << QList<int>{1, 1} << 10.0;
-        QTest::newRow("20.5 et -2 ignores") << QList<double>{20.5, -2, 12} << QList<int>{1, 1, 1} << 12.0;
-    }
+    // Coefficient 0 and marks outside 0..20 do not count; 0 and 20 do.
     void moyennesEleve()
     {
-        QFETCH(QList<double>, notes);
-        QFETCH(QList<int>, coefficients);
-        QFETCH(double, moyenne);
-        StudentRecord e;
-        for (int i = 0; i < notes.size(); ++i) {
-            e.NotesMat1[2][i + 1] = notes[i];
-            CoefMat1[2][i + 1] = coefficients[i];
+        const QList<std::tuple<QList<double>, QList<int>, double>> cas{
+            {{}, {}, NO_MARK},           {{10, 16}, {1, 2}, 14}, {{10, 16}, {0, 2}, 16},
+            {{10, 16}, {0, 0}, NO_MARK}, {{0, 20}, {1, 1}, 10},  {{20.5, -2, 12}, {1, 1, 1}, 12}};
+        for (const auto &[notes, coefficients, moyenne] : cas) {
+            StudentRecord e;
+            for (int i = 0; i < notes.size(); ++i) {
+                e.NotesMat1[2][i + 1] = notes[i];
+                CoefMat1[2][i + 1] = coefficients[i];
+            }
+            EGAL_EXACT(MoyPeriode(e, Selecteur::Mat1, 2), moyenne);
+            EGAL_EXACT(MoyEleve(e, Selecteur::Ensemble, 2), moyenne);
+            EGAL_EXACT(MoyPeriode(e, Selecteur::Mat1, 1), NO_MARK);
         }
-        EGAL_EXACT(MoyPeriode(e, Selecteur::Mat1, 2), moyenne);
-        EGAL_EXACT(MoyEleve(e, Selecteur::Ensemble, 2), moyenne);
-        EGAL_EXACT(MoyPeriode(e, Selecteur::Mat1, 1), NO_MARK);
     }
 
     void ensembleEtEmplacements()
@@ -65,7 +51,6 @@ private slots:
         StudentRecord e = eleve({8, 12});
         e.NotesMat2[1][1] = 20;
         CoefMat2[1][1] = 2;
-        EGAL_EXACT(MoyPeriode(e, Selecteur::Mat1, 1), 10.0);
         EGAL_EXACT(MoyPeriode(e, Selecteur::Mat2, 1), 20.0);
         EGAL_EXACT(MoyPeriode(e, Selecteur::Ensemble, 1), 15.0); // pooled, not (10 + 20) / 2
         // Slots 9..16 of a two-subject class have no defined coefficient and never count.
@@ -74,31 +59,18 @@ private slots:
         EGAL_EXACT(MoyPeriode(e, Selecteur::Ensemble, 1), 15.0);
         // One subject: all 16 slots of subject 1, nothing of subject 2.
         UneMatiere = true;
-        EGAL_EXACT(MoyPeriode(e, Selecteur::Mat1, 1), ArrondiReal48(20.0 / 3));
         EGAL_EXACT(MoyPeriode(e, Selecteur::Mat2, 1), NO_MARK);
         EGAL_EXACT(MoyPeriode(e, Selecteur::Ensemble, 1), ArrondiReal48(20.0 / 3));
-    }
-
-    void anneeMetEnCommun()
-    {
-        StudentRecord e = eleve({10, 10});
+        // The year pools every mark, period 3 too when there are two periods.
+        e = eleve({10, 10});
         e.NotesMat1[2][1] = 16;
-        EGAL_EXACT(MoyAnnee(e, Selecteur::Mat1), 12.0); // not (10 + 16) / 2
-        EGAL_EXACT(MoyEleve(e, Selecteur::Mat1, Annee), 12.0);
-        DeuxPeriodes = true; // the year still covers period 3
+        EGAL_EXACT(MoyEleve(e, Selecteur::Mat1, Annee), 12.0); // not (10 + 16) / 2
+        DeuxPeriodes = true;
         e.NotesMat1[3][1] = 4;
         EGAL_EXACT(MoyAnnee(e, Selecteur::Mat1), 10.0);
     }
 
-    void precisionDesNotes()
-    {
-        const StudentRecord e = eleve({ArrondiReal48(10.1), ArrondiReal48(10.2), ArrondiReal48(10.4)});
-        const double m = MoyPeriode(e, Selecteur::Mat1, 1);
-        EGAL_EXACT(m, ArrondiReal48(m));
-        QVERIFY(qAbs(m - 10.233333333333) < 1e-9);
-        QCOMPARE(NoteEnTexte(m), QStringLiteral("10.23"));
-    }
-
+    // Every student weighs the same, whatever his coefficients.
     void classe()
     {
         EGAL_EXACT(MoyClasse(Selecteur::Mat1, 1), NO_MARK); // empty class
@@ -107,12 +79,16 @@ private slots:
         EGAL_EXACT(MinClasse(Selecteur::Mat1, 1), 8.0);
         EGAL_EXACT(MaxClasse(Selecteur::Mat1, Annee), 12.0);
         EGAL_EXACT(MinClasse(Selecteur::Mat1, 2), NO_MARK);
-        EGAL_EXACT(MaxClasse(Selecteur::Mat1, 2), NO_MARK);
-        // Every student weighs the same, whatever his coefficients.
         ListeEleves = {eleve({20, 0}), eleve({0})};
         CoefMat1[1][1] = 9;
         EGAL_EXACT(MoyClasse(Selecteur::Mat1, 1), 9.0);
         EGAL_EXACT(MinClasse(Selecteur::Ensemble, 1), 0.0);
+        // Six-byte precision all along.
+        const StudentRecord e = eleve({ArrondiReal48(10.1), ArrondiReal48(10.2), ArrondiReal48(10.4)});
+        CoefMat1[1][1] = 1;
+        const double m = MoyPeriode(e, Selecteur::Mat1, 1);
+        EGAL_EXACT(m, ArrondiReal48(m));
+        QCOMPARE(NoteEnTexte(m), u"10.23"_s);
     }
 
     // Marks read from the window's grid, subject 1's columns first, give the
@@ -141,22 +117,17 @@ private slots:
             EGAL_EXACT(a.ensemble, MoyAnnee(e, Selecteur::Ensemble));
         }
         const MoyennesEleve vide = MoyennesDeNotes({{1, 1, 1, NO_MARK, 3}, {2, 1, 1, 12, 0}});
-        EGAL_EXACT(vide.mat1, NO_MARK);
-        EGAL_EXACT(vide.mat2, NO_MARK);
-        EGAL_EXACT(vide.ensemble, NO_MARK);
+        QVERIFY(vide.mat1 == NO_MARK && vide.mat2 == NO_MARK && vide.ensemble == NO_MARK);
     }
 
     void tranches()
     {
-        QCOMPARE(TrancheDe(NO_MARK), Tranche::Aucune);
-        QCOMPARE(TrancheDe(7.99), Tranche::MoinsDe8);
-        QCOMPARE(TrancheDe(8), Tranche::Entre8Et12);
-        QCOMPARE(TrancheDe(11.99), Tranche::Entre8Et12);
-        QCOMPARE(TrancheDe(12), Tranche::DouzeOuPlus);
-        QCOMPARE(TrancheDe(20.5), Tranche::Aucune);
-        QCOMPARE(LibelleTranche(Tranche::MoinsDe8), QStringLiteral("Moins de 8"));
-        QCOMPARE(LibelleTranche(Tranche::Entre8Et12), QStringLiteral("Entre 8 et 12"));
-        QCOMPARE(LibelleTranche(Tranche::DouzeOuPlus), QStringLiteral("12 ou plus"));
+        const QList<QPair<double, Tranche>> cas{{NO_MARK, Tranche::Aucune}, {7.99, Tranche::MoinsDe8},
+                                                {8, Tranche::Entre8Et12},   {11.99, Tranche::Entre8Et12},
+                                                {12, Tranche::DouzeOuPlus}, {20.5, Tranche::Aucune}};
+        for (const auto &[note, tranche] : cas)
+            QCOMPARE(TrancheDe(note), tranche);
+        QCOMPARE(LibelleTranche(Tranche::Entre8Et12), u"Entre 8 et 12"_s);
     }
 };
 

@@ -140,11 +140,26 @@ void TstFenetres::construitesUneFoisAPremiereOuverture()
 
 void TstFenetres::classeDeLaLigneDeCommande()
 {
-    QWidget *vue = FermerLaProchaine([&] {
-        Demarrer(m_dossier->filePath(QStringLiteral("3EME1.VTC")));
-        QTRY_VERIFY(NoteForm && !NoteForm->isVisible() && Fenetres::nombreConstruites() == 1);
+    // The class's window shows first; the menu comes beneath it once that
+    // window has painted, and stays when it closes.
+    QWidget *vue = nullptr;
+    QTimer t;
+    t.setInterval(5);
+    QObject::connect(&t, &QTimer::timeout, [&] {
+        QWidget *w = QApplication::activeModalWidget();
+        if (w && MenuForm->isVisible()) {
+            vue = w;
+            t.stop();
+            w->close();
+        }
     });
+    t.start();
+    TMenuForm *menu = Demarrer(m_dossier->filePath(QStringLiteral("3EME1.VTC")));
+    QVERIFY(!menu->isVisible());
+    QTRY_VERIFY(vue);
     QCOMPARE(vue, NoteForm);
+    QTRY_VERIFY(!NoteForm->isVisible());
+    QVERIFY(menu->isVisible());
     QCOMPARE(Fenetres::nombreConstruites(), 1);
 }
 

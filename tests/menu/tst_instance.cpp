@@ -1,7 +1,8 @@
 // The single-instance guard with real processes.
 #include "platform/gui/instance.h"
 
-#include <QLocalServer>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
@@ -43,7 +44,7 @@ void TestInstance::cleanup()
         delete p;
     }
     m_processus.clear();
-    QLocalServer::removeServer(TOnlyOne::nomPour(m_titre));
+    QFile::remove(QDir::tempPath() + QLatin1Char('/') + TOnlyOne::nomPour(m_titre));
 }
 
 QProcess *TestInstance::lancer(const QString &titre)

@@ -6,6 +6,7 @@
 #include "platform/dossier.h"
 #include "ui/appreciations/listephrases.h"
 #include "ui/components/etatui.h"
+#include "ui/components/imagemodifie.h"
 #include "ui/components/messages.h"
 #include "ui/components/radiogroupe.h"
 #include "ui/components/sablier.h"
@@ -48,26 +49,6 @@ public:
         return Acceptable;
     }
 };
-
-// Shown while the base has unsaved changes: a small floppy disk.
-QPixmap ImageModifiee()
-{
-    QPixmap pm(24, 24);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(QColor(0, 0, 128));
-    p.drawRoundedRect(QRectF(2.5, 2.5, 19, 19), 2, 2);
-    p.setBrush(QColor(192, 192, 192));
-    p.drawRect(QRectF(7.5, 2.5, 9, 6));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(5.5, 12.5, 13, 9));
-    p.setPen(QPen(Qt::red, 2));
-    p.drawLine(QPointF(8, 15.5), QPointF(16, 15.5));
-    p.drawLine(QPointF(8, 18.5), QPointF(14, 18.5));
-    return pm;
-}
 
 QPushButton *NouveauBouton(const QString &nom, const QString &texte, const QString &bulle, QWidget *parent)
 {
@@ -218,7 +199,7 @@ void TApprForm::construire()
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(ImageModifiee());
+    Image1->setPixmap(ImageModifie(24));
     Image1->setToolTip(QStringLiteral("La base d'appréciations a été modifiée"));
     QSizePolicy sp = Image1->sizePolicy();
     sp.setRetainSizeWhenHidden(true);

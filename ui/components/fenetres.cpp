@@ -1,9 +1,37 @@
 #include "ui/components/fenetres.h"
 
+#include <QEvent>
 #include <QList>
 #include <QPointer>
+#include <QTimer>
 
 namespace {
+
+// Waits for the window's first paint event; the paint and its flush end
+// before the queued call runs.
+class GuetPeinture : public QObject {
+public:
+    GuetPeinture(QWidget *w, std::function<void()> fait)
+        : QObject(w)
+        , m_fait(std::move(fait))
+    {
+        w->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint && o == parent()) {
+            o->removeEventFilter(this);
+            QTimer::singleShot(0, o, std::move(m_fait));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_fait;
+};
 
 QPointer<QWidget> g_proprietaire;
 QList<std::function<void()>> g_destructions;
@@ -37,6 +65,11 @@ void detruireTout()
     for (auto it = a.crbegin(); it != a.crend(); ++it)
         (*it)();
     g_construites = 0;
+}
+
+void apresPremierePeinture(QWidget *w, std::function<void()> fait)
+{
+    new GuetPeinture(w, std::move(fait));
 }
 
 int nombreConstruites()

@@ -21,6 +21,9 @@ void retenir(std::function<void()> detruire);
 // their pointers. The mark-entry window writes the application settings then.
 void detruireTout();
 
+// Calls fait once, just after w's first paint has gone to the screen.
+void apresPremierePeinture(QWidget *w, std::function<void()> fait);
+
 // How many windows SurDemande() has built since the start (or the last detruireTout()).
 int nombreConstruites();
 

@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <optional>
+
 namespace {
 Repondeur *g_repondeur = nullptr;
 
@@ -187,22 +189,35 @@ void rapportErreur(const QString &message)
     montrer(preparer(TypeBoite::Erreur, titreProgramme(), texte, BoutonOk, BoutonOk));
 }
 
+namespace {
+
+// An input box or a file chooser put to the responder: OK or Enter gives its text.
+std::optional<QString> texteRepondu(TypeBoite type, const QString &titre, const QString &texte,
+                                    const QString &valeur)
+{
+    Boite b;
+    b.type = type;
+    b.titre = titre;
+    b.texte = texte;
+    b.valeur = valeur;
+    b.boutons = BoutonOk | BoutonAnnuler;
+    b.defaut = BoutonOk;
+    b.echap = BoutonAnnuler;
+    const Reponse r = g_repondeur->repondre(b);
+    if (r.bouton != BoutonOk && r.bouton != ToucheEntree)
+        return std::nullopt;
+    return r.texte;
+}
+
+} // namespace
+
 bool saisie(const QString &titre, const QString &invite, QString &valeur)
 {
     if (g_repondeur) {
-        Boite b;
-        b.type = TypeBoite::Saisie;
-        b.titre = titre;
-        b.texte = invite;
-        b.valeur = valeur;
-        b.boutons = BoutonOk | BoutonAnnuler;
-        b.defaut = BoutonOk;
-        b.echap = BoutonAnnuler;
-        const Reponse r = g_repondeur->repondre(b);
-        if (r.bouton != BoutonOk && r.bouton != ToucheEntree)
-            return false;
-        valeur = r.texte;
-        return true;
+        const auto texte = texteRepondu(TypeBoite::Saisie, titre, invite, valeur);
+        if (texte)
+            valeur = *texte;
+        return texte.has_value();
     }
     QInputDialog d(QApplication::activeWindow());
     d.setWindowTitle(titre);
@@ -218,18 +233,8 @@ bool saisie(const QString &titre, const QString &invite, QString &valeur)
 
 QString fichierAOuvrir(const QString &titre, const QString &dossier, const QString &filtre)
 {
-    if (g_repondeur) {
-        Boite b;
-        b.type = TypeBoite::Fichier;
-        b.titre = titre;
-        b.texte = dossier;
-        b.valeur = filtre;
-        b.boutons = BoutonOk | BoutonAnnuler;
-        b.defaut = BoutonOk;
-        b.echap = BoutonAnnuler;
-        const Reponse r = g_repondeur->repondre(b);
-        return r.bouton == BoutonOk || r.bouton == ToucheEntree ? r.texte : QString();
-    }
+    if (g_repondeur)
+        return texteRepondu(TypeBoite::Fichier, titre, dossier, filtre).value_or(QString());
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), titre, dossier, filtre);
 }
 

@@ -101,26 +101,30 @@ QString DemanderAutreNom(const QString &nomClasse)
     }
 }
 
-AvantEcriture VerifierAvantEcriture(const QString &nomFichier, const QString &nomClasse, QString &nouveauNom,
-                                    std::unique_ptr<VerrouClasse> &nouveauVerrou)
+AvantEcriture VerifierAvantEcriture(const QString &nomFichier, const QString &nomClasse)
 {
-    if (!FichierChangeDepuisChargement(CheminProgramme(nomFichier)))
-        return AvantEcriture::Ecrire;
+    AvantEcriture r;
+    if (!FichierChangeDepuisChargement(CheminProgramme(nomFichier))) {
+        r.suite = AvantEcriture::Ecrire;
+        return r;
+    }
     switch (DemanderFichierChange(nomFichier)) {
-    case ChoixFichierChange::Remplacer: return AvantEcriture::Ecrire;
-    case ChoixFichierChange::Annuler: return AvantEcriture::Rien;
+    case ChoixFichierChange::Remplacer: r.suite = AvantEcriture::Ecrire; return r;
+    case ChoixFichierChange::Annuler: return r;
     case ChoixFichierChange::AutreNom: break;
     }
-    nouveauNom = DemanderAutreNom(nomClasse);
-    if (nouveauNom.isEmpty())
-        return AvantEcriture::Rien;
-    const QString fichier = nouveauNom + QStringLiteral(".VTC");
-    nouveauVerrou = std::make_unique<VerrouClasse>(CheminProgramme(fichier));
-    if (nouveauVerrou->prendre() != VerrouClasse::Etat::Pris) {
-        nouveauVerrou.reset();
+    const QString nom = DemanderAutreNom(nomClasse);
+    if (nom.isEmpty())
+        return r;
+    const QString fichier = nom + QStringLiteral(".VTC");
+    auto verrou = std::make_unique<VerrouClasse>(CheminProgramme(fichier));
+    if (verrou->prendre() != VerrouClasse::Etat::Pris) {
         Messages::erreur(QStringLiteral("Le fichier ") + fichier
                          + QStringLiteral(" est déjà utilisé : choisissez un autre nom."));
-        return AvantEcriture::Rien;
+        return r;
     }
-    return AvantEcriture::AutreNom;
+    r.suite = AvantEcriture::AutreNom;
+    r.nouveauNom = nom;
+    r.nouveauVerrou = std::move(verrou);
+    return r;
 }

@@ -32,6 +32,9 @@ QString DemanderAutreNom(const QString &nomClasse);
 // or the teacher says to replace it: Ecrire. The teacher chose another name:
 // AutreNom, with that name (without ".VTC") and its lock already taken.
 // Otherwise nothing must be written now.
-enum class AvantEcriture { Ecrire, AutreNom, Rien };
-AvantEcriture VerifierAvantEcriture(const QString &nomFichier, const QString &nomClasse, QString &nouveauNom,
-                                    std::unique_ptr<VerrouClasse> &nouveauVerrou);
+struct AvantEcriture {
+    enum Suite { Ecrire, AutreNom, Rien } suite = Rien;
+    QString nouveauNom;
+    std::unique_ptr<VerrouClasse> nouveauVerrou;
+};
+AvantEcriture VerifierAvantEcriture(const QString &nomFichier, const QString &nomClasse);

@@ -15,6 +15,7 @@
 #include "ui/coefficients/spinfleches.h"
 #include "ui/components/etatui.h"
 #include "ui/components/fenetres.h"
+#include "ui/components/imagemodifie.h"
 #include "ui/components/messages.h"
 #include "ui/components/radiogroupe.h"
 #include "ui/components/sablier.h"
@@ -72,29 +73,6 @@ const QString TexteVide = QStringLiteral("   Fichier Vide");
 const QString TexteNonTrouve = QStringLiteral("Elève non trouvé(e) dans la liste !");
 const QString TexteExisteDeja = QStringLiteral("Cet(te) élève existe déjà dans la liste !");
 
-// The unsaved-changes picture: a diskette with a red mark.
-QPixmap imageModifie()
-{
-    QPixmap p(24, 24);
-    p.fill(Qt::transparent);
-    QPainter g(&p);
-    g.setRenderHint(QPainter::Antialiasing);
-    g.setPen(QPen(QColor(20, 30, 90), 1));
-    g.setBrush(QColor(40, 70, 160));
-    g.drawRoundedRect(QRectF(2.5, 2.5, 19, 19), 2, 2);
-    g.setBrush(Qt::white);
-    g.drawRect(QRectF(6.5, 2.5, 11, 7));
-    g.setBrush(QColor(200, 200, 210));
-    g.drawRect(QRectF(5.5, 13.5, 13, 8));
-    g.setPen(Qt::NoPen);
-    g.setBrush(QColor(220, 0, 0));
-    g.drawEllipse(QPointF(18, 18), 5, 5);
-    g.setPen(QPen(Qt::white, 2));
-    g.drawLine(QPointF(18, 15), QPointF(18, 18.5));
-    g.drawPoint(QPointF(18, 21));
-    return p;
-}
-
 QPushButton *bouton(const QString &texte, const char *nom, QWidget *parent)
 {
     auto *b = new QPushButton(texte, parent);
@@ -143,7 +121,7 @@ void TConfForm::construire()
     ligneNom->addStretch();
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(imageModifie());
+    Image1->setPixmap(ImageModifie(24));
     Image1->setToolTip(QStringLiteral("Modifications non enregistrées"));
     Image1->setFixedSize(24, 24);
     QSizePolicy garde = Image1->sizePolicy();

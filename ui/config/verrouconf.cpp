@@ -46,15 +46,12 @@ bool TConfForm::avantEcriture()
 {
     if (m_lectureSeule)
         return false;
-    QString nom;
-    std::unique_ptr<VerrouClasse> verrou;
-    switch (VerifierAvantEcriture(NomFichier, NomClasse, nom, verrou)) {
-    case AvantEcriture::Ecrire: return true;
-    case AvantEcriture::Rien: return false;
-    case AvantEcriture::AutreNom: break;
-    }
+    AvantEcriture avant = VerifierAvantEcriture(NomFichier, NomClasse);
+    if (avant.suite != AvantEcriture::AutreNom)
+        return avant.suite == AvantEcriture::Ecrire;
     // From now on the dialog modifies the new class; the old one keeps what the other copy wrote.
-    m_verrou = std::move(verrou);
+    const QString nom = avant.nouveauNom;
+    m_verrou = std::move(avant.nouveauVerrou);
     NomFichier = nom + QStringLiteral(".VTC");
     NomClasse = nom;
     E1->setText(nom);

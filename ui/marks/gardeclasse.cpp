@@ -274,13 +274,10 @@ bool GardeClasse::avantEnregistrement()
     }
     if (ListeEleves.isEmpty())
         return true; // nothing will be written: the save says so itself
-    QString nom;
-    std::unique_ptr<VerrouClasse> verrou;
-    switch (VerifierAvantEcriture(NomFichier, NomClasse, nom, verrou)) {
-    case AvantEcriture::Ecrire: return true;
-    case AvantEcriture::Rien: return false;
-    case AvantEcriture::AutreNom: break;
-    }
+    AvantEcriture avant = VerifierAvantEcriture(NomFichier, NomClasse);
+    if (avant.suite != AvantEcriture::AutreNom)
+        return avant.suite == AvantEcriture::Ecrire;
+    const QString nom = avant.nouveauNom;
     // The window goes on with a new class of its own: its lock, its settings
     // file, its name; the class left behind keeps what the other copy wrote.
     OptionsAEcrire o;
@@ -299,7 +296,7 @@ bool GardeClasse::avantEnregistrement()
     m_minuterie->stop();
     const QString ancien = chemin();
     std::unique_ptr<VerrouClasse> ancienVerrou = std::move(m_verrou);
-    m_verrou = std::move(verrou);
+    m_verrou = std::move(avant.nouveauVerrou);
     NomFichier = nom + QStringLiteral(".VTC");
     NomClasse = nom;
     m_f->Label1->setText(nom);

@@ -1,6 +1,5 @@
 #pragma once
-// The small pictures of the window's picture buttons and of the unsaved-changes
-// indicator, drawn in code.
+// The small pictures of the window's picture buttons, drawn in code.
 #include <QIcon>
 #include <QPixmap>
 
@@ -8,4 +7,3 @@ QIcon GlypheImprimer();
 QIcon GlypheApercu();
 QIcon GlypheConfigurer();
 QIcon GlypheTailleNormale();
-QPixmap ImageEnregistrement(); // a diskette with a red mark

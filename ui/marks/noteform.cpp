@@ -10,6 +10,7 @@
 #include "platform/horloge.h"
 #include "reports/reglesnotes.h"
 #include "ui/components/etatui.h"
+#include "ui/components/imagemodifie.h"
 #include "ui/components/messages.h"
 #include "ui/components/radiogroupe.h"
 #include "ui/marks/bandeaucoefs.h"
@@ -200,7 +201,7 @@ void TNoteForm::construireBoutons()
     });
 
     Image1 = etiquette(this, "Image1", QString(), QRect(561, 274, 36, 32));
-    Image1->setPixmap(ImageEnregistrement());
+    Image1->setPixmap(ImageModifie());
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setToolTip(QStringLiteral("Enregistrement nécessaire !"));
     Image1->hide();

@@ -16,9 +16,7 @@ TMenuForm *Demarrer(const QString &classe)
     MenuForm = new TMenuForm;
     QApplication::setWindowIcon(MenuForm->windowIcon());
     Fenetres::definirProprietaire(MenuForm);
-    if (!classe.isEmpty())
-        MenuForm->definirArgument(classe);
-    MenuForm->show();
+    MenuForm->demarrer(classe);
     return MenuForm;
 }
 

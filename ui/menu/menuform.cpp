@@ -329,6 +329,21 @@ void TMenuForm::paintEvent(QPaintEvent *)
             p.drawPixmap(x, y, m_fond);
 }
 
+void TMenuForm::demarrer(const QString &argument)
+{
+    definirArgument(argument);
+    if (argument.isEmpty() || !EstNomDeClasse(argument)) {
+        show();
+        return;
+    }
+    // What the menu's first showing sets up, for the windows built before it.
+    ProfondeurCouleurs = depth();
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    winId(); // the class's window belongs to the menu from its first showing
+    m_peinte = true;
+    Timer3->start();
+}
+
 void TMenuForm::Timer3Timer()
 {
     Timer3->stop();
@@ -341,12 +356,26 @@ void TMenuForm::Timer3Timer()
     DepuisLigneCommande = false;
     if (ok)
         ouvrirFenetre(Fenetre::Notes);
+    if (!isVisible())
+        show(); // started on a class the teacher has closed, or that could not be read
 }
 
 void TMenuForm::montrerFenetre(Fenetre quoi)
 {
     switch (quoi) {
-    case Fenetre::Notes: SurDemande(NoteForm).exec(); break;
+    case Fenetre::Notes: {
+        TNoteForm &f = SurDemande(NoteForm);
+        if (!isVisible()) {
+            // Started on a class: the menu comes beneath it once it shows.
+            Fenetres::apresPremierePeinture(&f, [this, &f] {
+                show();
+                f.raise();
+                f.activateWindow();
+            });
+        }
+        f.exec();
+        break;
+    }
     case Fenetre::Configuration: SurDemande(ConfForm).exec(); break;
     case Fenetre::Sauvegarde: SurDemande(SauvForm).exec(); break;
     }

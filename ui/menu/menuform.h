@@ -22,6 +22,11 @@ public:
     // The program's argument, kept for the first tick of the start-up timer.
     void definirArgument(const QString &argument) { m_argument = argument; }
 
+    // Shows the menu; with a class file as argument, opens the class first:
+    // its mark-entry window paints before anything else, and the menu shows
+    // beneath it just after.
+    void demarrer(const QString &argument);
+
     // The chosen class: the selected entry's text, empty when none.
     QString classeChoisie() const;
 
