@@ -7,25 +7,23 @@
 #include "platform/erreurs.h"
 #include "platform/inifile.h"
 #include "tests/common/classeessai.h"
+#include "tests/common/fichiersessai.h"
 #include "tests/common/repondeurscripte.h"
 #include "ui/coefficients/coefform.h"
 #include "ui/coefficients/spinfleches.h"
-#include "ui/components/etatui.h"
 #include "ui/components/fenetres.h"
-#include "ui/components/radiogroupe.h"
 #include "ui/config/champsconf.h"
 #include "ui/config/confform.h"
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -37,883 +35,376 @@ void taper(QWidget *w, const QString &texte)
             QTest::keyClick(w, char(c.unicode()));
             continue;
         }
-        QKeyEvent appui(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &appui);
-        QKeyEvent relache(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &relache);
+        for (auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent e(type, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &e);
+        }
     }
 }
 
-QByteArray lire(const QString &chemin)
+QByteArray lire(const QString &nom)
 {
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return Essai::lire(CheminProgramme(nom));
 }
 
-QString cle(const QString &classe, const QString &nom)
+QString cle(const QString &classe, const QString &nom = u"Coefficients période 1"_s)
 {
-    return Ini::lireTexte(CheminProgramme(classe + QStringLiteral(".INI")), QStringLiteral("Options"), nom,
-                          QStringLiteral("<absent>"));
+    return Ini::lireTexte(CheminProgramme(classe + u".INI"_s), u"Options"_s, nom, u"<absent>"_s);
 }
 
-StudentRecord eleve(const QString &nom, const QString &prenom, double note)
+StudentRecord eleve(const QString &nom)
 {
     StudentRecord r;
     r.Nom = nom;
-    r.Prenom = prenom;
-    r.NotesMat1[1][1] = note;
-    r.NotesMat2[2][3] = note / 2;
-    r.Appreciations[1][1] = QStringLiteral("Bon trimestre");
+    r.Prenom = u"Anne"_s;
+    r.NotesMat1[1][1] = 12.5;
+    r.NotesMat2[2][3] = 6;
+    r.Appreciations[1][1] = u"Bon trimestre"_s;
     return r;
+}
+
+// The students read back from a class file.
+QList<StudentRecord> relire(const QString &fichier)
+{
+    QList<StudentRecord> l;
+    LireEleves(CheminProgramme(fichier), l);
+    return l;
+}
+
+// A class on disk; its settings too when o names it (coefficients and dates
+// from the globals).
+void ecrireClasse(const QString &nom, const QList<StudentRecord> &eleves, const OptionsAEcrire &o = {})
+{
+    QCOMPARE(EcrireEleves(CheminProgramme(nom + u".VTC"_s), eleves).etat, EtatEcriture::Ecrit);
+    NomClasse = o.nomClasse;
+    if (!o.nomClasse.isEmpty())
+        QCOMPARE(EcrireOptions(o), QString());
 }
 
 } // namespace
 
 class TstConfForm : public QObject {
     Q_OBJECT
-private slots:
-    void init();
-    void cleanup();
-    void creationUnEleve();
-    void filtres();
-    void entreeDansUnReglage_data();
-    void entreeDansUnReglage();
-    void ordreDuTri();
-    void duplication_data();
-    void duplication();
-    void remplacement();
-    void fermetures();
-    void suppression();
-    void renommage();
-    void classePleine();
-    void echecEnregistrement();
-    void pannesEnregistrement();
-    void importation();
-    void importationNomPrenom();
-    void coefficientsDepuisDuplication();
-    void duplicationSurUneClasseExistante();
-    void viderSAppliqueALaClasse();
-    void enregistrementReussiEffaceLIndicateur();
-    void questionsSansEchappement_data();
-    void questionsSansEchappement();
-    void ligneEtatEntiere();
 
-private:
-    void ouvrir(bool *mode);
-    void ajouter(const QString &nom, const QString &prenom);
-    void ecrireClasse(const QString &nom, const QList<StudentRecord> &eleves);
     std::unique_ptr<ClasseEssai> m_dossier;
     std::unique_ptr<TConfForm> f;
     std::unique_ptr<RepondeurScripte> rep;
-};
 
-// The three-line hint of "Valence" shows whole in the status line, which gets
-// its own height back with a short hint.
-void TstConfForm::ligneEtatEntiere()
-{
-    InstallerBulles();
-    ouvrir(&ModeCreation);
-    auto *ligne = f->findChild<QLabel *>(QStringLiteral("StatusLine"));
-    QVERIFY(ligne);
-    QEvent entree(QEvent::Enter);
-    QApplication::sendEvent(f->RadioGroup1, &entree);
-    QCOMPARE(ligne->text(), f->RadioGroup1->toolTip());
-    const QRect place = ligne->contentsRect().adjusted(ligne->indent(), 0, 0, 0);
-    const QRect besoin = ligne->fontMetrics().boundingRect(QRect(place.topLeft(), QSize(place.width(), 1000)),
-                                                           Qt::TextWordWrap, ligne->text());
-    QTRY_VERIFY(besoin.height() <= ligne->contentsRect().height());
-    QCOMPARE(ligne->geometry().bottom(), f->height() - 1);
-    QEvent sortie(QEvent::Leave);
-    QApplication::sendEvent(f->RadioGroup1, &sortie);
-    QApplication::sendEvent(f->B1, &entree);
-    QTRY_COMPARE(ligne->height(), 19);
-}
-
-void TstConfForm::init()
-{
-    m_dossier = std::make_unique<ClasseEssai>();
-    rep = std::make_unique<RepondeurScripte>();
-    f = std::make_unique<TConfForm>();
-}
-
-void TstConfForm::cleanup()
-{
-    QVERIFY2(rep->imprevues().isEmpty(), qPrintable(rep->imprevues().join(QLatin1Char('|'))));
-    f.reset();
-    Fenetres::detruireTout(); // the windows it opened
-    rep.reset();
-    ViderClasse();
-    m_dossier.reset();
-}
-
-void TstConfForm::ouvrir(bool *mode)
-{
-    ModeCreation = ModeModification = ModeDuplication = false;
-    *mode = true;
-    f->show();
-    f->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f.get()));
-}
-
-void TstConfForm::ajouter(const QString &nom, const QString &prenom)
-{
-    f->M4->setFocus();
-    taper(f->M4, nom);
-    QTest::keyClick(f->M4, Qt::Key_Return);
-    taper(f->M5, prenom);
-    QTest::keyClick(f->M5, Qt::Key_Return); // Enter in the first name adds
-}
-
-void TstConfForm::ecrireClasse(const QString &nom, const QList<StudentRecord> &eleves)
-{
-    QCOMPARE(EcrireEleves(CheminProgramme(nom + QStringLiteral(".VTC")), eleves).etat, EtatEcriture::Ecrit);
-}
-
-void TstConfForm::creationUnEleve()
-{
-    ouvrir(&ModeCreation);
-    QCOMPARE(f->windowTitle(), QStringLiteral("Création du fichier"));
-    QVERIFY(f->B6->isHidden());
-    QCOMPARE(f->E2->toolTip(), QStringLiteral("Effacez et entrez le libellé de votre 1ère matière"));
-    taper(f->E1, QStringLiteral("3a"));
-    QCOMPARE(f->E1->text(), QStringLiteral("3A"));
-
-    ajouter(QStringLiteral("dupont"), QStringLiteral("jean-pierre"));
-    QCOMPARE(f->LB1->entrees(), QStringList{QStringLiteral("DUPONT Jean-Pierre")});
-    QCOMPARE(f->L6->text(), QStringLiteral("Nombre d'élèves : 1"));
-    QVERIFY(f->M4->text().isEmpty() && f->M5->text().isEmpty());
-    QVERIFY(f->M4->hasFocus());
-    f->Timer1Timer();
-    QVERIFY(f->Image1->isVisible());
-    QVERIFY(f->Label3->isVisible()); // fewer than 3 students
-
-    ajouter(QStringLiteral("dupont"), QStringLiteral("jean-pierre"));
-    QCOMPARE(rep->dernierTexte(), QStringLiteral("Cet(te) élève existe déjà dans la liste !"));
-    QCOMPARE(f->LB1->count(), 1);
-
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QCOMPARE(QFileInfo(CheminProgramme(QStringLiteral("3A.VTC"))).size(), 1578);
-    QCOMPARE(cle(QStringLiteral("3A"), QStringLiteral("Nombre de périodes")), QStringLiteral("3"));
-    QCOMPARE(cle(QStringLiteral("3A"), QStringLiteral("Nombre de matières")), QStringLiteral("2"));
-    QCOMPARE(cle(QStringLiteral("3A"), QStringLiteral("Mat1")), QStringLiteral("Mat1"));
-    QCOMPARE(cle(QStringLiteral("3A"), QStringLiteral("Mat2")), QStringLiteral("Mat2"));
-    for (int p = 1; p <= 3; ++p) {
-        QCOMPARE(cle(QStringLiteral("3A"), QStringLiteral("Coefficients période %1").arg(p)),
-                 COEFS_PAR_DEFAUT);
-        QCOMPARE(cle(QStringLiteral("3A"), QStringLiteral("Dates période %1").arg(p)),
-                 QStringLiteral("--/--").repeated(16));
+    void ouvrir(bool *mode)
+    {
+        ModeCreation = ModeModification = ModeDuplication = false;
+        *mode = true;
+        f->show();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
     }
-    QCOMPARE(cle(QStringLiteral("3A"), QStringLiteral("Ecriture")), QStringLiteral("0"));
-    QCOMPARE(cle(QStringLiteral("3A"), QStringLiteral("Taille de l'écriture")), QStringLiteral("8"));
-    QVERIFY(!f->E1->isEnabled());
-    QVERIFY(!Conf::Modifie);
-    f->Timer1Timer();
-    QVERIFY(!f->Image1->isVisible());
 
-    QList<StudentRecord> lus;
-    QVERIFY(LireEleves(CheminProgramme(QStringLiteral("3A.VTC")), lus).ok);
-    QCOMPARE(lus[0].Nom, QStringLiteral("DUPONT"));
-    QCOMPARE(lus[0].Prenom, QStringLiteral("Jean-Pierre"));
-    QCOMPARE(lus[0].NotesMat1[2][5], -1.0);
-
-    QTest::mouseClick(f->B1, Qt::LeftButton);
-    QVERIFY(!f->isVisible());
-    QVERIFY(ListeEleves.isEmpty());
-}
-
-// Going into a subject, period, label or printing control is not a change;
-// altering it is.
-void TstConfForm::entreeDansUnReglage_data()
-{
-    QTest::addColumn<QString>("controle");
-    QTest::addColumn<bool>("modification");
-    for (const char *c : {"E2", "RadioGroup1", "RadioGroup2", "RG3", "SpinEdit1"}) {
-        QTest::addRow("%s, création", c) << QString::fromLatin1(c) << false;
-        QTest::addRow("%s, modification", c) << QString::fromLatin1(c) << true;
+    void ajouter(const QString &nom, const QString &prenom)
+    {
+        f->M4->setFocus();
+        taper(f->M4, nom);
+        QTest::keyClick(f->M4, Qt::Key_Return);
+        taper(f->M5, prenom);
+        QTest::keyClick(f->M5, Qt::Key_Return); // Enter in the first name adds
     }
-}
 
-void TstConfForm::entreeDansUnReglage()
-{
-    QFETCH(QString, controle);
-    QFETCH(bool, modification);
-    if (modification) {
-        ecrireClasse(QStringLiteral("MODIF"), {eleve(QStringLiteral("ARTHUR"), QStringLiteral("Anne"), 12)});
-        QVERIFY(charger(QStringLiteral("MODIF.VTC")).ok);
-        ouvrir(&ModeModification);
-    } else {
-        ouvrir(&ModeCreation);
-        ajouter(QStringLiteral("dupont"), QStringLiteral("jean"));
-    }
-    Conf::Modifie = false;
-    QWidget *w = f->findChild<QWidget *>(controle);
-    QVERIFY(w);
-    auto *groupe = qobject_cast<RadioGroupe *>(w);
-    if (groupe) {
-        if (!groupe->isEnabled())
-            QSKIP("fixed in this mode");
-        w = groupe->findChildren<QRadioButton *>().at(groupe->itemIndex() == 0 ? 1 : 0);
-    }
-    for (auto raison : {Qt::TabFocusReason, Qt::MouseFocusReason, Qt::ShortcutFocusReason}) {
-        f->M4->setFocus(Qt::OtherFocusReason);
-        w->setFocus(raison);
-        QVERIFY(w->hasFocus() || w->isAncestorOf(QApplication::focusWidget()));
-        QVERIFY(!Conf::Modifie);
-    }
-    if (groupe)
-        QTest::keyClick(w, Qt::Key_Space);
-    else if (w == f->SpinEdit1)
-        QTest::keyClick(w, Qt::Key_Up);
-    else
-        QTest::keyClick(w, Qt::Key_Backspace);
-    QVERIFY(Conf::Modifie);
-}
-
-void TstConfForm::filtres()
-{
-    ouvrir(&ModeCreation);
-    taper(f->E1, QStringLiteral("a b.é$-_~9xyzw"));
-    QCOMPARE(f->E1->text(), QStringLiteral("AB$-_~9X")); // 8 characters at most
-    QCOMPARE(rep->bips(), 3);
-    QTest::keyClick(f->E1, Qt::Key_Return);
-    QVERIFY(!f->E1->hasFocus());
-
-    f->E2->setFocus();
-    f->E2->selectAll();
-    taper(f->E2, QStringLiteral("Mathématiques"));
-    QCOMPARE(f->E2->text(), QStringLiteral("Math"));
-    QCOMPARE(LibelleMat1, QStringLiteral("Math"));
-
-    rep->vider();
-    f->M4->setFocus();
-    // A space becomes "_"; a surname holds 12 characters.
-    taper(f->M4, QStringLiteral("de la fontaine"));
-    QCOMPARE(f->M4->text(), QStringLiteral("de_la_fontai"));
-    f->M4->clear();
-    taper(f->M4, QStringLiteral("de la tour"));
-    // A character Windows-1252 cannot hold is refused as it is typed.
-    taper(f->M5, QStringLiteral("Ł"));
-    taper(f->M5, QStringLiteral("jean"));
-    QCOMPARE(f->M5->text(), QStringLiteral("jean"));
-    QCOMPARE(rep->bips(), 1);
-    // Enter in an empty first name adds nothing.
-    f->M5->clear();
-    QTest::keyClick(f->M5, Qt::Key_Return);
-    QCOMPARE(f->LB1->count(), 0);
-    QTest::mouseClick(f->B2, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(), QStringLiteral("Il faut entrer un nom et un prénom !"));
-    QCOMPARE(f->M4->text(), QStringLiteral("de_la_tour"));
-
-    taper(f->M5, QStringLiteral("jean"));
-    QTest::mouseClick(f->B2, Qt::LeftButton);
-    QCOMPARE(f->LB1->entrees(), QStringList{QStringLiteral("DE_LA_TOUR Jean")});
-}
-
-void TstConfForm::ordreDuTri()
-{
-    ouvrir(&ModeCreation);
-    taper(f->E1, QStringLiteral("TRI"));
-    ajouter(QStringLiteral("zola"), QStringLiteral("zoé"));
-    ajouter(QStringLiteral("élu"), QStringLiteral("émile"));
-    ajouter(QStringLiteral("arthur"), QStringLiteral("anne"));
-    QCOMPARE(f->LB1->entrees(),
-             (QStringList{QStringLiteral("ARTHUR Anne"), QStringLiteral("ÉLU Émile"),
-                          QStringLiteral("ZOLA Zoé")}));
-    QVERIFY(Conf::ATrier);
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QVERIFY(!Conf::ATrier);
-    QList<StudentRecord> lus;
-    QVERIFY(LireEleves(CheminProgramme(QStringLiteral("TRI.VTC")), lus).ok);
-    QCOMPARE(lus.size(), 3);
-    QCOMPARE(lus[0].Nom, QStringLiteral("ARTHUR"));
-    QCOMPARE(lus[1].Nom, QStringLiteral("ÉLU"));
-    QCOMPARE(lus[2].Nom, QStringLiteral("ZOLA"));
-    f->Timer1Timer();
-    QVERIFY(!f->Label3->isVisible());
-}
-
-void TstConfForm::duplication_data()
-{
-    QTest::addColumn<bool>("vider");
-    QTest::newRow("coché") << true;
-    QTest::newRow("décoché") << false;
-}
-
-void TstConfForm::duplication()
-{
-    QFETCH(bool, vider);
-    const QList<StudentRecord> source = {eleve(QStringLiteral("ARTHUR"), QStringLiteral("Anne"), 12.5),
-                                         eleve(QStringLiteral("ZOLA"), QStringLiteral("Zoé"), 8)};
-    ecrireClasse(QStringLiteral("SRC"), source);
-    NomClasse = QStringLiteral("SRC");
-    OptionsParDefaut();
-    UneMatiere = false;
-    LibelleMat1 = QStringLiteral("Fran");
-    LibelleMat2 = QStringLiteral("Lati");
-    CoefPeriode[1] = QStringLiteral("2301111111111111");
-    DatePeriode[2] = QStringLiteral("05/11") + QStringLiteral("--/--").repeated(15);
-    TailleEcriture = 10;
-    QCOMPARE(EcrireOptions({QStringLiteral("SRC"), true, false, LibelleMat1, LibelleMat2, false, true, 10}),
-             QString());
-    QVERIFY(charger(QStringLiteral("SRC.VTC")).ok);
-
-    ouvrir(&ModeDuplication);
-    QCOMPARE(f->windowTitle(), QStringLiteral("Duplication du fichier SRC"));
-    QVERIFY(f->CheckBox1->isVisible() && f->CheckBox1->isChecked());
-    QCOMPARE(f->LB1->count(), 2);
-    QVERIFY(!Conf::Modifie);
-    taper(f->E1, QStringLiteral("copie"));
-    QVERIFY(Conf::Modifie);
-    QCOMPARE(NomClasse, QStringLiteral("COPIE"));
-    if (!vider)
-        f->CheckBox1->click();
-    QCOMPARE(f->B6->isVisible(), !vider);
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-
-    const QByteArray copie = lire(CheminProgramme(QStringLiteral("COPIE.VTC")));
-    if (vider) {
-        QList<StudentRecord> lus;
-        QVERIFY(LireEleves(CheminProgramme(QStringLiteral("SRC.VTC")), lus).ok);
-        const QString attendu = CheminProgramme(QStringLiteral("ATTENDU.VTC"));
-        QCOMPARE(EcrireEleves(attendu, lus, true).etat, EtatEcriture::Ecrit);
-        QCOMPARE(copie, lire(attendu));
-        QVERIFY(LireEleves(CheminProgramme(QStringLiteral("COPIE.VTC")), lus).ok);
-        QCOMPARE(lus.size(), 2);
-        QCOMPARE(lus[1].Prenom, QStringLiteral("Zoé"));
-        QCOMPARE(lus[0].NotesMat1[1][1], -1.0);
-        QCOMPARE(lus[0].NotesMat2[2][3], -1.0);
-        QVERIFY(lus[0].Appreciations[1][1].isEmpty());
-        QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Coefficients période 1")), COEFS_PAR_DEFAUT);
-        QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Dates période 2")), DatesParDefaut());
-    } else {
-        QCOMPARE(copie, lire(CheminProgramme(QStringLiteral("SRC.VTC"))));
-        QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Coefficients période 1")),
-                 QStringLiteral("2301111111111111"));
-        QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Dates période 2")).left(5),
-                 QStringLiteral("05/11"));
-    }
-    QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Mat2")), QStringLiteral("Lati"));
-    QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Ecriture")), QStringLiteral("1"));
-    QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Taille de l'écriture")), QStringLiteral("10"));
-    // The source class is untouched.
-    QCOMPARE(cle(QStringLiteral("SRC"), QStringLiteral("Coefficients période 1")),
-             QStringLiteral("2301111111111111"));
-}
-
-void TstConfForm::remplacement()
-{
-    QFile existant(CheminProgramme(QStringLiteral("EXIST.VTC")));
-    QVERIFY(existant.open(QIODevice::WriteOnly));
-    existant.write("ancien");
-    existant.close();
-
-    ouvrir(&ModeCreation);
-    taper(f->E1, QStringLiteral("exist"));
-    ajouter(QStringLiteral("martin"), QStringLiteral("paul"));
-    rep->prevoir(BoutonNon);
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(),
-             QStringLiteral("Un fichier EXIST.VTC existe déjà !\r\n  Voulez vous le remplacer \r\n"
-                            "par celui que vous venez de créer ?"));
-    QCOMPARE(rep->boites().last().type, TypeBoite::Erreur);
-    QVERIFY(f->E1->text().isEmpty() && f->E1->isEnabled());
-    QCOMPARE(lire(existant.fileName()), QByteArray("ancien"));
-    QVERIFY(Conf::Modifie);
-
-    taper(f->E1, QStringLiteral("EXIST"));
-    rep->prevoir(BoutonOui);
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QCOMPARE(QFileInfo(existant.fileName()).size(), 1578);
-    QVERIFY(!f->E1->isEnabled());
-
-    // Later saves replace this dialog's own file without asking.
-    const int boites = int(rep->boites().size());
-    ajouter(QStringLiteral("durand"), QStringLiteral("luc"));
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QCOMPARE(rep->boites().size(), boites);
-    QCOMPARE(QFileInfo(existant.fileName()).size(), 2 * 1578);
-
-    // An empty name is refused.
-    f->E1->setEnabled(true);
-    f->E1->clear();
-    rep->prevoir(BoutonOui);
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(), QStringLiteral("Il est indispensable d'entrer un nom de fichier !"));
-    QCOMPARE(rep->boites().last().boutons, int(BoutonOui));
-}
-
-void TstConfForm::fermetures()
-{
-    ouvrir(&ModeCreation);
-    taper(f->E1, QStringLiteral("FERME"));
-    ajouter(QStringLiteral("martin"), QStringLiteral("paul"));
-    f->close();
-    QVERIFY(f->isVisible());
-    QCOMPARE(rep->dernierTexte(),
-             QStringLiteral("Le fichier a été modifié et n'a pas été enregistré !\r\n"
-                            "    les données saisies pourraient être perdues !\r\n"
-                            "          Il faut sortir par QUITTER"));
-    QCOMPARE(rep->boites().last().type, TypeBoite::Avertissement);
-    QTest::keyClick(f.get(), Qt::Key_Escape);
-    QVERIFY(f->isVisible());
-
-    // Quit, Yes: saved, the dialog stays open.
-    rep->prevoir(BoutonOui);
-    QTest::mouseClick(f->B1, Qt::LeftButton);
-    QCOMPARE(
-        rep->boites().last().texte,
-        QStringLiteral(" Le fichier n' a pas été enregistré !\r\nVoulez vous l'enregistrer maintenant ?"));
-    QVERIFY(f->isVisible());
-    QVERIFY(QFile::exists(CheminProgramme(QStringLiteral("FERME.VTC"))));
-
-    // Quit, No: the change is dropped, nothing written.
-    ajouter(QStringLiteral("durand"), QStringLiteral("luc"));
-    rep->prevoir(BoutonNon);
-    QTest::mouseClick(f->B1, Qt::LeftButton);
-    QVERIFY(!f->isVisible());
-    QVERIFY(ListeEleves.isEmpty());
-    QCOMPARE(QFileInfo(CheminProgramme(QStringLiteral("FERME.VTC"))).size(), 1578);
-
-    // Nothing unsaved: the close box closes.
-    ouvrir(&ModeCreation);
-    f->close();
-    QVERIFY(!f->isVisible());
-
-    // Saving an empty list writes nothing.
-    ouvrir(&ModeCreation);
-    taper(f->E1, QStringLiteral("VIDE"));
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(), QStringLiteral("       Fichier vide !"));
-    QVERIFY(!QFile::exists(CheminProgramme(QStringLiteral("VIDE.VTC"))));
-}
-
-void TstConfForm::suppression()
-{
-    ouvrir(&ModeCreation);
-    QTest::mouseClick(f->B4, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(), QStringLiteral("   Fichier Vide"));
-    ajouter(QStringLiteral("martin"), QStringLiteral("paul"));
-    ajouter(QStringLiteral("durand"), QStringLiteral("luc"));
-    ajouter(QStringLiteral("élu"), QStringLiteral("émile"));
-
-    f->M4->setText(QStringLiteral("petit"));
-    f->M5->setText(QStringLiteral("jean"));
-    QTest::mouseClick(f->B4, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(), QStringLiteral("Elève non trouvé(e) dans la liste !"));
-
-    // Typed in lower case, accents included, the entry is still found.
-    f->M4->setText(QStringLiteral("élu"));
-    f->M5->setText(QStringLiteral("émile"));
-    rep->prevoir(BoutonNon);
-    QTest::mouseClick(f->B4, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(),
-             QStringLiteral("Voulez-vous vraiment supprimer la fiche de \r\n             ÉLU Émile"));
-    QCOMPARE(f->LB1->count(), 3);
-    QVERIFY(f->M4->text().isEmpty());
-
-    // A click on an entry fills both fields.
-    QTest::mouseClick(f->LB1->viewport(), Qt::LeftButton, {},
-                      f->LB1->visualItemRect(f->LB1->trouver(QStringLiteral("MARTIN Paul"))).center());
-    QCOMPARE(f->M4->text(), QStringLiteral("MARTIN"));
-    QCOMPARE(f->M5->text(), QStringLiteral("Paul"));
-    Conf::Modifie = false;
-    rep->prevoir(BoutonOui);
-    QTest::mouseClick(f->B4, Qt::LeftButton);
-    QCOMPARE(f->LB1->entrees(), (QStringList{QStringLiteral("DURAND Luc"), QStringLiteral("ÉLU Émile")}));
-    QCOMPARE(NbEleves(), 2);
-    QVERIFY(Conf::Modifie);
-    QVERIFY(f->LB1->selectedItems().isEmpty());
-
-    // The right button deselects and empties the fields.
-    QTest::mouseClick(f->LB1->viewport(), Qt::LeftButton, {},
-                      f->LB1->visualItemRect(f->LB1->item(0)).center());
-    QTest::mouseClick(f->LB1->viewport(), Qt::RightButton, {},
-                      f->LB1->visualItemRect(f->LB1->item(0)).center());
-    QVERIFY(f->M4->text().isEmpty() && f->LB1->selectedItems().isEmpty());
-
-    // Dropped on the delete button: gone without a question.
-    const int boites = int(rep->boites().size());
-    f->B4DragDrop(QStringLiteral("DURAND Luc"));
-    QCOMPARE(rep->boites().size(), boites);
-    QCOMPARE(f->LB1->entrees(), QStringList{QStringLiteral("ÉLU Émile")});
-    QCOMPARE(ListeEleves.size(), 1);
-    QCOMPARE(ListeEleves[0].Nom, QStringLiteral("ÉLU"));
-    QCOMPARE(f->L6->text(), QStringLiteral("Nombre d'élèves : 1"));
-}
-
-void TstConfForm::renommage()
-{
-    ouvrir(&ModeCreation);
-    ajouter(QStringLiteral("dupont"), QStringLiteral("jean"));
-    ajouter(QStringLiteral("martin"), QStringLiteral("paul"));
-    Conf::Modifie = Conf::ATrier = false;
-
-    f->M4->setText(QStringLiteral("dupont"));
-    f->M5->setText(QStringLiteral("jean"));
-    rep->prevoir(BoutonOk, QStringLiteral("DUPONTJEAN"));
-    QTest::mouseClick(f->B5, Qt::LeftButton);
-    QCOMPARE(rep->boites().at(rep->boites().size() - 2).titre, QStringLiteral("Modifier l'identité de :"));
-    QCOMPARE(rep->boites().at(rep->boites().size() - 2).valeur, QStringLiteral("DUPONT Jean"));
-    QCOMPARE(rep->dernierTexte(), QStringLiteral("Erreur dans le nouveau nom"));
-    QCOMPARE(f->LB1->entrees(), (QStringList{QStringLiteral("DUPONT Jean"), QStringLiteral("MARTIN Paul")}));
-    QVERIFY(!Conf::Modifie);
-
-    // Renaming onto another student would make two of the same.
-    rep->prevoir(BoutonOk, QStringLiteral("MARTIN Paul"));
-    QTest::mouseClick(f->B5, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(), QStringLiteral("Cet(te) élève existe déjà dans la liste !"));
-
-    rep->prevoir(BoutonOk, QStringLiteral("vidal jean-marc"));
-    QTest::mouseClick(f->B5, Qt::LeftButton);
-    QCOMPARE(f->LB1->entrees(),
-             (QStringList{QStringLiteral("MARTIN Paul"), QStringLiteral("VIDAL Jean-Marc")}));
-    QCOMPARE(ListeEleves[0].Nom, QStringLiteral("VIDAL"));
-    QCOMPARE(ListeEleves[0].Prenom, QStringLiteral("Jean-Marc"));
-    QVERIFY(Conf::Modifie && Conf::ATrier);
-    QVERIFY(f->M4->text().isEmpty());
-
-    f->M4->setText(QStringLiteral("absent"));
-    f->M5->setText(QStringLiteral("x"));
-    QTest::mouseClick(f->B5, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(), QStringLiteral("Elève non trouvé(e) dans la liste !"));
-}
-
-void TstConfForm::classePleine()
-{
-    QList<StudentRecord> eleves;
-    for (int i = 0; i < 127; ++i)
-        eleves.append(
-            eleve(QStringLiteral("NOM%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("Prénom"), 10));
-    ecrireClasse(QStringLiteral("PLEINE"), eleves);
-    QVERIFY(charger(QStringLiteral("PLEINE.VTC")).ok);
-    ouvrir(&ModeModification);
-    QCOMPARE(f->windowTitle(), QStringLiteral("Modification du fichier PLEINE"));
-    QCOMPARE(f->E1->text(), QStringLiteral("PLEINE"));
-    QVERIFY(!f->E1->isEnabled() && !f->RadioGroup1->isEnabled());
-    QCOMPARE(f->L6->text(), QStringLiteral("Nombre d'élèves : 127"));
-    ajouter(QStringLiteral("dernier"), QStringLiteral("arrivé"));
-    QCOMPARE(rep->dernierTexte(), MessageClassePleine());
-    QCOMPARE(f->LB1->count(), 127);
-    QCOMPARE(NbEleves(), 127);
-    QVERIFY(!Conf::Modifie);
-}
-
-void TstConfForm::echecEnregistrement()
-{
-    // A folder where the class file should go: the write fails.
-    QVERIFY(QDir(m_dossier->path()).mkdir(QStringLiteral("BLOQUE.VTC")));
-    ouvrir(&ModeCreation);
-    taper(f->E1, QStringLiteral("BLOQUE"));
-    ajouter(QStringLiteral("martin"), QStringLiteral("paul"));
-    rep->prevoir(BoutonOui);
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QCOMPARE(rep->boites().last().type, TypeBoite::Erreur);
-    QCOMPARE(rep->dernierTexte(), QStringLiteral("Accès au fichier refusé."));
-    QVERIFY(Conf::Modifie);
-    QVERIFY(f->E1->isEnabled());
-    QCOMPARE(f->E1->text(), QStringLiteral("BLOQUE"));
-    QCOMPARE(NbEleves(), 1);
-    QVERIFY(!QFile::exists(CheminProgramme(QStringLiteral("BLOQUE.INI"))));
-}
-
-// Modifying a class writes its two files together: each step failing in
-// turn leaves both as they were, says why, and keeps the dialog's changes.
-void TstConfForm::pannesEnregistrement()
-{
-    StudentRecord a, b;
-    a.Nom = QStringLiteral("DUPONT");
-    b.Nom = QStringLiteral("MARTIN");
-    ecrireClasse(QStringLiteral("CL"), {a, b});
-    QVERIFY(EcrireOptions({QStringLiteral("CL"), true, false, QStringLiteral("Hist"), QStringLiteral("Géo"),
-                           false, false, 8})
-                .isEmpty());
-    const QByteArray vtc = lire(CheminProgramme(QStringLiteral("CL.VTC")));
-    const QByteArray ini = lire(CheminProgramme(QStringLiteral("CL.INI")));
-    QVERIFY(charger(QStringLiteral("CL.VTC")).ok);
-    ouvrir(&ModeModification);
-    ajouter(QStringLiteral("zola"), QStringLiteral("emile"));
-    for (int n = 1; n <= 11; ++n) {
-        const int code = n % 2 ? ENOSPC : EIO;
-        EssaiEcriture::echouerAuPas(n, code);
-        QTest::mouseClick(f->B3, Qt::LeftButton);
-        QCOMPARE(rep->boites().last().type, TypeBoite::Erreur);
-        QCOMPARE(rep->dernierTexte(), MessageErreurSysteme(code) + u'.');
-        QCOMPARE(lire(CheminProgramme(QStringLiteral("CL.VTC"))), vtc);
-        QCOMPARE(lire(CheminProgramme(QStringLiteral("CL.INI"))), ini);
-        QVERIFY(Conf::Modifie);
-        QCOMPARE(NbEleves(), 3);
-    }
-    EssaiEcriture::remettreAZero();
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QCOMPARE(EssaiEcriture::pasFaits(), 11);
-    QVERIFY(!Conf::Modifie);
-    QCOMPARE(QFileInfo(CheminProgramme(QStringLiteral("CL.VTC"))).size(), 3 * 1578);
-}
-
-void TstConfForm::importation()
-{
-    QList<StudentRecord> eleves;
-    for (int i = 0; i < 125; ++i)
-        eleves.append(
-            eleve(QStringLiteral("NOM%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("Prénom"), 10));
-    eleves.append(eleve(QStringLiteral("DUPONT"), QStringLiteral("Jean"), 10));
-    ecrireClasse(QStringLiteral("IMPORT"), eleves);
-    QVERIFY(charger(QStringLiteral("IMPORT.VTC")).ok);
-    ouvrir(&ModeModification);
-
-    const QString liste = m_dossier->filePath(QStringLiteral("liste.csv"));
-    QFile fichier(liste);
-    QVERIFY(fichier.open(QIODevice::WriteOnly));
-    fichier.write("Nom;Pr\xE9nom\r\nDUPONT;Jean\r\nSEUL\r\n\xC9LU;\xE9mile\r\nZOLA;Zo\xE9\r\nVIDAL;Luc\r\n");
-    fichier.close();
-
-    rep->prevoir(BoutonOk, liste);
-    QTest::mouseClick(f->BImporter, Qt::LeftButton);
-    QCOMPARE(
-        rep->dernierTexte(),
-        QStringLiteral(
-            "1 élève ajouté.\r\nLigne 2 : élève déjà dans la liste.\r\n"
-            "Ligne 3 : nom et prénom impossibles à distinguer (attendu : NOM en majuscules puis Prénom).\r\n"
-            "Lignes 5, 6 : classe complète, une classe compte au plus 127 élèves."));
-    QCOMPARE(rep->boites().last().type, TypeBoite::Information);
-    QCOMPARE(NbEleves(), 127);
-    QVERIFY(f->LB1->trouver(QStringLiteral("ÉLU Émile")));
-    QVERIFY(Conf::Modifie && Conf::ATrier);
-
-    // A file that cannot be read adds nothing.
-    ViderClasse();
-    f->LB1->clear();
-    rep->prevoir(BoutonOk, m_dossier->filePath(QStringLiteral("absent.csv")));
-    QTest::mouseClick(f->BImporter, Qt::LeftButton);
-    QCOMPARE(rep->dernierTexte(), QStringLiteral("Fichier introuvable."));
-    QCOMPARE(f->LB1->count(), 0);
-
-    // Cancelling the file chooser does nothing.
-    const int boites = int(rep->boites().size());
-    rep->prevoir(BoutonAnnuler);
-    QTest::mouseClick(f->BImporter, Qt::LeftButton);
-    QCOMPARE(rep->boites().size(), boites + 1);
-}
-
-// A list of "NOM Prénom" lines, compound names included, typed into a class
-// being created; the summary names what it had to cut.
-void TstConfForm::importationNomPrenom()
-{
-    ouvrir(&ModeCreation);
-    const QString liste = m_dossier->filePath(QStringLiteral("liste.txt"));
-    QFile fichier(liste);
-    QVERIFY(fichier.open(QIODevice::WriteOnly));
-    fichier.write("DE LA FONTAINE Jean\nVAN DER BERG Anne-Marie\nDUPONT Jean Marc\nMartin Paul\n"
-                  "LEROY-BEAULIEU Marie-Christine\n");
-    fichier.close();
-    rep->prevoir(BoutonOk, liste);
-    QTest::mouseClick(f->BImporter, Qt::LeftButton);
-    QCOMPARE(f->LB1->entrees(),
-             (QStringList{QStringLiteral("DE_LA_FONTAI Jean"), QStringLiteral("DUPONT Jean Marc"),
-                          QStringLiteral("LEROY-BEAULI Marie-Christ"),
-                          QStringLiteral("VAN_DER_BERG Anne-Marie")}));
-    QCOMPARE(
-        rep->dernierTexte(),
-        QStringLiteral(
-            "4 élèves ajoutés.\r\n"
-            "Ligne 4 : nom et prénom impossibles à distinguer (attendu : NOM en majuscules puis Prénom).\r\n"
-            "Coupés à 12 caractères : DE LA FONTAINE Jean → DE_LA_FONTAI Jean ; "
-            "LEROY-BEAULIEU Marie-Christine → LEROY-BEAULI Marie-Christ."));
-}
-
-void TstConfForm::coefficientsDepuisDuplication()
-{
-    ecrireClasse(QStringLiteral("SRC"), {eleve(QStringLiteral("ARTHUR"), QStringLiteral("Anne"), 12)});
-    QVERIFY(charger(QStringLiteral("SRC.VTC")).ok);
-    ouvrir(&ModeDuplication);
-    f->CheckBox1->click(); // keep marks: the coefficients button shows
-    QVERIFY(f->B6->isVisible() && !f->B6->isEnabled());
-    taper(f->E1, QStringLiteral("NEUF"));
-    QVERIFY(f->B6->isEnabled());
-
-    bool vu = false;
-    QTimer::singleShot(0, this, [&] {
-        auto *coef = qobject_cast<TCoefForm *>(QApplication::activeModalWidget());
-        vu = coef != nullptr;
-        if (!coef)
-            return;
-        coef->SpinEdit[1][1]->setValue(4);
-        coef->BitBtn2->click();
-    });
-    QTest::mouseClick(f->B6, Qt::LeftButton);
-    QVERIFY(vu);
-    // Nothing on disk before the class is saved, but the change is pending.
-    QVERIFY(!QFile::exists(CheminProgramme(QStringLiteral("NEUF.INI"))));
-    QCOMPARE(cle(QStringLiteral("SRC"), QStringLiteral("Coefficients période 1")),
-             QStringLiteral("<absent>"));
-    QVERIFY(Conf::Modifie);
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QVERIFY(!Conf::Modifie);
-    QCOMPARE(cle(QStringLiteral("NEUF"), QStringLiteral("Coefficients période 1")),
-             QStringLiteral("4111111111111111"));
-    QCOMPARE(cle(QStringLiteral("SRC"), QStringLiteral("Coefficients période 1")),
-             QStringLiteral("<absent>"));
-}
-
-// Duplicating onto the name of another class touches none of its files
-// until the replacement is confirmed; a name never saved leaves nothing.
-void TstConfForm::duplicationSurUneClasseExistante()
-{
-    ecrireClasse(QStringLiteral("SRC"), {eleve(QStringLiteral("ARTHUR"), QStringLiteral("Anne"), 12)});
-    ecrireClasse(QStringLiteral("3B"), {eleve(QStringLiteral("ZOLA"), QStringLiteral("Zoé"), 9)});
-    NomClasse = QStringLiteral("3B");
-    OptionsParDefaut();
-    CoefPeriode[2] = QStringLiteral("5555555555555555");
-    DatePeriode[1] = QStringLiteral("12/09") + QStringLiteral("--/--").repeated(15);
-    QCOMPARE(
-        EcrireOptions({QStringLiteral("3B"), true, true, QStringLiteral("Hist"), QString(), false, false, 8}),
-        QString());
-    const QByteArray ini3B = lire(CheminProgramme(QStringLiteral("3B.INI")));
-    const QByteArray vtc3B = lire(CheminProgramme(QStringLiteral("3B.VTC")));
-    QVERIFY(charger(QStringLiteral("SRC.VTC")).ok);
-
-    ouvrir(&ModeDuplication);
-    f->CheckBox1->click();
-    taper(f->E1, QStringLiteral("3b"));
-    QTimer::singleShot(0, this, [] {
-        if (auto *coef = qobject_cast<TCoefForm *>(QApplication::activeModalWidget())) {
-            coef->SpinEdit[2][1]->setValue(7);
-            coef->BitBtn2->click();
-        }
-    });
-    QTest::mouseClick(f->B6, Qt::LeftButton);
-    QCOMPARE(lire(CheminProgramme(QStringLiteral("3B.INI"))), ini3B);
-
-    rep->prevoir(BoutonNon);
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QVERIFY(rep->dernierTexte().startsWith(QStringLiteral("Un fichier 3B.VTC existe déjà !")));
-    QCOMPARE(lire(CheminProgramme(QStringLiteral("3B.INI"))), ini3B);
-    QCOMPARE(lire(CheminProgramme(QStringLiteral("3B.VTC"))), vtc3B);
-
-    // Another name, typed and never saved.
-    taper(f->E1, QStringLiteral("jamais"));
-    QTimer::singleShot(0, this, [] {
-        if (auto *coef = qobject_cast<TCoefForm *>(QApplication::activeModalWidget()))
-            coef->BitBtn2->click();
-    });
-    QTest::mouseClick(f->B6, Qt::LeftButton);
-    rep->prevoir(BoutonNon);
-    QTest::mouseClick(f->B1, Qt::LeftButton);
-    QVERIFY(!f->isVisible());
-    QCOMPARE(lire(CheminProgramme(QStringLiteral("3B.INI"))), ini3B);
-    QCOMPARE(QDir(m_dossier->path()).entryList(QDir::Files, QDir::Name),
-             (QStringList{QStringLiteral("3B.INI"), QStringLiteral("3B.VTC"), QStringLiteral("SRC.VTC")}));
-}
-
-// Once a save has emptied the duplicate, the class in the dialog is the
-// empty one: unticking the box cannot bring the source's marks back.
-void TstConfForm::viderSAppliqueALaClasse()
-{
-    ecrireClasse(QStringLiteral("SRC"), {eleve(QStringLiteral("ARTHUR"), QStringLiteral("Anne"), 12)});
-    NomClasse = QStringLiteral("SRC");
-    OptionsParDefaut();
-    CoefPeriode[1] = QStringLiteral("3111111111111111");
-    QCOMPARE(EcrireOptions(
-                 {QStringLiteral("SRC"), true, true, QStringLiteral("Fran"), QString(), false, false, 8}),
-             QString());
-    QVERIFY(charger(QStringLiteral("SRC.VTC")).ok);
-    ouvrir(&ModeDuplication);
-    taper(f->E1, QStringLiteral("COPIE"));
-    QTest::keyClick(f.get(), Qt::Key_E, Qt::AltModifier); // a mnemonic clicks after a short animation
-    QTRY_VERIFY(!Conf::Modifie);
-    QCOMPARE(ListeEleves[0].NotesMat1[1][1], -1.0);
-    QVERIFY(ListeEleves[0].Appreciations[1][1].isEmpty());
-    QCOMPARE(CoefPeriode[1], COEFS_PAR_DEFAUT);
-
-    QTest::mouseClick(f->CheckBox1, Qt::LeftButton);
-    ajouter(QStringLiteral("durand"), QStringLiteral("luc"));
-    QTest::keyClick(f.get(), Qt::Key_E, Qt::AltModifier);
-    QTRY_VERIFY(!Conf::Modifie);
-    QList<StudentRecord> lus;
-    QVERIFY(LireEleves(CheminProgramme(QStringLiteral("COPIE.VTC")), lus).ok);
-    QCOMPARE(lus.size(), 2);
-    QCOMPARE(lus[0].Nom, QStringLiteral("ARTHUR"));
-    QCOMPARE(lus[0].NotesMat1[1][1], -1.0);
-    QVERIFY(lus[0].Appreciations[1][1].isEmpty());
-    QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Coefficients période 1")), COEFS_PAR_DEFAUT);
-    // The coefficients can now be set for the copy and are kept by later saves.
-    QVERIFY(f->B6->isVisible() && f->B6->isEnabled());
-    CoefPeriode[1] = QStringLiteral("2111111111111111");
-    QTest::mouseClick(f->B3, Qt::LeftButton);
-    QCOMPARE(cle(QStringLiteral("COPIE"), QStringLiteral("Coefficients période 1")),
-             QStringLiteral("2111111111111111"));
-    QCOMPARE(cle(QStringLiteral("SRC"), QStringLiteral("Coefficients période 1")),
-             QStringLiteral("3111111111111111"));
-}
-
-// Saved with Alt+E after typing the name last: the dialog says it is saved
-// and Quitter closes without a question.
-void TstConfForm::enregistrementReussiEffaceLIndicateur()
-{
-    ouvrir(&ModeCreation);
-    ajouter(QStringLiteral("martin"), QStringLiteral("paul"));
-    f->E1->setFocus(Qt::MouseFocusReason);
-    taper(f->E1, QStringLiteral("NOUVEAU"));
-    f->Timer1Timer();
-    QVERIFY(f->Image1->isVisible());
-    QTest::keyClick(f.get(), Qt::Key_E, Qt::AltModifier);
-    QTRY_VERIFY(QFile::exists(CheminProgramme(QStringLiteral("NOUVEAU.VTC"))));
-    QVERIFY(!f->E1->isEnabled());
-    QVERIFY(!Conf::Modifie);
-    QVERIFY(f->Image1->isHidden()); // at once, not at the next tick
-    const int boites = int(rep->boites().size());
-    QTest::keyClick(f.get(), Qt::Key_Q, Qt::AltModifier);
-    QTRY_VERIFY(!f->isVisible());
-    QCOMPARE(rep->boites().size(), boites);
-}
-
-// Escape and the close box never answer a Oui/Non question; a reflex Enter
-// at a question that would replace or delete answers Non.
-void TstConfForm::questionsSansEchappement_data()
-{
-    QTest::addColumn<QString>("question");
-    QTest::newRow("remplacer") << "remplacer";
-    QTest::newRow("quitter") << "quitter";
-    QTest::newRow("supprimer l'élève") << "supprimer";
-}
-
-void TstConfForm::questionsSansEchappement()
-{
-    QFETCH(QString, question);
-    QFile existant(CheminProgramme(QStringLiteral("EXIST.VTC")));
-    QVERIFY(existant.open(QIODevice::WriteOnly));
-    existant.write("ancien");
-    existant.close();
-    ouvrir(&ModeCreation);
-    ajouter(QStringLiteral("martin"), QStringLiteral("paul"));
-    f->E1->setFocus();
-    taper(f->E1, QStringLiteral("EXIST"));
-    rep->prevoir(ToucheEchap);
-    rep->prevoir(CaseFermeture);
-    if (question == QLatin1String("quitter")) {
-        rep->prevoir(BoutonNon);
-        QTest::mouseClick(f->B1, Qt::LeftButton);
+    // Clicks at a Oui/Non question answered by Escape and the close box, both
+    // refused, then by Enter when the default is Non, else by Non.
+    void cliquerAuxReflexes(QWidget *bouton, int defaut)
+    {
+        rep->vider();
+        rep->prevoir(ToucheEchap);
+        rep->prevoir(CaseFermeture);
+        rep->prevoir(defaut == BoutonNon ? int(ToucheEntree) : int(BoutonNon));
+        QTest::mouseClick(bouton, Qt::LeftButton);
         QCOMPARE(rep->refus(), 2);
-        QCOMPARE(rep->boites().last().defaut, int(BoutonOui));
-        QVERIFY(!f->isVisible());
-        return;
+        QCOMPARE(rep->boites().size(), 3); // the same box asked three times
+        QCOMPARE(rep->boites().last().defaut, defaut);
+        QCOMPARE(rep->boites().last().echap, int(BoutonAucun));
     }
-    rep->prevoir(ToucheEntree);
-    if (question == QLatin1String("remplacer")) {
+
+private slots:
+    void init()
+    {
+        m_dossier = std::make_unique<ClasseEssai>();
+        rep = std::make_unique<RepondeurScripte>();
+        f = std::make_unique<TConfForm>();
+    }
+
+    void cleanup()
+    {
+        f.reset();
+        Fenetres::detruireTout(); // the windows it opened
+        rep.reset();
+        ViderClasse();
+        m_dossier.reset();
+    }
+
+    // Names filtered as typed, students listed and written sorted, one of
+    // the same refused; saved by Alt+E, the unsaved sign goes at once and
+    // Alt+Q closes without a question.
+    void creationUnEleve()
+    {
+        ouvrir(&ModeCreation);
+        ajouter(u"zola"_s, u"zoé"_s);
+        QVERIFY(f->M4->text().isEmpty() && f->M5->text().isEmpty() && f->M4->hasFocus());
+        ajouter(u"de la fontaine"_s, u"Łjean"_s); // "_" for a space, 12 characters, Windows-1252 only
+        QCOMPARE(rep->bips(), 1);
+        ajouter(u"élu"_s, u"émile"_s);
+        ajouter(u"élu"_s, u"émile"_s);
+        QCOMPARE(rep->dernierTexte(), u"Cet(te) élève existe déjà dans la liste !"_s);
+        const QStringList ordre = {u"DE_LA_FONTAI Jean"_s, u"ÉLU Émile"_s, u"ZOLA Zoé"_s};
+        QCOMPARE(f->LB1->entrees(), ordre);
+        QCOMPARE(f->L6->text(), u"Nombre d'élèves : 3"_s);
+
+        f->E1->setFocus(Qt::MouseFocusReason);
+        taper(f->E1, u"a b.é$-_~9xyzw"_s);
+        QCOMPARE(f->E1->text(), u"AB$-_~9X"_s); // 8 characters at most
+        f->Timer1Timer();
+        QVERIFY(f->Image1->isVisible());
+        QTest::keyClick(f.get(), Qt::Key_E, Qt::AltModifier); // a mnemonic clicks after a short animation
+        QTRY_VERIFY(!Conf::Modifie);
+        QVERIFY(f->Image1->isHidden() && !f->E1->isEnabled() && !Conf::ATrier);
+        QCOMPARE(QFileInfo(CheminProgramme(u"AB$-_~9X.VTC"_s)).size(), 3 * 1578);
+        const QList<StudentRecord> lus = relire(u"AB$-_~9X.VTC"_s);
+        QCOMPARE(lus.size(), 3);
+        QCOMPARE(lus[0].Nom + u' ' + lus[0].Prenom, ordre[0]);
+        QCOMPARE(lus[0].NotesMat1[2][5], -1.0);
+
+        QTest::keyClick(f.get(), Qt::Key_Q, Qt::AltModifier);
+        QTRY_VERIFY(!f->isVisible());
+        QVERIFY(ListeEleves.isEmpty() && rep->boites().size() == 1);
+    }
+
+    void duplication_data()
+    {
+        QTest::addColumn<bool>("vider");
+        QTest::newRow("coché") << true;
+        QTest::newRow("décoché") << false;
+    }
+
+    void duplication()
+    {
+        QFETCH(bool, vider);
+        CoefPeriode[1] = u"2301111111111111"_s;
+        DatePeriode[2] = u"05/11"_s + u"--/--"_s.repeated(15);
+        ecrireClasse(u"SRC"_s, {eleve(u"ARTHUR"_s), eleve(u"ZOLA"_s)},
+                     {u"SRC"_s, true, false, u"Fran"_s, u"Lati"_s, false, true, 10});
+        QVERIFY(charger(u"SRC.VTC"_s).ok);
+        ouvrir(&ModeDuplication);
+        QCOMPARE(f->windowTitle(), u"Duplication du fichier SRC"_s);
+        QVERIFY(f->CheckBox1->isChecked() && !Conf::Modifie);
+        taper(f->E1, u"copie"_s);
+        if (!vider)
+            f->CheckBox1->click();
+        QCOMPARE(f->B6->isVisible(), !vider);
         QTest::mouseClick(f->B3, Qt::LeftButton);
-        QCOMPARE(lire(existant.fileName()), QByteArray("ancien"));
-        QVERIFY(f->E1->text().isEmpty());
-    } else {
-        f->M4->setText(QStringLiteral("martin"));
-        f->M5->setText(QStringLiteral("paul"));
-        QTest::mouseClick(f->B4, Qt::LeftButton);
-        QCOMPARE(f->LB1->count(), 1);
+
+        if (vider) // the students alone, as the file writer empties them
+            QCOMPARE(EcrireEleves(CheminProgramme(u"ATTENDU.VTC"_s), relire(u"SRC.VTC"_s), true).etat,
+                     EtatEcriture::Ecrit);
+        QCOMPARE(lire(u"COPIE.VTC"_s), lire(vider ? u"ATTENDU.VTC"_s : u"SRC.VTC"_s));
+        QCOMPARE(cle(u"COPIE"_s), vider ? COEFS_PAR_DEFAUT : u"2301111111111111"_s);
+        QCOMPARE(cle(u"COPIE"_s, u"Dates période 2"_s).left(5), vider ? u"--/--"_s : u"05/11"_s);
+        QCOMPARE(cle(u"COPIE"_s, u"Mat2"_s), u"Lati"_s);
+        QCOMPARE(cle(u"COPIE"_s, u"Taille de l'écriture"_s), u"10"_s);
+        if (vider) {
+            // The class in the dialog is now the emptied one: unticking the
+            // box cannot bring the marks back; its coefficients are its own.
+            QTest::mouseClick(f->CheckBox1, Qt::LeftButton);
+            ajouter(u"durand"_s, u"luc"_s);
+            CoefPeriode[1] = u"2111111111111111"_s;
+            QTest::mouseClick(f->B3, Qt::LeftButton);
+            const QList<StudentRecord> lus = relire(u"COPIE.VTC"_s);
+            QCOMPARE(lus.size(), 3);
+            QVERIFY(lus[0].NotesMat1[1][1] == -1.0 && lus[0].Appreciations[1][1].isEmpty());
+            QCOMPARE(cle(u"COPIE"_s), u"2111111111111111"_s);
+        }
+        QCOMPARE(cle(u"SRC"_s), u"2301111111111111"_s);
     }
-    QCOMPARE(rep->refus(), 2);
-    QCOMPARE(rep->boites().size(), 3); // the same box asked three times
-    QCOMPARE(rep->boites().last().defaut, int(BoutonNon));
-    QCOMPARE(rep->boites().last().echap, int(BoutonAucun));
-}
+
+    void fermetures()
+    {
+        ouvrir(&ModeCreation);
+        taper(f->E1, u"FERME"_s);
+        ajouter(u"martin"_s, u"paul"_s);
+        f->close();
+        QTest::keyClick(f.get(), Qt::Key_Escape);
+        QVERIFY(f->isVisible());
+        QCOMPARE(rep->textes().first(),
+                 u"Le fichier a été modifié et n'a pas été enregistré !\r\n"
+                 "    les données saisies pourraient être perdues !\r\n"
+                 "          Il faut sortir par QUITTER"_s);
+
+        cliquerAuxReflexes(f->B1, BoutonOui); // Quitter, Non: the change is dropped
+        QCOMPARE(rep->dernierTexte(),
+                 u" Le fichier n' a pas été enregistré !\r\nVoulez vous l'enregistrer maintenant ?"_s);
+        QVERIFY(!f->isVisible() && ListeEleves.isEmpty());
+        QVERIFY(!QFile::exists(CheminProgramme(u"FERME.VTC"_s)));
+
+        ouvrir(&ModeCreation);
+        taper(f->E1, u"FERME"_s);
+        ajouter(u"martin"_s, u"paul"_s);
+        rep->prevoir(BoutonOui); // Quitter, Oui: saved, the dialog stays
+        QTest::mouseClick(f->B1, Qt::LeftButton);
+        QVERIFY(f->isVisible());
+        QCOMPARE(QFileInfo(CheminProgramme(u"FERME.VTC"_s)).size(), 1578);
+        f->close(); // nothing unsaved
+        QVERIFY(!f->isVisible());
+
+        ouvrir(&ModeCreation);
+        taper(f->E1, u"VIDE"_s);
+        QTest::mouseClick(f->B3, Qt::LeftButton);
+        QCOMPARE(rep->dernierTexte(), u"       Fichier vide !"_s);
+        QVERIFY(!QFile::exists(CheminProgramme(u"VIDE.VTC"_s)));
+    }
+
+    // Renamed unless it makes two of the same; found whatever the case
+    // typed; dropped on the delete button: gone without a question.
+    void suppressionEtRenommage()
+    {
+        ouvrir(&ModeCreation);
+        ajouter(u"martin"_s, u"paul"_s);
+        ajouter(u"durand"_s, u"luc"_s);
+        ajouter(u"élu"_s, u"émile"_s);
+        Conf::Modifie = Conf::ATrier = false;
+        f->M4->setText(u"durand"_s);
+        f->M5->setText(u"luc"_s);
+        rep->prevoir(BoutonOk, u"MARTIN Paul"_s);
+        QTest::mouseClick(f->B5, Qt::LeftButton);
+        QCOMPARE(rep->boites().first().titre, u"Modifier l'identité de :"_s);
+        QCOMPARE(rep->boites().first().valeur, u"DURAND Luc"_s);
+        QCOMPARE(rep->dernierTexte(), u"Cet(te) élève existe déjà dans la liste !"_s);
+        QVERIFY(!Conf::Modifie);
+        rep->prevoir(BoutonOk, u"vidal jean-marc"_s);
+        QTest::mouseClick(f->B5, Qt::LeftButton);
+        QCOMPARE(f->LB1->entrees(), (QStringList{u"ÉLU Émile"_s, u"MARTIN Paul"_s, u"VIDAL Jean-Marc"_s}));
+        QVERIFY(Conf::Modifie && Conf::ATrier);
+
+        f->M4->setText(u"élu"_s);
+        f->M5->setText(u"émile"_s);
+        cliquerAuxReflexes(f->B4, BoutonNon);
+        QCOMPARE(rep->dernierTexte(),
+                 u"Voulez-vous vraiment supprimer la fiche de \r\n             ÉLU Émile"_s);
+        QCOMPARE(f->LB1->count(), 3);
+        f->M4->setText(u"martin"_s);
+        f->M5->setText(u"paul"_s);
+        Conf::Modifie = false;
+        rep->prevoir(BoutonOui);
+        QTest::mouseClick(f->B4, Qt::LeftButton);
+        QVERIFY(NbEleves() == 2 && Conf::Modifie);
+        f->B4DragDrop(u"VIDAL Jean-Marc"_s);
+        QCOMPARE(rep->boites().size(), 4);
+        QCOMPARE(f->LB1->entrees(), QStringList{u"ÉLU Émile"_s});
+        QCOMPARE(ListeEleves.size(), 1);
+        QCOMPARE(f->L6->text(), u"Nombre d'élèves : 1"_s);
+        f->M4->setText(u"petit"_s);
+        f->M5->setText(u"jean"_s);
+        QTest::mouseClick(f->B4, Qt::LeftButton);
+        QCOMPARE(rep->dernierTexte(), u"Elève non trouvé(e) dans la liste !"_s);
+    }
+
+    // Modifying a class writes its two files together: each step failing in
+    // turn leaves both as they were, says why, and keeps the dialog's changes.
+    void pannesEnregistrement()
+    {
+        ecrireClasse(u"CL"_s, {eleve(u"DUPONT"_s), eleve(u"MARTIN"_s)},
+                     {u"CL"_s, true, false, u"Hist"_s, u"Géo"_s, false, false, 8});
+        const QByteArray vtc = lire(u"CL.VTC"_s), ini = lire(u"CL.INI"_s);
+        QVERIFY(charger(u"CL.VTC"_s).ok);
+        ouvrir(&ModeModification);
+        ajouter(u"zola"_s, u"emile"_s);
+        for (int n = 1; n <= 11; ++n) {
+            const int code = n % 2 ? ENOSPC : EIO;
+            EssaiEcriture::echouerAuPas(n, code);
+            QTest::mouseClick(f->B3, Qt::LeftButton);
+            QCOMPARE(rep->boites().last().type, TypeBoite::Erreur);
+            QCOMPARE(rep->dernierTexte(), MessageErreurSysteme(code) + u'.');
+            QCOMPARE(lire(u"CL.VTC"_s), vtc);
+            QCOMPARE(lire(u"CL.INI"_s), ini);
+            QVERIFY(Conf::Modifie && NbEleves() == 3);
+        }
+        EssaiEcriture::remettreAZero();
+        QTest::mouseClick(f->B3, Qt::LeftButton);
+        QCOMPARE(EssaiEcriture::pasFaits(), 11);
+        QVERIFY(!Conf::Modifie);
+        QCOMPARE(QFileInfo(CheminProgramme(u"CL.VTC"_s)).size(), 3 * 1578);
+    }
+
+    // One list through the dialog (the line rules are the import's own
+    // tests) into a class that becomes full.
+    void importation()
+    {
+        QList<StudentRecord> eleves = {eleve(u"DUPONT"_s)};
+        for (int i = 0; i < 125; ++i)
+            eleves.append(eleve(u"NOM%1"_s.arg(i, 3, 10, QLatin1Char('0'))));
+        ecrireClasse(u"IMPORT"_s, eleves);
+        QVERIFY(charger(u"IMPORT.VTC"_s).ok);
+        ouvrir(&ModeModification);
+        const QString liste = m_dossier->chemin(u"liste.csv"_s);
+        QVERIFY(Essai::ecrire(liste,
+                              "Nom;Pr\xE9nom\r\nDUPONT;Anne\r\nSEUL\r\n\xC9LU;\xE9mile\r\nZOLA;Zo\xE9\r\n"
+                              "VIDAL;Luc\r\n"));
+        rep->prevoir(BoutonOk, liste);
+        QTest::mouseClick(f->BImporter, Qt::LeftButton);
+        QCOMPARE(
+            rep->dernierTexte(),
+            u"1 élève ajouté.\r\nLigne 2 : élève déjà dans la liste.\r\n"
+            "Ligne 3 : nom et prénom impossibles à distinguer (attendu : NOM en majuscules puis Prénom).\r\n"
+            "Lignes 5, 6 : classe complète, une classe compte au plus 127 élèves."_s);
+        QCOMPARE(rep->boites().last().type, TypeBoite::Information);
+        QVERIFY(f->LB1->trouver(u"ÉLU Émile"_s) && NbEleves() == 127 && Conf::Modifie && Conf::ATrier);
+        ajouter(u"dernier"_s, u"arrivé"_s);
+        QCOMPARE(rep->dernierTexte(), MessageClassePleine());
+        QVERIFY(f->LB1->count() == 127 && NbEleves() == 127);
+    }
+
+    // The coefficients set for a duplicate wait for its own save; onto the
+    // name of another class they touch none of its files until the
+    // replacement is confirmed, later saves replace without asking, and
+    // nothing goes anywhere else.
+    void duplicationSurUneClasseExistante()
+    {
+        ecrireClasse(u"SRC"_s, {eleve(u"ARTHUR"_s)});
+        ecrireClasse(u"3B"_s, {eleve(u"ZOLA"_s)},
+                     {u"3B"_s, true, true, u"Hist"_s, QString(), false, false, 8});
+        const QByteArray ini3B = lire(u"3B.INI"_s), vtc3B = lire(u"3B.VTC"_s);
+        QVERIFY(charger(u"SRC.VTC"_s).ok);
+        ouvrir(&ModeDuplication);
+        f->CheckBox1->click(); // keep marks: the coefficients button shows
+        QVERIFY(f->B6->isVisible() && !f->B6->isEnabled());
+        taper(f->E1, u"3b"_s);
+        QTimer::singleShot(0, this, [] {
+            auto *coef = qobject_cast<TCoefForm *>(QApplication::activeModalWidget());
+            QVERIFY(coef);
+            coef->SpinEdit[1][1]->setValue(4);
+            coef->BitBtn2->click();
+        });
+        QTest::mouseClick(f->B6, Qt::LeftButton);
+        QCOMPARE(lire(u"3B.INI"_s), ini3B);
+        cliquerAuxReflexes(f->B3, BoutonNon);
+        QCOMPARE(rep->dernierTexte(),
+                 u"Un fichier 3B.VTC existe déjà !\r\n  Voulez vous le remplacer \r\n"
+                 "par celui que vous venez de créer ?"_s);
+        QCOMPARE(rep->boites().last().type, TypeBoite::Erreur);
+        QVERIFY(f->E1->text().isEmpty() && f->E1->isEnabled() && Conf::Modifie);
+        QCOMPARE(lire(u"3B.INI"_s), ini3B);
+        QCOMPARE(lire(u"3B.VTC"_s), vtc3B);
+
+        taper(f->E1, u"3B"_s);
+        rep->prevoir(BoutonOui);
+        QTest::mouseClick(f->B3, Qt::LeftButton);
+        QVERIFY(!Conf::Modifie);
+        QCOMPARE(cle(u"3B"_s), u"4111111111111111"_s);
+        QCOMPARE(lire(u"3B.VTC"_s), lire(u"SRC.VTC"_s));
+        ajouter(u"durand"_s, u"luc"_s);
+        QTest::mouseClick(f->B3, Qt::LeftButton);
+        QCOMPARE(rep->boites().size(), 4);
+        QCOMPARE(QFileInfo(CheminProgramme(u"3B.VTC"_s)).size(), 2 * 1578);
+        QCOMPARE(QDir(m_dossier->path()).entryList(QDir::Files, QDir::Name),
+                 (QStringList{u"3B.INI"_s, u"3B.VTC"_s, u"SRC.VTC"_s}));
+    }
+};
 
 QTEST_MAIN(TstConfForm)
 #include "tst_confform.moc"

@@ -5,6 +5,8 @@
 #include "classdata/texte.h"
 #include "tests/common/fichiersessai.h"
 
+#include <QRandomGenerator>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -103,6 +105,25 @@ private slots:
                          0.04999999, 1e-30, 1e20, 1.7e38, 2.9e-39, 99999.995, 9.995, 0.995, 999999.995})
             for (double y : {x, Voisin(x, +1), Voisin(x, -1), -x})
                 ecarts += Ecarts(y);
+        QCOMPARE(ecarts, 0);
+    }
+
+    // Two million random six-byte reals, most between 2^-12 and 2^22, some
+    // with few significant bits (marks with few decimals).
+    void hasard()
+    {
+        QRandomGenerator gen(20241205u);
+        int ecarts = 0;
+        for (int i = 0; i < 2'000'000; ++i) {
+            uchar o[6];
+            const quint64 a = gen.generate64();
+            for (int j = 1; j <= 5; ++j)
+                o[j] = uchar(a >> (8 * j));
+            o[0] = (i & 3) ? uchar(129 - 12 + int(a % 35)) : uchar(a);
+            if (i % 5 == 0)
+                o[1] = o[2] = 0;
+            ecarts += Ecart(Real48VersDouble(o), 1 + (i / 4) % 2);
+        }
         QCOMPARE(ecarts, 0);
     }
 

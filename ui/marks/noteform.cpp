@@ -35,8 +35,6 @@
 
 TNoteForm *NoteForm = nullptr;
 
-std::function<QString(const QString &, double, int)> TNoteForm::ExpertAppreciation;
-
 namespace {
 
 QPushButton *bouton(QWidget *parent, const char *nom, const QString &texte, const QRect &g,

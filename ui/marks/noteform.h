@@ -6,7 +6,6 @@
 #include <QColor>
 #include <QDialog>
 #include <QList>
-#include <functional>
 #include <memory>
 
 class QAction;
@@ -103,10 +102,6 @@ public:
     void BBImpClick();
     void BBApercuClick();
     void BBConf_ImpClick();
-
-    // --- Seam for the appreciation expert (printers: imprimantes.h) ----------
-    // Name, mark, period -> chosen text (empty: none).
-    static std::function<QString(const QString &, double, int)> ExpertAppreciation;
 
     // Undo and redo of the last changes of marks and appreciations.
     void Annuler();

@@ -273,15 +273,10 @@ void TNoteForm::Button9Click()
         return;
     const QString nom = StringGrid1->Cells(0, row);
     const double note = TexteEnNote(StringGrid1->Cells(1, row));
-    QString choisie;
-    if (ExpertAppreciation) {
-        choisie = ExpertAppreciation(nom, note, periode);
-    } else {
-        TApprForm &expert = SurDemande(ApprForm);
-        expert.preparer(nom, note, periode);
-        expert.exec();
-        choisie = expert.appreciationChoisie();
-    }
+    TApprForm &expert = SurDemande(ApprForm);
+    expert.preparer(nom, note, periode);
+    expert.exec();
+    const QString choisie = expert.appreciationChoisie();
     if (choisie.isEmpty())
         return;
     const QString ancienne = StringGrid1->Cells(2, row);
