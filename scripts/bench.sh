@@ -62,8 +62,11 @@ fi
 
 # --- Build -------------------------------------------------------------------
 ./scripts/setup.sh
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+if ! command -v dbus-run-session > /dev/null; then
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends dbus-daemon
+fi
 if [ "$calc" = 1 ] && ! command -v soffice > /dev/null; then
-  if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends libreoffice-calc
 fi
 launcher=()
@@ -84,4 +87,6 @@ echo "== Start-up, from the outside (Xvfb)"
 args=(--dans-xvfb)
 [ "$calc" = 1 ] && args+=(--calc)
 # A display number of its own: other X servers may start and stop meanwhile.
-xvfb-run -a -n $((200 + RANDOM % 600)) -s "-screen 0 1280x1024x24" "$0" "${args[@]}"
+# A session bus, as on a desktop: without one, each program looks for a way
+# to launch one.
+xvfb-run -a -n $((200 + RANDOM % 600)) -s "-screen 0 1280x1024x24" dbus-run-session -- "$0" "${args[@]}"
