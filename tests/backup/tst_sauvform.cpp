@@ -127,8 +127,7 @@ private slots:
     void restaurationRefuseeOuAcceptee()
     {
         Banc b;
-        QVERIFY(ecrire(b.p("a.vtc"), "x"));
-        QVERIFY(ecrire(b.s("z.vtc"), "y"));
+        QVERIFY(ecrire(b.p("a.vtc"), "x") && ecrire(b.s("z.vtc"), "y"));
         QVERIFY(EcrireSauvegarde({b.sauv.path(), u"01/02/2024 10:00:00"_s}).isEmpty());
         b.f.show();
         b.cliquer(u"a.vtc"_s);
@@ -208,8 +207,7 @@ private slots:
         QFETCH(qint64, espace);
         QFETCH(QString, message);
         Banc b;
-        QVERIFY(ecrire(b.p("a.vtc"), motif(100)));
-        QVERIFY(ecrire(b.s("f.txt"), "x"));
+        QVERIFY(ecrire(b.p("a.vtc"), motif(100)) && ecrire(b.s("f.txt"), "x"));
         const QString dest = QDir(b.sauv.path()).filePath(destination);
         QVERIFY(EcrireSauvegarde({dest, QString()}).isEmpty());
         EssaiCopie::fixerEspaceLibre(espace);
@@ -234,10 +232,8 @@ private slots:
     void disquePleinEnCours()
     {
         Banc b;
-        QVERIFY(ecrire(b.p("a.ini"), motif(500)));
-        QVERIFY(ecrire(b.p("a.vtc"), motif(20000)));
-        QVERIFY(ecrire(b.p("b.vtc"), motif(1000)));
-        QVERIFY(ecrire(b.s("A.VTC"), "sauvegarde d'hier"));
+        QVERIFY(ecrire(b.p("a.ini"), motif(500)) && ecrire(b.p("a.vtc"), motif(20000)));
+        QVERIFY(ecrire(b.p("b.vtc"), motif(1000)) && ecrire(b.s("A.VTC"), "sauvegarde d'hier"));
         b.f.show();
         EssaiCopie::limiterEcriture(1000 + 9000);
         b.sauvegarderVers(b.sauv.path());
@@ -256,8 +252,7 @@ private slots:
     {
         for (int n = 1; n <= 7; ++n) {
             Banc b;
-            QVERIFY(ecrire(b.p("a.vtc"), motif(20000)));
-            QVERIFY(ecrire(b.s("A.VTC"), "sauvegarde d'hier"));
+            QVERIFY(ecrire(b.p("a.vtc"), motif(20000)) && ecrire(b.s("A.VTC"), "sauvegarde d'hier"));
             b.f.show();
             EssaiEcriture::echouerAuPas(n, EIO);
             b.sauvegarderVers(b.sauv.path());

@@ -58,8 +58,7 @@ private slots:
                  EtatEcriture::Ecrit);
         ViderClasse();
         RepondeurScripte r;
-        QVERIFY(ChargerClasse(u"3EME1.VTC"_s));
-        QVERIFY(r.boites().isEmpty());
+        QVERIFY(ChargerClasse(u"3EME1.VTC"_s) && r.boites().isEmpty());
         // Still loaded: the teacher is told, and the file replaces the model.
         QVERIFY(ChargerClasse(u"3EME1.VTC"_s));
         QCOMPARE(r.textes(), QStringList{u"Fichier déjà chargé !"_s});

@@ -1,5 +1,6 @@
 #pragma once
 // The mark-entry window driven by its designer names and by the keyboard.
+#include "classdata/classe.h"
 #include "ui/marks/grillevue.h"
 #include "ui/marks/noteform.h"
 
@@ -7,8 +8,16 @@
 #include <QLineEdit>
 #include <QTest>
 
-const QStringList TroisEleves{QStringLiteral("DUPONT Jean"), QStringLiteral("MARTIN Paul"),
-                              QStringLiteral("ZOLA Emile")};
+using namespace Qt::StringLiterals;
+
+const QStringList TroisEleves{u"DUPONT Jean"_s, u"MARTIN Paul"_s, u"ZOLA Emile"_s};
+
+// The students of a class file, none if it cannot be read.
+inline QList<StudentRecord> LireClasse(const QString &chemin)
+{
+    QList<StudentRecord> l;
+    return LireEleves(chemin, l).ok ? l : QList<StudentRecord>();
+}
 
 template <class T = QWidget> T *Ctl(const QObject &f, const char *nom)
 {

@@ -27,18 +27,10 @@ namespace {
 
 const QDateTime Instant(QDate(2026, 12, 7), QTime(10, 42));
 
-QList<StudentRecord> LireClasse(const QString &chemin)
-{
-    QList<StudentRecord> l;
-    LireEleves(chemin, l);
-    return l;
-}
-
 QString LuParAutre(const QString &depuis)
 {
-    return QStringLiteral("La classe 3EME1 est ouverte par ") + UtilisateurCourant() + QStringLiteral(" sur ")
-        + QSysInfo::machineHostName() + QStringLiteral(" depuis ") + depuis
-        + QStringLiteral(". Elle est ouverte en lecture seule.");
+    return u"La classe 3EME1 est ouverte par "_s + UtilisateurCourant() + u" sur "_s
+        + QSysInfo::machineHostName() + u" depuis "_s + depuis + u". Elle est ouverte en lecture seule."_s;
 }
 
 bool Existe(const QString &chemin)
@@ -62,7 +54,7 @@ class TestGardeClasse : public QObject {
         m_classe->note(0, 1, 1, 8);
         m_classe->note(1, 1, 1, 14);
         QCOMPARE(EcrireClasse().etat, EtatEcriture::Ecrit);
-        QVERIFY(charger(QStringLiteral("3EME1.VTC")).ok);
+        QVERIFY(charger(u"3EME1.VTC"_s).ok);
     }
 
     TNoteForm &ouvrir()
@@ -87,7 +79,7 @@ class TestGardeClasse : public QObject {
         return Existe(m_journal);
     }
 
-    double noteDisque(int eleve, const QString &fichier = QStringLiteral("3EME1.VTC"))
+    double noteDisque(int eleve, const QString &fichier = u"3EME1.VTC"_s)
     {
         return LireClasse(m_classe->chemin(fichier)).value(eleve).NotesMat1[1][1];
     }
@@ -98,7 +90,7 @@ private slots:
         m_classe = new ClasseEssai;
         m_rep = new RepondeurScripte;
         m_classe->construire(false, true, TroisEleves);
-        m_chemin = m_classe->chemin(QStringLiteral("3EME1.VTC"));
+        m_chemin = m_classe->chemin(u"3EME1.VTC"_s);
         m_verrou = CheminVerrou(m_chemin);
         m_journal = CheminJournal(m_chemin);
         GardeClasse::DelaiJournal = 3000;
@@ -122,28 +114,26 @@ private slots:
         QCOMPARE(premiere.prendre(), VerrouClasse::Etat::Pris);
         FixerHorloge(Instant);
         TNoteForm &f = ouvrir();
-        QCOMPARE(m_rep->textes(), QStringList{LuParAutre(QStringLiteral("08:05"))});
+        QCOMPARE(m_rep->textes(), QStringList{LuParAutre(u"08:05"_s)});
         QVERIFY(f.Garde->lectureSeule() && Ctl(f, "LabelLectureSeule")->isVisible());
-        Saisir(f, 1, 1, QStringLiteral("15"));
+        Saisir(f, 1, 1, u"15"_s);
         Clic(f, "Button2"); // a view change does not make it editable again
         Clic(f, "Button1");
-        QVERIFY(f.windowTitle().endsWith(QStringLiteral("lecture seule")));
-        QVERIFY(!Ctl(f, "Button5")->isEnabled());
+        QVERIFY(f.windowTitle().endsWith(u"lecture seule"_s) && !Ctl(f, "Button5")->isEnabled());
         Grille(f)->setCourante(1, 1);
         Ctl<QAction>(f, "Augmenterde11")->trigger();
         QCOMPARE(ListeEleves[0].NotesMat1[1][1], 8.0);
-        QVERIFY(!f.EnregistrementNecessaire);
-        QVERIFY(!f.Button5Click());
+        QVERIFY(!f.EnregistrementNecessaire && !f.Button5Click());
         const qsizetype boites = m_rep->boites().size();
         Clic(f, "Button6");
         QCOMPARE(m_rep->boites().size(), boites); // leaving asks nothing
         QVERIFY(premiere.tenu() && Existe(m_verrou));
         // The first copy gone, the next opening edits.
         premiere.liberer();
-        QVERIFY(charger(QStringLiteral("3EME1.VTC")).ok);
+        QVERIFY(charger(u"3EME1.VTC"_s).ok);
         f.show();
         QVERIFY(!f.Garde->lectureSeule() && !Ctl(f, "LabelLectureSeule")->isVisible());
-        QCOMPARE(f.windowTitle(), QStringLiteral("Gestion des notes"));
+        QCOMPARE(f.windowTitle(), u"Gestion des notes"_s);
         QVERIFY(Grille(f)->model()->index(0, 0).flags() & Qt::ItemIsEditable);
     }
 
@@ -158,24 +148,21 @@ private slots:
     {
         QFETCH(int, reponse);
         ecrireEtCharger();
-        QFile v(m_verrou);
-        QVERIFY(v.open(QIODevice::WriteOnly));
-        v.write("4242\nvestrel\nsalle-prof-2\n0123456789abcdef0123456789abcdef\nboot\nmdurand\n2026-12-07T08:"
-                "15:00\n");
-        v.close();
+        QVERIFY(Essai::ecrire(m_verrou,
+                              "4242\nvestrel\nsalle-prof-2\n0123456789abcdef0123456789abcdef\nboot\n"
+                              "mdurand\n2026-12-07T08:15:00\n"));
         m_rep->prevoir(reponse);
         TNoteForm &f = ouvrir();
         QCOMPARE(m_rep->boites().size(), 1);
         const Boite b = m_rep->boites().first();
         QCOMPARE(b.boutons, BoutonOui | BoutonNon);
         QCOMPARE(b.defaut, int(BoutonNon)); // Enter keeps the other computer's work safe
-        QVERIFY(b.texte.startsWith(
-            QStringLiteral("La classe 3EME1 est ouverte par mdurand sur salle-prof-2 depuis 08:15.")));
+        QVERIFY(
+            b.texte.startsWith(u"La classe 3EME1 est ouverte par mdurand sur salle-prof-2 depuis 08:15."_s));
         QCOMPARE(f.Garde->lectureSeule(), reponse == BoutonNon);
         DetenteurVerrou d;
         QVERIFY(VerrouClasse::LireDetenteur(m_verrou, d));
-        QCOMPARE(d.machine,
-                 reponse == BoutonNon ? QStringLiteral("salle-prof-2") : QSysInfo::machineHostName());
+        QCOMPARE(d.machine, reponse == BoutonNon ? u"salle-prof-2"_s : QSysInfo::machineHostName());
         Clic(f, "Button6");
         QCOMPARE(Existe(m_verrou), reponse == BoutonNon);
     }
@@ -197,21 +184,19 @@ private slots:
         TNoteForm &f = ouvrir();
         QVERIFY(f.Button5Click()); // unchanged on disk: no question
         QVERIFY(m_rep->boites().isEmpty());
-        Saisir(f, 1, 1, QStringLiteral("11"));
+        Saisir(f, 1, 1, u"11"_s);
         autreCopieEnregistre();
-        QFile ailleurs(m_classe->chemin(QStringLiteral("3EME1B.VTC")));
-        QVERIFY(ailleurs.open(QIODevice::WriteOnly));
-        ailleurs.close();
+        QVERIFY(Essai::ecrire(m_classe->chemin(u"3EME1B.VTC"_s), {}));
         m_rep->prevoir(reponse);
         if (reponse == BoutonNon) {
-            m_rep->prevoir(BoutonOk, QStringLiteral("3eme1b")); // taken
-            m_rep->prevoir(BoutonOk, QStringLiteral("3EME1C"));
+            m_rep->prevoir(BoutonOk, u"3eme1b"_s); // taken
+            m_rep->prevoir(BoutonOk, u"3EME1C"_s);
         }
         QVERIFY(journalApres(f));
         QCOMPARE(f.Button5Click(), reponse != BoutonAnnuler);
         const Boite b = m_rep->boites().first();
-        QVERIFY(b.texte.startsWith(
-            QStringLiteral("Le fichier 3EME1.VTC a été modifié sur le disque depuis son ouverture")));
+        QVERIFY(
+            b.texte.startsWith(u"Le fichier 3EME1.VTC a été modifié sur le disque depuis son ouverture"_s));
         QCOMPARE(b.boutons, BoutonOui | BoutonNon | BoutonAnnuler);
         QCOMPARE(b.defaut, int(BoutonAnnuler));
         QCOMPARE(noteDisque(0), remplace ? 11.0 : 8.0);
@@ -226,19 +211,17 @@ private slots:
         }
         if (reponse == BoutonNon) {
             QCOMPARE(m_rep->textes().value(2),
-                     QStringLiteral("Un fichier 3EME1B.VTC existe déjà : choisissez un autre nom."));
-            QCOMPARE(LireClasse(m_classe->chemin(QStringLiteral("3EME1C.VTC"))).size(), 3);
-            QCOMPARE(noteDisque(0, QStringLiteral("3EME1C.VTC")), 11.0);
-            QVERIFY(Existe(m_classe->chemin(QStringLiteral("3EME1C.INI"))));
-            QCOMPARE(Ctl<QLabel>(f, "Label1")->text(), QStringLiteral("3EME1C"));
-            QVERIFY(Existe(CheminVerrou(m_classe->chemin(QStringLiteral("3EME1C.VTC"))))
-                    && !Existe(m_verrou));
+                     u"Un fichier 3EME1B.VTC existe déjà : choisissez un autre nom."_s);
+            QCOMPARE(LireClasse(m_classe->chemin(u"3EME1C.VTC"_s)).size(), 3);
+            QCOMPARE(noteDisque(0, u"3EME1C.VTC"_s), 11.0);
+            QVERIFY(Existe(m_classe->chemin(u"3EME1C.INI"_s)));
+            QCOMPARE(Ctl<QLabel>(f, "Label1")->text(), u"3EME1C"_s);
+            QVERIFY(Existe(CheminVerrou(m_classe->chemin(u"3EME1C.VTC"_s))) && !Existe(m_verrou));
         }
         // The file is now what the window holds: the next save asks nothing.
         m_rep->vider();
-        Saisir(f, 1, 2, QStringLiteral("9"));
-        QVERIFY(f.Button5Click());
-        QVERIFY(m_rep->boites().isEmpty());
+        Saisir(f, 1, 2, u"9"_s);
+        QVERIFY(f.Button5Click() && m_rep->boites().isEmpty());
         const QString verrou = CheminVerrou(CheminProgramme(NomFichier));
         QVERIFY(Existe(verrou));
         Clic(f, "Button6");
@@ -251,15 +234,15 @@ private slots:
         ecrireEtCharger();
         TNoteForm &f = ouvrir();
         QTimer *t = f.Garde->minuterie();
-        Saisir(f, 1, 1, QStringLiteral("12.5"));
+        Saisir(f, 1, 1, u"12.5"_s);
         QVERIFY(t->isActive() && !Existe(m_journal));
         f.Garde->echeance();
         Journal j;
         QVERIFY(LireJournal(m_chemin, j));
-        QCOMPARE(j.nomFichier, QStringLiteral("3EME1.VTC"));
+        QCOMPARE(j.nomFichier, u"3EME1.VTC"_s);
         QCOMPARE(j.instant, Instant);
         QCOMPARE(j.eleves[0].NotesMat1[1][1], 12.5);
-        QCOMPARE(ListerClasses(m_classe->path()), QStringList{QStringLiteral("3EME1.VTC")});
+        QCOMPARE(ListerClasses(m_classe->path()), QStringList{u"3EME1.VTC"_s});
         TSauvForm s;
         s.show();
         s.FilterComboBox1->setCurrentIndex(2); // every file
@@ -268,7 +251,7 @@ private slots:
         for (const QListWidget *l : {s.FileListBox1, s.ListBox1})
             for (int i = 0; i < l->count(); ++i)
                 montres << l->item(i)->text();
-        QVERIFY(montres.contains(QStringLiteral("3EME1.VTC")));
+        QVERIFY(montres.contains(u"3EME1.VTC"_s));
         for (const QString &m : montres)
             QVERIFY2(!EstFichierAnnexe(m), qPrintable(m));
         s.reject();
@@ -284,13 +267,12 @@ private slots:
         f.Timer1Timer(); // nothing new: nothing to write
         QVERIFY(!t->isActive());
         // Saved, or undone back to the saved state, or thrown away: nothing to recover.
-        QVERIFY(f.Button5Click());
-        QVERIFY(!Existe(m_journal));
-        Saisir(f, 1, 2, QStringLiteral("3"));
+        QVERIFY(f.Button5Click() && !Existe(m_journal));
+        Saisir(f, 1, 2, u"3"_s);
         QVERIFY(journalApres(f));
         f.Annuler();
         QVERIFY(!journalApres(f));
-        Saisir(f, 1, 2, QStringLiteral("4"));
+        Saisir(f, 1, 2, u"4"_s);
         QVERIFY(journalApres(f));
         m_rep->prevoir(BoutonNon);
         Clic(f, "Button6");
@@ -312,21 +294,20 @@ private slots:
         Journal j{Instant, NomFichier, ListeEleves, {}, {}};
         j.eleves[0].NotesMat1[1][1] = ArrondiReal48(12.5);
         j.eleves[2].NotesMat1[1][4] = ArrondiReal48(20);
-        j.eleves[1].Appreciations[1][1] = QStringLiteral("Sérieux");
+        j.eleves[1].Appreciations[1][1] = u"Sérieux"_s;
         QCOMPARE(EcrireJournal(j), QString());
         m_rep->prevoir(reponse);
         TNoteForm &f = ouvrir();
         QCOMPARE(m_rep->textes(),
-                 QStringList{QStringLiteral(
-                     "Des modifications non enregistrées du 07/12 à 10:42 ont été retrouvées. "
-                     "Voulez-vous les récupérer ?"
-                     "\r\n\r\n2 notes et 1 appréciation diffèrent de la classe enregistrée.")});
+                 QStringList{u"Des modifications non enregistrées du 07/12 à 10:42 ont été retrouvées. "
+                             "Voulez-vous les récupérer ?"
+                             "\r\n\r\n2 notes et 1 appréciation diffèrent de la classe enregistrée."_s});
         QCOMPARE(m_rep->boites().first().defaut, int(BoutonOui));
         QCOMPARE(noteDisque(0), 8.0);
         if (reponse == BoutonOui) {
-            QCOMPARE(Cell(f, 1, 1), QStringLiteral("12.50"));
-            QCOMPARE(Cell(f, 4, 3), QStringLiteral("20.00"));
-            QCOMPARE(ListeEleves[1].Appreciations[1][1], QStringLiteral("Sérieux"));
+            QCOMPARE(Cell(f, 1, 1), u"12.50"_s);
+            QCOMPARE(Cell(f, 4, 3), u"20.00"_s);
+            QCOMPARE(ListeEleves[1].Appreciations[1][1], u"Sérieux"_s);
             QVERIFY(f.EnregistrementNecessaire);
             QVERIFY(Existe(m_journal)); // until it is on disk
             // The recovery is one step to undo.
@@ -341,19 +322,15 @@ private slots:
             return;
         }
         QVERIFY(!Existe(m_journal));
-        QCOMPARE(Cell(f, 1, 1), QStringLiteral(" 8.00"));
-        QVERIFY(!f.EnregistrementNecessaire);
-        QVERIFY(!Ctl(f, "BBAnnuler")->isEnabled());
+        QCOMPARE(Cell(f, 1, 1), u" 8.00"_s);
+        QVERIFY(!f.EnregistrementNecessaire && !Ctl(f, "BBAnnuler")->isEnabled());
         Clic(f, "Button6");
         // A journal older than the class (saved since) is not offered.
         QCOMPARE(EcrireJournal(j), QString());
-        QFile journal(m_journal);
-        QVERIFY(journal.open(QIODevice::ReadWrite));
-        QVERIFY(journal.setFileTime(QFileInfo(m_chemin).lastModified().addSecs(-30),
-                                    QFileDevice::FileModificationTime));
-        journal.close();
+        QVERIFY(Essai::ecrire(m_journal, Essai::lire(m_journal),
+                              QFileInfo(m_chemin).lastModified().addSecs(-30)));
         m_rep->vider();
-        QVERIFY(charger(QStringLiteral("3EME1.VTC")).ok);
+        QVERIFY(charger(u"3EME1.VTC"_s).ok);
         f.show();
         QVERIFY(m_rep->boites().isEmpty());
     }
@@ -365,24 +342,24 @@ private slots:
         Journal j{Instant, NomFichier, ListeEleves, {}, {}};
         for (StudentRecord &e : j.eleves)
             std::swap(e.NotesMat1[1][1], e.NotesMat1[1][2]);
-        j.coefs[1] = QStringLiteral("1311111111111111");
+        j.coefs[1] = u"1311111111111111"_s;
         j.coefs[2] = j.coefs[3] = COEFS_PAR_DEFAUT;
         for (int p = 1; p <= 3; ++p)
             j.dates[p] = DatePeriode[p];
-        j.dates[1].replace(0, 10, QStringLiteral("--/--05/11"));
+        j.dates[1].replace(0, 10, u"--/--05/11"_s);
         QCOMPARE(EcrireJournal(j), QString());
         m_rep->prevoir(BoutonOui);
         TNoteForm &f = ouvrir();
-        QVERIFY(m_rep->dernierTexte().contains(QStringLiteral("4 notes et 0 appréciation")));
-        QVERIFY(m_rep->dernierTexte().contains(QStringLiteral("coefficients")));
-        QCOMPARE(Cell(f, 2, 1), QStringLiteral(" 8.00"));
-        QCOMPARE(Ctl<QLabel>(f, "lc2")->text(), QStringLiteral("3")); // the recovered coefficients
-        QVERIFY(!Ctl(f, "Button1")->isEnabled());                     // locked as after a move
+        QVERIFY(m_rep->dernierTexte().contains(u"4 notes et 0 appréciation"_s));
+        QVERIFY(m_rep->dernierTexte().contains(u"coefficients"_s));
+        QCOMPARE(Cell(f, 2, 1), u" 8.00"_s);
+        QCOMPARE(Ctl<QLabel>(f, "lc2")->text(), u"3"_s); // the recovered coefficients
+        QVERIFY(!Ctl(f, "Button1")->isEnabled());        // locked as after a move
         QVERIFY(f.Button5Click());
         QCOMPARE(LireClasse(m_chemin)[1].NotesMat1[1][2], 14.0);
         LireOptions();
-        QCOMPARE(CoefPeriode[1], QStringLiteral("1311111111111111"));
-        QCOMPARE(DatePeriode[1].left(10), QStringLiteral("--/--05/11"));
+        QCOMPARE(CoefPeriode[1], u"1311111111111111"_s);
+        QCOMPARE(DatePeriode[1].left(10), u"--/--05/11"_s);
     }
 
     // A real copy types marks and is killed: reopening offers them back exactly.
@@ -394,9 +371,8 @@ private slots:
         QProcess p;
         p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         p.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--saisie"), m_classe->path(), QStringLiteral("3EME1.VTC"),
-                 QStringLiteral("1:1:12.5"), QStringLiteral("2:3:7"), QStringLiteral("1:2:0X"),
-                 QStringLiteral("16:1:19.75")});
+                {u"--saisie"_s, m_classe->path(), u"3EME1.VTC"_s, u"1:1:12.5"_s, u"2:3:7"_s, u"1:2:0X"_s,
+                 u"16:1:19.75"_s});
         QVERIFY(p.waitForStarted());
         QByteArray sortie;
         while (!sortie.contains("pret") && p.state() == QProcess::Running && p.waitForReadyRead(30000))
@@ -404,10 +380,10 @@ private slots:
         QVERIFY2(sortie.contains("pret"), sortie.constData());
         // Meanwhile a second copy opens the class: read-only, the first one named.
         {
-            QVERIFY(charger(QStringLiteral("3EME1.VTC")).ok);
+            QVERIFY(charger(u"3EME1.VTC"_s).ok);
             TNoteForm deuxieme;
             deuxieme.show();
-            QCOMPARE(m_rep->textes(), QStringList{LuParAutre(QStringLiteral("10:42"))});
+            QCOMPARE(m_rep->textes(), QStringList{LuParAutre(u"10:42"_s)});
             Clic(deuxieme, "Button6");
             QVERIFY(Existe(m_journal)); // the first copy's journal, untouched
             m_rep->vider();
@@ -418,12 +394,12 @@ private slots:
         QVERIFY(Existe(m_verrou));
         QCOMPARE(noteDisque(0), 8.0);
 
-        QVERIFY(charger(QStringLiteral("3EME1.VTC")).ok);
+        QVERIFY(charger(u"3EME1.VTC"_s).ok);
         m_rep->prevoir(BoutonOui);
         TNoteForm &f = ouvrir();
         QCOMPARE(m_rep->boites().size(), 1); // no word about the dead copy's lock
         QVERIFY2(m_rep->dernierTexte().endsWith(
-                     QStringLiteral("4 notes et 0 appréciation diffèrent de la classe enregistrée.")),
+                     u"4 notes et 0 appréciation diffèrent de la classe enregistrée."_s),
                  qPrintable(m_rep->dernierTexte()));
         QVERIFY(!f.Garde->lectureSeule());
         QList<StudentRecord> attendu = avant;
@@ -451,39 +427,37 @@ private slots:
         QCOMPARE(premiere.prendre(), VerrouClasse::Etat::Pris);
         TConfForm c;
         c.show();
-        QVERIFY(m_rep->dernierTexte().endsWith(QStringLiteral("Elle est ouverte en lecture seule.")));
+        QVERIFY(m_rep->dernierTexte().endsWith(u"Elle est ouverte en lecture seule."_s));
         QVERIFY(!c.B3->isEnabled() && !c.B2->isEnabled());
         c.B1->click();
         QVERIFY(premiere.tenu());
         premiere.liberer();
 
         m_rep->vider();
-        QVERIFY(charger(QStringLiteral("3EME1.VTC")).ok);
+        QVERIFY(charger(u"3EME1.VTC"_s).ok);
         c.show();
-        QVERIFY(c.B3->isEnabled());
-        QVERIFY(Existe(m_verrou));
+        QVERIFY(c.B3->isEnabled() && Existe(m_verrou));
         autreCopieEnregistre();
-        c.E2->setText(QStringLiteral("Math"));
+        c.E2->setText(u"Math"_s);
         m_rep->prevoir(BoutonAnnuler);
         c.B3->click();
-        QVERIFY(m_rep->dernierTexte().startsWith(QStringLiteral("Le fichier 3EME1.VTC a été modifié")));
+        QVERIFY(m_rep->dernierTexte().startsWith(u"Le fichier 3EME1.VTC a été modifié"_s));
         QCOMPARE(noteDisque(2), 17.0);
         // Non: saved under another name, the other copy's class untouched.
         m_rep->prevoir(BoutonNon);
-        m_rep->prevoir(BoutonOk, QStringLiteral("3B"));
+        m_rep->prevoir(BoutonOk, u"3B"_s);
         c.B3->click();
-        const QString nouveau = m_classe->chemin(QStringLiteral("3B.VTC"));
+        const QString nouveau = m_classe->chemin(u"3B.VTC"_s);
         QCOMPARE(LireClasse(nouveau).size(), 3);
-        QCOMPARE(noteDisque(2, QStringLiteral("3B.VTC")), NO_MARK);
+        QCOMPARE(noteDisque(2, u"3B.VTC"_s), NO_MARK);
         QCOMPARE(noteDisque(2), 17.0);
-        QCOMPARE(Ini::lireTexte(m_classe->chemin(QStringLiteral("3B.INI")), QStringLiteral("Options"),
-                                QStringLiteral("Mat1"), QString()),
-                 QStringLiteral("Math"));
+        QCOMPARE(Ini::lireTexte(m_classe->chemin(u"3B.INI"_s), u"Options"_s, u"Mat1"_s, QString()),
+                 u"Math"_s);
         QVERIFY(Existe(CheminVerrou(nouveau)) && !Existe(m_verrou));
-        QCOMPARE(c.windowTitle(), QStringLiteral("Modification du fichier 3B"));
+        QCOMPARE(c.windowTitle(), u"Modification du fichier 3B"_s);
         // Saved again: it is its own file now, nothing to ask.
         m_rep->vider();
-        c.E2->setText(QStringLiteral("Maths"));
+        c.E2->setText(u"Maths"_s);
         c.B3->click();
         QVERIFY(m_rep->boites().isEmpty());
         c.B1->click();
@@ -497,7 +471,7 @@ int Saisie(const QStringList &args)
 {
     RepondeurScripte repondeur;
     DefinirDossierProgramme(args.at(0));
-    DefinirCheminParametresAppli(args.at(0) + QStringLiteral("/Vestrel.INI"));
+    DefinirCheminParametresAppli(args.at(0) + u"/Vestrel.INI"_s);
     FixerHorloge(Instant);
     GardeClasse::DelaiJournal = 10;
     TNoteForm f;
