@@ -118,10 +118,7 @@ private slots:
         QTest::newRow("Oui/Non, Non par défaut") << ouiNon << int(BoutonNon) << aucun << int(BoutonNon);
         QTest::newRow("Oui/Non/Annuler")
             << (ouiNon | BoutonAnnuler) << aucun << int(BoutonAnnuler) << int(BoutonOui);
-        QTest::newRow("OK/Annuler") << int(BoutonOk | BoutonAnnuler) << aucun << int(BoutonAnnuler)
-                                    << int(BoutonOk);
         QTest::newRow("OK seul") << int(BoutonOk) << aucun << int(BoutonOk) << int(BoutonOk);
-        QTest::newRow("Oui seul") << int(BoutonOui) << aucun << int(BoutonOui) << int(BoutonOui);
     }
 
     void echapEtFermeture()

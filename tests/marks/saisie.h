@@ -1,6 +1,9 @@
 #pragma once
 // The mark-entry window driven by its designer names and by the keyboard.
 #include "classdata/classe.h"
+#include "tests/common/classeessai.h"
+#include "tests/common/repondeurscripte.h"
+#include "ui/components/fenetres.h"
 #include "ui/marks/grillevue.h"
 #include "ui/marks/noteform.h"
 
@@ -85,3 +88,25 @@ inline bool Montrer(TNoteForm *f)
     Grille(*f)->setFocus();
     return true;
 }
+
+// Three students, the boxes answered by script; the window opened, and those it
+// opened, go with it.
+struct BancNotes {
+    ClasseEssai classe;
+    RepondeurScripte rep;
+    std::unique_ptr<TNoteForm> f;
+
+    BancNotes() { ClasseEssai::construire(false, true, TroisEleves); }
+    ~BancNotes()
+    {
+        f.reset();
+        Fenetres::detruireTout();
+    }
+    TNoteForm &ouvrir()
+    {
+        f = std::make_unique<TNoteForm>();
+        if (!Montrer(f.get()))
+            qFatal("window not shown");
+        return *f;
+    }
+};

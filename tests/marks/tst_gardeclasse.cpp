@@ -3,8 +3,6 @@
 #include "classdata/journal.h"
 #include "classdata/verrouclasse.h"
 #include "platform/inifile.h"
-#include "tests/common/classeessai.h"
-#include "tests/common/repondeurscripte.h"
 #include "tests/marks/saisie.h"
 #include "ui/backup/sauvform.h"
 #include "ui/config/champsconf.h"
@@ -43,9 +41,9 @@ bool Existe(const QString &chemin)
 class TestGardeClasse : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<BancNotes> m_b;
     ClasseEssai *m_classe = nullptr;
     RepondeurScripte *m_rep = nullptr;
-    TNoteForm *m_f = nullptr;
     QString m_chemin, m_verrou, m_journal;
 
     // The class written in the program folder and loaded as the main menu does.
@@ -57,13 +55,7 @@ class TestGardeClasse : public QObject {
         QVERIFY(charger(u"3EME1.VTC"_s).ok);
     }
 
-    TNoteForm &ouvrir()
-    {
-        m_f = new TNoteForm;
-        if (!Montrer(m_f))
-            qFatal("window not shown");
-        return *m_f;
-    }
+    TNoteForm &ouvrir() { return m_b->ouvrir(); }
 
     // Another copy saves the class with a mark 17 for the third student.
     void autreCopieEnregistre()
@@ -87,9 +79,9 @@ class TestGardeClasse : public QObject {
 private slots:
     void init()
     {
-        m_classe = new ClasseEssai;
-        m_rep = new RepondeurScripte;
-        m_classe->construire(false, true, TroisEleves);
+        m_b = std::make_unique<BancNotes>();
+        m_classe = &m_b->classe;
+        m_rep = &m_b->rep;
         m_chemin = m_classe->chemin(u"3EME1.VTC"_s);
         m_verrou = CheminVerrou(m_chemin);
         m_journal = CheminJournal(m_chemin);
@@ -97,13 +89,7 @@ private slots:
         FixerHorloge(Instant);
     }
 
-    void cleanup()
-    {
-        delete m_f;
-        m_f = nullptr;
-        delete m_rep;
-        delete m_classe;
-    }
+    void cleanup() { m_b.reset(); }
 
     // Behind another copy on this computer: read-only, and its lock left alone.
     void deuxiemeCopieLectureSeule()

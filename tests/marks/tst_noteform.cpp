@@ -5,10 +5,7 @@
 #include "platform/ecrituresure.h"
 #include "platform/erreurs.h"
 #include "platform/inifile.h"
-#include "tests/common/classeessai.h"
-#include "tests/common/repondeurscripte.h"
 #include "tests/marks/saisie.h"
-#include "ui/components/fenetres.h"
 #include "ui/components/radiogroupe.h"
 #include "ui/marks/barrenotes.h"
 
@@ -72,38 +69,27 @@ Q_DECLARE_METATYPE(Sortie)
 class TestNoteForm : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<BancNotes> m_b;
     ClasseEssai *m_classe = nullptr;
     RepondeurScripte *m_rep = nullptr;
-    TNoteForm *m_f = nullptr;
 
-    void action(const char *nom) { Ctl<QAction>(*m_f, nom)->trigger(); }
-    QString texte(const char *label) const { return Ctl<QLabel>(*m_f, label)->text(); }
+    void action(const char *nom) { Ctl<QAction>(*m_b->f, nom)->trigger(); }
+    QString texte(const char *label) const { return Ctl<QLabel>(*m_b->f, label)->text(); }
 
     TNoteForm &ouvrir(const QDate &jour = QDate(2024, 2, 10))
     {
         FixerHorloge(QDateTime(jour, QTime(10, 0)));
-        m_f = new TNoteForm;
-        if (!Montrer(m_f))
-            qFatal("window not shown");
-        return *m_f;
+        return m_b->ouvrir();
     }
 
 private slots:
     void init()
     {
-        m_classe = new ClasseEssai;
-        m_rep = new RepondeurScripte;
-        m_classe->construire(false, true, TroisEleves);
+        m_b = std::make_unique<BancNotes>();
+        m_classe = &m_b->classe;
+        m_rep = &m_b->rep;
     }
-
-    void cleanup()
-    {
-        delete m_f;
-        m_f = nullptr;
-        Fenetres::detruireTout(); // the windows it opened
-        delete m_rep;
-        delete m_classe;
-    }
+    void cleanup() { m_b.reset(); }
 
     // The day's period opens; over the year of both subjects no column moves.
     void disposition()
@@ -412,8 +398,7 @@ private slots:
         const QString chemin = m_classe->chemin(u"Vestrel.INI"_s);
         QVERIFY(QDir().mkdir(chemin)); // a folder where the file should be
         ouvrir();
-        delete m_f;
-        m_f = nullptr;
+        m_b->f.reset();
         QCOMPARE(m_rep->textes(), QStringList{u"Impossible d'écrire dans %1."_s.arg(chemin)});
         QCOMPARE(m_rep->boites().last().type, TypeBoite::Erreur);
     }
