@@ -1,21 +1,15 @@
 // The appreciation expert driven as the teacher would, in a temporary program folder.
 #include "averages/moyennes.h"
-#include "classdata/options.h"
-#include "platform/dossier.h"
 #include "platform/ecrituresure.h"
-#include "platform/erreurs.h"
 #include "tests/common/classeessai.h"
-#include "tests/common/fichiersessai.h"
 #include "tests/common/repondeurscripte.h"
 #include "ui/appreciations/apprform.h"
 #include "ui/appreciations/listephrases.h"
 #include "ui/components/radiogroupe.h"
 
-#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 

@@ -12,11 +12,8 @@
 #include "ui/backup/sauvform.h"
 
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
-#include <QtTest>
 
 using namespace Essai;
 using namespace Qt::StringLiterals;

@@ -1,6 +1,4 @@
 // The class balance window and the page it prints.
-#include "platform/horloge.h"
-#include "reports/bilan.h"
 #include "tests/common/classeessai.h"
 #include "tests/common/pdf.h"
 #include "tests/common/repondeurscripte.h"
@@ -9,12 +7,9 @@
 #include "ui/balance/pourcentform.h"
 #include "ui/components/etatui.h"
 
-#include <QLabel>
 #include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 

@@ -1,9 +1,5 @@
 // The coefficients and dates dialog: what it reads and shows, and what OK
 // and Cancel leave in the settings file.
-#include "classdata/classe.h"
-#include "classdata/options.h"
-#include "platform/dossier.h"
-#include "platform/horloge.h"
 #include "platform/inifile.h"
 #include "tests/common/classeessai.h"
 #include "tests/common/repondeurscripte.h"
@@ -12,10 +8,7 @@
 #include "ui/coefficients/panneaucalendrier.h"
 #include "ui/coefficients/spinfleches.h"
 
-#include <QFile>
-#include <QLabel>
 #include <QPushButton>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 

@@ -11,8 +11,6 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 #include <stdexcept>

@@ -1,13 +1,9 @@
 // The class configuration dialog driven as a teacher would: fields typed,
 // buttons clicked, boxes answered by script, files checked on disk.
-#include "classdata/classe.h"
-#include "classdata/options.h"
-#include "platform/dossier.h"
 #include "platform/ecrituresure.h"
 #include "platform/erreurs.h"
 #include "platform/inifile.h"
 #include "tests/common/classeessai.h"
-#include "tests/common/fichiersessai.h"
 #include "tests/common/repondeurscripte.h"
 #include "ui/coefficients/coefform.h"
 #include "ui/coefficients/spinfleches.h"
@@ -16,11 +12,7 @@
 #include "ui/config/confform.h"
 
 #include <QCheckBox>
-#include <QDir>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;

@@ -10,13 +10,9 @@
 #include "ui/marks/gardeclasse.h"
 #include "ui/menu/catalogue.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
-#include <QSysInfo>
 #include <QTimer>
 
 #include <cstdio>

@@ -1,6 +1,5 @@
 // The mark-entry window driven as the teacher would: keys, clicks, menus, drops,
 // column moves, results, ranking, the questions on saving and leaving, export.
-#include "classdata/options.h"
 #include "classdata/texte.h"
 #include "platform/ecrituresure.h"
 #include "platform/erreurs.h"
@@ -9,12 +8,9 @@
 #include "ui/components/radiogroupe.h"
 #include "ui/marks/barrenotes.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDir>
 #include <QHeaderView>
-#include <QLabel>
 #include <QTimer>
 
 namespace {
