@@ -164,8 +164,7 @@ private slots:
         const bool remplace = reponse == BoutonOui;
         ecrireEtCharger();
         TNoteForm &f = ouvrir();
-        QVERIFY(f.Button5Click()); // unchanged on disk: no question
-        QVERIFY(m_rep->boites().isEmpty());
+        QVERIFY(f.Button5Click() && m_rep->boites().isEmpty()); // unchanged on disk: no question
         Saisir(f, 1, 1, u"11"_s);
         autreCopieEnregistre();
         QVERIFY(Essai::ecrire(m_classe->chemin(u"3EME1B.VTC"_s), {}));
