@@ -9,6 +9,7 @@
 #include "platform/recents.h"
 #include "reports/export.h"
 #include "reports/rapport.h"
+#include "tests/cli/processus.h"
 #include "tests/common/classeessai.h"
 
 #include <QtTest>
@@ -18,19 +19,9 @@
 
 namespace {
 
-struct Resultat {
-    int code = -1;
-    QString sortie, erreurs;
-};
-
-Resultat lancer(const QStringList &arguments, const QString &programme = VESTREL_CLI)
+Resultat lancer(const QStringList &arguments)
 {
-    QProcess p;
-    p.start(programme, arguments);
-    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return Executer(VESTREL_CLI, arguments);
 }
 
 // The written text without the date and time of writing (last line of a
@@ -129,30 +120,28 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message");
-        const struct {
-            const char *nom, *arguments;
-            int code; // -2: refused for the class's kind, without the usage
-            const char *message;
-        } cas[] = {
-            {"rien", "", 2, "commande manquante"},
-            {"option inconnue", "moyennes A.VTC --vite", 2, "option inconnue"},
-            {"nom avec barre", "exemple A/B", 2, "nom de classe incorrect"},
-            {"fichier absent", "moyennes ABSENT.VTC --dossier @", 1, "Fichier introuvable."},
-            {"fichier tronque", "moyennes COURT.VTC --dossier @", 1, "Lecture au-delà de la fin de fichier."},
-            {"trop d'élèves", "moyennes TROP.VTC --dossier @", 1, "au plus 127.\n"},
-            {"classe FIFO", "moyennes FIFO.VTC --dossier @", 1, "FIFO.VTC n'est pas un fichier ordinaire.\n"},
-            {"dossier absent", "moyennes A.VTC --dossier /nulle/part", 1, "Dossier introuvable"},
-            {"mat2, une matière", "rapport 3EME1.VTC --matiere mat2 --vue notes --periode 1 --dossier @", -2,
-             "une matière"},
-            {"période 3, semestres", "rapport 4EME2.VTC --vue notes --periode 3 --matiere mat1 --dossier @",
-             -2, "période 3"},
-            {"séparateur inconnu", "exporter 4EME2 --vue liste --separateur | --dossier @", 2, "séparateur"},
-            {"sortie impossible", "rapport 3EME1.VTC --vue liste --sortie /nonexistent/dir/r.txt --dossier @",
-             1, ""},
+        // -2: refused for the class's kind, without the usage
+        const auto ligne = [](const char *nom, const char *arguments, int code, const char *message) {
+            QTest::newRow(nom) << QString::fromUtf8(arguments).split(u' ', Qt::SkipEmptyParts) << code
+                               << QString::fromUtf8(message);
         };
-        for (const auto &c : cas)
-            QTest::newRow(c.nom) << QString::fromUtf8(c.arguments).split(u' ', Qt::SkipEmptyParts) << c.code
-                                 << QString::fromUtf8(c.message);
+        ligne("rien", "", 2, "commande manquante");
+        ligne("option inconnue", "moyennes A.VTC --vite", 2, "option inconnue");
+        ligne("nom avec barre", "exemple A/B", 2, "nom de classe incorrect");
+        ligne("fichier absent", "moyennes ABSENT.VTC --dossier @", 1, "Fichier introuvable.");
+        ligne("fichier tronque", "moyennes COURT.VTC --dossier @", 1,
+              "Lecture au-delà de la fin de fichier.");
+        ligne("trop d'élèves", "moyennes TROP.VTC --dossier @", 1, "au plus 127.\n");
+        ligne("classe FIFO", "moyennes FIFO.VTC --dossier @", 1,
+              "FIFO.VTC n'est pas un fichier ordinaire.\n");
+        ligne("dossier absent", "moyennes A.VTC --dossier /nulle/part", 1, "Dossier introuvable");
+        ligne("mat2, une matière", "rapport 3EME1.VTC --matiere mat2 --vue notes --periode 1 --dossier @", -2,
+              "une matière");
+        ligne("période 3, semestres", "rapport 4EME2.VTC --vue notes --periode 3 --matiere mat1 --dossier @",
+              -2, "période 3");
+        ligne("séparateur inconnu", "exporter 4EME2 --vue liste --separateur | --dossier @", 2, "séparateur");
+        ligne("sortie impossible",
+              "rapport 3EME1.VTC --vue liste --sortie /nonexistent/dir/r.txt --dossier @", 1, "");
     }
 
     void erreurs()
@@ -173,34 +162,28 @@ private slots:
     void commeLeProgramme_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("vue");
         QTest::addColumn<int>("span");
         QTest::addColumn<int>("sel");
         QTest::addColumn<QString>("separateur");
-        const int N = int(Vue::Notes), M1 = 0;
-        const struct {
-            const char *nom, *arguments;
-            int vue, span, sel;
-            const char *separateur;
-        } cas[] = {
-            {"rapport notes 2", "rapport 3EME1.VTC --vue notes --periode 2 --matiere mat1", N, 2, M1, "-"},
-            {"rapport année ensemble", "rapport 4EME2.VTC --vue=notes --periode=annee --matiere=ensemble", N,
-             Annee, int(Selecteur::Ensemble), "-"},
-            {"exporter ; ,",
-             "exporter 3EME1 --vue notes --periode 1 --matiere mat1 --separateur ; --decimal ,", N, 1, M1,
-             ";"},
-            {"exporter Aucun par défaut", "exporter 3EME1 --vue notes --periode annee --matiere mat1", N,
-             Annee, M1, ""},
+        const auto ligne = [](const char *nom, const char *arguments, int span, Selecteur sel,
+                              const char *sep) {
+            QTest::newRow(nom) << QString::fromUtf8(arguments).split(u' ') << span << int(sel)
+                               << QString::fromUtf8(sep);
         };
-        for (const auto &c : cas)
-            QTest::newRow(c.nom) << QString::fromUtf8(c.arguments).split(u' ') << c.vue << c.span << c.sel
-                                 << QString::fromUtf8(c.separateur);
+        ligne("rapport notes 2", "rapport 3EME1.VTC --vue notes --periode 2 --matiere mat1", 2,
+              Selecteur::Mat1, "-");
+        ligne("rapport année ensemble", "rapport 4EME2.VTC --vue=notes --periode=annee --matiere=ensemble",
+              Annee, Selecteur::Ensemble, "-");
+        ligne("exporter ; ,",
+              "exporter 3EME1 --vue notes --periode 1 --matiere mat1 --separateur ; --decimal ,", 1,
+              Selecteur::Mat1, ";");
+        ligne("exporter Aucun par défaut", "exporter 3EME1 --vue notes --periode annee --matiere mat1", Annee,
+              Selecteur::Mat1, "");
     }
 
     void commeLeProgramme()
     {
         QFETCH(QStringList, arguments);
-        QFETCH(int, vue);
         QFETCH(int, span);
         QFETCH(int, sel);
         QFETCH(QString, separateur);
@@ -218,10 +201,10 @@ private slots:
         QByteArray attendu;
         SortieMemoire s;
         if (rapport) {
-            QVERIFY(RapportComplet(s, EntreesDepuisClasse(Vue(vue), span, Selecteur(sel)), Maintenant()));
+            QVERIFY(RapportComplet(s, EntreesDepuisClasse(Vue::Notes, span, Selecteur(sel)), Maintenant()));
             attendu = VersCp1252(s.texte());
         } else
-            attendu = TexteExport(ConstruireGrille(Vue(vue), span, Selecteur(sel)), NomClasse, Maintenant(),
+            attendu = TexteExport(ConstruireGrille(Vue::Notes, span, Selecteur(sel)), NomClasse, Maintenant(),
                                   separateur, !arguments.contains("."));
         QCOMPARE(SansHorodatage(octets, rapport), SansHorodatage(attendu, rapport));
     }
@@ -272,9 +255,9 @@ private slots:
                               P::ReadOwner | P::WriteOwner | P::ExeOwner | P::ReadOther | P::ExeOther);
         QFile::setPermissions(d.filePath("CL.VTC"), P::ReadOwner | P::ReadOther);
         QFile::setPermissions(d.filePath("CL.INI"), QFileDevice::Permissions());
-        const Resultat r = lancer({"--reuid=65534", "--regid=65534", "--clear-groups", VESTREL_CLI,
-                                   "moyennes", "CL", "--dossier", d.path()},
-                                  setpriv);
+        const Resultat r = Executer(setpriv,
+                                    {"--reuid=65534", "--regid=65534", "--clear-groups", VESTREL_CLI,
+                                     "moyennes", "CL", "--dossier", d.path()});
         if (r.code != 1 && r.erreurs.contains("setpriv"))
             QSKIP("setpriv refusé ici");
         QCOMPARE(r.code, 1);

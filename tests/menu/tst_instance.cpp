@@ -49,14 +49,6 @@ private slots:
         QFile::remove(QDir::tempPath() + u'/' + TOnlyOne::nomPour(m_titre));
     }
 
-    // Only the first 20 characters of the title count.
-    void nomDuVerrou()
-    {
-        QVERIFY(TOnlyOne::nomPour("Vestrel").startsWith("OnlyOneVestrel-"));
-        QCOMPARE(TOnlyOne::nomPour("ABCDEFGHIJKLMNOPQRSTUVWXYZ"), TOnlyOne::nomPour("ABCDEFGHIJKLMNOPQRST"));
-        QVERIFY(TOnlyOne::nomPour("A") != TOnlyOne::nomPour("B"));
-    }
-
     // Free after a normal end; after a copy is killed its name is left behind
     // with nobody answering: the next copy takes over. A second copy brings
     // the first back and ends.

@@ -246,7 +246,6 @@ private slots:
         QTest::addColumn<QString>("vtc");
         QTest::addColumn<int>("reponse");
         QTest::newRow("oui") << "3EME1.VTC" << int(BoutonOui);
-        QTest::newRow("non") << "3EME1.VTC" << int(BoutonNon);
         QTest::newRow("sans fichier de réglages") << "4eme2.vtc" << int(BoutonOui);
         QTest::newRow("échap, fermeture, entrée") << "3EME1.VTC" << int(ToucheEntree);
     }
@@ -320,7 +319,6 @@ private slots:
         QTest::addColumn<QString>("bouton");
         QTest::addColumn<int>("fenetre"); // -1: the deletion question; -2: text; -3: another list
         QTest::newRow("charger") << "BB1" << NOTES;
-        QTest::newRow("modifier") << "BB3" << CONFIGURATION;
         QTest::newRow("dupliquer") << "BB4" << CONFIGURATION;
         QTest::newRow("supprimer") << "B6" << -1;
         QTest::newRow("texte") << "B6" << -2;

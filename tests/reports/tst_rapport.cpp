@@ -1,8 +1,7 @@
 // The report text, byte for byte against expected files, and what goes with
-// it: printer-only effects, refusal while a report is being
-// written, the ending, the file sink. The grid as a table of texts: layouts
-// of every class kind, the inverse back into the class model, column titles
-// read back, and the text export of such a table.
+// it: refusal while a report is being written, the ending, the file sink. The
+// grid as a table of texts: layouts of every class kind, the inverse back into
+// the class model, column titles read back, and the text export of such a table.
 #include "classdata/texte.h"
 #include "platform/cp1252.h"
 #include "reports/export.h"
@@ -12,28 +11,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
+using namespace Qt::StringLiterals;
 
-// Records what a printer would be asked besides the text.
-class SortieEnregistreuse : public SortieMemoire {
-public:
-    bool imprimante = true;
-    QStringList effets;
-    bool estImprimante() const override { return imprimante; }
-    void definirGras(bool g) override { effets << (g ? QStringLiteral("gras") : QStringLiteral("maigre")); }
-    void changerTaille(int d) override { effets << QString::number(d); }
-    void ecrire(const QString &t) override
-    {
-        if (!effets.isEmpty() && effets.last() == u"gras")
-            effets << t;
-        SortieMemoire::ecrire(t);
-    }
-};
+namespace {
 
 QString Rapport(Vue vue, int span, Selecteur sel)
 {
     SortieMemoire s;
-    return ImprimeVue(s, EntreesDepuisClasse(vue, span, sel)) ? s.texte() : QStringLiteral("<refusé>");
+    return ImprimeVue(s, EntreesDepuisClasse(vue, span, sel)) ? s.texte() : u"<refusé>"_s;
 }
 
 } // namespace
@@ -116,30 +101,6 @@ private slots:
         QCOMPARE(DepuisCp1252(obtenu).split(u'\n'), DepuisCp1252(f.readAll()).split(u'\n'));
     }
 
-    // The names are bold, and only they, even when the class prints in bold; the
-    // widest table one point smaller, from its title to its footer; a file gets neither.
-    void effetsImprimanteSeulement()
-    {
-        ClasseEssai::UneMatiereFran(false);
-        Gras = true;
-        SortieEnregistreuse liste, fichier;
-        fichier.imprimante = false;
-        QVERIFY(ImprimeVue(liste, EntreesDepuisClasse(Vue::Liste, 1, Selecteur::Mat1)));
-        QCOMPARE(liste.effets.mid(0, 6),
-                 QStringList({"gras", "DUPONT jean              ", "maigre", "gras",
-                              "MARTIN Élodie            ", "maigre"}));
-        QCOMPARE(liste.effets.size(), 3 * NbEleves());
-        ClasseEssai::DeuxMatieres(false);
-        for (Selecteur sel : {Selecteur::Mat1, Selecteur::Mat2, Selecteur::Ensemble}) {
-            SortieEnregistreuse s;
-            QVERIFY(ImprimeVue(s, EntreesDepuisClasse(Vue::Notes, 2, sel))
-                    && ImprimeVue(fichier, EntreesDepuisClasse(Vue::Notes, 2, sel)));
-            QCOMPARE(s.effets, sel == Selecteur::Ensemble ? QStringList({"-1", "1"}) : QStringList());
-        }
-        QVERIFY(ImprimeVue(fichier, EntreesDepuisClasse(Vue::Liste, 1, Selecteur::Mat1)));
-        QVERIFY(fichier.effets.isEmpty());
-    }
-
     // Pending events may run between students; a report asked for then is refused.
     void refuseUnDeuxiemeRapport()
     {
@@ -169,7 +130,7 @@ private slots:
         ClasseEssai::DeuxMatieres(true);
         const EntreesRapport e = EntreesDepuisClasse(Vue::Appreciations, 2, Selecteur::Mat2);
         QTemporaryDir dossier;
-        const QString chemin = dossier.filePath(QStringLiteral("a_classe.txt"));
+        const QString chemin = dossier.filePath(u"a_classe.txt"_s);
         SortieFichier f(chemin);
         QVERIFY(RapportComplet(f, e, QDateTime(QDate(2024, 12, 5), QTime(14, 3, 7))));
         QVERIFY(f.fermer());
@@ -180,10 +141,10 @@ private slots:
                      + "\r\n05/12/2024   14:03:07\r\n");
 
         // A folder that does not exist: a message, nothing created.
-        SortieFichier g(dossier.filePath(QStringLiteral("absent/a_classe.txt")));
-        g.ligne(QStringLiteral("x"));
+        SortieFichier g(dossier.filePath(u"absent/a_classe.txt"_s));
+        g.ligne(u"x"_s);
         QVERIFY(!g.fermer() && g.enErreur() && !g.messageErreur().isEmpty());
-        QVERIFY(!QFile::exists(dossier.filePath(QStringLiteral("absent"))));
+        QVERIFY(!QFile::exists(dossier.filePath(u"absent"_s)));
     }
 
     void dispositions_data()
@@ -195,6 +156,7 @@ private slots:
         QTest::addColumn<int>("colonnes");
         QTest::addColumn<QStringList>("titres"); // columns 1, 9 (or the last), the last; the appreciation
         using S = Selecteur;
+        const bool T = true, F = false;
         const struct {
             const char *nom;
             bool deuxPeriodes, uneMatiere;
@@ -203,29 +165,19 @@ private slots:
             int colonnes;
             const char *titres;
         } cas[] = {
-            {"une p1", false, true, 1, S::Mat1, 17, "Fran1-01|Fran1-09|Fran1-16|    Fran     1 er trimestre"},
-            {"une p3", false, true, 3, S::Mat1, 17,
-             "Fran3-01|Fran3-09|Fran3-16|    Fran     3 ème trimestre"},
-            {"une trim année", false, true, Annee, S::Mat1, 49,
-             "Fran1-01|Fran1-09|Fran3-16|    Fran     annuelle"},
-            {"une sem année", true, true, Annee, S::Mat1, 33,
-             "Fran1-01|Fran1-09|Fran2-16|    Fran     annuelle"},
-            {"deux p2 mat2", false, false, 2, S::Mat2, 9,
-             "Geo 2-1|Geo 2-8|Geo 2-8|    Geo     2 ème trimestre"},
-            {"deux sem p2 mat2", true, false, 2, S::Mat2, 9,
-             "Geo 2-1|Geo 2-8|Geo 2-8|    Geo     2 ème semestre"},
-            {"deux p1 ensemble", false, false, 1, S::Ensemble, 17,
+            {"une p1", F, T, 1, S::Mat1, 17, "Fran1-01|Fran1-09|Fran1-16|    Fran     1 er trimestre"},
+            {"une p3", F, T, 3, S::Mat1, 17, "Fran3-01|Fran3-09|Fran3-16|    Fran     3 ème trimestre"},
+            {"une trim année", F, T, Annee, S::Mat1, 49, "Fran1-01|Fran1-09|Fran3-16|    Fran     annuelle"},
+            {"une sem année", T, T, Annee, S::Mat1, 33, "Fran1-01|Fran1-09|Fran2-16|    Fran     annuelle"},
+            {"deux p2 mat2", F, F, 2, S::Mat2, 9, "Geo 2-1|Geo 2-8|Geo 2-8|    Geo     2 ème trimestre"},
+            {"deux sem p2 mat2", T, F, 2, S::Mat2, 9, "Geo 2-1|Geo 2-8|Geo 2-8|    Geo     2 ème semestre"},
+            {"deux p1 ensemble", F, F, 1, S::Ensemble, 17,
              "Hist 1-1|Geo 1-1|Geo 1-8|  générale     1 er trimestre"},
-            {"deux sem p1 ensemble", true, false, 1, S::Ensemble, 17,
+            {"deux sem p1 ensemble", T, F, 1, S::Ensemble, 17,
              "Hist 1-1|Geo 1-1|Geo 1-8|  générale     1 er semestre"},
-            {"deux trim année mat1", false, false, Annee, S::Mat1, 25,
-             "Hist 1-1|Hist 2-1|Hist 3-8|    Hist     annuelle"},
-            {"deux sem année mat2", true, false, Annee, S::Mat2, 17,
-             "Geo 1-1|Geo 2-1|Geo 2-8|    Geo     annuelle"},
-            {"deux trim année ensemble", false, false, Annee, S::Ensemble, 49,
+            {"deux sem année mat2", T, F, Annee, S::Mat2, 17, "Geo 1-1|Geo 2-1|Geo 2-8|    Geo     annuelle"},
+            {"deux trim année ensemble", F, F, Annee, S::Ensemble, 49,
              "Hist 1-1|Hist 2-1|Geo 3-8|  générale     annuelle"},
-            {"deux sem année ensemble", true, false, Annee, S::Ensemble, 33,
-             "Hist 1-1|Hist 2-1|Geo 2-8|  générale     annuelle"},
         };
         for (const auto &c : cas)
             QTest::newRow(c.nom) << c.deuxPeriodes << c.uneMatiere << c.span << c.sel << c.colonnes
@@ -240,9 +192,7 @@ private slots:
         QFETCH(Selecteur, sel);
         QFETCH(int, colonnes);
         QFETCH(QStringList, titres);
-        ClasseEssai::Vide(QStringLiteral("X.VTC"), deuxPeriodes, uneMatiere,
-                          uneMatiere ? QStringLiteral("Fran") : QStringLiteral("Hist"),
-                          QStringLiteral("Geo"));
+        ClasseEssai::Vide(u"X.VTC"_s, deuxPeriodes, uneMatiere, uneMatiere ? u"Fran"_s : u"Hist"_s, u"Geo"_s);
         const TableGrille vide = ConstruireGrille(Vue::Notes, span, sel);
         QCOMPARE(vide.lignes.size(), 1); // no student: the titles alone
         QCOMPARE(vide.colonnes(), colonnes);
@@ -301,9 +251,9 @@ private slots:
     {
         ClasseEssai::UneMatiereFran(false);
         TableGrille t = ConstruireGrille(Vue::Notes, 1, Selecteur::Mat1);
-        t.lignes[1].replace(1, QStringLiteral("25"));
-        t.lignes[1].replace(2, QStringLiteral("abc"));
-        t.lignes[1].replace(4, QStringLiteral("7.5"));
+        t.lignes[1].replace(1, u"25"_s);
+        t.lignes[1].replace(2, u"abc"_s);
+        t.lignes[1].replace(4, u"7.5"_s);
         AppliquerGrille(Vue::Notes, 1, Selecteur::Mat1, t.lignes);
         QCOMPARE(ConstruireGrille(Vue::Notes, 1, Selecteur::Mat1).lignes[1].mid(0, 5),
                  QStringList({"DUPONT jean", "", "", "15.25", " 7.50"}));
@@ -311,12 +261,11 @@ private slots:
         // Appréciations: column 2 cut to 80 characters; the average never read back.
         TableGrille a = ConstruireGrille(Vue::Appreciations, Annee, Selecteur::Ensemble);
         a.lignes[2].replace(2, QString(80, u'a') + QString(15, u'b'));
-        a.lignes[2].replace(1, QStringLiteral("19.99"));
+        a.lignes[2].replace(1, u"19.99"_s);
         AppliquerGrille(Vue::Appreciations, Annee, Selecteur::Ensemble, a.lignes);
         QCOMPARE(ListeEleves[1].Appreciations[VUE_ENSEMBLE][PERIODE_ANNEE], QString(80, u'a'));
         QCOMPARE(ListeEleves[1].Appreciations[VUE_MAT1][PERIODE_ANNEE], QString());
-        QCOMPARE(ConstruireGrille(Vue::Appreciations, Annee, Selecteur::Ensemble).lignes[2][1],
-                 QStringLiteral("13.19"));
+        QCOMPARE(ConstruireGrille(Vue::Appreciations, Annee, Selecteur::Ensemble).lignes[2][1], u"13.19"_s);
     }
 
     void periodeEtDevoir()
@@ -341,20 +290,18 @@ private slots:
     // student rows only, typed texts as they are.
     void exporter()
     {
-        QCOMPARE(SeparateurChamps(QStringLiteral(";")), QStringLiteral(";"));
-        QCOMPARE(TexteExport(Petite, QStringLiteral("3EME1"), Instant, QStringLiteral(";"), true),
+        QCOMPARE(SeparateurChamps(u";"_s), u";"_s);
+        QCOMPARE(TexteExport(Petite, u"3EME1"_s, Instant, u";"_s, true),
                  QByteArray("3EME1  05/12/2024 09:07:03;          ;          ;          ;\r\n"
                             "                          ;Fran1-01  ;Fran1-02  ;Fran1-03  ;\r\n"
                             "\r\n"
                             "DUPONT jean               ;12,50;; 8,00;\r\n"
                             "ST. MARTIN \xC9lodie         ;abc;20,00;1,5;\r\n"));
-        QCOMPARE(TexteExport(Petite, QStringLiteral("3EME1"), Instant,
-                             SeparateurChamps(QStringLiteral("Tab")), false)
-                     .split('\n')
-                     .at(3),
-                 QByteArray("DUPONT jean               \t12.50\t\t 8.00\t\r"));
-        QCOMPARE(SeparateurChamps(QStringLiteral("Aucun")), QString());
-        QCOMPARE(TexteExport(Petite, QStringLiteral("3EME1"), Instant, QString(), true),
+        QCOMPARE(
+            TexteExport(Petite, u"3EME1"_s, Instant, SeparateurChamps(u"Tab"_s), false).split('\n').at(3),
+            QByteArray("DUPONT jean               \t12.50\t\t 8.00\t\r"));
+        QCOMPARE(SeparateurChamps(u"Aucun"_s), QString());
+        QCOMPARE(TexteExport(Petite, u"3EME1"_s, Instant, QString(), true),
                  QByteArray("3EME1  05/12/2024 09:07:03                              \r\n"
                             "                          Fran1-01  Fran1-02  Fran1-03  \r\n"
                             "\r\n"
@@ -365,7 +312,7 @@ private slots:
         ClasseEssai::UneMatiereFran(false);
         ListeEleves = {ListeEleves.at(0)};
         const QList<QByteArray> l = TexteExport(ConstruireGrille(Vue::Appreciations, 1, Selecteur::Mat1),
-                                                NomClasse, Instant, QStringLiteral("#"), true)
+                                                NomClasse, Instant, u"#"_s, true)
                                         .split('\n');
         QCOMPARE(l.at(1),
                  QByteArray("                          #     Moy  #                    Appr\xE9"
@@ -377,18 +324,6 @@ private slots:
                  QByteArray("3EME1  05/12/2024 09:07:03          \r\n" + QByteArray(36, ' ')
                             + "\r\n\r\n"
                               "DUPONT jean                         \r\n"));
-    }
-
-    void nomPropose()
-    {
-        QCOMPARE(NomExportPropose(Vue::Notes, QStringLiteral("3EME1"), QDate(2024, 12, 5)),
-                 QStringLiteral("3EME0512"));
-        QCOMPARE(NomExportPropose(Vue::Notes, QStringLiteral("6A"), QDate(2025, 1, 9)),
-                 QStringLiteral("6A0901"));
-        QCOMPARE(NomExportPropose(Vue::Appreciations, QStringLiteral("3EME1"), QDate(2024, 12, 5)),
-                 QStringLiteral("3EME1"));
-        QCOMPARE(NomExportPropose(Vue::Liste, QStringLiteral("TERMINALE"), QDate(2024, 12, 5)),
-                 QStringLiteral("TERMINAL"));
     }
 };
 

@@ -17,12 +17,12 @@ private slots:
     void initTestCase() { FixerHorloge(QDateTime(QDate(2024, 3, 15), QTime(10, 0))); }
     void periodeDuMois()
     {
-        const int trimestres[13] = {0, 2, 2, 2, 3, 3, 3, 3, 1, 1, 1, 1, 1};
-        const int semestres[13] = {0, 1, 2, 2, 2, 2, 2, 2, 1, 1, 1, 1, 1};
+        QByteArray trimestres, semestres;
         for (int m = 1; m <= 12; ++m) {
-            QVERIFY2(PeriodeDuMois(false, m) == trimestres[m], qPrintable(QString::number(m)));
-            QVERIFY2(PeriodeDuMois(true, m) == semestres[m], qPrintable(QString::number(m)));
+            trimestres += char('0' + PeriodeDuMois(false, m));
+            semestres += char('0' + PeriodeDuMois(true, m));
         }
+        QCOMPARE(trimestres + ' ' + semestres, "222333311111 122222211111");
     }
 
     // A typed text: whether it is a mark, what reaches the model ("-": not
@@ -54,11 +54,9 @@ private slots:
             {"écrit 7", " 7.00", true, "-", 0, "", " 7|.00"},
             {"vide", "", false, "-", 0, "", "|"},
             {"19.5 + 1", "19.50", true, "-", 1, "20.00", ""},
-            {"12.25 + 1", "12.25", true, "-", 1, "13.25", ""},
             {"saisi 8 + 1", "8", true, "-", 1, "9.00", ""},
             {"invalide 25 + 1", "25", false, "-", 1, "20.00", ""},
             {"0.5 - 1", " 0.50", true, "-", -1, "0.00", ""},
-            {"13.5 - 1", "13.50", true, "-", -1, "12.50", ""},
         };
         for (const auto &c : cas)
             QTest::newRow(c.nom) << QString::fromUtf8(c.texte) << c.valide << QString::fromUtf8(c.stocke)
