@@ -19,11 +19,6 @@
 
 namespace {
 
-Resultat lancer(const QStringList &arguments)
-{
-    return Executer(VESTREL_CLI, arguments);
-}
-
 // The written text without the date and time of writing (last line of a
 // report, end of the first line of an export).
 QByteArray SansHorodatage(const QByteArray &texte, bool rapport)
@@ -40,11 +35,11 @@ class TstCli : public QObject {
     QTemporaryDir m_dossier;
     QString dossier() const { return m_dossier.path(); }
     // Arguments separated by spaces, @ for the class folder.
-    Resultat commande(const char *ligne) const
+    Resultat commande(const QString &ligne) const
     {
-        return lancer(
-            QString::fromUtf8(ligne).split(u' ', Qt::SkipEmptyParts).replaceInStrings(u"@", dossier()));
+        return lancer(ligne.split(u' ', Qt::SkipEmptyParts).replaceInStrings(u"@", dossier()));
     }
+    static Resultat lancer(const QStringList &arguments) { return Executer(VESTREL_CLI, arguments); }
 
 private slots:
     void cleanup() { DefinirDossierProgramme(QString()); }
@@ -66,9 +61,8 @@ private slots:
                      QString());
             QCOMPARE(EcrireEleves(CheminProgramme(NomFichier), ListeEleves).etat, EtatEcriture::Ecrit);
         }
-        for (auto [nom, taille] : {std::pair{"COURT.VTC", 1578 + 10}, std::pair{"TROP.VTC", 128 * 1578}}) {
+        for (auto [nom, taille] : {std::pair{"COURT.VTC", 1578 + 10}, std::pair{"TROP.VTC", 128 * 1578}})
             QVERIFY(Essai::ecrire(m_dossier.filePath(nom), QByteArray(taille, '\0')));
-        }
         QVERIFY(::mkfifo(QFile::encodeName(m_dossier.filePath("FIFO.VTC")).constData(), 0600) == 0);
     }
 
@@ -117,40 +111,36 @@ private slots:
     // Bad usage (2) shows how to call the tool; a failure (1) does not. @: the class folder.
     void erreurs_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("ligne");
+        QTest::addColumn<int>("code"); // -2: refused for the class's kind, without the usage
         QTest::addColumn<QString>("message");
-        // -2: refused for the class's kind, without the usage
-        const auto ligne = [](const char *nom, const char *arguments, int code, const char *message) {
-            QTest::newRow(nom) << QString::fromUtf8(arguments).split(u' ', Qt::SkipEmptyParts) << code
-                               << QString::fromUtf8(message);
-        };
-        ligne("rien", "", 2, "commande manquante");
-        ligne("option inconnue", "moyennes A.VTC --vite", 2, "option inconnue");
-        ligne("nom avec barre", "exemple A/B", 2, "nom de classe incorrect");
-        ligne("fichier absent", "moyennes ABSENT.VTC --dossier @", 1, "Fichier introuvable.");
-        ligne("fichier tronque", "moyennes COURT.VTC --dossier @", 1,
-              "Lecture au-delà de la fin de fichier.");
-        ligne("trop d'élèves", "moyennes TROP.VTC --dossier @", 1, "au plus 127.\n");
-        ligne("classe FIFO", "moyennes FIFO.VTC --dossier @", 1,
-              "FIFO.VTC n'est pas un fichier ordinaire.\n");
-        ligne("dossier absent", "moyennes A.VTC --dossier /nulle/part", 1, "Dossier introuvable");
-        ligne("mat2, une matière", "rapport 3EME1.VTC --matiere mat2 --vue notes --periode 1 --dossier @", -2,
-              "une matière");
-        ligne("période 3, semestres", "rapport 4EME2.VTC --vue notes --periode 3 --matiere mat1 --dossier @",
-              -2, "période 3");
-        ligne("séparateur inconnu", "exporter 4EME2 --vue liste --separateur | --dossier @", 2, "séparateur");
-        ligne("sortie impossible",
-              "rapport 3EME1.VTC --vue liste --sortie /nonexistent/dir/r.txt --dossier @", 1, "");
+        QTest::newRow("rien") << "" << 2 << "commande manquante";
+        QTest::newRow("option inconnue") << "moyennes A.VTC --vite" << 2 << "option inconnue";
+        QTest::newRow("nom avec barre") << "exemple A/B" << 2 << "nom de classe incorrect";
+        QTest::newRow("fichier absent") << "moyennes ABSENT.VTC --dossier @" << 1 << "Fichier introuvable.";
+        QTest::newRow("fichier tronque")
+            << "moyennes COURT.VTC --dossier @" << 1 << "Lecture au-delà de la fin de fichier.";
+        QTest::newRow("trop d'élèves") << "moyennes TROP.VTC --dossier @" << 1 << "au plus 127.\n";
+        QTest::newRow("classe FIFO") << "moyennes FIFO.VTC --dossier @" << 1
+                                     << "FIFO.VTC n'est pas un fichier ordinaire.\n";
+        QTest::newRow("dossier absent")
+            << "moyennes A.VTC --dossier /nulle/part" << 1 << "Dossier introuvable";
+        QTest::newRow("mat2, une matière")
+            << "rapport 3EME1.VTC --matiere mat2 --vue notes --periode 1 --dossier @" << -2 << "une matière";
+        QTest::newRow("période 3, semestres")
+            << "rapport 4EME2.VTC --vue notes --periode 3 --matiere mat1 --dossier @" << -2 << "période 3";
+        QTest::newRow("séparateur inconnu")
+            << "exporter 4EME2 --vue liste --separateur | --dossier @" << 2 << "séparateur";
+        QTest::newRow("sortie impossible")
+            << "rapport 3EME1.VTC --vue liste --sortie /nonexistent/dir/r.txt --dossier @" << 1 << "";
     }
 
     void erreurs()
     {
-        QFETCH(QStringList, arguments);
+        QFETCH(QString, ligne);
         QFETCH(int, code);
         QFETCH(QString, message);
-        arguments.replaceInStrings(QStringLiteral("@"), dossier());
-        const Resultat r = lancer(arguments);
+        const Resultat r = commande(ligne);
         QCOMPARE(r.code, qAbs(code));
         QVERIFY2(!r.erreurs.isEmpty() && r.erreurs.contains(message), qPrintable(r.erreurs));
         QCOMPARE(r.erreurs.contains("Usage : vestrel-cli"), code == 2);
@@ -227,7 +217,7 @@ private slots:
         const QByteArray tube = QFile::encodeName(m_dossier.filePath("tube"));
         QVERIFY(::mkfifo(tube.constData(), 0600) == 0);
         for (const char *cible : {"@/cl.vtc", "@/CL.INI", "@/lien.txt", "@/tube", "/dev/null"}) {
-            r = commande(qPrintable(QStringLiteral("exporter CL --dossier @ --vue liste --sortie ") + cible));
+            r = commande(QStringLiteral("exporter CL --dossier @ --vue liste --sortie ") + cible);
             const bool special = QByteArray(cible) == "@/tube", nul = QByteArray(cible) == "/dev/null";
             QCOMPARE(r.code, nul ? 0 : 1);
             if (!nul)

@@ -11,6 +11,15 @@
 
 #include <QTest>
 
+struct TexteSaisi {
+    const char *texte;
+    bool valide;
+    const char *stocke = "-";
+    int delta = 0;
+    const char *decalee = "", *parties = "";
+};
+Q_DECLARE_METATYPE(TexteSaisi)
+
 class TestReglesNotes : public QObject {
     Q_OBJECT
 private slots:
@@ -29,56 +38,38 @@ private slots:
     // checked), one point more or less, its two painted halves (entier|fraction).
     void texteSaisi_data()
     {
-        QTest::addColumn<QString>("texte");
-        QTest::addColumn<bool>("valide");
-        QTest::addColumn<QString>("stocke");
-        QTest::addColumn<int>("delta");
-        QTest::addColumn<QString>("decalee");
-        QTest::addColumn<QString>("parties");
-        const struct {
-            const char *nom, *texte;
-            bool valide;
-            const char *stocke;
-            int delta;
-            const char *decalee, *parties;
-        } cas[] = {
-            {"12.5", "12.5", true, "-", 0, "", "12|.50"},
-            {"en cours", "12.", true, "12.0", 0, "", ""},
-            {"sans zéro", ".5", true, "0.5", 0, "", ""},
-            {"point seul", ".", false, "-", 0, "", ""},
-            {"deux points", "1.2.3", false, "", 0, "", ""},
-            {"comme la grille l'écrit", " 8.00", true, " 8.00", 0, "", ""},
-            {"21", "21", false, "21", 0, "", ""},
-            {"20.01", "20.01", false, "-", 0, "", ""},
-            {"12.345", "12.345", true, "-", 0, "", "12|.345"},
-            {"écrit 7", " 7.00", true, "-", 0, "", " 7|.00"},
-            {"vide", "", false, "-", 0, "", "|"},
-            {"19.5 + 1", "19.50", true, "-", 1, "20.00", ""},
-            {"saisi 8 + 1", "8", true, "-", 1, "9.00", ""},
-            {"invalide 25 + 1", "25", false, "-", 1, "20.00", ""},
-            {"0.5 - 1", " 0.50", true, "-", -1, "0.00", ""},
-        };
-        for (const auto &c : cas)
-            QTest::newRow(c.nom) << QString::fromUtf8(c.texte) << c.valide << QString::fromUtf8(c.stocke)
-                                 << c.delta << QString::fromUtf8(c.decalee) << QString::fromUtf8(c.parties);
+        QTest::addColumn<TexteSaisi>("cas");
+        const auto ligne = [](const char *nom, const TexteSaisi &c) { QTest::newRow(nom) << c; };
+        ligne("12.5", {"12.5", true, "-", 0, "", "12|.50"});
+        ligne("en cours", {"12.", true, "12.0"});
+        ligne("sans zéro", {".5", true, "0.5"});
+        ligne("point seul", {".", false});
+        ligne("deux points", {"1.2.3", false, ""});
+        ligne("comme la grille l'écrit", {" 8.00", true, " 8.00"});
+        ligne("21", {"21", false, "21"});
+        ligne("20.01", {"20.01", false});
+        ligne("12.345", {"12.345", true, "-", 0, "", "12|.345"});
+        ligne("écrit 7", {" 7.00", true, "-", 0, "", " 7|.00"});
+        ligne("vide", {"", false, "-", 0, "", "|"});
+        ligne("19.5 + 1", {"19.50", true, "-", 1, "20.00"});
+        ligne("saisi 8 + 1", {"8", true, "-", 1, "9.00"});
+        ligne("invalide 25 + 1", {"25", false, "-", 1, "20.00"});
+        ligne("0.5 - 1", {" 0.50", true, "-", -1, "0.00"});
     }
 
     void texteSaisi()
     {
-        QFETCH(QString, texte);
-        QFETCH(bool, valide);
-        QFETCH(QString, stocke);
-        QFETCH(int, delta);
-        QFETCH(QString, parties);
-        QCOMPARE(TexteNoteValide(texte), valide);
-        QCOMPARE(NoteDeTexte(texte) != NO_MARK, valide);
-        if (stocke != u"-")
-            QCOMPARE(TexteAStocker(texte), stocke);
-        if (delta)
-            QTEST(NoteDecalee(texte, delta), "decalee");
-        if (!parties.isEmpty()) {
+        QFETCH(TexteSaisi, cas);
+        const QString texte = QString::fromUtf8(cas.texte);
+        QCOMPARE(TexteNoteValide(texte), cas.valide);
+        QCOMPARE(NoteDeTexte(texte) != NO_MARK, cas.valide);
+        if (QByteArray(cas.stocke) != "-")
+            QCOMPARE(TexteAStocker(texte), QString::fromUtf8(cas.stocke));
+        if (cas.delta)
+            QCOMPARE(NoteDecalee(texte, cas.delta), QString::fromUtf8(cas.decalee));
+        if (*cas.parties) {
             const PartiesNote p = DecouperNote(texte);
-            QCOMPARE(p.entier + u'|' + p.fraction, parties);
+            QCOMPARE(p.entier + u'|' + p.fraction, QString::fromUtf8(cas.parties));
         }
     }
 
