@@ -14,6 +14,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,9 +55,8 @@ private slots:
         for (bool une : {true, false}) {
             une ? ClasseEssai::UneMatiereFran(false) : ClasseEssai::DeuxMatieres(true);
             for (int p = 1; p <= 3; ++p) {
-                CoefPeriode[p] = QStringLiteral("2111111111311112");
-                DatePeriode[p] =
-                    QStringLiteral("05/1112/12--/--01/01") + QStringLiteral("--/--").repeated(12);
+                CoefPeriode[p] = u"2111111111311112"_s;
+                DatePeriode[p] = u"05/1112/12--/--01/01"_s + u"--/--"_s.repeated(12);
             }
             QCOMPARE(EcrireOptions({NomClasse, !DeuxPeriodes, UneMatiere, LibelleMat1, LibelleMat2}),
                      QString());
@@ -177,7 +178,7 @@ private slots:
         QFETCH(int, span);
         QFETCH(int, sel);
         QFETCH(QString, separateur);
-        arguments << QStringLiteral("--dossier") << dossier();
+        arguments << u"--dossier"_s << dossier();
         const QString fichier = m_dossier.filePath("sortie.txt");
         const Resultat ecran = lancer(arguments);
         QCOMPARE(ecran.code, 0);
@@ -187,7 +188,7 @@ private slots:
         QCOMPARE(SansHorodatage(VersCp1252(ecran.sortie), rapport), SansHorodatage(octets, rapport));
 
         DefinirDossierProgramme(dossier());
-        QVERIFY(charger(arguments.at(1).left(5) + QStringLiteral(".VTC")).ok);
+        QVERIFY(charger(arguments.at(1).left(5) + u".VTC"_s).ok);
         QByteArray attendu;
         SortieMemoire s;
         if (rapport) {
@@ -217,7 +218,7 @@ private slots:
         const QByteArray tube = QFile::encodeName(m_dossier.filePath("tube"));
         QVERIFY(::mkfifo(tube.constData(), 0600) == 0);
         for (const char *cible : {"@/cl.vtc", "@/CL.INI", "@/lien.txt", "@/tube", "/dev/null"}) {
-            r = commande(QStringLiteral("exporter CL --dossier @ --vue liste --sortie ") + cible);
+            r = commande(u"exporter CL --dossier @ --vue liste --sortie "_s + cible);
             const bool special = QByteArray(cible) == "@/tube", nul = QByteArray(cible) == "/dev/null";
             QCOMPARE(r.code, nul ? 0 : 1);
             if (!nul)
@@ -235,7 +236,7 @@ private slots:
     // (which would read the class as one subject, every coefficient 1).
     void reglagesIlisibles()
     {
-        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        const QString setpriv = QStandardPaths::findExecutable(u"setpriv"_s);
         if (::geteuid() != 0 || setpriv.isEmpty())
             QSKIP("il faut être root avec setpriv pour lancer en tant qu'un autre utilisateur");
         QTemporaryDir d;

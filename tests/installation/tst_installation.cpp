@@ -5,9 +5,11 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString PREFIXE = QStringLiteral("/usr");
+const QString PREFIXE = u"/usr"_s;
 
 // Every file under a folder, with its size and time: what a run may not change.
 QMap<QString, QString> releve(const QString &dossier)
@@ -17,8 +19,7 @@ QMap<QString, QString> releve(const QString &dossier)
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo f(it.next());
-        r.insert(f.filePath(),
-                 QStringLiteral("%1 %2").arg(f.size()).arg(f.lastModified().toMSecsSinceEpoch()));
+        r.insert(f.filePath(), u"%1 %2"_s.arg(f.size()).arg(f.lastModified().toMSecsSinceEpoch()));
     }
     return r;
 }
@@ -88,33 +89,31 @@ private slots:
     // platform's message and nothing is created. The install is never changed.
     void premierDemarrage_data()
     {
-        QTest::addColumn<QString>("programme");
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("documents"); // "": the usual "Documents"; "-": a file of that name
+        QTest::addColumn<QString>("commande");
         QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("documents");   // "": the usual "Documents"; "-": a file of that name
         QTest::addColumn<QStringList>("sorties"); // each in stdout (code 0) or stderr; @: the home
-        const QString classes = "Dossier des classes : @/Documents/Vestrel\n";
-        const QString guide = "Guide : " + installe(DOCDIR "/Vestdoc.htm");
-        QTest::newRow("outil, dossier nommé") << "vestrel-cli" << QStringList{"moyennes", "EXEMPLE"}
-                                              << "Mes documents" << 0 << QStringList{"ARNAUD Léa"};
+        const QString classes = "@/Documents/Vestrel";
+        QTest::newRow("outil, dossier nommé")
+            << "vestrel-cli moyennes EXEMPLE" << 0 << "Mes documents" << QStringList{"ARNAUD Léa"};
         QTest::newRow("outil, exemple")
-            << "vestrel-cli" << QStringList{"exemple"} << "" << 0
-            << QStringList{"Classe EXEMPLE écrite : 25 élèves dans @/Documents/Vestrel.\n"};
-        QTest::newRow("programme") << "vestrel" << QStringList{"--emplacements"} << "" << 0
-                                   << QStringList{classes, guide};
-        QTest::newRow("documents inutilisables")
-            << "vestrel-cli" << QStringList{"moyennes", "EXEMPLE"} << "-" << 1
-            << QStringList{
-                   "Impossible de créer le dossier des classes @/Documents/Vestrel : Fichier introuvable"};
+            << "vestrel-cli exemple" << 0 << ""
+            << QStringList{"Classe EXEMPLE écrite : 25 élèves dans " + classes + ".\n"};
+        QTest::newRow("programme") << "vestrel --emplacements" << 0 << ""
+                                   << QStringList{"Dossier des classes : " + classes + '\n',
+                                                  "Guide : " + installe(DOCDIR "/Vestdoc.htm")};
+        QTest::newRow("documents inutilisables") << "vestrel-cli moyennes EXEMPLE" << 1 << "-"
+                                                 << QStringList{"Impossible de créer le dossier des classes "
+                                                                + classes + " : Fichier introuvable"};
     }
 
     void premierDemarrage()
     {
-        QFETCH(QString, programme);
-        QFETCH(QStringList, arguments);
+        QFETCH(QString, commande);
         QFETCH(QString, documents);
         QFETCH(int, code);
         QFETCH(QStringList, sorties);
+        const QStringList mots = commande.split(u' ');
         const QString maison = m_tmp.filePath("maison-" + QString::fromUtf8(QTest::currentDataTag()));
         QDir().mkpath(maison + "/.config");
         if (!documents.isEmpty()) // "-": a file where the folder should be
@@ -122,7 +121,7 @@ private slots:
                 maison + (documents == "-" ? "/Documents" : "/.config/user-dirs.dirs"),
                 documents == "-" ? "" : "XDG_DOCUMENTS_DIR=\"$HOME/" + documents.toUtf8() + "\"\n"));
         const Resultat r =
-            Executer(installe(BINDIR "/" + programme), arguments, environnement(maison), false, maison);
+            Executer(installe(BINDIR "/" + mots.first()), mots.mid(1), environnement(maison), false, maison);
         QCOMPARE(r.code, code);
         for (const QString &attendu : sorties)
             QVERIFY2((code ? r.erreurs : r.sortie).contains(QString(attendu).replace("@", maison)),

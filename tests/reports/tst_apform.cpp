@@ -15,15 +15,18 @@
 
 using namespace Qt::StringLiterals;
 
+Q_DECLARE_METATYPE(Vue)
+Q_DECLARE_METATYPE(Selecteur)
+
 class TstApForm : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { DefinirDossierProgramme(m_dossier.path()); }
     void init()
     {
-        EcriturePourApercu = QStringLiteral("Courier New");
+        EcriturePourApercu = u"Courier New"_s;
         TailleEcriturePourApercu = 8;
-        StyleEcriturePourApercu = QStringLiteral("Normal");
+        StyleEcriturePourApercu = u"Normal"_s;
         QVERIFY(Essai::ecrire(CheminRapportApercu(), "3EME1\r\n------\r\n\r\n05/12/2024   14:03:07\r\n"));
         m_repondeur = new RepondeurScripte;
         m_fenetre = new TApForm;
@@ -36,29 +39,6 @@ private slots:
         delete m_repondeur;
     }
 
-    // Another window activated, then this one again: the file is read again and
-    // the list goes back to the stored preview font.
-    void rechargeAChaqueActivation()
-    {
-        m_fenetre->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_fenetre));
-        QCOMPARE(m_fenetre->ListBox1->count(), 4);
-        QTest::mouseClick(m_fenetre->Bplus, Qt::LeftButton);
-        m_fenetre->ListBox1->setFont(QFont("Serif", 20));
-        QVERIFY(Essai::ecrire(CheminRapportApercu(), "Nouveau rapport \xE9l\xE8ve\r\nderni\xE8re ligne"));
-        QWidget ailleurs;
-        ailleurs.show();
-        ailleurs.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&ailleurs));
-        QCOMPARE(m_fenetre->ListBox1->count(), 4); // nothing read while inactive
-        m_fenetre->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_fenetre));
-        QCOMPARE(m_fenetre->ListBox1->count(), 2);
-        QCOMPARE(m_fenetre->ListBox1->item(0)->text(), "Nouveau rapport élève");
-        QCOMPARE(m_fenetre->ListBox1->font(), TApForm::PoliceApercu());
-        QCOMPARE(TailleEcriturePourApercu, 9);
-    }
-
     void impression()
     {
         // An empty file: no job at all, the printer not even asked for.
@@ -69,23 +49,21 @@ private slots:
 
         QVERIFY(Essai::ecrire(CheminRapportApercu(), "3EME1\r\n"));
         m_fenetre->FormActivate();
-        const QString pdf = m_dossier.filePath(QStringLiteral("apercu.pdf"));
+        const QString pdf = m_dossier.filePath(u"apercu.pdf"_s);
         m_repondeur->prevoirImpression(pdf);
         QTest::mouseClick(m_fenetre->BBImp, Qt::LeftButton);
         QVERIFY(QFileInfo(pdf).size() > 0);
         QCOMPARE(m_repondeur->boites().size(), 1);
 
         // A job refused, or no printer at all: "Erreur d'impression", and the window stays.
+        QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
         for (int fois = 0; fois < 2; ++fois) {
             m_repondeur->vider();
-            if (fois == 0) {
-                m_repondeur->prevoirImpression(m_dossier.filePath(QStringLiteral("absent/x.pdf")));
-                QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
-            } else
-                m_repondeur->prevoir(BoutonAnnuler);
+            fois ? m_repondeur->prevoir(BoutonAnnuler)
+                 : m_repondeur->prevoirImpression(m_dossier.filePath(u"absent/x.pdf"_s));
             QTest::mouseClick(m_fenetre->BBImp, Qt::LeftButton);
             QCOMPARE(m_repondeur->boites().last().type, TypeBoite::Erreur);
-            QCOMPARE(m_repondeur->dernierTexte(), QStringLiteral("Erreur d'impression"));
+            QCOMPARE(m_repondeur->dernierTexte(), u"Erreur d'impression"_s);
         }
     }
 
@@ -96,21 +74,18 @@ private slots:
         m_fenetre->FormActivate(); // the box gives the focus back: reported once only
         QCOMPARE(m_fenetre->ListBox1->count(), 0);
         QCOMPARE(m_repondeur->boites().size(), 1);
-        QVERIFY(m_repondeur->dernierTexte().contains(QStringLiteral("Fichier introuvable")));
+        QVERIFY(m_repondeur->dernierTexte().contains(u"Fichier introuvable"_s));
     }
 
     void rapportSurImprimantePdf_data()
     {
         QTest::addColumn<QString>("classe");
-        QTest::addColumn<int>("vue");
-        QTest::addColumn<int>("span");
-        QTest::addColumn<int>("sel");
+        QTest::addColumn<Vue>("vue");
+        QTest::addColumn<Selecteur>("sel");
         QTest::addColumn<int>("pages");
-        QTest::newRow("liste en gras") << "une" << int(Vue::Liste) << 1 << int(Selecteur::Mat1) << 1;
-        QTest::newRow("période ensemble, plus petite")
-            << "deux" << int(Vue::Notes) << 1 << int(Selecteur::Ensemble) << 1;
-        QTest::newRow("cent élèves, pages pleines")
-            << "cent" << int(Vue::Liste) << 1 << int(Selecteur::Mat1) << 3;
+        QTest::newRow("liste en gras") << "une" << Vue::Liste << Selecteur::Mat1 << 1;
+        QTest::newRow("période ensemble, plus petite") << "deux" << Vue::Notes << Selecteur::Ensemble << 1;
+        QTest::newRow("cent élèves, pages pleines") << "cent" << Vue::Liste << Selecteur::Mat1 << 3;
     }
 
     // The print command on a printer writing a PDF file gives the non-empty
@@ -118,15 +93,14 @@ private slots:
     void rapportSurImprimantePdf()
     {
         QFETCH(QString, classe);
-        QFETCH(int, vue);
-        QFETCH(int, span);
-        QFETCH(int, sel);
+        QFETCH(Vue, vue);
+        QFETCH(Selecteur, sel);
         if (!PdftotextPresent())
             QSKIP("pdftotext (poppler-utils) is not installed");
         FixerHorloge(QDateTime(QDate(2024, 12, 5), QTime(14, 3, 7)));
         QVERIFY(ClasseEssai::Preparer(classe));
-        Gras = vue == int(Vue::Liste);
-        const EntreesRapport e = EntreesDepuisClasse(Vue(vue), span, Selecteur(sel));
+        Gras = vue == Vue::Liste;
+        const EntreesRapport e = EntreesDepuisClasse(vue, 1, sel);
         const QString pdf = m_dossier.filePath("rapport.pdf");
         m_repondeur->prevoirImpression(pdf);
         QVERIFY(ImprimerRapport(e));

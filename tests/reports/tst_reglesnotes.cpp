@@ -11,6 +11,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 struct TexteSaisi {
     const char *texte;
     bool valide;
@@ -19,6 +21,17 @@ struct TexteSaisi {
     const char *decalee = "", *parties = "";
 };
 Q_DECLARE_METATYPE(TexteSaisi)
+
+// The columns of periods premiere..derniere in their order, then column de moved to vers.
+struct Deplacement {
+    const char *nom;
+    bool mat2;
+    int span;
+    bool deuxPeriodes, uneMatiere;
+    int premiere = 0, derniere = 0, de = 0, vers = 0;
+    const char *p1 = nullptr, *p2 = nullptr, *p3 = nullptr;
+};
+Q_DECLARE_METATYPE(Deplacement)
 
 class TestReglesNotes : public QObject {
     Q_OBJECT
@@ -76,20 +89,9 @@ private slots:
     void coefsApresDeplacement_data()
     {
         QTest::addColumn<QStringList>("titres");
-        QTest::addColumn<bool>("mat2");
-        QTest::addColumn<int>("span");
-        QTest::addColumn<bool>("deuxPeriodes");
-        QTest::addColumn<bool>("uneMatiere");
+        QTest::addColumn<Deplacement>("cas");
         QTest::addColumn<QStringList>("attendu"); // periods 1..3; empty: the titles are refused
-        // The columns of periods premiere..derniere in their order, then column de moved to vers.
-        const struct {
-            const char *nom;
-            bool mat2;
-            int span;
-            bool deuxPeriodes, uneMatiere;
-            int premiere, derniere, de, vers;
-            const char *p1, *p2, *p3;
-        } cas[] = {
+        const Deplacement cas[] = {
             {"period 2, 5 to the front", false, 2, false, true, 2, 2, 4, 0, "", "5123467890123456", ""},
             {"two subjects, subject 2", true, 1, false, false, 1, 1, 1, 0, "1234567809123456", "", ""},
             {"semester year across periods", false, Annee, true, true, 1, 2, 16, 15, "1234567890123451",
@@ -97,41 +99,39 @@ private slots:
             {"two subjects, year", false, Annee, false, false, 1, 3, 16, 0, "1123456790123456",
              "8123456790123456", "8234567890123456"},
         };
-        const QString base = QStringLiteral("1234567890123456");
+        const QString base = u"1234567890123456"_s;
         for (const auto &c : cas) {
             QStringList t;
             for (int p = c.premiere; p <= c.derniere; ++p)
                 for (int a = 1; a <= (c.uneMatiere ? 16 : 8); ++a)
-                    t << (c.uneMatiere ? QStringLiteral("Fran%1-%2").arg(p).arg(a, 2, 10, QChar(u'0'))
-                                       : QStringLiteral("Hist %1-%2").arg(p).arg(a));
+                    t << (c.uneMatiere ? u"Fran%1-%2"_s.arg(p).arg(a, 2, 10, QChar(u'0'))
+                                       : u"Hist %1-%2"_s.arg(p).arg(a));
             t.move(c.de, c.vers);
             QStringList attendu;
             for (const char *chaine : {c.p1, c.p2, c.p3})
                 attendu << (!chaine ? QString() : *chaine ? QString::fromLatin1(chaine) : base);
-            QTest::newRow(c.nom) << t << c.mat2 << c.span << c.deuxPeriodes << c.uneMatiere << attendu;
+            QTest::newRow(c.nom) << t << c << attendu;
         }
         QTest::newRow("unreadable title")
-            << QStringList{"Fran1-01", "Moy"} << false << 1 << false << true << QStringList();
+            << QStringList{"Fran1-01", "Moy"} << Deplacement{"", false, 1, false, true} << QStringList();
     }
 
     void coefsApresDeplacement()
     {
         QFETCH(QStringList, titres);
-        QFETCH(bool, mat2);
-        QFETCH(int, span);
-        QFETCH(bool, deuxPeriodes);
-        QFETCH(bool, uneMatiere);
+        QFETCH(Deplacement, cas);
         QFETCH(QStringList, attendu);
-        const QString base = QStringLiteral("1234567890123456");
+        const auto [nom, mat2, span, deuxPeriodes, uneMatiere, p, d, de, vers, p1, p2, p3] = cas;
+        const QString base = u"1234567890123456"_s;
         QString origine[4] = {{}, base, base, base};
         qint32 c1[4][17] = {}, c2[4][17] = {};
         DecoderCoefs(origine, uneMatiere, c1, c2);
-        QString resultat[4] = {{}, QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z")};
+        QString resultat[4] = {{}, u"x"_s, u"y"_s, u"z"_s};
         QCOMPARE(CoefsApresDeplacement(titres, mat2, span, mat2 ? c2 : c1, origine, deuxPeriodes, uneMatiere,
                                        resultat),
                  !attendu.isEmpty());
         if (attendu.isEmpty()) { // left untouched
-            QCOMPARE(resultat[1], QStringLiteral("x"));
+            QCOMPARE(resultat[1], u"x"_s);
             return;
         }
         QCOMPARE((QStringList{resultat[1], resultat[2], resultat[3]}), attendu);
@@ -140,7 +140,7 @@ private slots:
         const auto dates = [](const QString &coefs) {
             QString d;
             for (QChar c : coefs)
-                d += QStringLiteral("%1%1/0%1").arg(c);
+                d += u"%1%1/0%1"_s.arg(c);
             return d;
         };
         QString datesOrigine[4] = {{}, dates(base), dates(base), dates(base)};
@@ -222,24 +222,22 @@ private slots:
                                    {"BON", "Lou", 10}});
         const DonneesBilan d = CalculerBilan(Selecteur::Mat1);
         QCOMPARE(d.total, 4);
-        QCOMPARE(d.listes[0],
-                 QStringList{QStringLiteral("ABEL Eva").leftJustified(45) + QStringLiteral(" 5.00")});
+        QCOMPARE(d.listes[0], QStringList{u"ABEL Eva"_s.leftJustified(45) + u" 5.00"_s});
         // Class order, not alphabetical.
         QCOMPARE(d.listes[2],
-                 (QStringList{QStringLiteral("MARTIN Luc").leftJustified(45) + QStringLiteral("15.00"),
-                              QStringLiteral("ZOLA Emile").leftJustified(45) + QStringLiteral("16.00")}));
+                 (QStringList{u"MARTIN Luc"_s.leftJustified(45) + u"15.00"_s,
+                              u"ZOLA Emile"_s.leftJustified(45) + u"16.00"_s}));
         QCOMPARE(QStringList({d.min, d.moy, d.max, d.date, d.entete, d.motTitre}),
                  QStringList({" 5.00", "11.50", "16.00", "15/03/2024", "3EME1  Maths", "Maths"}));
-        QCOMPARE(CalculerBilan(Selecteur::Mat2).entete, QStringLiteral("3EME1  Physique"));
+        QCOMPARE(CalculerBilan(Selecteur::Mat2).entete, u"3EME1  Physique"_s);
         const DonneesBilan ensemble = CalculerBilan(Selecteur::Ensemble);
-        QCOMPARE(ensemble.entete + u'|' + ensemble.motTitre,
-                 QStringLiteral("3EME1  Moyenne générale|Ensemble"));
+        QCOMPARE(ensemble.entete + u'|' + ensemble.motTitre, u"3EME1  Moyenne générale|Ensemble"_s);
 
         ClasseEssai::ChargerNotes({{"NOEL", "Ana", NO_MARK}});
         const DonneesBilan vide = CalculerBilan(Selecteur::Mat1);
         QVERIFY(vide.min.isEmpty() && vide.moy.isEmpty() && vide.max.isEmpty());
         ClasseEssai::ChargerNotes({});
-        QCOMPARE(CalculerBilan(Selecteur::Mat1).entete, QStringLiteral("3EME1  Maths"));
+        QCOMPARE(CalculerBilan(Selecteur::Mat1).entete, u"3EME1  Maths"_s);
     }
 };
 
