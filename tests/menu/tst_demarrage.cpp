@@ -179,8 +179,18 @@ private slots:
         TMenuForm *menu = nullptr;
         fermerLaProchaine([&] { menu = Demarrer(m_tmp.filePath("3EME1.VTC")); });
         QVERIFY(!menu->isVisible());
+        struct : QObject {
+            bool noteVisible = false; // when the menu showed
+            bool eventFilter(QObject *, QEvent *e) override
+            {
+                if (e->type() == QEvent::Show)
+                    noteVisible = NoteForm && NoteForm->isVisible();
+                return false;
+            }
+        } guetteur;
+        menu->installEventFilter(&guetteur);
         QTRY_VERIFY(m_fermee);
-        QCOMPARE(m_fermee, NoteForm);
+        QVERIFY(m_fermee == NoteForm && guetteur.noteVisible);
         QTRY_VERIFY(!NoteForm->isVisible());
         QVERIFY(menu->isVisible());
         QCOMPARE(Fenetres::nombreConstruites(), 1);
