@@ -24,10 +24,6 @@ private slots:
     void initTestCase() { DefinirDossierProgramme(m_dossier.path()); }
     void init()
     {
-        EcriturePourApercu = u"Courier New"_s;
-        TailleEcriturePourApercu = 8;
-        StyleEcriturePourApercu = u"Normal"_s;
-        QVERIFY(Essai::ecrire(CheminRapportApercu(), "3EME1\r\n------\r\n\r\n05/12/2024   14:03:07\r\n"));
         m_repondeur = new RepondeurScripte;
         m_fenetre = new TApForm;
     }
