@@ -59,6 +59,7 @@ private slots:
     }
     void cleanup()
     {
+        m_fermeur.stop();
         Terminer();
         delete m_rep;
         for (QWidget *w : std::initializer_list<QWidget *>{MenuForm, NoteForm, ConfForm, CoefForm, ApprForm,
