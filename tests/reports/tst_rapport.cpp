@@ -49,42 +49,35 @@ private slots:
         QTest::addColumn<int>("sel");
         const int N = int(Vue::Notes), A = int(Vue::Appreciations), L = int(Vue::Liste), Y = Annee;
         const int M1 = int(Selecteur::Mat1), M2 = int(Selecteur::Mat2), E = int(Selecteur::Ensemble);
-        const struct {
-            const char *nom, *classe;
-            int vue, span, sel;
-        } cas[] = {
-            {"liste_une", "une", L, 1, M1},
-            {"liste_cent", "cent", L, 1, M1},
-            {"liste_vide", "vide-une", L, 1, M1},
-            {"appr_une_p1_mat1", "une", A, 1, M1},
-            {"appr_une_annee_mat1", "une", A, Y, M1},
-            {"appr_unesem_p2_mat1", "unesem", A, 2, M1},
-            {"appr_deux_p2_mat2", "deux", A, 2, M2},
-            {"appr_deux_p3_ensemble", "deux", A, 3, E},
-            {"appr_deux_annee_ensemble", "deux", A, Y, E},
-            {"appr_deuxsem_annee_mat2", "deuxsem", A, Y, M2},
-            {"appr_vide", "vide-deux", A, 1, E},
-            {"periode_une_p1", "une", N, 1, M1},
-            {"periode_unesem_p2", "unesem", N, 2, M1},
-            {"periode_deux_p1_mat1", "deux", N, 1, M1},
-            {"periode_deux_p1_mat2", "deux", N, 1, M2},
-            {"periode_deux_p1_ensemble", "deux", N, 1, E},
-            {"periode_deux_p3_mat1", "deux", N, 3, M1},
-            {"periode_deuxsem_p2_ensemble", "deuxsem", N, 2, E},
-            {"periode_vide_une", "vide-une", N, 1, M1},
-            {"periode_vide_ensemble", "vide-deux", N, 2, E},
-            {"annee_une_mat1", "une", N, Y, M1},
-            {"annee_unesem_mat1", "unesem", N, Y, M1},
-            {"annee_deux_mat2", "deux", N, Y, M2},
-            {"annee_deuxsem_mat1", "deuxsem", N, Y, M1},
-            {"annee_deux_ensemble", "deux", N, Y, E},
-            {"annee_deuxsem_ensemble", "deuxsem", N, Y, E},
-            {"annee_vide_une", "vide-une", N, Y, M1},
-            {"annee_vide_deuxsem_ensemble", "vide-deuxsem", N, Y, E},
-            {"annee_douze", "douze", N, Y, M1},
-        };
-        for (const auto &c : cas)
-            QTest::newRow(c.nom) << QString::fromLatin1(c.classe) << c.vue << c.span << c.sel;
+        QTest::newRow("liste_une") << "une" << L << 1 << M1;
+        QTest::newRow("liste_cent") << "cent" << L << 1 << M1;
+        QTest::newRow("liste_vide") << "vide-une" << L << 1 << M1;
+        QTest::newRow("appr_une_p1_mat1") << "une" << A << 1 << M1;
+        QTest::newRow("appr_une_annee_mat1") << "une" << A << Y << M1;
+        QTest::newRow("appr_unesem_p2_mat1") << "unesem" << A << 2 << M1;
+        QTest::newRow("appr_deux_p2_mat2") << "deux" << A << 2 << M2;
+        QTest::newRow("appr_deux_p3_ensemble") << "deux" << A << 3 << E;
+        QTest::newRow("appr_deux_annee_ensemble") << "deux" << A << Y << E;
+        QTest::newRow("appr_deuxsem_annee_mat2") << "deuxsem" << A << Y << M2;
+        QTest::newRow("appr_vide") << "vide-deux" << A << 1 << E;
+        QTest::newRow("periode_une_p1") << "une" << N << 1 << M1;
+        QTest::newRow("periode_unesem_p2") << "unesem" << N << 2 << M1;
+        QTest::newRow("periode_deux_p1_mat1") << "deux" << N << 1 << M1;
+        QTest::newRow("periode_deux_p1_mat2") << "deux" << N << 1 << M2;
+        QTest::newRow("periode_deux_p1_ensemble") << "deux" << N << 1 << E;
+        QTest::newRow("periode_deux_p3_mat1") << "deux" << N << 3 << M1;
+        QTest::newRow("periode_deuxsem_p2_ensemble") << "deuxsem" << N << 2 << E;
+        QTest::newRow("periode_vide_une") << "vide-une" << N << 1 << M1;
+        QTest::newRow("periode_vide_ensemble") << "vide-deux" << N << 2 << E;
+        QTest::newRow("annee_une_mat1") << "une" << N << Y << M1;
+        QTest::newRow("annee_unesem_mat1") << "unesem" << N << Y << M1;
+        QTest::newRow("annee_deux_mat2") << "deux" << N << Y << M2;
+        QTest::newRow("annee_deuxsem_mat1") << "deuxsem" << N << Y << M1;
+        QTest::newRow("annee_deux_ensemble") << "deux" << N << Y << E;
+        QTest::newRow("annee_deuxsem_ensemble") << "deuxsem" << N << Y << E;
+        QTest::newRow("annee_vide_une") << "vide-une" << N << Y << M1;
+        QTest::newRow("annee_vide_deuxsem_ensemble") << "vide-deuxsem" << N << Y << E;
+        QTest::newRow("annee_douze") << "douze" << N << Y << M1;
     }
 
     // One expected file per case; VESTREL_REGENERER=1 writes them instead (read them
