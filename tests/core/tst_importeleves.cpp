@@ -141,10 +141,9 @@ private slots:
     // order: the sort may be run twice without a change.
     void tri()
     {
-        QList<StudentRecord> eleves;
-        for (const QString &e : {u"ZOLA Zoé"_s, u"ÉTÉ Léa"_s, u"MARTIN Zoé"_s, u"ETE Lea"_s, u"ARTHUR Anne"_s,
-                                 u"ETÉ Léa"_s, u"EMERY Luc"_s, u"MARTIN Anne"_s, u"ÉLU Émile"_s})
-            eleves.append(ClasseEssai::Eleve(e.section(u' ', 0, 0), e.section(u' ', 1)));
+        QList<StudentRecord> eleves =
+            ClasseEssai::Eleves({u"ZOLA Zoé"_s, u"ÉTÉ Léa"_s, u"MARTIN Zoé"_s, u"ETE Lea"_s, u"ARTHUR Anne"_s,
+                                 u"ETÉ Léa"_s, u"EMERY Luc"_s, u"MARTIN Anne"_s, u"ÉLU Émile"_s});
         TrierListeEleves(eleves);
         QStringList lus;
         for (const StudentRecord &r : eleves)

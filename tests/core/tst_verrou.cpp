@@ -14,20 +14,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QList<StudentRecord> Classe(const QStringList &noms)
-{
-    QList<StudentRecord> l;
-    for (const QString &n : noms)
-        l.append(ClasseEssai::Eleve(n.section(u' ', 0, 0), n.section(u' ', 1)));
-    return l;
-}
-
 Journal JournalDe(const QStringList &noms)
 {
     Journal j;
     j.instant = QDateTime(QDate(2026, 12, 7), QTime(10, 42, 13));
     j.nomFichier = u"3B.VTC"_s;
-    j.eleves = Classe(noms);
+    j.eleves = ClasseEssai::Eleves(noms);
     return j;
 }
 
@@ -147,7 +139,7 @@ private slots:
 
     void empreinte()
     {
-        const QList<StudentRecord> eleves = Classe({u"DUPONT Jean"_s, u"MARTIN Paul"_s});
+        const QList<StudentRecord> eleves = ClasseEssai::Eleves({u"DUPONT Jean"_s, u"MARTIN Paul"_s});
         QCOMPARE(EcrireEleves(m_classe, eleves).etat, EtatEcriture::Ecrit);
         QVERIFY(charger(u"3B.VTC"_s).ok);
         QVERIFY(!FichierChangeDepuisChargement(m_classe));
@@ -212,7 +204,7 @@ private slots:
         // The saved class, and the journal of a window that ranked the students
         // (other order) and changed marks and an appreciation.
         QList<StudentRecord> fichier =
-            Classe({u"ARTHUR Anne"_s, u"DUPONT Jean"_s, u"DUPONT Jean"_s, u"ZOLA Emile"_s});
+            ClasseEssai::Eleves({u"ARTHUR Anne"_s, u"DUPONT Jean"_s, u"DUPONT Jean"_s, u"ZOLA Emile"_s});
         fichier[1].NotesMat1[1][1] = 8;
         fichier[2].NotesMat1[1][1] = 9;
         Journal j;
@@ -237,7 +229,7 @@ private slots:
     void journalPlusRecent()
     {
         QVERIFY(!JournalPlusRecent(m_classe));
-        QCOMPARE(EcrireEleves(m_classe, Classe({u"DUPONT Jean"_s})).etat, EtatEcriture::Ecrit);
+        QCOMPARE(EcrireEleves(m_classe, ClasseEssai::Eleves({u"DUPONT Jean"_s})).etat, EtatEcriture::Ecrit);
         QCOMPARE(EcrireJournal(JournalDe({})), QString());
         const QDateTime t = modifie(m_classe);
         QFile journal(CheminJournal(m_classe));
