@@ -6,6 +6,23 @@
 using namespace Essai;
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// Paths under the temporary root; the files go to the executable's folder.
+struct Choix {
+    QString executable, classe, attendu;
+    QStringList fichiers;
+    bool avecOption = false;
+    OrigineDossier origine;
+};
+
+// remplissage: the message of a failing fill ("" fills fine); reste: what the root holds afterwards.
+struct Creation {
+    QString documents, remplissage, message, reste;
+};
+
+} // namespace
+
 class TstDossierDonnees : public QObject {
     Q_OBJECT
 
@@ -24,47 +41,34 @@ private slots:
     // Which rule wins, for each kind of executable folder and command line.
     void choix_data()
     {
-        QTest::addColumn<QString>("executable");   // under the temporary root; "" for none
-        QTest::addColumn<QStringList>("fichiers"); // put in the executable's folder first
-        QTest::addColumn<bool>("avecOption");
-        QTest::addColumn<QString>("classe"); // the class file given, under the root
-        QTest::addColumn<OrigineDossier>("origine");
-        QTest::addColumn<QString>("attendu"); // the folder chosen, under the root
+        QTest::addColumn<Choix>("c");
         using enum OrigineDossier;
         const QString cle = u"cle/Vestrel"_s, bin = u"usr/bin"_s, docs = u"Documents/Vestrel"_s,
                       b4 = u"ailleurs/4B.VTC"_s,
                       bureau = u"../share/applications/org.example.vestrel.desktop"_s;
-        QTest::newRow("copie portable") << cle << QStringList() << false << u""_s << Portable << cle;
-        QTest::newRow("--dossier d'abord") << cle << QStringList() << true << b4 << Option << u"choisi"_s;
-        QTest::newRow("installée") << bin << QStringList{bureau} << false << u""_s << Documents << docs;
+        QTest::newRow("copie portable") << Choix{cle, {}, cle, {}, false, Portable};
+        QTest::newRow("--dossier d'abord") << Choix{cle, b4, u"choisi"_s, {}, true, Option};
+        QTest::newRow("installée") << Choix{bin, {}, docs, {bureau}, false, Documents};
         QTest::newRow("installée, avec ses réglages")
-            << bin << QStringList{bureau, u"REGLAGES"_s} << false << u""_s << Portable << bin;
+            << Choix{bin, {}, bin, {bureau, u"REGLAGES"_s}, false, Portable};
         QTest::newRow("installée, avec une classe")
-            << bin << QStringList{bureau, u"3eme1.Vtc"_s} << false << u""_s << Portable << bin;
-        QTest::newRow("une classe donnée")
-            << cle << QStringList() << false << b4 << FichierDonne << u"ailleurs"_s;
-        QTest::newRow("une classe absente")
-            << cle << QStringList() << false << u"ailleurs/ABSENT.VTC"_s << Portable << cle;
-        QTest::newRow("un nom sans dossier")
-            << cle << QStringList() << false << u"4B.VTC"_s << Portable << cle;
-        QTest::newRow("sans dossier du programme")
-            << u""_s << QStringList() << false << u""_s << Documents << docs;
+            << Choix{bin, {}, bin, {bureau, u"3eme1.Vtc"_s}, false, Portable};
+        QTest::newRow("une classe donnée") << Choix{cle, b4, u"ailleurs"_s, {}, false, FichierDonne};
+        QTest::newRow("une classe absente") << Choix{cle, u"ailleurs/ABSENT.VTC"_s, cle, {}, false, Portable};
+        QTest::newRow("un nom sans dossier") << Choix{cle, u"4B.VTC"_s, cle, {}, false, Portable};
+        QTest::newRow("sans dossier du programme") << Choix{{}, {}, docs, {}, false, Documents};
     }
     void choix()
     {
-        QFETCH(QString, executable);
-        QFETCH(QStringList, fichiers);
-        QFETCH(bool, avecOption);
-        QFETCH(QString, classe);
-        QFETCH(OrigineDossier, origine);
-        QFETCH(QString, attendu);
+        QFETCH(Choix, c);
+        const auto &[executable, classe, attendu, fichiers, avecOption, origine] = c;
         EntreesDossier e;
         if (!executable.isEmpty())
             e.dossierExecutable = mkdir(executable);
         // The settings file is named after the executable.
         const QString reglages =
             QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toLower();
-        for (QString f : fichiers) {
+        for (QString f : std::as_const(fichiers)) {
             f = e.dossierExecutable + u'/' + f.replace(u"REGLAGES"_s, reglages + u".ini"_s);
             QVERIFY(QDir().mkpath(QFileInfo(f).path()) && ecrire(f, {}));
         }
@@ -126,23 +130,16 @@ private slots:
     // nothing left behind, not even the levels created on the way.
     void creationImpossible_data()
     {
-        QTest::addColumn<QString>("documents");
-        QTest::addColumn<QString>("remplissage"); // message of a failing fill; "" fills fine
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("reste"); // what the root holds afterwards
-        QTest::newRow("sous un fichier")
-            << u"fichier/Documents"_s << u""_s << u"Fichier introuvable"_s << u"fichier"_s;
-        QTest::newRow("disque plein à l'exemple")
-            << u"a/b/Documents"_s << u"Disque plein"_s << u"Disque plein"_s << u""_s;
-        QTest::newRow("Vestrel est un fichier")
-            << u"docs"_s << u""_s << u"Fichier introuvable"_s << u"docs"_s;
+        QTest::addColumn<Creation>("c");
+        const QString introuvable = u"Fichier introuvable"_s, plein = u"Disque plein"_s;
+        QTest::newRow("sous un fichier") << Creation{u"fichier/Documents"_s, {}, introuvable, u"fichier"_s};
+        QTest::newRow("disque plein à l'exemple") << Creation{u"a/b/Documents"_s, plein, plein, {}};
+        QTest::newRow("Vestrel est un fichier") << Creation{u"docs"_s, {}, introuvable, u"docs"_s};
     }
     void creationImpossible()
     {
-        QFETCH(QString, documents);
-        QFETCH(QString, remplissage);
-        QFETCH(QString, message);
-        QFETCH(QString, reste);
+        QFETCH(Creation, c);
+        const auto &[documents, remplissage, message, reste] = c;
         if (reste == u"fichier")
             ecrire(chemin(reste), {});
         if (reste == u"docs")

@@ -1,10 +1,15 @@
-// The one file writer: every step failing in turn leaves the old bytes and no
-// temporary; links, FIFOs and devices; the two-file save. The copy of one file:
-// whole data, modification time, letter case of the target, a disk filling up.
+// The one file writer and every writer of the core: every step failing in turn
+// leaves the old bytes and no temporary; links, FIFOs and devices; the two-file
+// save; loading refuses what is no ordinary file. The copy of one file: whole
+// data, modification time, letter case of the target, a disk filling up.
+#include "appreciations/baseappreciations.h"
 #include "platform/copiefichier.h"
 #include "platform/ecrituresure.h"
 #include "platform/erreurs.h"
-#include "tests/common/fichiersessai.h"
+#include "platform/lecturesure.h"
+#include "platform/sortietexte.h"
+#include "reports/export.h"
+#include "tests/common/classeessai.h"
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -23,13 +28,19 @@ mode_t modeDe(const QString &chemin)
     return st.st_mode;
 }
 
-// Steps a successful write makes, counted by the seam.
+// Steps a successful write makes, counted by the seam; -1 if it failed.
 template <typename F> int pasDUneEcriture(F ecrireTout)
 {
     EssaiEcriture::remettreAZero();
-    const QString m = ecrireTout();
-    Q_ASSERT(m.isEmpty());
-    return EssaiEcriture::pasFaits();
+    return ecrireTout().isEmpty() ? EssaiEcriture::pasFaits() : -1;
+}
+
+QList<StudentRecord> classe(int n)
+{
+    QList<StudentRecord> l;
+    for (int i = 0; i < n; ++i)
+        l.append(ClasseEssai::Eleve(u"NOM%1"_s.arg(i), u"Prénom"_s, {{1, 1, 1, 12.5}}));
+    return l;
 }
 
 } // namespace
@@ -94,6 +105,7 @@ private slots:
         const QByteArray avant = motif(1578), apres = motif(127 * 1578);
         ecrire(chemin, avant);
         const int pas = pasDUneEcriture([&] { return EcrireFichierSur(chemin, apres); });
+        QVERIFY(pas >= 4);
         for (int n = 1; n <= pas + 1; ++n) {
             ecrire(chemin, avant);
             const pid_t enfant = ::fork();
@@ -337,6 +349,129 @@ private slots:
             QVERIFY2(MemeDossier(chemin(a), chemin(b)) == meme, qPrintable(a + u' ' + b));
             QVERIFY2(MemeDossier(chemin(b), chemin(a)) == meme, qPrintable(b + u' ' + a));
         }
+    }
+
+    // Each writer above the 16 KiB a buffered writer keeps until the end.
+    void chaqueEcrivain()
+    {
+        ClasseEssai c;
+        NomFichier = u"CL.VTC"_s;
+        NomClasse = u"CL"_s;
+        const QString vtc = c.chemin(u"CL.VTC"_s), ini = c.chemin(u"CL.INI"_s),
+                      txt = c.chemin(u"a_classe.txt"_s), vap = c.chemin(u"12120002.VAP"_s);
+        const QByteArray vtcAvant = OctetsEleves(classe(3)), txtAvant = "ancien rapport\r\n";
+        const QByteArray iniAvant = "[Options]\r\nNombre de matières=2\r\nMat1=Hist\r\nMat2=Géo\r\n";
+        OptionsAEcrire o;
+        o.nomClasse = NomClasse;
+        o.uneMatiere = false;
+        o.mat1 = u"Français"_s;
+        o.gras = true;
+        const QList<QPair<const char *, std::function<QString()>>> ecrivains{
+            {"classe", [&] { return EcrireEleves(vtc, classe(127)).message; }},
+            {"réglages", [&] { return EcrireOptions(o); }},
+            {"classe et réglages", [&] { return EcrireElevesEtOptions(vtc, classe(127), false, o).message; }},
+            {"rapport",
+             [&] {
+                 SortieFichier s(txt);
+                 while (s.contenu().size() < 40 * 1024)
+                     s.ligne(u"DUPONT Jean        12.50  8.00 14.25"_s);
+                 s.fermer();
+                 return s.messageErreur();
+             }},
+            {"export",
+             [&] {
+                 QString m;
+                 EcrireFichierExport(txt, QByteArray(40 * 1024, 'x'), &m);
+                 return m;
+             }},
+            {"base d'appréciations", [&] {
+                 QString m;
+                 EcrireBase(vap, QStringList(2000, u"Phrase du nouveau jeu"_s), m);
+                 return m;
+             }}};
+        auto remettre = [&] {
+            ecrire(vtc, vtcAvant) && ecrire(ini, iniAvant) && ecrire(txt, txtAvant) && ecrire(vap, txtAvant);
+        };
+        for (const auto &[nom, ecrireTout] : ecrivains) {
+            remettre();
+            const int pas = pasDUneEcriture(ecrireTout);
+            QVERIFY(pas >= 4);
+            const QStringList attendus = c.contenu();
+            for (int n = 1; n <= pas; ++n) {
+                remettre();
+                Gras = false;
+                const int code = n % 2 ? ENOSPC : EIO;
+                EssaiEcriture::echouerAuPas(n, code);
+                const QString m = ecrireTout();
+                const QByteArray ici = nom + " pas "_ba + QByteArray::number(n) + " : " + m.toUtf8();
+                // The settings speak of their file; the others give the system's reason.
+                QVERIFY2(
+                    m == (nom == "réglages"_ba ? MessageEcritureImpossible(ini) : MessageErreurSysteme(code)),
+                    ici);
+                QVERIFY2(lire(vtc) == vtcAvant && lire(ini) == iniAvant && lire(txt) == txtAvant
+                             && lire(vap) == txtAvant,
+                         ici);
+                QVERIFY2(c.contenu() == attendus, ici);
+                if (nom == "classe et réglages"_ba)
+                    QVERIFY2(!Gras, ici); // the settings in memory follow the files
+            }
+        }
+    }
+
+    // A marks or settings path that is no ordinary file: refused at once,
+    // with a message, the model left empty; a save through it never replaces it.
+    void chargementRefuse_data()
+    {
+        QTest::addColumn<QString>("fichier");
+        QTest::addColumn<QString>("genre");
+        QTest::newRow("classe FIFO") << u"CL.VTC"_s << u"fifo"_s;
+        QTest::newRow("réglages /dev/zero") << u"CL.INI"_s << u"zero"_s;
+        QTest::newRow("réglages dossier") << u"CL.INI"_s << u"dossier"_s;
+        QTest::newRow("réglages trop grands") << u"CL.INI"_s << u"grand"_s;
+    }
+    void chargementRefuse()
+    {
+        QFETCH(QString, fichier);
+        QFETCH(QString, genre);
+        ClasseEssai c;
+        ecrire(c.chemin(u"CL.VTC"_s), OctetsEleves(classe(2)));
+        const QString chemin = c.chemin(fichier);
+        QFile::remove(chemin);
+        QString attendu = MessagePasFichierOrdinaire(chemin);
+        if (genre == u"fifo") {
+            QVERIFY(::mkfifo(QFile::encodeName(chemin).constData(), 0600) == 0);
+        } else if (genre == u"zero") {
+            QVERIFY(QFile::link(u"/dev/zero"_s, chemin));
+        } else if (genre == u"dossier") {
+            QVERIFY(QDir().mkdir(chemin));
+            attendu = MessageErreurSysteme(EISDIR);
+        } else {
+            ecrire(chemin, "[Options]\r\n" + QByteArray(TAILLE_MAX_REGLAGES, ' '));
+            attendu = MessageFichierTropGrand(chemin, TAILLE_MAX_REGLAGES);
+        }
+        const ResultatChargement r = charger(u"CL.VTC"_s);
+        QVERIFY(!r.ok);
+        QCOMPARE(r.message, attendu);
+        QCOMPARE(NbEleves(), 0);
+        if (genre != u"grand") {
+            ListeEleves = classe(1);
+            NomFichier = u"CL.VTC"_s;
+            QVERIFY(!(fichier == NomFichier ? EcrireClasse().message : EcrireCoefDatesAvec(CoefPeriode))
+                         .isEmpty());
+            struct stat st { };
+            QVERIFY(::lstat(QFile::encodeName(chemin).constData(), &st) == 0 && !S_ISREG(st.st_mode));
+        }
+    }
+
+    void sortieSurUneLigne()
+    {
+        QCOMPARE(SurUneLigne(u"A\tB\r\nC"_s), u"A B  C"_s);
+        TableGrille t;
+        t.lignes = {{u"Élève"_s, u"D1"_s}, {u"NOM\tPré\nnom"_s, u"12.00"_s}};
+        const QByteArray o =
+            TexteExport(t, u"C\tL"_s, QDateTime(QDate(2026, 12, 7), QTime(10, 42)), u";"_s, false);
+        QCOMPARE(o.count('\t'), 0);
+        QCOMPARE(o.count('\n'), 4); // header, blank, title row, one student
     }
 };
 

@@ -53,12 +53,12 @@ private slots:
 
     void messagesErreur()
     {
-        QCOMPARE((QStringList{MessageErreurSysteme(ENOENT), MessageErreurSysteme(EACCES),
-                              MessageErreurSysteme(ENOSPC), MessageErreurSysteme(ENAMETOOLONG),
-                              MessageErreurSysteme(EMFILE), MessageErreurSysteme(EIO)}),
-                 (QStringList{u"Fichier introuvable"_s, u"Accès au fichier refusé"_s, u"Disque plein"_s,
-                              u"Nom de fichier incorrect"_s, u"Trop de fichiers ouverts"_s,
-                              u"Erreur E/S %1"_s.arg(EIO)}));
+        QStringList messages;
+        for (const int code : {ENOENT, EACCES, ENOSPC, ENAMETOOLONG, EMFILE, EIO})
+            messages << MessageErreurSysteme(code);
+        QCOMPARE(messages.join(u'|'),
+                 u"Fichier introuvable|Accès au fichier refusé|Disque plein|"
+                 "Nom de fichier incorrect|Trop de fichiers ouverts|Erreur E/S %1"_s.arg(EIO));
     }
 
     void documentsRecents()
@@ -84,11 +84,9 @@ private slots:
         QTest::addColumn<QString>("attendu");
         const QByteArray base =
             "[Options]\r\nMat1=Fran\r\nNombre de p\xE9riodes = 2 \r\nVide=\r\n[Autre]\r\nMat2=X\r\n";
-        QTest::newRow("simple") << base << u"Options"_s << u"Mat1"_s << u"Fran"_s;
         QTest::newRow("espaces, cp1252, casse") << base << u"options"_s << u"NOMBRE DE PÉRIODES"_s << u"2"_s;
         QTest::newRow("vide present") << base << u"Options"_s << u"Vide"_s << u""_s;
         QTest::newRow("autre section") << base << u"Options"_s << u"Mat2"_s << u"<defaut>"_s;
-        QTest::newRow("section absente") << base << u"Rien"_s << u"Mat1"_s << u"<defaut>"_s;
         QTest::newRow("fins LF, sans fin")
             << "[Options]\nA=1\nMat1=LF"_ba << u"Options"_s << u"Mat1"_s << u"LF"_s;
         QTest::newRow("espaces section")
