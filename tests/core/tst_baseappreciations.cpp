@@ -109,7 +109,6 @@ private slots:
                                   u"élève"_s, u"Elle"_s,    u"zèbre"_s};
         QCOMPARE(l, attendu);
         QCOMPARE(inseres, attendu);
-
         const QString lettres = u"aAeEéÉèêëiîïoôöuùûüÜcçÇzZœŒšŠ€ ,.'-0"_s;
         QRandomGenerator gen(17);
         QStringList phrases;

@@ -143,7 +143,6 @@ private slots:
         QCOMPARE(b.mid(314 + 192 + 90, 6).toHex(), "850000000020");
         QCOMPARE(b.mid(602 + 324 + 243, 10), "\x09Tr\xE8s bien"_ba);
         QCOMPARE(b.mid(1574, 4), "\x04\x03\x02\x01"_ba);
-
         // Overlong texts are cut to their capacity, a length byte beyond it
         // is never read past; outside 0..20 is no mark, written back as a
         // plain -1, and 0 is a mark.
@@ -180,7 +179,6 @@ private slots:
         QCOMPARE(NbEleves(), 40);
         QCOMPARE(EcrireClasse().etat, EtatEcriture::Ecrit);
         QCOMPARE(lire(chemin(u"ALEA.VTC"_s)), fichier);
-
         // An edited name and mark: the new values, every other byte unchanged.
         ListeEleves[3].Nom = u"AB"_s;
         ListeEleves[3].NotesMat1[1][1] = 13.5;
@@ -227,13 +225,11 @@ private slots:
         ListeEleves.append(StudentRecord());
         QCOMPARE(EcrireClasse().etat, EtatEcriture::Echec); // it could not be read back
         QCOMPARE(QFileInfo(chemin(u"PLEINE.VTC"_s)).size(), 127 * 1578);
-
         ecrire(chemin(u"VIDE.VTC"_s), QByteArray());
         QVERIFY(charger(u"VIDE.VTC"_s).ok);
         ResultatEcriture r = EcrireClasse();
         QVERIFY(r.etat == EtatEcriture::Vide && r.message == u"Fichier vide !"_s);
         QCOMPARE(lire(chemin(u"VIDE.VTC"_s)), QByteArray());
-
         ecrire(chemin(u"GARDE.VTC"_s), QByteArray(1578, '\0'));
         QVERIFY(charger(u"GARDE.VTC"_s).ok);
         DefinirDossierProgramme(chemin(u"inexistant"_s));
@@ -286,14 +282,12 @@ private slots:
         QCOMPARE(DateMat1[2][16], u"--/--"_s);
         QVERIFY(Gras);
         QCOMPARE(LibelleMat1, QString()); // present but empty: not the default
-
         // Two subjects: 9..16 go to subject 2; slots 9..16 of the tables stay.
         CoefMat1[2][12] = 7;
         relire("[Options]\r\nNombre de mati\xE8res=2\r\nCoefficients p\xE9riode 2=1234567898765432\r\n");
         for (int i = 1; i <= 8; ++i)
             QVERIFY(CoefMat1[2][i] == i && CoefMat2[2][i] == 10 - i);
         QCOMPARE(CoefMat1[2][12], 7);
-
         // Two periods: period 3 keeps its defaults whatever the file says.
         relire(
             "[Options]\r\nNombre de p\xE9riodes=2\r\nCoefficients p\xE9riode 3=\r\nDates p\xE9riode 3=\r\n");
@@ -322,7 +316,6 @@ private slots:
                 + d + "\r\nDates p\xE9riode 2=01/09" + d.mid(5)
                 + "\r\nCoefficients p\xE9riode 3=\r\nDates p\xE9riode 3=\r\nEcriture=1\r\n"
                   "Taille de l'\351criture=12\r\n");
-
         // Duplicating with everything cleared; the file's other sections stay.
         ecrire(ini(), lire(ini()) + "[Perso]\r\nx=1\r\n");
         o.trimestre = true;
@@ -352,7 +345,6 @@ private slots:
         RelireCoefDates();
         QCOMPARE(CoefPeriode[2], u"4"_s);
         QCOMPARE(CoefPeriode[3], u"1111111111111111"_s); // two periods: not read
-
         // A settings file that cannot be read leaves the values in memory as they are.
         QVERIFY(QFile::remove(ini()));
         QVERIFY(QFile::link(u"/dev/zero"_s, ini()));
@@ -360,7 +352,6 @@ private slots:
         QCOMPARE(CoefPeriode[2], u"4"_s);
         QVERIFY(!LireOptions().isEmpty());
         QVERIFY(QFile::remove(ini()));
-
         DefinirDossierProgramme(chemin(u"absent"_s));
         QCOMPARE(EcrireCoefDates(), u"Impossible d'écrire dans %1"_s.arg(CheminOptions(NomClasse)));
     }
@@ -385,7 +376,6 @@ private slots:
         QVERIFY(LireParametres().maxi);
         QCOMPARE(StyleEcriturePourApercu, u"Souligné"_s); // read unchanged
         QVERIFY(!AfficherBulles);
-
         const QString absent = chemin(u"absent/V.INI"_s);
         DefinirCheminParametresAppli(absent);
         QCOMPARE(EcrireParametres(f), u"Impossible d'écrire dans %1"_s.arg(absent));

@@ -30,7 +30,6 @@ private slots:
         QTest::newRow("point-virgule") << u"DUPONT;Jean"_s << u"DUPONT/Jean"_s;
         QTest::newRow("virgule") << u"DUPONT, Jean"_s << u"DUPONT/Jean"_s;
         QTest::newRow("tabulation") << u"DUPONT\tJean Marc"_s << u"DUPONT/Jean Marc"_s;
-        QTest::newRow("premier espace") << u"  DUPONT Jean Marc "_s << u"DUPONT/Jean Marc"_s;
         QTest::newRow("point-virgule avant virgule")
             << u"DUPONT;Jean, dit Jeannot"_s << u"DUPONT/Jean, dit Jeannot"_s;
         QTest::newRow("guillemets") << u"\"DE LA FONTAINE\";\"Jean\""_s << u"DE LA FONTAINE/Jean"_s;
@@ -38,8 +37,6 @@ private slots:
         QTest::newRow("guillemets et espace") << u"\"DE LA FONTAINE\" Jean"_s << u"DE LA FONTAINE/Jean"_s;
         // Spaces only: the surname is the run of words in capitals.
         QTest::newRow("nom composé") << u"DE LA FONTAINE Jean"_s << u"DE LA FONTAINE/Jean"_s;
-        QTest::newRow("nom et prénom composés")
-            << u"VAN DER BERG Anne-Marie"_s << u"VAN DER BERG/Anne-Marie"_s;
         QTest::newRow("capitales accentuées") << u"ÉLU LE BRUN Émile"_s << u"ÉLU LE BRUN/Émile"_s;
         QTest::newRow("apostrophe") << u"D'ARTAGNAN Charles"_s << u"D'ARTAGNAN/Charles"_s;
         QTest::newRow("espaces en trop") << u"  DE  LA  TOUR   Jean Marc "_s << u"DE LA TOUR/Jean Marc"_s;
@@ -50,10 +47,8 @@ private slots:
         QFETCH(QString, ligne);
         QFETCH(QString, attendu);
         const ListeLue l = AnalyserListeEleves(ligne + u"\r\n"_s);
-        QCOMPARE(l.incomprises, QList<int>());
-        QCOMPARE(l.eleves.size(), 1);
+        QVERIFY(l.incomprises.isEmpty() && l.eleves.size() == 1 && l.eleves[0].ligne == 1);
         QCOMPARE(l.eleves[0].nom + u'/' + l.eleves[0].prenom, attendu);
-        QCOMPARE(l.eleves[0].ligne, 1);
     }
 
     // A header line is recognised at the top only, its columns followed.
@@ -90,17 +85,14 @@ private slots:
 
     void lignesIncomprises()
     {
-        // Line numbers count every line, blank ones included.
-        // Without a separator, a line whose surname is not in capitals, or that
-        // has nothing after it, cannot be read safely.
+        // Line numbers count blank lines too. Without a separator, a surname not
+        // in capitals or nothing after it cannot be read safely.
         const ListeLue l = AnalyserListeEleves(
             u"Nom;Prénom\r\nDUPONT;Jean\r\n\r\nSEUL\r\n;Paul\r\nMARTIN;\r\n;;\r\nDURAND Luc\r\n"
             "Jean Dupont\r\nDUPONT JEAN\r\nMcDONALD Ronald"_s);
         QCOMPARE(l.incomprises, (QList<int>{4, 9, 10, 11}));
         QCOMPARE(l.nomManquant, (QList<int>{5, 6}));
-        QCOMPARE(l.eleves.size(), 2);
-        QCOMPARE(l.eleves[1].nom, u"DURAND"_s);
-        QCOMPARE(l.eleves[1].ligne, 8);
+        QVERIFY(l.eleves.size() == 2 && l.eleves[1].nom == u"DURAND"_s && l.eleves[1].ligne == 8);
     }
 
     // What is added, what is refused and why, in the teacher's words.

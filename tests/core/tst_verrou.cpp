@@ -72,7 +72,6 @@ private slots:
             QVERIFY(VerrouClasse::LireDetenteur(CheminVerrou(m_classe), d));
             QVERIFY(d.utilisateur == UtilisateurCourant() && d.memeMachine);
             QCOMPARE(d.depuis, QDateTime(QDate(2026, 12, 7), QTime(10, 42)));
-
             // A second copy on this computer, alive: it may not take it.
             VerrouClasse b(m_classe);
             QCOMPARE(b.prendre(), VerrouClasse::Etat::TenuIci);
@@ -80,7 +79,6 @@ private slots:
             QVERIFY(!b.tenu() && a.tenu());
         }
         QVERIFY(!QFileInfo::exists(CheminVerrou(m_classe)));
-
         // Left by a copy of this computer that no longer runs: taken over at once.
         QProcess fini;
         fini.start(u"true"_s, {});
@@ -92,7 +90,6 @@ private slots:
         VerrouClasse c(m_classe);
         QCOMPARE(c.prendre(), VerrouClasse::Etat::Pris);
         QVERIFY(ici());
-
         // No lock can be made where the class is said to be: the platform's reason.
         VerrouClasse v(m_dossier->chemin(u"absent/3B.VTC"_s));
         QCOMPARE(v.prendre(), VerrouClasse::Etat::Impossible);
@@ -126,7 +123,6 @@ private slots:
                  debut + u"mdurand sur poste-2 depuis le 04/12 à 17:30."_s);
         d.utilisateur.clear();
         QVERIFY(TexteDetenteur(u"3B"_s, d, aujourdhui).startsWith(debut + u"un autre utilisateur sur"_s));
-
         Journal j;
         j.instant = QDateTime(aujourdhui, QTime(10, 42, 59));
         QCOMPARE(TexteRecuperation(j, {3, 1}),
@@ -175,8 +171,8 @@ private slots:
         QVERIFY(QFileInfo::exists(m_dossier->chemin(u"3B.VTC.journal"_s)));
         Journal lu;
         QVERIFY(LireJournal(m_classe, lu));
-        QVERIFY(lu.instant == j.instant && lu.nomFichier == j.nomFichier);
-        QVERIFY(lu.coefs[1] == j.coefs[1] && lu.dates[1] == j.dates[1]);
+        QVERIFY(lu.instant == j.instant && lu.nomFichier == j.nomFichier && lu.coefs[1] == j.coefs[1]
+                && lu.dates[1] == j.dates[1]);
         QCOMPARE(OctetsEleves(lu.eleves), OctetsEleves(j.eleves));
         const QString coefsFichier[4] = {{}, j.coefs[1], j.coefs[2], j.coefs[3]};
         QVERIFY(CompterDifferences(lu.eleves, lu, coefsFichier).vide());
@@ -215,12 +211,10 @@ private slots:
         const DifferencesJournal d = CompterDifferences(fichier, j);
         QCOMPARE(d.notes, 2);
         QCOMPARE(d.appreciations, 1);
-
         // The journal's values in the file's order.
         const QList<StudentRecord> r = AppliquerJournal(fichier, j);
         QCOMPARE(OctetsEleves(r), OctetsEleves({j.eleves[3], j.eleves[1], j.eleves[2], j.eleves[0]}));
         QVERIFY(CompterDifferences(r, j).vide());
-
         // A student who is not in the journal any more is left as saved.
         fichier.append(ClasseEssai::Eleve(u"NOUVEAU"_s, u"Léa"_s, {{2, 2, 2, 11}}));
         EGAL_EXACT(AppliquerJournal(fichier, j)[4].NotesMat2[2][2], 11.0);
