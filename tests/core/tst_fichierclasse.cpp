@@ -120,9 +120,8 @@ private slots:
         QRandomGenerator g(1578);
         for (int i = 0; i < 10000; ++i) { // every six-byte value survives a double
             uchar o[6], r[6];
-            for (uchar &c : o)
-                c = uchar(g.bounded(256));
-            o[0] = qMax(o[0], uchar(1));
+            const quint64 a = g.generate64() | 1; // exponent byte not 0
+            memcpy(o, &a, 6);
             DoubleVersReal48(Real48VersDouble(o), r);
             QVERIFY(memcmp(r, o, 6) == 0);
         }
@@ -185,8 +184,7 @@ private slots:
         e.Nom = u"ABCDEFGHIJKLMNOP"_s;
         e.Appreciations[1][1] = QString(100, u'x');
         b = CoderEleve(e);
-        QCOMPARE(uchar(b[0]), uchar(12));
-        QCOMPARE(uchar(b[602]), uchar(80));
+        QVERIFY(uchar(b[0]) == 12 && uchar(b[602]) == 80);
         b[0] = char(200);
         b[602 + 81 * 11] = char(255);
         uchar *o = reinterpret_cast<uchar *>(b.data());
@@ -212,20 +210,14 @@ private slots:
             fichier += enregistrementAleatoire(g);
         ecrire(chemin(u"ALEA.VTC"_s), fichier);
         QVERIFY(charger(u"ALEA.VTC"_s).ok);
-        QCOMPARE(NbEleves(), 40);
         QCOMPARE(EcrireClasse().etat, EtatEcriture::Ecrit);
         QCOMPARE(lire(chemin(u"ALEA.VTC"_s)), fichier);
         // An edited name and mark: the new values, every other byte unchanged.
         ListeEleves[3].Nom = u"AB"_s;
         ListeEleves[3].NotesMat1[1][1] = 13.5;
         QCOMPARE(EcrireClasse().etat, EtatEcriture::Ecrit);
-        const QByteArray apres = lire(chemin(u"ALEA.VTC"_s));
-        const int debut = 3 * 1578;
-        QCOMPARE(apres.mid(debut, 3), "\2AB"_ba);
-        QCOMPARE(apres.mid(debut + 26, 6).toHex(), "840000000058");
-        QCOMPARE(apres.left(debut), fichier.left(debut));
-        QCOMPARE(apres.mid(debut + 3, 23), fichier.mid(debut + 3, 23));
-        QCOMPARE(apres.mid(debut + 32), fichier.mid(debut + 32));
+        fichier.replace(3 * 1578, 3, "\2AB").replace(3 * 1578 + 26, 6, QByteArray::fromHex("840000000058"));
+        QCOMPARE(lire(chemin(u"ALEA.VTC"_s)), fichier);
     }
 
     // A failed load leaves no class; the settings are read before the marks.
@@ -313,9 +305,7 @@ private slots:
                  (QList<int>{2, 3, 0, 1, 1})); // 1 beyond a short string
         QCOMPARE(CoefMat1[2][3], 1);           // not a digit
         QCOMPARE(CoefPeriode[2].size(), 16);   // cut to its capacity
-        QCOMPARE(DateMat1[1][1], u"05/11"_s);
-        QCOMPARE(DateMat1[1][3], QString());
-        QCOMPARE(DateMat1[2][16], u"--/--"_s);
+        QCOMPARE(DateMat1[1][1] + u'|' + DateMat1[1][3] + u'|' + DateMat1[2][16], u"05/11||--/--"_s);
         QVERIFY(Gras);
         QCOMPARE(LibelleMat1, QString()); // present but empty: not the default
         // Two subjects: 9..16 go to subject 2; slots 9..16 of the tables stay.
