@@ -65,7 +65,6 @@ private slots:
         QTest::addColumn<QString>("court");
         QTest::newRow("sans note") << -1.0 << u""_s << u""_s;
         QTest::newRow("0, -0") << -0.0 << u" 0.00"_s << u"0.0"_s;
-        QTest::newRow("20") << 20.0 << u"20.00"_s << u"20.0"_s;
         QTest::newRow("12.125 demi vers le haut") << 12.125 << u"12.13"_s << u"12.1"_s;
         QTest::newRow("13.25") << 13.25 << u"13.25"_s << u"13.3"_s;
         QTest::newRow("19.999 retenue") << 19.999 << u"20.00"_s << u"20.0"_s;
