@@ -407,15 +407,11 @@ private slots:
         QCOMPARE(EcrireParametres(f), u"Impossible d'écrire dans %1"_s.arg(absent));
     }
 
-    void annexes()
+    void verrouPrisEtRendu()
     {
         QVERIFY(EstFichierAnnexe(u"3B.VTC.lock"_s) && EstFichierAnnexe(u"3b.vtc.journal"_s));
         QVERIFY(!EstFichierAnnexe(u"3B.VTC"_s) && !EstFichierAnnexe(u"3B.INI.lock"_s)
                 && !EstFichierAnnexe(u".lock"_s));
-    }
-
-    void verrouPrisEtRendu()
-    {
         FixerHorloge(QDateTime(QDate(2026, 12, 7), QTime(10, 42)));
         {
             VerrouClasse a(m_3b);
@@ -533,13 +529,8 @@ private slots:
         QVERIFY(SupprimerJournal(m_3b));
         QVERIFY(!LireJournal(m_3b, lu));
         QVERIFY(SupprimerJournal(m_3b));
-    }
-
-    // Cut in the header, cut in a record, one byte short, a mark altered.
-    void journalAbime()
-    {
+        // Cut in the header, cut in a record, one byte short, a mark altered.
         const QByteArray o = CoderJournal(JournalDe({u"DUPONT Jean"_s}));
-        Journal lu;
         QVERIFY(DecoderJournal(o, lu));
         QByteArray altere = o;
         altere[o.size() - 700] = char(altere[o.size() - 700] ^ 0x55);

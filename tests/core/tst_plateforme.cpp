@@ -238,8 +238,7 @@ private slots:
         }
         if (avecOption)
             e.option = mkdir(u"choisi"_s);
-        mkdir(u"ailleurs"_s);
-        ecrire(chemin(u"ailleurs/4B.VTC"_s), {});
+        ecrire(mkdir(u"ailleurs"_s) + u"/4B.VTC"_s, {});
         e.fichierClasse = classe.contains(u'/') ? chemin(classe) : classe;
         e.documents = chemin(u"Documents"_s);
         int remplissages = 0;
