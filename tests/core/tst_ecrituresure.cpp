@@ -11,6 +11,7 @@
 #include "reports/export.h"
 #include "tests/common/classeessai.h"
 
+#include <array>
 #include <cerrno>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -53,47 +54,6 @@ private slots:
     {
         EssaiEcriture::remettreAZero();
         EssaiCopie::limiterEcriture(-1);
-    }
-
-    // Below and above the 16 KiB that a buffered writer keeps until the end,
-    // a 1-student and a 127-student class, a file over several write calls.
-    void chaquePasEchoue_data()
-    {
-        QTest::addColumn<int>("taille");
-        QTest::addColumn<bool>("ancien");
-        QTest::newRow("vide") << 0 << true;
-        QTest::newRow("1 élève") << 1578 << true;
-        QTest::newRow("1 élève, nouveau") << 1578 << false;
-        QTest::newRow("16 Kio") << 16 * 1024 << true;
-        QTest::newRow("127 élèves") << 127 * 1578 << true;
-    }
-    void chaquePasEchoue()
-    {
-        QFETCH(int, taille);
-        QFETCH(bool, ancien);
-        DossierEssai d;
-        const QString chemin = d.chemin(u"CL.VTC"_s);
-        const QByteArray avant = motif(3000), apres = motif(taille);
-        auto remettre = [&] {
-            QFile::remove(chemin);
-            if (ancien)
-                ecrire(chemin, avant);
-        };
-        remettre();
-        const int pas = pasDUneEcriture([&] { return EcrireFichierSur(chemin, apres); });
-        QCOMPARE(lire(chemin), apres);
-        QVERIFY(pas >= 4); // create, write(s), sync, close, rename
-        for (const int code : {ENOSPC, EIO, EDQUOT}) {
-            for (int n = 1; n <= pas; ++n) {
-                remettre();
-                EssaiEcriture::echouerAuPas(n, code);
-                const QString m = EcrireFichierSur(chemin, apres);
-                const QByteArray ici = QByteArray::number(n) + ": " + m.toUtf8();
-                QVERIFY2(m == MessageErreurSysteme(code), ici);
-                QVERIFY2(lire(chemin) == (ancien ? avant : "<absent>"_ba), ici);
-                QVERIFY2(d.contenu() == (ancien ? QStringList{u"CL.VTC"_s} : QStringList{}), ici);
-            }
-        }
     }
 
     // The process killed before each step in turn: the file is then the old
@@ -346,14 +306,16 @@ private slots:
         }
     }
 
-    // Each writer above the 16 KiB a buffered writer keeps until the end.
+    // Every writer, every step failing in turn, each error in turn: the old bytes, no temporary. Below and
+    // above the 16 KiB a buffered writer keeps until the end, an empty file, a new file, 127 students.
     void chaqueEcrivain()
     {
         ClasseEssai c;
         NomFichier = u"CL.VTC"_s;
         NomClasse = u"CL"_s;
         const QString vtc = c.chemin(u"CL.VTC"_s), ini = c.chemin(u"CL.INI"_s),
-                      txt = c.chemin(u"a_classe.txt"_s), vap = c.chemin(u"12120002.VAP"_s);
+                      txt = c.chemin(u"a_classe.txt"_s), vap = c.chemin(u"12120002.VAP"_s),
+                      neuf = c.chemin(u"NEUF.VTC"_s);
         const QByteArray vtcAvant = OctetsEleves(classe(3)), txtAvant = "ancien rapport\r\n";
         const QByteArray iniAvant = "[Options]\r\nNombre de matières=2\r\nMat1=Hist\r\nMat2=Géo\r\n";
         OptionsAEcrire o;
@@ -362,6 +324,9 @@ private slots:
         o.mat1 = u"Français"_s;
         o.gras = true;
         const QList<QPair<const char *, std::function<QString()>>> ecrivains{
+            {"fichier vide", [&] { return EcrireFichierSur(vtc, {}); }},
+            {"16 Kio", [&] { return EcrireFichierSur(txt, motif(16 * 1024)); }},
+            {"nouveau fichier", [&] { return EcrireFichierSur(neuf, motif(1578)); }},
             {"classe", [&] { return EcrireEleves(vtc, classe(127)).message; }},
             {"réglages", [&] { return EcrireOptions(o); }},
             {"classe et réglages", [&] { return EcrireElevesEtOptions(vtc, classe(127), false, o).message; }},
@@ -385,17 +350,18 @@ private slots:
                  return m;
              }}};
         auto remettre = [&] {
+            QFile::remove(neuf);
             ecrire(vtc, vtcAvant) && ecrire(ini, iniAvant) && ecrire(txt, txtAvant) && ecrire(vap, txtAvant);
         };
         for (const auto &[nom, ecrireTout] : ecrivains) {
             remettre();
-            const int pas = pasDUneEcriture(ecrireTout);
-            QVERIFY(pas >= 4);
             const QStringList attendus = c.contenu();
+            const int pas = pasDUneEcriture(ecrireTout);
+            QVERIFY(pas >= 4); // create, write(s), sync, close, rename
             for (int n = 1; n <= pas; ++n) {
                 remettre();
                 Gras = false;
-                const int code = n % 2 ? ENOSPC : EIO;
+                const int code = std::array{ENOSPC, EIO, EDQUOT}[n % 3];
                 EssaiEcriture::echouerAuPas(n, code);
                 const QString m = ecrireTout();
                 const QByteArray ici = nom + " pas "_ba + QByteArray::number(n) + " : " + m.toUtf8();
