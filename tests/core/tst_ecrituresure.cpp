@@ -132,7 +132,6 @@ private slots:
     {
         QTest::addColumn<bool>("premierExiste");
         QTest::addColumn<int>("code");
-        QTest::newRow("remplacement") << true << EIO;
         QTest::newRow("création") << false << ENOSPC;
         // No hard links on this file system: the old bytes are kept by a copy.
         QTest::newRow("sans lien physique") << true << EPERM;

@@ -380,6 +380,7 @@ private slots:
         QVERIFY(QFile::remove(ini()));
         DefinirDossierProgramme(chemin(u"absent"_s));
         QCOMPARE(EcrireCoefDates(), u"Impossible d'écrire dans %1"_s.arg(CheminOptions(NomClasse)));
+        QVERIFY(!QFileInfo::exists(chemin(u"absent"_s))); // no folder made on the way
     }
 
     void parametresAppli()

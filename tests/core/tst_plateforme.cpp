@@ -192,16 +192,6 @@ private slots:
         QCOMPARE(lire(ini()), apres);
     }
 
-    void echecEcriture()
-    {
-        // A folder where the file should be, or no folder at all: nothing is written.
-        const QString dossier = chemin(u"dossier.ini"_s);
-        QVERIFY(QDir().mkpath(dossier));
-        QVERIFY(!Ini::ecrireTexte(dossier, u"S"_s, u"k"_s, u"v"_s));
-        QVERIFY(!Ini::ecrireTexte(chemin(u"rien/x.ini"_s), u"S"_s, u"k"_s, u"v"_s));
-        QVERIFY(!QFile::exists(chemin(u"rien"_s)));
-    }
-
     // Which rule wins, for each kind of executable folder and command line.
     void choix_data()
     {
