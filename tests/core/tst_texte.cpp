@@ -139,15 +139,12 @@ private slots:
         EGAL_EXACT(TexteEnNote(u"12.1"_s), ArrondiReal48(12.1));
     }
 
+    // The edges the report files do not hold: a text longer than its field stays whole, an accented
+    // initial stays as typed, a coefficient out of 0..9 counts 1, an unknown style is plain.
     void cadrageEtInitiales()
     {
-        QCOMPARE(CadrerADroite(u"abc"_s, 6), u"   abc"_s);
-        QCOMPARE(CadrerAGauche(u"abc"_s, 6), u"abc   "_s);
         QCOMPARE(CadrerADroite(u"abcdefg"_s, 6), u"abcdefg"_s);
-        QCOMPARE(DeuxChiffres(u"7"_s), u"07"_s);
-        QCOMPARE(InitialePrenom(u"jean"_s) + InitialePrenom(u"élodie"_s) + InitialePrenom(u"a"_s)
-                     + InitialePrenom({}),
-                 u"Je.él.A.."_s);
+        QCOMPARE(InitialePrenom(u"élodie"_s), u"él."_s);
         QCOMPARE(ChiffreCoef(9) * 100 + ChiffreCoef(10) * 10 + ChiffreCoef(-1), 911);
         for (int k = 0; k <= 3; ++k)
             QCOMPARE(StyleDepuisNom(NomDeStyle(k)), k);
