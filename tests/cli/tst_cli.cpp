@@ -9,29 +9,17 @@
 #include "platform/recents.h"
 #include "reports/export.h"
 #include "reports/rapport.h"
+#include "tests/cli/processus.h"
 #include "tests/common/classeessai.h"
 
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-struct Resultat {
-    int code = -1;
-    QString sortie, erreurs;
-};
-
-Resultat lancer(const QStringList &arguments, const QString &programme = VESTREL_CLI)
-{
-    QProcess p;
-    p.start(programme, arguments);
-    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
 
 // The written text without the date and time of writing (last line of a
 // report, end of the first line of an export).
@@ -49,11 +37,11 @@ class TstCli : public QObject {
     QTemporaryDir m_dossier;
     QString dossier() const { return m_dossier.path(); }
     // Arguments separated by spaces, @ for the class folder.
-    Resultat commande(const char *ligne) const
+    Resultat commande(const QString &ligne) const
     {
-        return lancer(
-            QString::fromUtf8(ligne).split(u' ', Qt::SkipEmptyParts).replaceInStrings(u"@", dossier()));
+        return lancer(ligne.split(u' ', Qt::SkipEmptyParts).replaceInStrings(u"@", dossier()));
     }
+    static Resultat lancer(const QStringList &arguments) { return Executer(VESTREL_CLI, arguments); }
 
 private slots:
     void cleanup() { DefinirDossierProgramme(QString()); }
@@ -67,17 +55,15 @@ private slots:
         for (bool une : {true, false}) {
             une ? ClasseEssai::UneMatiereFran(false) : ClasseEssai::DeuxMatieres(true);
             for (int p = 1; p <= 3; ++p) {
-                CoefPeriode[p] = QStringLiteral("2111111111311112");
-                DatePeriode[p] =
-                    QStringLiteral("05/1112/12--/--01/01") + QStringLiteral("--/--").repeated(12);
+                CoefPeriode[p] = u"2111111111311112"_s;
+                DatePeriode[p] = u"05/1112/12--/--01/01"_s + u"--/--"_s.repeated(12);
             }
             QCOMPARE(EcrireOptions({NomClasse, !DeuxPeriodes, UneMatiere, LibelleMat1, LibelleMat2}),
                      QString());
             QCOMPARE(EcrireEleves(CheminProgramme(NomFichier), ListeEleves).etat, EtatEcriture::Ecrit);
         }
-        for (auto [nom, taille] : {std::pair{"COURT.VTC", 1578 + 10}, std::pair{"TROP.VTC", 128 * 1578}}) {
+        for (auto [nom, taille] : {std::pair{"COURT.VTC", 1578 + 10}, std::pair{"TROP.VTC", 128 * 1578}})
             QVERIFY(Essai::ecrire(m_dossier.filePath(nom), QByteArray(taille, '\0')));
-        }
         QVERIFY(::mkfifo(QFile::encodeName(m_dossier.filePath("FIFO.VTC")).constData(), 0600) == 0);
     }
 
@@ -126,42 +112,36 @@ private slots:
     // Bad usage (2) shows how to call the tool; a failure (1) does not. @: the class folder.
     void erreurs_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("ligne");
+        QTest::addColumn<int>("code"); // -2: refused for the class's kind, without the usage
         QTest::addColumn<QString>("message");
-        const struct {
-            const char *nom, *arguments;
-            int code; // -2: refused for the class's kind, without the usage
-            const char *message;
-        } cas[] = {
-            {"rien", "", 2, "commande manquante"},
-            {"option inconnue", "moyennes A.VTC --vite", 2, "option inconnue"},
-            {"nom avec barre", "exemple A/B", 2, "nom de classe incorrect"},
-            {"fichier absent", "moyennes ABSENT.VTC --dossier @", 1, "Fichier introuvable."},
-            {"fichier tronque", "moyennes COURT.VTC --dossier @", 1, "Lecture au-delà de la fin de fichier."},
-            {"trop d'élèves", "moyennes TROP.VTC --dossier @", 1, "au plus 127.\n"},
-            {"classe FIFO", "moyennes FIFO.VTC --dossier @", 1, "FIFO.VTC n'est pas un fichier ordinaire.\n"},
-            {"dossier absent", "moyennes A.VTC --dossier /nulle/part", 1, "Dossier introuvable"},
-            {"mat2, une matière", "rapport 3EME1.VTC --matiere mat2 --vue notes --periode 1 --dossier @", -2,
-             "une matière"},
-            {"période 3, semestres", "rapport 4EME2.VTC --vue notes --periode 3 --matiere mat1 --dossier @",
-             -2, "période 3"},
-            {"séparateur inconnu", "exporter 4EME2 --vue liste --separateur | --dossier @", 2, "séparateur"},
-            {"sortie impossible", "rapport 3EME1.VTC --vue liste --sortie /nonexistent/dir/r.txt --dossier @",
-             1, ""},
-        };
-        for (const auto &c : cas)
-            QTest::newRow(c.nom) << QString::fromUtf8(c.arguments).split(u' ', Qt::SkipEmptyParts) << c.code
-                                 << QString::fromUtf8(c.message);
+        QTest::newRow("rien") << "" << 2 << "commande manquante";
+        QTest::newRow("option inconnue") << "moyennes A.VTC --vite" << 2 << "option inconnue";
+        QTest::newRow("nom avec barre") << "exemple A/B" << 2 << "nom de classe incorrect";
+        QTest::newRow("fichier absent") << "moyennes ABSENT.VTC --dossier @" << 1 << "Fichier introuvable.";
+        QTest::newRow("fichier tronque")
+            << "moyennes COURT.VTC --dossier @" << 1 << "Lecture au-delà de la fin de fichier.";
+        QTest::newRow("trop d'élèves") << "moyennes TROP.VTC --dossier @" << 1 << "au plus 127.\n";
+        QTest::newRow("classe FIFO") << "moyennes FIFO.VTC --dossier @" << 1
+                                     << "FIFO.VTC n'est pas un fichier ordinaire.\n";
+        QTest::newRow("dossier absent")
+            << "moyennes A.VTC --dossier /nulle/part" << 1 << "Dossier introuvable";
+        QTest::newRow("mat2, une matière")
+            << "rapport 3EME1.VTC --matiere mat2 --vue notes --periode 1 --dossier @" << -2 << "une matière";
+        QTest::newRow("période 3, semestres")
+            << "rapport 4EME2.VTC --vue notes --periode 3 --matiere mat1 --dossier @" << -2 << "période 3";
+        QTest::newRow("séparateur inconnu")
+            << "exporter 4EME2 --vue liste --separateur | --dossier @" << 2 << "séparateur";
+        QTest::newRow("sortie impossible")
+            << "rapport 3EME1.VTC --vue liste --sortie /nonexistent/dir/r.txt --dossier @" << 1 << "";
     }
 
     void erreurs()
     {
-        QFETCH(QStringList, arguments);
+        QFETCH(QString, ligne);
         QFETCH(int, code);
         QFETCH(QString, message);
-        arguments.replaceInStrings(QStringLiteral("@"), dossier());
-        const Resultat r = lancer(arguments);
+        const Resultat r = commande(ligne);
         QCOMPARE(r.code, qAbs(code));
         QVERIFY2(!r.erreurs.isEmpty() && r.erreurs.contains(message), qPrintable(r.erreurs));
         QCOMPARE(r.erreurs.contains("Usage : vestrel-cli"), code == 2);
@@ -172,39 +152,29 @@ private slots:
     // the text the program itself writes. Separator "-": a report.
     void commeLeProgramme_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("vue");
+        QTest::addColumn<QString>("ligne");
         QTest::addColumn<int>("span");
         QTest::addColumn<int>("sel");
         QTest::addColumn<QString>("separateur");
-        const int N = int(Vue::Notes), M1 = 0;
-        const struct {
-            const char *nom, *arguments;
-            int vue, span, sel;
-            const char *separateur;
-        } cas[] = {
-            {"rapport notes 2", "rapport 3EME1.VTC --vue notes --periode 2 --matiere mat1", N, 2, M1, "-"},
-            {"rapport année ensemble", "rapport 4EME2.VTC --vue=notes --periode=annee --matiere=ensemble", N,
-             Annee, int(Selecteur::Ensemble), "-"},
-            {"exporter ; ,",
-             "exporter 3EME1 --vue notes --periode 1 --matiere mat1 --separateur ; --decimal ,", N, 1, M1,
-             ";"},
-            {"exporter Aucun par défaut", "exporter 3EME1 --vue notes --periode annee --matiere mat1", N,
-             Annee, M1, ""},
-        };
-        for (const auto &c : cas)
-            QTest::newRow(c.nom) << QString::fromUtf8(c.arguments).split(u' ') << c.vue << c.span << c.sel
-                                 << QString::fromUtf8(c.separateur);
+        const int M1 = int(Selecteur::Mat1), E = int(Selecteur::Ensemble);
+        QTest::newRow("rapport notes 2")
+            << "rapport 3EME1.VTC --vue notes --periode 2 --matiere mat1" << 2 << M1 << "-";
+        QTest::newRow("rapport année ensemble")
+            << "rapport 4EME2.VTC --vue=notes --periode=annee --matiere=ensemble" << Annee << E << "-";
+        QTest::newRow("exporter ; ,")
+            << "exporter 3EME1 --vue notes --periode 1 --matiere mat1 --separateur ; --decimal ," << 1 << M1
+            << ";";
+        QTest::newRow("exporter Aucun par défaut")
+            << "exporter 3EME1 --vue notes --periode annee --matiere mat1" << Annee << M1 << "";
     }
 
     void commeLeProgramme()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, vue);
+        QFETCH(QString, ligne);
         QFETCH(int, span);
         QFETCH(int, sel);
         QFETCH(QString, separateur);
-        arguments << QStringLiteral("--dossier") << dossier();
+        const QStringList arguments = ligne.split(u' ') << u"--dossier"_s << dossier();
         const QString fichier = m_dossier.filePath("sortie.txt");
         const Resultat ecran = lancer(arguments);
         QCOMPARE(ecran.code, 0);
@@ -214,14 +184,14 @@ private slots:
         QCOMPARE(SansHorodatage(VersCp1252(ecran.sortie), rapport), SansHorodatage(octets, rapport));
 
         DefinirDossierProgramme(dossier());
-        QVERIFY(charger(arguments.at(1).left(5) + QStringLiteral(".VTC")).ok);
+        QVERIFY(charger(arguments.at(1).left(5) + u".VTC"_s).ok);
         QByteArray attendu;
         SortieMemoire s;
         if (rapport) {
-            QVERIFY(RapportComplet(s, EntreesDepuisClasse(Vue(vue), span, Selecteur(sel)), Maintenant()));
+            QVERIFY(RapportComplet(s, EntreesDepuisClasse(Vue::Notes, span, Selecteur(sel)), Maintenant()));
             attendu = VersCp1252(s.texte());
         } else
-            attendu = TexteExport(ConstruireGrille(Vue(vue), span, Selecteur(sel)), NomClasse, Maintenant(),
+            attendu = TexteExport(ConstruireGrille(Vue::Notes, span, Selecteur(sel)), NomClasse, Maintenant(),
                                   separateur, !arguments.contains("."));
         QCOMPARE(SansHorodatage(octets, rapport), SansHorodatage(attendu, rapport));
     }
@@ -244,7 +214,7 @@ private slots:
         const QByteArray tube = QFile::encodeName(m_dossier.filePath("tube"));
         QVERIFY(::mkfifo(tube.constData(), 0600) == 0);
         for (const char *cible : {"@/cl.vtc", "@/CL.INI", "@/lien.txt", "@/tube", "/dev/null"}) {
-            r = commande(qPrintable(QStringLiteral("exporter CL --dossier @ --vue liste --sortie ") + cible));
+            r = commande(u"exporter CL --dossier @ --vue liste --sortie "_s + cible);
             const bool special = QByteArray(cible) == "@/tube", nul = QByteArray(cible) == "/dev/null";
             QCOMPARE(r.code, nul ? 0 : 1);
             if (!nul)
@@ -262,7 +232,7 @@ private slots:
     // (which would read the class as one subject, every coefficient 1).
     void reglagesIlisibles()
     {
-        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        const QString setpriv = QStandardPaths::findExecutable(u"setpriv"_s);
         if (::geteuid() != 0 || setpriv.isEmpty())
             QSKIP("il faut être root avec setpriv pour lancer en tant qu'un autre utilisateur");
         QTemporaryDir d;
@@ -272,9 +242,9 @@ private slots:
                               P::ReadOwner | P::WriteOwner | P::ExeOwner | P::ReadOther | P::ExeOther);
         QFile::setPermissions(d.filePath("CL.VTC"), P::ReadOwner | P::ReadOther);
         QFile::setPermissions(d.filePath("CL.INI"), QFileDevice::Permissions());
-        const Resultat r = lancer({"--reuid=65534", "--regid=65534", "--clear-groups", VESTREL_CLI,
-                                   "moyennes", "CL", "--dossier", d.path()},
-                                  setpriv);
+        const Resultat r = Executer(setpriv,
+                                    {"--reuid=65534", "--regid=65534", "--clear-groups", VESTREL_CLI,
+                                     "moyennes", "CL", "--dossier", d.path()});
         if (r.code != 1 && r.erreurs.contains("setpriv"))
             QSKIP("setpriv refusé ici");
         QCOMPARE(r.code, 1);

@@ -77,13 +77,21 @@ public:
             CoefPeriode[p] = coefs;
         DatePeriode[2].replace(0, 5, QStringLiteral("05/11"));
         DecoderCoefDates();
-        for (const QString &n : noms)
-            ListeEleves.append(Eleve(n.section(u' ', 0, 0), n.section(u' ', 1)));
+        ListeEleves = Eleves(noms);
     }
 
     static void note(int eleve, int periode, int devoir, double x, int matiere = 1)
     {
         ListeEleves[eleve].note(matiere, periode, devoir) = ArrondiReal48(x);
+    }
+
+    // "NOM Prénom" each, without marks.
+    static QList<StudentRecord> Eleves(const QStringList &noms)
+    {
+        QList<StudentRecord> l;
+        for (const QString &n : noms)
+            l.append(Eleve(n.section(u' ', 0, 0), n.section(u' ', 1)));
+        return l;
     }
 
     // "3EME1" in "Maths" and "Physique": one mark per student and subject,

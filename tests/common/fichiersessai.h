@@ -53,10 +53,7 @@ inline QDateTime ancienneDate()
 class DossierEssai {
 public:
     QString chemin(const QString &nom) const { return dossier.path() + u'/' + nom; }
-    // As QTemporaryDir says them, for the suites that used one.
     QString path() const { return dossier.path(); }
-    QString filePath(const QString &nom) const { return dossier.filePath(nom); }
-    bool isValid() const { return dossier.isValid(); }
     QStringList contenu() const { return Essai::contenu(dossier.path()); }
 
     QTemporaryDir dossier;

@@ -45,7 +45,7 @@ public:
         m_boites.append(b);
         const bool question =
             b.type == TypeBoite::Saisie || b.type == TypeBoite::Fichier || (b.boutons & ~BoutonOk) != 0;
-        if (!m_reponses.isEmpty() && (question || m_reponsesPourOk))
+        if (!m_reponses.isEmpty() && question)
             return m_reponses.dequeue();
         if (!question)
             return {BoutonOk, {}};
@@ -78,8 +78,6 @@ public:
         m_reponses.clear();
         m_refus.clear();
     }
-    // Let scripted answers apply to OK-only boxes too (rarely needed).
-    void reponsesPourOk(bool v) { m_reponsesPourOk = v; }
 
 private:
     static void echec(const QString &pourquoi)
@@ -95,5 +93,4 @@ private:
     QStringList m_imprevues;
     QList<QPair<QString, int>> m_refus;
     int m_bips = 0;
-    bool m_reponsesPourOk = false;
 };

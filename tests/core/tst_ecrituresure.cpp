@@ -1,11 +1,17 @@
-// The one file writer: every step failing in turn leaves the old bytes and no
-// temporary; links, FIFOs and devices; the two-file save. The copy of one file:
-// whole data, modification time, letter case of the target, a disk filling up.
+// The one file writer and every writer of the core: every step failing in turn
+// leaves the old bytes and no temporary; links, FIFOs and devices; the two-file
+// save; loading refuses what is no ordinary file. The copy of one file: whole
+// data, modification time, letter case of the target, a disk filling up.
+#include "appreciations/baseappreciations.h"
 #include "platform/copiefichier.h"
 #include "platform/ecrituresure.h"
 #include "platform/erreurs.h"
-#include "tests/common/fichiersessai.h"
+#include "platform/lecturesure.h"
+#include "platform/sortietexte.h"
+#include "reports/export.h"
+#include "tests/common/classeessai.h"
 
+#include <array>
 #include <cerrno>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -23,13 +29,19 @@ mode_t modeDe(const QString &chemin)
     return st.st_mode;
 }
 
-// Steps a successful write makes, counted by the seam.
+// Steps a successful write makes, counted by the seam; -1 if it failed.
 template <typename F> int pasDUneEcriture(F ecrireTout)
 {
     EssaiEcriture::remettreAZero();
-    const QString m = ecrireTout();
-    Q_ASSERT(m.isEmpty());
-    return EssaiEcriture::pasFaits();
+    return ecrireTout().isEmpty() ? EssaiEcriture::pasFaits() : -1;
+}
+
+QList<StudentRecord> classe(int n)
+{
+    QList<StudentRecord> l;
+    for (int i = 0; i < n; ++i)
+        l.append(ClasseEssai::Eleve(u"NOM%1"_s.arg(i), u"Prénom"_s, {{1, 1, 1, 12.5}}));
+    return l;
 }
 
 } // namespace
@@ -44,47 +56,6 @@ private slots:
         EssaiCopie::limiterEcriture(-1);
     }
 
-    // Below and above the 16 KiB that a buffered writer keeps until the end,
-    // a 1-student and a 127-student class, a file over several write calls.
-    void chaquePasEchoue_data()
-    {
-        QTest::addColumn<int>("taille");
-        QTest::addColumn<bool>("ancien");
-        QTest::newRow("vide") << 0 << true;
-        QTest::newRow("1 élève") << 1578 << true;
-        QTest::newRow("1 élève, nouveau") << 1578 << false;
-        QTest::newRow("16 Kio") << 16 * 1024 << true;
-        QTest::newRow("127 élèves") << 127 * 1578 << true;
-    }
-    void chaquePasEchoue()
-    {
-        QFETCH(int, taille);
-        QFETCH(bool, ancien);
-        DossierEssai d;
-        const QString chemin = d.chemin(u"CL.VTC"_s);
-        const QByteArray avant = motif(3000), apres = motif(taille);
-        auto remettre = [&] {
-            QFile::remove(chemin);
-            if (ancien)
-                ecrire(chemin, avant);
-        };
-        remettre();
-        const int pas = pasDUneEcriture([&] { return EcrireFichierSur(chemin, apres); });
-        QCOMPARE(lire(chemin), apres);
-        QVERIFY(pas >= 4); // create, write(s), sync, close, rename
-        for (const int code : {ENOSPC, EIO, EDQUOT}) {
-            for (int n = 1; n <= pas; ++n) {
-                remettre();
-                EssaiEcriture::echouerAuPas(n, code);
-                const QString m = EcrireFichierSur(chemin, apres);
-                const QByteArray ici = QByteArray::number(n) + ": " + m.toUtf8();
-                QVERIFY2(m == MessageErreurSysteme(code), ici);
-                QVERIFY2(lire(chemin) == (ancien ? avant : "<absent>"_ba), ici);
-                QVERIFY2(d.contenu() == (ancien ? QStringList{u"CL.VTC"_s} : QStringList{}), ici);
-            }
-        }
-    }
-
     // The process killed before each step in turn: the file is then the old
     // one or the new one, whole.
     void arretAChaquePas()
@@ -94,6 +65,7 @@ private slots:
         const QByteArray avant = motif(1578), apres = motif(127 * 1578);
         ecrire(chemin, avant);
         const int pas = pasDUneEcriture([&] { return EcrireFichierSur(chemin, apres); });
+        QVERIFY(pas >= 4);
         for (int n = 1; n <= pas + 1; ++n) {
             ecrire(chemin, avant);
             const pid_t enfant = ::fork();
@@ -130,7 +102,6 @@ private slots:
         QCOMPARE(lire(cible), "nouveau"_ba);
         QCOMPARE(modeDe(cible) & 07777, mode_t(0640));
         QCOMPARE(ailleurs.contenu(), QStringList{u"vrai.VTC"_s});
-
         // A link leading nowhere creates nothing where it points.
         const QString absent = ailleurs.chemin(u"absent.INI"_s), pendant = d.chemin(u"CL.INI"_s);
         QVERIFY(QFile::link(absent, pendant));
@@ -148,62 +119,39 @@ private slots:
         // A stream output to a FIFO nobody reads is refused, not waited on.
         QCOMPARE(EcrireSortie(fifo, "x"), u"Aucun programme ne lit %1"_s.arg(fifo));
         QVERIFY(S_ISFIFO(modeDe(fifo)));
-
         const QString zero = d.chemin(u"Z.INI"_s);
         QVERIFY(QFile::link(u"/dev/null"_s, zero));
         QCOMPARE(EcrireFichierSur(zero, "x"), MessagePasFichierOrdinaire(zero));
         QCOMPARE(EcrireSortie(zero, "x"), QString()); // a device takes the stream
         QVERIFY(S_ISLNK(modeDe(zero)));
-
         QCOMPARE(EcrireFichierSur(d.path(), "x"), MessageErreurSysteme(EISDIR));
         QCOMPARE(d.contenu(), (QStringList{u"CL.VTC"_s, u"Z.INI"_s}));
     }
 
-    void deuxFichiers_data()
+    // No hard links on this file system: the old bytes are kept by a copy.
+    void sansLienPhysique()
     {
-        QTest::addColumn<bool>("premierExiste");
-        QTest::addColumn<int>("code");
-        QTest::newRow("remplacement") << true << EIO;
-        QTest::newRow("création") << false << ENOSPC;
-        // No hard links on this file system: the old bytes are kept by a copy.
-        QTest::newRow("sans lien physique") << true << EPERM;
-    }
-    void deuxFichiers()
-    {
-        QFETCH(bool, premierExiste);
-        QFETCH(int, code);
         DossierEssai d;
         const QString vtc = d.chemin(u"CL.VTC"_s), ini = d.chemin(u"CL.INI"_s);
         const QByteArray vtcAvant = motif(1578), iniAvant = "[Options]\r\nMat1=Hist\r\n";
         const QByteArray vtcApres = motif(127 * 1578), iniApres = "[Options]\r\nMat1=Géo\r\n";
-        auto remettre = [&] {
-            QFile::remove(vtc);
-            if (premierExiste)
-                ecrire(vtc, vtcAvant);
-            ecrire(ini, iniAvant);
-        };
         auto ecrireTout = [&] { return EcrireDeuxFichiersSurs(vtc, vtcApres, ini, iniApres); };
-        remettre();
+        auto remettre = [&] { return ecrire(vtc, vtcAvant) && ecrire(ini, iniAvant); };
+        QVERIFY(remettre());
         const int pas = pasDUneEcriture(ecrireTout);
         QVERIFY(lire(vtc) == vtcApres && lire(ini) == iniApres);
         for (int n = 1; n <= pas; ++n) {
-            remettre();
-            EssaiEcriture::echouerAuPas(n, code);
+            QVERIFY(remettre());
+            EssaiEcriture::echouerAuPas(n, EPERM);
             const QString m = ecrireTout();
             const QByteArray ici =
                 QByteArray::number(n) + ": " + m.toUtf8() + " / " + d.contenu().join(u' ').toUtf8();
-            const bool nouveaux = lire(ini) == iniApres;
-            if (code == EPERM && m.isEmpty()) {
-                QVERIFY2(nouveaux && lire(vtc) == vtcApres, ici); // the link step had a way round
-            } else {
-                QVERIFY2(m == MessageErreurSysteme(code), ici);
-                QVERIFY2(lire(vtc) == (premierExiste ? vtcAvant : "<absent>"_ba), ici);
-                QVERIFY2(lire(ini) == iniAvant, ici);
-            }
-            QVERIFY2(d.contenu()
-                         == (premierExiste || nouveaux ? QStringList{u"CL.INI"_s, u"CL.VTC"_s}
-                                                       : QStringList{u"CL.INI"_s}),
-                     ici);
+            if (m.isEmpty()) // the link step had a way round
+                QVERIFY2(lire(vtc) == vtcApres && lire(ini) == iniApres, ici);
+            else
+                QVERIFY2(m == MessageErreurSysteme(EPERM) && lire(vtc) == vtcAvant && lire(ini) == iniAvant,
+                         ici);
+            QVERIFY2(d.contenu() == (QStringList{u"CL.INI"_s, u"CL.VTC"_s}), ici);
         }
     }
 
@@ -279,7 +227,6 @@ private slots:
         const ResultatCopie r = CopierFichier(src.chemin(u"c.vtc"_s), dst.path());
         QVERIFY(!r.reussie);
         QCOMPARE(r.message, u"Impossible d'ouvrir "_s + QDir::toNativeSeparators(dst.chemin(u"c.vtc"_s)));
-
         const QString fifo = src.chemin(u"f.vtc"_s), zero = src.chemin(u"z.vtc"_s);
         QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
         QVERIFY(QFile::link(u"/dev/zero"_s, zero));
@@ -310,7 +257,6 @@ private slots:
         QVERIFY(ecrire(autre, "autre"));
         QVERIFY(CopierFichier(autre, dst.path()).reussie);
         QCOMPARE(ailleurs.contenu(), QStringList{u"important"_s});
-
         // Restoring into the program folder: the teacher's link stays and its
         // file is written; one leading nowhere is refused.
         QVERIFY(QFile::remove(c) && QFile::link(victime, c));
@@ -337,6 +283,138 @@ private slots:
             QVERIFY2(MemeDossier(chemin(a), chemin(b)) == meme, qPrintable(a + u' ' + b));
             QVERIFY2(MemeDossier(chemin(b), chemin(a)) == meme, qPrintable(b + u' ' + a));
         }
+    }
+
+    // Every writer, every step failing in turn, each error in turn: the old bytes, no temporary. Below and
+    // above the 16 KiB a buffered writer keeps until the end, an empty file, new files, 127 students.
+    void chaqueEcrivain()
+    {
+        ClasseEssai c;
+        NomFichier = u"CL.VTC"_s;
+        NomClasse = u"CL"_s;
+        const QString vtc = c.chemin(u"CL.VTC"_s), ini = c.chemin(u"CL.INI"_s),
+                      txt = c.chemin(u"a_classe.txt"_s), vap = c.chemin(u"12120002.VAP"_s),
+                      neuf = c.chemin(u"NEUF.VTC"_s);
+        const QByteArray vtcAvant = OctetsEleves(classe(3)), txtAvant = "ancien rapport\r\n";
+        const QByteArray iniAvant = "[Options]\r\nNombre de matières=2\r\nMat1=Hist\r\nMat2=Géo\r\n";
+        OptionsAEcrire o;
+        o.nomClasse = NomClasse;
+        o.uneMatiere = false;
+        o.mat1 = u"Français"_s;
+        o.gras = true;
+        const QList<QPair<const char *, std::function<QString()>>> ecrivains{
+            {"fichier vide", [&] { return EcrireFichierSur(vtc, {}); }},
+            {"16 Kio", [&] { return EcrireFichierSur(txt, motif(16 * 1024)); }},
+            {"nouveau fichier", [&] { return EcrireFichierSur(neuf, motif(1578)); }},
+            {"deux fichiers, le premier nouveau",
+             [&] {
+                 return EcrireDeuxFichiersSurs(neuf, motif(127 * 1578), ini, "[Options]\r\nMat1=Géo\r\n");
+             }},
+            {"classe", [&] { return EcrireEleves(vtc, classe(127)).message; }},
+            {"réglages", [&] { return EcrireOptions(o); }},
+            {"classe et réglages", [&] { return EcrireElevesEtOptions(vtc, classe(127), false, o).message; }},
+            {"rapport",
+             [&] {
+                 SortieFichier s(txt);
+                 while (s.contenu().size() < 40 * 1024)
+                     s.ligne(u"DUPONT Jean        12.50  8.00 14.25"_s);
+                 s.fermer();
+                 return s.messageErreur();
+             }},
+            {"export",
+             [&] {
+                 QString m;
+                 EcrireFichierExport(txt, QByteArray(40 * 1024, 'x'), &m);
+                 return m;
+             }},
+            {"base d'appréciations", [&] {
+                 QString m;
+                 EcrireBase(vap, QStringList(2000, u"Phrase du nouveau jeu"_s), m);
+                 return m;
+             }}};
+        auto remettre = [&] {
+            QFile::remove(neuf);
+            ecrire(vtc, vtcAvant) && ecrire(ini, iniAvant) && ecrire(txt, txtAvant) && ecrire(vap, txtAvant);
+        };
+        for (const auto &[nom, ecrireTout] : ecrivains) {
+            remettre();
+            const QStringList attendus = c.contenu();
+            const int pas = pasDUneEcriture(ecrireTout);
+            QVERIFY(pas >= 4); // create, write(s), sync, close, rename
+            for (int n = 1; n <= pas; ++n) {
+                remettre();
+                Gras = false;
+                const int code = std::array{ENOSPC, EIO, EDQUOT}[n % 3];
+                EssaiEcriture::echouerAuPas(n, code);
+                const QString m = ecrireTout();
+                const QByteArray ici = nom + " pas "_ba + QByteArray::number(n) + " : " + m.toUtf8();
+                // The settings speak of their file; the others give the system's reason.
+                QVERIFY2(
+                    m == (nom == "réglages"_ba ? MessageEcritureImpossible(ini) : MessageErreurSysteme(code)),
+                    ici);
+                QVERIFY2(lire(vtc) == vtcAvant && lire(ini) == iniAvant && lire(txt) == txtAvant
+                             && lire(vap) == txtAvant,
+                         ici);
+                QVERIFY2(c.contenu() == attendus, ici);
+                if (nom == "classe et réglages"_ba)
+                    QVERIFY2(!Gras, ici); // the settings in memory follow the files
+            }
+        }
+    }
+
+    // A marks or settings path that is no ordinary file: refused at once,
+    // with a message, the model left empty; a save through it never replaces it.
+    void chargementRefuse_data()
+    {
+        QTest::addColumn<QString>("genre"); // the marks file is the FIFO, the settings are the others
+        QTest::newRow("classe FIFO") << u"fifo"_s;
+        QTest::newRow("réglages /dev/zero") << u"zero"_s;
+        QTest::newRow("réglages dossier") << u"dossier"_s;
+        QTest::newRow("réglages trop grands") << u"grand"_s;
+    }
+    void chargementRefuse()
+    {
+        QFETCH(QString, genre);
+        const QString fichier = genre == u"fifo" ? u"CL.VTC"_s : u"CL.INI"_s;
+        ClasseEssai c;
+        ecrire(c.chemin(u"CL.VTC"_s), OctetsEleves(classe(2)));
+        const QString chemin = c.chemin(fichier);
+        QFile::remove(chemin);
+        QString attendu = MessagePasFichierOrdinaire(chemin);
+        if (genre == u"fifo") {
+            QVERIFY(::mkfifo(QFile::encodeName(chemin).constData(), 0600) == 0);
+        } else if (genre == u"zero") {
+            QVERIFY(QFile::link(u"/dev/zero"_s, chemin));
+        } else if (genre == u"dossier") {
+            QVERIFY(QDir().mkdir(chemin));
+            attendu = MessageErreurSysteme(EISDIR);
+        } else {
+            ecrire(chemin, "[Options]\r\n" + QByteArray(TAILLE_MAX_REGLAGES, ' '));
+            attendu = MessageFichierTropGrand(chemin, TAILLE_MAX_REGLAGES);
+        }
+        const ResultatChargement r = charger(u"CL.VTC"_s);
+        QVERIFY(!r.ok);
+        QCOMPARE(r.message, attendu);
+        QCOMPARE(NbEleves(), 0);
+        if (genre != u"grand") {
+            ListeEleves = classe(1);
+            NomFichier = u"CL.VTC"_s;
+            QVERIFY(!(fichier == NomFichier ? EcrireClasse().message : EcrireCoefDatesAvec(CoefPeriode))
+                         .isEmpty());
+            struct stat st { };
+            QVERIFY(::lstat(QFile::encodeName(chemin).constData(), &st) == 0 && !S_ISREG(st.st_mode));
+        }
+    }
+
+    void sortieSurUneLigne()
+    {
+        QCOMPARE(SurUneLigne(u"A\tB\r\nC"_s), u"A B  C"_s);
+        TableGrille t;
+        t.lignes = {{u"Élève"_s, u"D1"_s}, {u"NOM\tPré\nnom"_s, u"12.00"_s}};
+        const QByteArray o =
+            TexteExport(t, u"C\tL"_s, QDateTime(QDate(2026, 12, 7), QTime(10, 42)), u";"_s, false);
+        QCOMPARE(o.count('\t'), 0);
+        QCOMPARE(o.count('\n'), 4); // header, blank, title row, one student
     }
 };
 

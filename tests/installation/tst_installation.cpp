@@ -1,30 +1,15 @@
 // cmake --install into a temporary DESTDIR, then the installed programs run
 // as a teacher's first start would: a fresh home, nothing but the install.
+#include "tests/cli/processus.h"
+#include "tests/common/fichiersessai.h"
+
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString PREFIXE = QStringLiteral("/usr");
-
-struct Resultat {
-    int code = -1;
-    QString sortie, erreurs;
-};
-
-// Runs a program to its end; stderr apart unless fusionner.
-Resultat executer(const QString &programme, const QStringList &arguments, const QProcessEnvironment &env,
-                  bool fusionner = true, const QString &dossier = QString())
-{
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(dossier);
-    p.setProcessChannelMode(fusionner ? QProcess::MergedChannels : QProcess::SeparateChannels);
-    p.start(programme, arguments);
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
+const QString PREFIXE = u"/usr"_s;
 
 // Every file under a folder, with its size and time: what a run may not change.
 QMap<QString, QString> releve(const QString &dossier)
@@ -34,8 +19,7 @@ QMap<QString, QString> releve(const QString &dossier)
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo f(it.next());
-        r.insert(f.filePath(),
-                 QStringLiteral("%1 %2").arg(f.size()).arg(f.lastModified().toMSecsSinceEpoch()));
+        r.insert(f.filePath(), u"%1 %2"_s.arg(f.size()).arg(f.lastModified().toMSecsSinceEpoch()));
     }
     return r;
 }
@@ -74,7 +58,7 @@ private slots:
         m_racine = m_tmp.filePath("racine");
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DESTDIR", m_racine);
-        const Resultat r = executer(CMAKE_EXE, {"--install", CONSTRUCTION, "--prefix", PREFIXE}, env);
+        const Resultat r = Executer(CMAKE_EXE, {"--install", CONSTRUCTION, "--prefix", PREFIXE}, env, true);
         QVERIFY2(r.code == 0, qPrintable(r.sortie));
         m_installe = releve(m_racine);
     }
@@ -89,9 +73,8 @@ private slots:
               DATADIR "/metainfo/" ID_BUREAU ".metainfo.xml", MANDIR "/man1/vestrel-cli.1"})
             QVERIFY2(QFileInfo(installe(chemin)).isFile(), chemin);
         for (int taille : {48, 256}) {
-            QFile f(installe(QStringLiteral(DATADIR "/icons/hicolor/%1x%1/apps/vestrel.png").arg(taille)));
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            const QByteArray entete = f.read(24);
+            const QByteArray entete = Essai::lire(
+                installe(QStringLiteral(DATADIR "/icons/hicolor/%1x%1/apps/vestrel.png").arg(taille)));
             QVERIFY(entete.startsWith("\x89PNG")
                     && qFromBigEndian<quint32>(entete.constData() + 16) == quint32(taille)
                     && qFromBigEndian<quint32>(entete.constData() + 20) == quint32(taille));
@@ -106,43 +89,39 @@ private slots:
     // platform's message and nothing is created. The install is never changed.
     void premierDemarrage_data()
     {
-        QTest::addColumn<QString>("programme");
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("documents"); // "": the usual "Documents"; "-": a file of that name
+        QTest::addColumn<QString>("commande");
         QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("documents");   // "": the usual "Documents"; "-": a file of that name
         QTest::addColumn<QStringList>("sorties"); // each in stdout (code 0) or stderr; @: the home
-        const QString classes = "Dossier des classes : @/Documents/Vestrel\n";
-        const QString guide = "Guide : " + installe(DOCDIR "/Vestdoc.htm");
-        QTest::newRow("outil, dossier nommé") << "vestrel-cli" << QStringList{"moyennes", "EXEMPLE"}
-                                              << "Mes documents" << 0 << QStringList{"ARNAUD Léa"};
+        const QString classes = "@/Documents/Vestrel";
+        QTest::newRow("outil, dossier nommé")
+            << "vestrel-cli moyennes EXEMPLE" << 0 << "Mes documents" << QStringList{"ARNAUD Léa"};
         QTest::newRow("outil, exemple")
-            << "vestrel-cli" << QStringList{"exemple"} << "" << 0
-            << QStringList{"Classe EXEMPLE écrite : 25 élèves dans @/Documents/Vestrel.\n"};
-        QTest::newRow("programme") << "vestrel" << QStringList{"--emplacements"} << "" << 0
-                                   << QStringList{classes, guide};
-        QTest::newRow("documents inutilisables")
-            << "vestrel-cli" << QStringList{"moyennes", "EXEMPLE"} << "-" << 1
-            << QStringList{
-                   "Impossible de créer le dossier des classes @/Documents/Vestrel : Fichier introuvable"};
+            << "vestrel-cli exemple" << 0 << ""
+            << QStringList{"Classe EXEMPLE écrite : 25 élèves dans " + classes + ".\n"};
+        QTest::newRow("programme") << "vestrel --emplacements" << 0 << ""
+                                   << QStringList{"Dossier des classes : " + classes + '\n',
+                                                  "Guide : " + installe(DOCDIR "/Vestdoc.htm")};
+        QTest::newRow("documents inutilisables") << "vestrel-cli moyennes EXEMPLE" << 1 << "-"
+                                                 << QStringList{"Impossible de créer le dossier des classes "
+                                                                + classes + " : Fichier introuvable"};
     }
 
     void premierDemarrage()
     {
-        QFETCH(QString, programme);
-        QFETCH(QStringList, arguments);
+        QFETCH(QString, commande);
         QFETCH(QString, documents);
         QFETCH(int, code);
         QFETCH(QStringList, sorties);
+        const QStringList mots = commande.split(u' ');
         const QString maison = m_tmp.filePath("maison-" + QString::fromUtf8(QTest::currentDataTag()));
         QDir().mkpath(maison + "/.config");
-        if (!documents.isEmpty()) {
-            QFile f(maison + (documents == "-" ? "/Documents" : "/.config/user-dirs.dirs"));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            if (documents != "-")
-                f.write("XDG_DOCUMENTS_DIR=\"$HOME/" + documents.toUtf8() + "\"\n");
-        }
+        if (!documents.isEmpty()) // "-": a file where the folder should be
+            QVERIFY(Essai::ecrire(
+                maison + (documents == "-" ? "/Documents" : "/.config/user-dirs.dirs"),
+                documents == "-" ? "" : "XDG_DOCUMENTS_DIR=\"$HOME/" + documents.toUtf8() + "\"\n"));
         const Resultat r =
-            executer(installe(BINDIR "/" + programme), arguments, environnement(maison), false, maison);
+            Executer(installe(BINDIR "/" + mots.first()), mots.mid(1), environnement(maison), false, maison);
         QCOMPARE(r.code, code);
         for (const QString &attendu : sorties)
             QVERIFY2((code ? r.erreurs : r.sortie).contains(QString(attendu).replace("@", maison)),
@@ -161,29 +140,27 @@ private slots:
     // desktop entry that opens it.
     void validation()
     {
-        const QString share = m_racine + PREFIXE + "/" DATADIR, mime = m_tmp.filePath("mime");
-        QDir().mkpath(mime + "/packages");
+        const QString share = installe(DATADIR), mime = m_tmp.filePath("mime");
+        const QString bureau = share + "/applications/" ID_BUREAU ".desktop";
+        QVERIFY(QDir().mkpath(mime + "/packages"));
         QVERIFY(QFile::copy(share + "/mime/packages/vestrel.xml", mime + "/packages/vestrel.xml"));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_DIRS", m_tmp.path());
         env.insert("XDG_DATA_HOME", m_tmp.path());
-        const QList<QPair<QString, QStringList>> validateurs{
-            {"desktop-file-validate", {share + "/applications/" ID_BUREAU ".desktop"}},
-            {"appstreamcli", {"validate", "--no-net", share + "/metainfo/" ID_BUREAU ".metainfo.xml"}},
-            {"xmllint", {"--noout", share + "/mime/packages/vestrel.xml"}},
-            {"update-mime-database", {mime}}};
-        for (const auto &[programme, arguments] : validateurs) {
-            const QString chemin = QStandardPaths::findExecutable(programme);
-            if (chemin.isEmpty())
-                QFAIL(qPrintable(programme + " manque : ./scripts/setup.sh l'installe"));
-            const Resultat r = executer(chemin, arguments, env);
-            QVERIFY2(r.code == 0 && !r.sortie.toLower().contains("error")
-                         && !r.sortie.toLower().contains("warning") && !r.sortie.toLower().contains("hint"),
-                     qPrintable(programme + ": " + r.sortie));
+        for (const QStringList &c :
+             {QStringList{"desktop-file-validate", bureau},
+              {"appstreamcli", "validate", "--no-net", share + "/metainfo/" ID_BUREAU ".metainfo.xml"},
+              {"xmllint", "--noout", share + "/mime/packages/vestrel.xml"},
+              {"update-mime-database", mime}}) {
+            const QString chemin = QStandardPaths::findExecutable(c.first());
+            QVERIFY2(!chemin.isEmpty(), qPrintable(c.first() + " manque : ./scripts/setup.sh l'installe"));
+            const Resultat r = Executer(chemin, c.mid(1), env, true);
+            const QString sortie = r.sortie.toLower();
+            QVERIFY2(r.code == 0 && !sortie.contains("error") && !sortie.contains("warning")
+                         && !sortie.contains("hint"),
+                     qPrintable(c.first() + ": " + r.sortie));
         }
-        QFile globs(mime + "/globs2"), bureau(share + "/applications/" ID_BUREAU ".desktop");
-        QVERIFY(globs.open(QIODevice::ReadOnly) && bureau.open(QIODevice::ReadOnly));
-        const QByteArray types = globs.readAll(), entree = bureau.readAll();
+        const QByteArray types = Essai::lire(mime + "/globs2"), entree = Essai::lire(bureau);
         QVERIFY(types.contains("application/x-vestrel-classe:*.vtc")
                 && types.contains("application/x-vestrel-classe:*.VTC"));
         QVERIFY(entree.contains("\nMimeType=application/x-vestrel-classe;\n")

@@ -12,8 +12,7 @@
 
 static void dire(const char *texte)
 {
-    std::fputs(texte, stdout);
-    std::fputc('\n', stdout);
+    std::printf("%s\n", texte);
     std::fflush(stdout);
 }
 

@@ -20,40 +20,38 @@
 #include <QtTest>
 #include <QtWidgets>
 
-namespace {
-
-QList<QWidget *> FenetresSecondaires()
-{
-    return {NoteForm, ConfForm, CoefForm, ApprForm, PourcentForm, SauvForm, ApForm};
-}
-
-// Closes the next modal window as soon as it shows, and says which it was.
-QWidget *FermerLaProchaine(const std::function<void()> &ouvrir)
-{
-    QWidget *vue = nullptr;
-    QTimer t;
-    t.setInterval(5);
-    QObject::connect(&t, &QTimer::timeout, [&] {
-        if (QWidget *w = QApplication::activeModalWidget()) {
-            vue = w;
-            t.stop();
-            w->close();
-        }
-    });
-    t.start();
-    ouvrir();
-    return vue;
-}
-
-} // namespace
+using namespace Qt::StringLiterals;
 
 class TstDemarrage : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_tmp;
     RepondeurScripte *m_rep = nullptr;
+    QTimer m_fermeur;
+    QWidget *m_fermee = nullptr;
+
+    // Closes the next modal window once the menu shows too, and notes which it was.
+    QWidget *fermerLaProchaine(const std::function<void()> &ouvrir)
+    {
+        m_fermee = nullptr;
+        m_fermeur.start();
+        ouvrir();
+        return m_fermee;
+    }
 
 private slots:
+    void initTestCase()
+    {
+        m_fermeur.setInterval(5);
+        connect(&m_fermeur, &QTimer::timeout, this, [this] {
+            QWidget *w = QApplication::activeModalWidget();
+            if (w && MenuForm && MenuForm->isVisible()) {
+                m_fermee = w;
+                m_fermeur.stop();
+                w->close();
+            }
+        });
+    }
     void init()
     {
         DefinirDossierProgramme(m_tmp.path());
@@ -61,10 +59,11 @@ private slots:
     }
     void cleanup()
     {
+        m_fermeur.stop();
         Terminer();
         delete m_rep;
-        QVERIFY(!MenuForm);
-        for (QWidget *w : FenetresSecondaires())
+        for (QWidget *w : std::initializer_list<QWidget *>{MenuForm, NoteForm, ConfForm, CoefForm, ApprForm,
+                                                           PourcentForm, SauvForm, ApForm})
             QVERIFY(!w);
         QCOMPARE(Fenetres::nombreConstruites(), 0);
         DefinirDossierProgramme(QString());
@@ -72,44 +71,41 @@ private slots:
 
     void ligneDeCommande_data()
     {
-        QTest::addColumn<QStringList>("arguments"); // @T: the temporary folder
+        QTest::addColumn<QString>("arguments"); // @T: the temporary folder
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("sortie");  // expected in stdout
         QTest::addColumn<QString>("erreurs"); // expected in stderr
-        const struct {
-            const char *nom, *arguments;
-            int code;
-            const char *sortie, *erreurs; // @B: the program's folder
-        } cas[] = {
-            {"--dossier", "--dossier @T --emplacements", 0, "Dossier des classes : @T\n", ""},
-            {"--dossier=", "--emplacements --dossier=@T/", 0, "Dossier des classes : @T\n", ""},
-            {"copie portable, comme avant", "--emplacements", 0, "Dossier des classes : @B\n", ""},
-            {"une classe double-cliquée", "@T/ailleurs/4B.VTC --emplacements", 0,
-             "Dossier des classes : @T/ailleurs\n", ""},
-            {"dossier absent", "--dossier @T/absent --emplacements", 1, "",
-             "Dossier introuvable : @T/absent"},
-            {"--dossier sans dossier", "--dossier", 2, "", "l'option --dossier attend un dossier"},
-            {"option inconnue", "--dosier @T", 2, "", "option inconnue : --dosier"},
-            {"aide", "--help", 0, "Usage : vestrel [--dossier DIR] [CLASSE.VTC]", ""},
-        };
-        for (const auto &c : cas)
-            QTest::newRow(c.nom) << QString::fromUtf8(c.arguments).split(u' ') << c.code
-                                 << QString::fromUtf8(c.sortie).replace("@B",
-                                                                        QFileInfo(VESTREL).absolutePath())
-                                 << QString::fromUtf8(c.erreurs);
+        const QString dans = u"Dossier des classes : "_s;
+        QTest::newRow("--dossier") << "--dossier @T --emplacements" << 0 << dans + "@T\n"
+                                   << "";
+        QTest::newRow("--dossier=") << "--emplacements --dossier=@T/" << 0 << dans + "@T\n"
+                                    << "";
+        QTest::newRow("copie portable, comme avant")
+            << "--emplacements" << 0 << dans + QFileInfo(VESTREL).absolutePath() + '\n'
+            << "";
+        QTest::newRow("une classe double-cliquée")
+            << "@T/ailleurs/4B.VTC --emplacements" << 0 << dans + "@T/ailleurs\n"
+            << "";
+        QTest::newRow("dossier absent") << "--dossier @T/absent --emplacements" << 1 << ""
+                                        << "Dossier introuvable : @T/absent";
+        QTest::newRow("--dossier sans dossier") << "--dossier" << 2 << ""
+                                                << "l'option --dossier attend un dossier";
+        QTest::newRow("option inconnue") << "--dosier @T" << 2 << ""
+                                         << "option inconnue : --dosier";
+        QTest::newRow("aide") << "--help" << 0 << "Usage : vestrel [--dossier DIR] [CLASSE.VTC]"
+                              << "";
     }
 
     void ligneDeCommande()
     {
-        QFETCH(QStringList, arguments);
+        QFETCH(QString, arguments);
         QFETCH(int, code);
         QFETCH(QString, sortie);
         QFETCH(QString, erreurs);
         QDir().mkpath(m_tmp.filePath("ailleurs"));
         QVERIFY(Essai::ecrire(m_tmp.filePath("ailleurs/4B.VTC"), {}));
-        arguments.replaceInStrings("@T", m_tmp.path());
         QProcess p;
-        p.start(VESTREL, arguments);
+        p.start(VESTREL, arguments.replace("@T", m_tmp.path()).split(u' '));
         QVERIFY(p.waitForFinished(30000));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
         QCOMPARE(p.exitCode(), code);
@@ -156,14 +152,14 @@ private slots:
         QList<QWidget *> vues;
         for (int fois = 0; fois < 2; ++fois) {
             menu->LB1->setCurrentRow(0);
-            vues << FermerLaProchaine([&] { menu->findChild<QPushButton *>("BB1")->click(); });
+            vues << fermerLaProchaine([&] { menu->findChild<QPushButton *>("BB1")->click(); });
         }
         QVERIFY(NoteForm && NoteForm->parentWidget() == menu);
         QCOMPARE(vues, QList<QWidget *>({NoteForm, NoteForm}));
         QCOMPARE(Fenetres::nombreConstruites(), 1);
         QCOMPARE(NbEleves(), 0); // the class is emptied after the window closes
 
-        QWidget *sauvegarde = FermerLaProchaine([&] { menu->findChild<QPushButton *>("BBSauver")->click(); });
+        QWidget *sauvegarde = fermerLaProchaine([&] { menu->findChild<QPushButton *>("BBSauver")->click(); });
         QVERIFY(SauvForm && sauvegarde == SauvForm);
         QCOMPARE(Fenetres::nombreConstruites(), 2);
         TApForm *apercu = &SurDemande(ApForm);
@@ -181,22 +177,21 @@ private slots:
     {
         QCOMPARE(EcrireEleves(m_tmp.filePath("3EME1.VTC"), QList<StudentRecord>(3)).etat,
                  EtatEcriture::Ecrit);
-        QWidget *vue = nullptr;
-        QTimer t;
-        t.setInterval(5);
-        QObject::connect(&t, &QTimer::timeout, [&] {
-            QWidget *w = QApplication::activeModalWidget();
-            if (w && MenuForm->isVisible()) {
-                vue = w;
-                t.stop();
-                w->close();
-            }
-        });
-        t.start();
-        TMenuForm *menu = Demarrer(m_tmp.filePath("3EME1.VTC"));
+        TMenuForm *menu = nullptr;
+        fermerLaProchaine([&] { menu = Demarrer(m_tmp.filePath("3EME1.VTC")); });
         QVERIFY(!menu->isVisible());
-        QTRY_VERIFY(vue);
-        QCOMPARE(vue, NoteForm);
+        struct : QObject {
+            bool noteVisible = false; // when the menu showed
+            bool eventFilter(QObject *, QEvent *e) override
+            {
+                if (e->type() == QEvent::Show)
+                    noteVisible = NoteForm && NoteForm->isVisible();
+                return false;
+            }
+        } guetteur;
+        menu->installEventFilter(&guetteur);
+        QTRY_VERIFY(m_fermee);
+        QVERIFY(m_fermee == NoteForm && guetteur.noteVisible);
         QTRY_VERIFY(!NoteForm->isVisible());
         QVERIFY(menu->isVisible());
         QCOMPARE(Fenetres::nombreConstruites(), 1);
