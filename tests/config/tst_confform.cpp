@@ -46,11 +46,7 @@ QString cle(const QString &classe, const QString &nom = u"Coefficients période 
 
 StudentRecord eleve(const QString &nom)
 {
-    StudentRecord r;
-    r.Nom = nom;
-    r.Prenom = u"Anne"_s;
-    r.NotesMat1[1][1] = 12.5;
-    r.NotesMat2[2][3] = 6;
+    StudentRecord r = ClasseEssai::Eleve(nom, u"Anne"_s, {{1, 1, 1, 12.5}, {2, 2, 3, 6}});
     r.Appreciations[1][1] = u"Bon trimestre"_s;
     return r;
 }
