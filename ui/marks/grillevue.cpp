@@ -130,12 +130,33 @@ private:
     QAbstractItemView *m_grille;
 };
 
+// A header of fixed thickness: Qt would otherwise measure every section's
+// text to size it, at every filling of the grid (127 names), for nothing.
+class EnTeteFixe : public QHeaderView {
+public:
+    EnTeteFixe(Qt::Orientation o, QWidget *parent)
+        : QHeaderView(o, parent)
+    {
+        setSectionsClickable(true);
+    }
+    QSize sizeHint() const override
+    {
+        if (orientation() == Qt::Vertical && minimumWidth() == maximumWidth())
+            return {minimumWidth(), defaultSectionSize()};
+        if (orientation() == Qt::Horizontal && minimumHeight() == maximumHeight())
+            return {defaultSectionSize(), minimumHeight()};
+        return QHeaderView::sizeHint();
+    }
+};
+
 } // namespace
 
 TStringGrid::TStringGrid(QWidget *parent)
     : QTableView(parent)
     , m_modele(new ModeleGrille(this))
 {
+    setHorizontalHeader(new EnTeteFixe(Qt::Horizontal, this));
+    setVerticalHeader(new EnTeteFixe(Qt::Vertical, this));
     setModel(m_modele);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -176,6 +197,7 @@ TStringGrid::TStringGrid(QWidget *parent)
     // the viewport, scrolled with the grid only vertically.
     m_gelee = new QTableView(this);
     m_gelee->setObjectName(QStringLiteral("StringGrid1Fixe"));
+    m_gelee->setHorizontalHeader(new EnTeteFixe(Qt::Horizontal, m_gelee));
     m_gelee->setModel(m_modele);
     m_gelee->setSelectionModel(selectionModel());
     m_gelee->setSelectionMode(QAbstractItemView::SingleSelection);
