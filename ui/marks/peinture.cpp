@@ -43,13 +43,29 @@ void DelegueGrille::paint(QPainter *p, const QStyleOptionViewItem &option, const
         if (!n.entier.isEmpty() || !n.fraction.isEmpty()) {
             const int droite = r.left() + r.width();
             const int x = droite - option.fontMetrics.horizontalAdvance(QStringLiteral(".00")) - 10;
-            p->drawText(QRect(r.left(), r.top() + 2, x - r.left(), hauteur),
-                        Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine, n.entier);
-            p->drawText(QRect(x, r.top() + 2, droite - x, hauteur),
-                        Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, n.fraction);
+            // Right-aligned before the point, left-aligned after it, tops on the cell's.
+            const QStaticText &entier = texteDispose(n.entier, option.font);
+            p->drawStaticText(QPointF(x - entier.size().width(), r.top() + 2), entier);
+            p->drawStaticText(QPointF(x, r.top() + 2), texteDispose(n.fraction, option.font));
         }
     }
     p->restore();
+}
+
+const QStaticText &DelegueGrille::texteDispose(const QString &texte, const QFont &police) const
+{
+    if (police != m_policeDisposes) {
+        m_disposes.clear();
+        m_policeDisposes = police;
+    }
+    auto it = m_disposes.find(texte);
+    if (it == m_disposes.end()) {
+        QStaticText t(texte);
+        t.setTextFormat(Qt::PlainText);
+        t.prepare(QTransform(), police);
+        it = m_disposes.insert(texte, t);
+    }
+    return *it;
 }
 
 QWidget *DelegueGrille::createEditor(QWidget *parent, const QStyleOptionViewItem &,

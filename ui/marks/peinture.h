@@ -6,6 +6,9 @@
 #include "reports/reglesnotes.h"
 
 #include <QColor>
+#include <QFont>
+#include <QHash>
+#include <QStaticText>
 #include <QStyledItemDelegate>
 #include <functional>
 
@@ -35,4 +38,10 @@ public:
 
 protected:
     bool eventFilter(QObject *objet, QEvent *e) override;
+
+private:
+    // The parts of the marks repeat ("12", ".50"): each is laid out once.
+    const QStaticText &texteDispose(const QString &texte, const QFont &police) const;
+    mutable QHash<QString, QStaticText> m_disposes;
+    mutable QFont m_policeDisposes;
 };
