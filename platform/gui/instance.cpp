@@ -77,10 +77,13 @@ public:
         , m_fd(fd)
         , m_activer(std::move(activer))
     {
-        auto *n = new QSocketNotifier(fd, QSocketNotifier::Read, this);
-        connect(n, &QSocketNotifier::activated, this, [this] { lire(); });
+        connect(m_notifieur, &QSocketNotifier::activated, this, [this] { lire(); });
     }
-    ~Demandeur() override { ::close(m_fd); }
+    ~Demandeur() override
+    {
+        delete m_notifieur; // never watching a closed descriptor
+        ::close(m_fd);
+    }
 
 private:
     void lire()
@@ -93,6 +96,7 @@ private:
             m_recu.append(tampon, n);
         if (n > 0 && !m_recu.contains('\n') && m_recu.size() < 256)
             return;
+        m_notifieur->setEnabled(false); // answered once, whatever comes after
         if (m_recu == DEMANDE) {
             toutEcrire(m_fd, REPONSE);
             m_activer();
@@ -101,6 +105,7 @@ private:
     }
 
     int m_fd;
+    QSocketNotifier *m_notifieur = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
     QByteArray m_recu;
     std::function<void()> m_activer;
 };
@@ -139,6 +144,7 @@ TOnlyOne::TOnlyOne(const QString &titre, QObject *parent)
 TOnlyOne::~TOnlyOne()
 {
     if (m_serveur >= 0) {
+        delete m_attente;
         ::close(m_serveur);
         ::unlink(m_chemin.constData());
     }
