@@ -265,11 +265,17 @@ void TMenuForm::Repeint()
         choisir(choix);
 }
 
-void TMenuForm::FormActivate()
+// What the other windows read from the menu: the screen's depth, and the short
+// date format dd/MM/yyyy with French month and day names.
+void TMenuForm::preparerFenetres()
 {
     ProfondeurCouleurs = depth();
-    // The short date format dd/MM/yyyy, with French month and day names.
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+}
+
+void TMenuForm::FormActivate()
+{
+    preparerFenetres();
     setWindowTitle(legendeFenetre());
     RzLabel1->setText(textePanneau());
     const QRect texte =
@@ -336,10 +342,8 @@ void TMenuForm::demarrer(const QString &argument)
         show();
         return;
     }
-    // What the menu's first showing sets up, for the windows built before it.
-    ProfondeurCouleurs = depth();
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    winId(); // the class's window belongs to the menu from its first showing
+    preparerFenetres(); // as the menu's first showing would, for the class's window
+    winId();            // the class's window belongs to the menu from its first showing
     m_peinte = true;
     Timer3->start();
 }

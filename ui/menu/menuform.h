@@ -69,6 +69,7 @@ protected:
     bool eventFilter(QObject *objet, QEvent *e) override;
 
 private:
+    void preparerFenetres();
     QPushButton *bouton(const char *nom, const QString &texte, const QString &bulle, int rang);
     void choisir(const QString &entree);
     void effacerChoix();
