@@ -66,6 +66,10 @@ fi
 # --- Build -------------------------------------------------------------------
 ./scripts/setup.sh
 if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+# The start-up measure reads the window through DAMAGE and MIT-SHM.
+if ! dpkg -s libxdamage-dev libxext-dev > /dev/null 2>&1; then
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends libxdamage-dev libxext-dev
+fi
 if ! command -v dbus-run-session > /dev/null; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends dbus-daemon
 fi
