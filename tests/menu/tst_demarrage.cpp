@@ -180,6 +180,7 @@ private slots:
         TMenuForm *menu = nullptr;
         fermerLaProchaine([&] { menu = Demarrer(m_tmp.filePath("3EME1.VTC")); });
         QVERIFY(!menu->isVisible());
+        QVERIFY(!menu->LB1); // its content waits for its showing
         struct : QObject {
             bool noteVisible = false; // when the menu showed
             bool eventFilter(QObject *, QEvent *e) override
@@ -194,6 +195,7 @@ private slots:
         QVERIFY(m_fermee == NoteForm && guetteur.noteVisible);
         QTRY_VERIFY(!NoteForm->isVisible());
         QVERIFY(menu->isVisible());
+        QCOMPARE(menu->LB1->count(), 1);
         QCOMPARE(Fenetres::nombreConstruites(), 1);
     }
 };

@@ -13,7 +13,8 @@ TMenuForm *Demarrer(const QString &classe)
     LireParametres();
     InstallerBulles();
     DiffererDocumentsRecents(true);
-    MenuForm = new TMenuForm;
+    MenuForm = new TMenuForm(
+        nullptr, classe.isEmpty() ? TMenuForm::Contenu::Immediat : TMenuForm::Contenu::AuPremierAffichage);
     QApplication::setWindowIcon(MenuForm->windowIcon());
     Fenetres::definirProprietaire(MenuForm);
     MenuForm->demarrer(classe);

@@ -85,7 +85,7 @@ QPixmap imagePng(const QString &chemin)
 
 } // namespace
 
-TMenuForm::TMenuForm(QWidget *parent)
+TMenuForm::TMenuForm(QWidget *parent, Contenu contenu)
     : QMainWindow(parent)
 {
     initialiserRessources();
@@ -94,6 +94,31 @@ TMenuForm::TMenuForm(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(QIcon(imagePng(QStringLiteral(":/menu/vestrel.png"))));
+
+    Timer3 = new QTimer(this);
+    Timer3->setObjectName(QStringLiteral("Timer3"));
+    Timer3->setSingleShot(true);
+    Timer3->setInterval(1);
+    connect(Timer3, &QTimer::timeout, this, &TMenuForm::Timer3Timer);
+    // Started by the first paint: the class given on the command line opens
+    // over a painted main window, never a blank one.
+
+    if (contenu == Contenu::Immediat)
+        construire();
+}
+
+void TMenuForm::setVisible(bool visible)
+{
+    if (visible)
+        construire();
+    QMainWindow::setVisible(visible);
+}
+
+void TMenuForm::construire()
+{
+    if (m_construit)
+        return;
+    m_construit = true;
     m_fond = imagePng(QStringLiteral(":/menu/fond.png"));
 
     auto *centre = new QWidget(this);
@@ -202,14 +227,6 @@ TMenuForm::TMenuForm(QWidget *parent)
         precedent = b;
     }
 
-    Timer3 = new QTimer(this);
-    Timer3->setObjectName(QStringLiteral("Timer3"));
-    Timer3->setSingleShot(true);
-    Timer3->setInterval(1);
-    connect(Timer3, &QTimer::timeout, this, &TMenuForm::Timer3Timer);
-    // Started by the first paint: the class given on the command line opens
-    // over a painted main window, never a blank one.
-
     Repeint();
 }
 
@@ -236,6 +253,8 @@ QString TMenuForm::adresseEditeur()
 
 QString TMenuForm::classeChoisie() const
 {
+    if (!LB1)
+        return {};
     const auto choix = LB1->selectedItems();
     return choix.isEmpty() ? QString() : choix.first()->text();
 }
@@ -255,6 +274,8 @@ void TMenuForm::effacerChoix()
 
 void TMenuForm::Repeint()
 {
+    if (!m_construit)
+        return; // built with its catalogue when it first shows
     update();
     // The chosen class stays chosen while it is still there: the window
     // becomes active again each time the teacher comes back to it.
@@ -345,7 +366,7 @@ void TMenuForm::demarrer(const QString &argument)
     preparerFenetres(); // as the menu's first showing would, for the class's window
     winId();            // the class's window belongs to the menu from its first showing
     m_peinte = true;
-    Timer3->start();
+    Timer3->start(0); // nothing to wait for: the menu shows later
 }
 
 void TMenuForm::Timer3Timer()

@@ -17,7 +17,12 @@ extern bool DepuisLigneCommande;
 class TMenuForm : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TMenuForm(QWidget *parent = nullptr);
+    // Started on a class, the menu's content is built when it first shows,
+    // after the class's window has painted.
+    enum class Contenu { Immediat, AuPremierAffichage };
+    explicit TMenuForm(QWidget *parent = nullptr, Contenu contenu = Contenu::Immediat);
+
+    void setVisible(bool visible) override;
 
     // The program's argument, kept for the first tick of the start-up timer.
     void definirArgument(const QString &argument) { m_argument = argument; }
@@ -48,12 +53,13 @@ public:
 
     static QString adresseEditeur();
 
-    ListeCatalogue *LB1;
-    QPushButton *BB1, *BB2, *BB3, *BB4, *B6, *BBSauver, *BB7, *BB5;
-    LigneEtat *StatusLine;
-    QLabel *Label1;
-    QFrame *Panel1, *Panel2;
-    TRzLabel *RzLabel1, *RzLabel2;
+    ListeCatalogue *LB1 = nullptr;
+    QPushButton *BB1 = nullptr, *BB2 = nullptr, *BB3 = nullptr, *BB4 = nullptr, *B6 = nullptr,
+                *BBSauver = nullptr, *BB7 = nullptr, *BB5 = nullptr;
+    LigneEtat *StatusLine = nullptr;
+    QLabel *Label1 = nullptr;
+    QFrame *Panel1 = nullptr, *Panel2 = nullptr;
+    TRzLabel *RzLabel1 = nullptr, *RzLabel2 = nullptr;
     QTimer *Timer3;
 
 protected:
@@ -69,6 +75,7 @@ protected:
     bool eventFilter(QObject *objet, QEvent *e) override;
 
 private:
+    void construire();
     void preparerFenetres();
     QPushButton *bouton(const char *nom, const QString &texte, const QString &bulle, int rang);
     void choisir(const QString &entree);
@@ -79,6 +86,7 @@ private:
     QString m_argument;
     bool m_dejaActive = false;
     bool m_peinte = false;
+    bool m_construit = false;
 };
 
 extern TMenuForm *MenuForm;
