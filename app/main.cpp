@@ -2,6 +2,7 @@
 // first time it opens.
 #include "app/lignecommande.h"
 #include "platform/gui/instance.h"
+#include "platform/gui/polices.h"
 #include "ui/components/applicationvestrel.h"
 #include "ui/components/messages.h"
 #include "ui/menu/demarrage.h"
@@ -12,7 +13,9 @@
 
 int main(int argc, char **argv)
 {
+    PrechauffagePolices polices;
     ApplicationVestrel app(argc, argv);
+    polices.attendre(); // read meanwhile; nothing has measured a text yet
     QCoreApplication::setApplicationName(Messages::titreProgramme());
 
     // Qt's own buttons and dialogs in French.

@@ -7,7 +7,7 @@ set -euo pipefail
 
 paquets=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libfontconfig-dev
   qt6-qpa-plugins libqt6printsupport6
   xvfb xauth x11-apps imagemagick poppler-utils libx11-dev
   fonts-liberation fonts-dejavu-core
