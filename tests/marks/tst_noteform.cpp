@@ -465,8 +465,8 @@ private slots:
         m_classe->note(0, 1, 1, 12.5); // December: the first trimester
         m_classe->note(0, 1, 3, 8);
         TNoteForm &f = ouvrir(QDate(2024, 12, 5));
-        auto *nom = Ctl<QLineEdit>(f, "Nom_Text");
         Clic(f, "BBText");
+        auto *nom = Ctl<QLineEdit>(f, "Nom_Text");
         QCOMPARE(nom->text(), u"3EME0512"_s);
         // Without a name: said, and the panel waits for one.
         nom->clear();

@@ -45,6 +45,19 @@ TBarreNotes::TBarreNotes(QWidget *fenetre)
     setFixedSize(602, 64);
     setAutoFillBackground(true);
     setToolTip(QStringLiteral("Déposez les notes dans la grille par glisser-lâcher"));
+}
+
+void TBarreNotes::setVisible(bool visible)
+{
+    if (visible)
+        garnir();
+    QFrame::setVisible(visible);
+}
+
+void TBarreNotes::garnir()
+{
+    if (!m_etiquettes.isEmpty())
+        return;
     // Top row: the whole marks 28 pixels apart; bottom row: the halves,
     // shifted by half a step.
     for (int n = 0; n <= 20; ++n) {
@@ -59,9 +72,16 @@ TBarreNotes::TBarreNotes(QWidget *fenetre)
     }
 }
 
-EtiquetteNote *TBarreNotes::etiquette(const QString &note) const
+QList<EtiquetteNote *> TBarreNotes::etiquettes()
 {
-    for (EtiquetteNote *l : m_etiquettes)
+    garnir();
+    return m_etiquettes;
+}
+
+EtiquetteNote *TBarreNotes::etiquette(const QString &note)
+{
+    garnir();
+    for (EtiquetteNote *l : std::as_const(m_etiquettes))
         if (l->text() == note)
             return l;
     return nullptr;

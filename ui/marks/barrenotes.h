@@ -27,8 +27,10 @@ class TBarreNotes : public QFrame {
 public:
     explicit TBarreNotes(QWidget *fenetre);
 
-    QList<EtiquetteNote *> etiquettes() const { return m_etiquettes; }
-    EtiquetteNote *etiquette(const QString &note) const;
+    // The labels are made when the bar first shows: most sessions never show it.
+    void setVisible(bool visible) override;
+    QList<EtiquetteNote *> etiquettes();
+    EtiquetteNote *etiquette(const QString &note);
 
     bool flottante() const { return m_flottante; }
     void ancrer(const QPoint &position); // back into the window at that place
@@ -42,6 +44,7 @@ protected:
     void paintEvent(QPaintEvent *e) override;
 
 private:
+    void garnir();
     bool surPoignee(const QPoint &p) const { return p.x() < 10; }
 
     QWidget *m_fenetre;

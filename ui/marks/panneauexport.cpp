@@ -79,7 +79,21 @@ TPanneauExport::TPanneauExport(std::function<QList<QStringList>()> grille, QWidg
     WinPanel1->setTitre(QStringLiteral("Pour récupération par T.T. ou S.G.B.D."));
     WinPanel1->setToolTip(
         QStringLiteral("T.T. : Traitement de Textes  S.G.B.D. : Système de Gestion de Bases de Données"));
+    WinPanel1->hide();
+}
 
+void TPanneauExport::setVisible(bool visible)
+{
+    if (visible)
+        garnir();
+    TWinPanel::setVisible(visible);
+}
+
+void TPanneauExport::garnir()
+{
+    if (Nom_Text)
+        return;
+    TWinPanel *WinPanel1 = this;
     texte(WinPanel1, QStringLiteral("Nom du fichier texte"), 14, 26);
     Nom_Text = new QLineEdit(WinPanel1);
     Nom_Text->setObjectName(QStringLiteral("Nom_Text"));
@@ -124,7 +138,6 @@ TPanneauExport::TPanneauExport(std::function<QList<QStringList>()> grille, QWidg
     BBAbandon->setGeometry(190, 132, 90, 24);
     BBAbandon->setAutoDefault(false);
     BBAbandon->setToolTip(QStringLiteral("Annuler l'exportation"));
-    WinPanel1->hide();
     connect(BBOk, &QPushButton::clicked, this, &TPanneauExport::BBOkClick);
     connect(BBAbandon, &QPushButton::clicked, this, &TPanneauExport::BBAbandonClick);
 }
@@ -154,6 +167,7 @@ void TPanneauExport::Nom_TextKeyPress(QKeyEvent *e)
 
 void TPanneauExport::BBOkClick()
 {
+    garnir();
     const QString nom = NomNettoye(Nom_Text->text());
     if (nom.isEmpty()) {
         // A file needs a name: the panel stays open.

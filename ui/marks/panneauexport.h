@@ -22,15 +22,19 @@ public:
 
     // Shown with the name proposed for the view and the usual separators.
     void ouvrir(Vue vue);
+    // Its fields are made when it first shows: most sessions never export.
+    void setVisible(bool visible) override;
 
     void Nom_TextKeyPress(QKeyEvent *e);
     void BBOkClick();
     void BBAbandonClick();
 
 private:
+    void garnir();
+
     std::function<QList<QStringList>()> m_grille;
-    QLineEdit *Nom_Text;
-    QComboBox *ComboBox1, *ComboBox2;
-    QLabel *Label63;
-    QPushButton *BBOk, *BBAbandon;
+    QLineEdit *Nom_Text = nullptr;
+    QComboBox *ComboBox1 = nullptr, *ComboBox2 = nullptr;
+    QLabel *Label63 = nullptr;
+    QPushButton *BBOk = nullptr, *BBAbandon = nullptr;
 };
