@@ -40,6 +40,18 @@ private slots:
     {
         RepondeurScripte r;
         Fautif w;
+        {
+            Sablier s; // no window on the screen: nothing to put it over
+            QVERIFY(!QApplication::overrideCursor());
+        }
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        {
+            Sablier s;
+            QVERIFY(QApplication::overrideCursor()
+                    && QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+        }
+        QVERIFY(!QApplication::overrideCursor());
         QTest::keyClick(&w, Qt::Key_F);
         QTest::keyClick(&w, Qt::Key_X);
         QCOMPARE(r.textes(), (QStringList{u"Disque plein."_s, u"Erreur inattendue."_s}));
