@@ -5,6 +5,7 @@
 #include "platform/inifile.h"
 #include "tests/marks/saisie.h"
 #include "ui/backup/sauvform.h"
+#include "ui/components/reservation.h"
 #include "ui/config/champsconf.h"
 #include "ui/config/confform.h"
 #include "ui/marks/gardeclasse.h"
@@ -117,6 +118,40 @@ private slots:
         QVERIFY(!f.Garde->lectureSeule() && !Ctl(f, "LabelLectureSeule")->isVisible());
         QCOMPARE(f.windowTitle(), u"Gestion des notes"_s);
         QVERIFY(Grille(f)->model()->index(0, 0).flags() & Qt::ItemIsEditable);
+    }
+
+    // The lock taken on another thread while the window is built: claimed by
+    // the window as it shows, concluded as if taken then; one never claimed is
+    // released.
+    void verrouPrisPendantLaConstruction()
+    {
+        ecrireEtCharger();
+        ReserverEnAvance(CheminProgramme(u"AUTRE.VTC"_s));
+        ReserverEnAvance(m_chemin); // the first one, never claimed, is released
+        QVERIFY(!Existe(CheminVerrou(CheminProgramme(u"AUTRE.VTC"_s))));
+        TNoteForm &f = ouvrir();
+        VerrouClasse::Etat etat;
+        QVERIFY(!ReservationAnticipee(m_chemin, etat)); // claimed
+        QVERIFY(m_rep->boites().isEmpty() && !f.Garde->lectureSeule());
+        QCOMPARE(VerrouClasse(m_chemin).prendre(), VerrouClasse::Etat::TenuIci);
+        Clic(f, "Button6");
+        QVERIFY(!Existe(m_verrou));
+
+        // Held by another copy: said, and read-only, as when taken by the window.
+        VerrouClasse premiere(m_chemin);
+        QCOMPARE(premiere.prendre(), VerrouClasse::Etat::Pris);
+        QVERIFY(charger(u"3EME1.VTC"_s).ok);
+        ReserverEnAvance(m_chemin);
+        f.show();
+        QCOMPARE(m_rep->textes(), QStringList{LuParAutre(u"10:42"_s)});
+        QVERIFY(f.Garde->lectureSeule());
+        Clic(f, "Button6");
+        premiere.liberer();
+
+        ReserverEnAvance(m_chemin);
+        QTRY_VERIFY(Existe(m_verrou));
+        AbandonnerReservationAnticipee();
+        QVERIFY(!Existe(m_verrou));
     }
 
     void verrouAutreMachine_data()

@@ -9,15 +9,72 @@
 
 #include <QFileInfo>
 
+#include <thread>
+
 QString TexteLectureSeule(const QString &nomClasse, const VerrouClasse &verrou)
 {
     return TexteDetenteur(nomClasse, verrou.detenteur(), Aujourdhui())
         + QStringLiteral(" Elle est ouverte en lecture seule.");
 }
 
+namespace {
+
+// The lock being taken ahead, on its own thread until claimed.
+struct Anticipation {
+    QString chemin;
+    std::unique_ptr<VerrouClasse> verrou;
+    VerrouClasse::Etat etat = VerrouClasse::Etat::Impossible;
+    std::thread fil;
+
+    ~Anticipation()
+    {
+        if (fil.joinable())
+            fil.join();
+    }
+};
+
+std::unique_ptr<Anticipation> g_anticipation;
+
+} // namespace
+
+void ReserverEnAvance(const QString &cheminClasse)
+{
+    g_anticipation.reset();
+    auto a = std::make_unique<Anticipation>();
+    a->chemin = cheminClasse;
+    a->verrou = std::make_unique<VerrouClasse>(cheminClasse);
+    try {
+        Anticipation *p = a.get();
+        a->fil = std::thread([p] { p->etat = p->verrou->prendre(); });
+    } catch (const std::system_error &) {
+        return; // no thread to spare: the window takes it itself
+    }
+    g_anticipation = std::move(a);
+}
+
+std::unique_ptr<VerrouClasse> ReservationAnticipee(const QString &cheminClasse, VerrouClasse::Etat &etat)
+{
+    if (!g_anticipation || g_anticipation->chemin != cheminClasse)
+        return nullptr;
+    const std::unique_ptr<Anticipation> a = std::move(g_anticipation);
+    a->fil.join();
+    etat = a->etat;
+    return std::move(a->verrou);
+}
+
+void AbandonnerReservationAnticipee()
+{
+    g_anticipation.reset();
+}
+
 Acces ReserverClasse(VerrouClasse &verrou, const QString &nomClasse)
 {
-    switch (verrou.prendre()) {
+    return ConclureReservation(verrou, verrou.prendre(), nomClasse);
+}
+
+Acces ConclureReservation(VerrouClasse &verrou, VerrouClasse::Etat etat, const QString &nomClasse)
+{
+    switch (etat) {
     case VerrouClasse::Etat::Pris: return Acces::Edition;
     case VerrouClasse::Etat::TenuIci:
         Messages::information(TexteLectureSeule(nomClasse, verrou));

@@ -107,8 +107,14 @@ void GardeClasse::ouvrir()
         appliquer();
         return;
     }
-    m_verrou = std::make_unique<VerrouClasse>(chemin());
-    if (ReserverClasse(*m_verrou, NomClasse) == Acces::LectureSeule) {
+    // Usually taken while the window was built.
+    VerrouClasse::Etat etat = VerrouClasse::Etat::Impossible;
+    m_verrou = ReservationAnticipee(chemin(), etat);
+    if (!m_verrou) {
+        m_verrou = std::make_unique<VerrouClasse>(chemin());
+        etat = m_verrou->prendre();
+    }
+    if (ConclureReservation(*m_verrou, etat, NomClasse) == Acces::LectureSeule) {
         const DetenteurVerrou d = m_verrou->detenteur();
         m_cadenas->setToolTip(QStringLiteral("Classe ouverte en lecture seule")
                               + (d.machine.isEmpty()

@@ -14,6 +14,7 @@
 #include "ui/components/etatui.h"
 #include "ui/components/fenetres.h"
 #include "ui/components/messages.h"
+#include "ui/components/reservation.h"
 #include "ui/components/rzlabel.h"
 #include "ui/config/confform.h"
 #include "ui/marks/noteform.h"
@@ -389,6 +390,7 @@ void TMenuForm::montrerFenetre(Fenetre quoi)
 {
     switch (quoi) {
     case Fenetre::Notes: {
+        ReserverEnAvance(CheminProgramme(NomFichier));
         TNoteForm &f = SurDemande(NoteForm);
         if (!isVisible()) {
             // Started on a class: the menu comes beneath it once it shows.
@@ -399,6 +401,7 @@ void TMenuForm::montrerFenetre(Fenetre quoi)
             });
         }
         f.exec();
+        AbandonnerReservationAnticipee(); // claimed by the window as it showed, unless it could not show
         break;
     }
     case Fenetre::Configuration: SurDemande(ConfForm).exec(); break;
