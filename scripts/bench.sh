@@ -84,11 +84,13 @@ cibles=(vestrel premiere_image classe_pleine)
 [ "$seulDemarrage" = 1 ] || cibles+=(bench_core bench_rapports bench_noteform bench_expert)
 cmake --build build -j "$(nproc)" --target "${cibles[@]}"
 
+# The README gives each figure with the load it was measured under.
+charge() { echo "(charge : $(cut -d' ' -f1-3 /proc/loadavg))"; }
 if [ "$seulDemarrage" = 0 ]; then
-  echo "== Class file and averages";      ./build/bench/bench_core
-  echo "== Reports";                      ./build/bench/bench_rapports
-  echo "== Mark-entry window";            QT_QPA_PLATFORM=offscreen ./build/bench/bench_noteform
-  echo "== Appreciation expert, mark text"; QT_QPA_PLATFORM=offscreen ./build/bench/bench_expert
+  echo "== Class file and averages $(charge)";       ./build/bench/bench_core
+  echo "== Reports $(charge)";                       ./build/bench/bench_rapports
+  echo "== Mark-entry window $(charge)";             QT_QPA_PLATFORM=offscreen ./build/bench/bench_noteform
+  echo "== Appreciation expert, mark text $(charge)"; QT_QPA_PLATFORM=offscreen ./build/bench/bench_expert
 fi
 echo "== Start-up, from the outside (Xvfb)"
 args=(--dans-xvfb)

@@ -76,7 +76,7 @@ int main(int argc, char **argv)
     Mesure saisie;
     for (int i = 0; i < 100; ++i) {
         const QModelIndex cellule = grille->model()->index(i % 127, i % 16);
-        const QString texte = QString::number(i % 21) + QStringLiteral(".5");
+        const QString texte = QString::number(i % 20) + QStringLiteral(".5");
         // What the cell editor does for each key: the cell's new text, then
         // the model and the class figures.
         saisie.ajouter([&] { grille->model()->setData(cellule, texte); });
@@ -88,7 +88,7 @@ int main(int argc, char **argv)
     Mesure saisieAnnee;
     for (int i = 0; i < 100; ++i) {
         const QModelIndex cellule = grille->model()->index(i % 127, i % 48);
-        const QString texte = QString::number(i % 21) + QStringLiteral(".5");
+        const QString texte = QString::number(i % 20) + QStringLiteral(".5");
         saisieAnnee.ajouter([&] { grille->model()->setData(cellule, texte); });
     }
     saisieAnnee.afficher("typed mark to refreshed figures (the year)", 5);
