@@ -92,6 +92,12 @@ int main(int argc, char **argv)
         saisieAnnee.ajouter([&] { grille->model()->setData(cellule, texte); });
     }
     saisieAnnee.afficher("typed mark to refreshed figures (the year)", 5);
+    // A box during the typing means a refused mark was timed, not a stored one.
+    if (!repondeur.boites().isEmpty()) {
+        std::fprintf(stderr, "bench_noteform : %lld boîte(s) pendant la saisie, mesure faussée : %s\n",
+                     qlonglong(repondeur.boites().size()), qPrintable(repondeur.dernierTexte()));
+        return 1;
+    }
 
     Mesure vues, periodes;
     for (int i = 0; i < 20; ++i) {
